@@ -1,0 +1,29 @@
+#include "calendar/events.h"
+
+namespace shirakaba {
+
+const TEvent_Rec EventTable[kEvents + 1] = {
+    {0, 0, 0, 0, 0, "", 0, 0},
+    {0, 0, 1, 0, 1, "*op", 2, 0},
+    {15, 0, 0, 0, 0, "*op2", 2, 0},
+    {2, 0, 0, 0, 0, "*end", 0, 1},
+    {8, 0, 0, 0, 1, "*harumi_1", 1, 1},
+    {10, 16, 1, 4, 2, "*kyouko_1", 1, 2},
+    {15, 2, 1, 0, 2, "*kyouko_2", 0, 5},
+    {10, 16, 2, 2, 2, "*suzuna_1", 1, 2},
+    {15, 2, 2, 0, 2, "*suzuna_2", 0, 5},
+    {10, 16, 3, 3, 2, "*mayu_1", 1, 2},
+    {10, 16, 3, 3, 2, "*mayu_2", 0, 2},
+    {4, 12, 0, 0, 0, "*job_r1", 2, 6},
+    {4, 12, 0, 0, 0, "*job_s1", 2, 7},
+    {4, 12, 0, 0, 0, "*job_k1", 2, 8},
+    {4, 12, 0, 0, 0, "*job_h1", 2, 9},
+};
+
+int FindEvent(const std::string& label) {
+  for (int n = 1; n <= kEvents; ++n)
+    if (label == EventTable[n].Label) return n;
+  return 0;
+}
+
+}  // namespace shirakaba

@@ -1,0 +1,39 @@
+// Layout constants shared by the button drawing and the hit tests, so that a drawn
+// button and its region cannot drift apart.
+#pragma once
+#include "engine/geometry.h"
+
+namespace shirakaba {
+
+constexpr LayoutRec TitleMenuLayout{290, 275, 59, 22, 0, 4, 4};
+constexpr LayoutRec GalleryBackLayout{580, 440, 46, 22, 0, 0, 1};
+constexpr LayoutRec ViewerBtnLayout{11, 3, 29, 22, 1, 0, 3};
+constexpr LayoutRec StatusBtn1Layout{353, 135, 75, 24, 0, 12, 1};
+constexpr LayoutRec StatusBtn2Layout{463, 135, 75, 24, 0, 12, 1};
+constexpr LayoutRec StatusSmallLayout{390, 300, 46, 22, 10, 0, 2};
+constexpr LayoutRec TalkBtnLayout{297, 365, 46, 22, 0, 0, 4};
+constexpr LayoutRec BarBtnLayout{297, 365, 46, 22, 0, 0, 4};
+constexpr LayoutRec Step2Layout{150, 80, 150, 100, 30, 20, 2};
+constexpr LayoutRec Step3Layout{450, 430, 46, 22, 10, 0, 2};
+constexpr LayoutRec WalkLayout{215, 122, 110, 82, 7, 17, 3};
+constexpr LayoutRec LunchLayout{206, 105, 100, 110, 30, 0, 3};
+constexpr LayoutRec LunchExtraLayout{456, 240, 110, 82, 0, 0, 1};
+constexpr LayoutRec Step17Layout{260, 170, 110, 82, 30, 0, 2};
+constexpr LayoutRec ChoiceLayout{55, 390, 200, 18, 0, 2, 2};
+constexpr LayoutRec SceneListLayout{50, 30, 100, 18, 50, 2, 18};
+
+constexpr int kGalleryRows = 12;
+// Row r = 1..12 of the CG gallery grid.
+constexpr LayoutRec GalleryRows(int r) {
+  return {50, 50 + 27 * (r - 1), 46, 22, 10, 5, r == 12 ? -103 : 10};
+}
+
+constexpr Rect ViewerPanelRect = rectLTWH(500, 430, 130, 28);
+constexpr Rect ReturnBtnRect = rectLTWH(500, 420, 46, 22);
+constexpr Point ViewerOrigin{500, 430};
+
+// Top-left corners where sprites are placed; every slot puts the top edge at y 0.
+constexpr Point SpriteSlots[8] = {{200, 0}, {350, 0}, {50, 0}, {300, 0},
+                                  {230, 0}, {280, 0}, {265, 0}, {170, 0}};
+
+}  // namespace shirakaba

@@ -1,0 +1,83 @@
+#include "engine/pack.h"
+
+#include <algorithm>
+
+#include "engine/stream.h"
+
+namespace shirakaba {
+
+const std::array<int32_t, kPictureCount> PackOffsets = {
+    0,        36054,    957708,   974146,   988816,   1910470,  1957340,  2878994,
+    2906504,  2930750,  3616340,  3631574,  3637800,  3946078,  4541452,  4849730,
+    4854480,  4859230,  4890548,  4921866,  5070432,  5121014,  5171596,  5222178,
+    5272760,  5484454,  5556460,  5647234,  5678552,  5730030,  5781508,  6703162,
+    7624816,  8546470,  9468124,  10389778, 11311432, 12233086, 13154740, 14076394,
+    14998048, 15919702, 16841356, 17763010, 18684664, 19606318, 20527972, 21449626,
+    22371280, 23292934, 24214588, 25136242, 26057896, 26979550, 27901204, 28822858,
+    29744512, 30666166, 31587820, 32509474, 33431128, 33734542, 34080196, 34441210,
+    34715824, 34998118, 35280412, 35533906, 35850760, 36138814, 36413428, 36853162,
+    37198816, 37630870, 38034124, 38552578, 38913592, 39455086, 40132900, 40235738,
+    40352016, 40474054, 40567292, 40662450, 40757608, 40843166, 40949844, 41046922,
+    41140160, 41289078, 41405356, 41550434, 41685912, 41859790, 41981828, 42163386,
+    42391024, 42499078, 42613532, 42721586, 42829640, 42937694, 43033748, 43141802,
+    43253056, 43361110, 43469164, 43565218, 43679672, 43716750, 43756228, 43793306,
+    43830384, 43867462, 43900540, 43937618, 43976296, 44013374, 44050452, 44083530,
+    50362186, 44123008, 44987062, 45851116, 46715170, 47597224, 48518878, 49440532,
+};
+
+bool validPicture(int pic) { return pic >= 0 && pic < kPictureCount; }
+
+int64_t PictureSlotSize(int pic) {
+  if (!validPicture(pic)) return 0;
+  int64_t next = ScriptOffset;
+  for (int32_t o : PackOffsets)
+    if (o > PackOffsets[pic] && o < next) next = o;
+  return next - PackOffsets[pic];
+}
+
+bool isWeightMask(int pic) {
+  if (pic == pic::WipeStrip || pic == pic::TimePanelMask || pic == pic::CalendarMaskA ||
+      pic == pic::CalendarMaskB || pic == pic::BarFrameMask || pic == pic::PanelMask ||
+      pic == pic::StatusPlateMask || pic == pic::StatusTableMask || pic == pic::InfoPanelMask)
+    return true;
+  if (pic >= 20 && pic <= 23) return true;
+  if (pic >= 78 && pic <= 95) return true;
+  if (pic >= 108 && pic <= 119) return true;
+  return false;
+}
+
+bool isFullScreen(int pic) {
+  return pic == pic::Backdrop || pic == pic::Title || pic == pic::GalleryBack || pic == pic::CalendarMaskA ||
+         pic == pic::CalendarMaskB || (pic >= 30 && pic <= 59) || pic == pic::Ending;
+}
+
+bool PackFile::exists() const { return !path_.empty() && fileExists(path_); }
+
+static Result<Bitmap> decodeAt(FileStream& s, int pic) {
+  if (!validPicture(pic)) return {BmpError{"picture number " + std::to_string(pic) + " is outside 0..127"}};
+  if (!s.seek(static_cast<uint64_t>(PackOffsets[pic])))
+    return {BmpError{"picture " + std::to_string(pic) + " lies past the end of the pack"}};
+  return decodeBmp(s);
+}
+
+Result<Bitmap> PackFile::readPicture(int pic) const {
+  if (!exists()) return {BmpError{"pack file missing: " + path_}};
+  FileStream s(path_);
+  if (!s.ok()) return {BmpError{"cannot open " + path_}};
+  return decodeAt(s, pic);
+}
+
+bool PackFile::readPair(int a, int b, Bitmap& first, Bitmap& second) const {
+  if (!exists()) return false;
+  FileStream s(path_);
+  if (!s.ok()) return false;
+  auto ra = decodeAt(s, a);
+  if (!ra.ok()) return false;
+  auto rb = decodeAt(s, b);
+  if (!rb.ok()) return false;
+  first = std::move(ra.value());
+  second = std::move(rb.value());
+  return true;
+}
+
+}  // namespace shirakaba

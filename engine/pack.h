@@ -1,0 +1,76 @@
+// The pack file: 128 BMP pictures at offsets compiled into the program, then the
+// script block from ScriptOffset to the end. No header, no directory, no names.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/bitmap.h"
+#include "engine/bmp.h"
+
+namespace shirakaba {
+
+constexpr int kPictureCount = 128;
+constexpr int64_t ScriptOffset = 51283840;
+extern const std::array<int32_t, kPictureCount> PackOffsets;
+
+// Bytes a picture may take: the distance from its offset to the next higher one
+// (picture 120, stored last, ends at ScriptOffset).
+int64_t PictureSlotSize(int pic);
+bool validPicture(int pic);
+
+// What each picture is for.
+namespace pic {
+constexpr int Logo = 0;            // at (170, 220) on the screen at start-up
+constexpr int Backdrop = 1;        // full screen: logo backdrop, CG backdrop, blend source
+constexpr int WipeStrip = 2;       // 8-bit weights, 32 x 480
+constexpr int Digits = 3;          // eleven 21 x 21 cells: 0..9 and a blank
+constexpr int Title = 4;
+constexpr int TitleSheet = 5;      // 3 states x 4 items of 59 x 22
+constexpr int GalleryBack = 6;     // also the scene test list
+constexpr int GallerySheet = 7;    // 46 x 22 entry cells
+constexpr int ViewerSheet = 8;     // 130 x 28 panel, 29 x 22 buttons
+constexpr int MainSheet = 9;       // bars, buttons, tiles
+constexpr int TimePanel = 10, TimePanelMask = 11;
+constexpr int CalendarMaskA = 12;  // full-screen 8-bit weights
+constexpr int PlaceSheet = 13;     // 110 x 82 place tiles
+constexpr int CalendarMaskB = 14;  // full-screen 8-bit weights
+constexpr int BarFrame = 15, BarFrameMask = 16;
+constexpr int Panel = 17, PanelMask = 18;
+constexpr int Stamp = 19;          // through mask 19 + grade (20..23)
+constexpr int StatusPlate = 24, StatusPlateMask = 25;
+constexpr int StatusTable = 26, StatusTableMask = 27;
+constexpr int InfoPanel = 28, InfoPanelMask = 29;
+constexpr int BackgroundBase = 29;  // background n is picture n + 29 (30..59)
+constexpr int SpriteBase = 59;      // sprite n is picture n + 59 (60..77)
+constexpr int SpriteMaskBase = 77;  // its mask n + 77 (78..95)
+constexpr int FaceBase = 95;        // face n is picture n + 95 (96..107)
+constexpr int FaceMaskBase = 107;   // its mask n + 107 (108..119)
+constexpr int Ending = 120;
+constexpr int CGBase = 120;         // CG n is picture 120 + n (121..127)
+}  // namespace pic
+
+// Pictures that are read as weight masks and must be 8-bit.
+bool isWeightMask(int pic);
+// Pictures that fill the screen and must be 640 x 480.
+bool isFullScreen(int pic);
+
+// The archive on disk. Every read opens a new stream; nothing is cached.
+class PackFile {
+ public:
+  PackFile() = default;
+  explicit PackFile(std::string path) : path_(std::move(path)) {}
+  const std::string& path() const { return path_; }
+  void setPath(std::string p) { path_ = std::move(p); }
+  bool exists() const;
+  // Decodes picture pic; an error when the file is missing, pic is outside
+  // 0..127 or the picture is malformed.
+  Result<Bitmap> readPicture(int pic) const;
+  // Reads picture a and then b from one open stream.
+  bool readPair(int a, int b, Bitmap& first, Bitmap& second) const;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace shirakaba

@@ -1,0 +1,96 @@
+// Pictures read from the pack and drawn on a surface. Each routine opens the pack,
+// decodes its picture, draws and frees it; a missing pack, a picture number outside
+// 0..127 or a broken picture draws nothing and leaves the target as it was.
+#include <algorithm>
+
+#include "engine/draw.h"
+
+namespace shirakaba {
+
+DrawContext::DrawContext() {
+  ImageBa = Bitmap::create32(kScreenW, kScreenH);
+}
+
+void copyRect(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
+  if (src.empty() || dst.empty() || s.isEmpty() || d.isEmpty() || !dst.is32()) return;
+  const int sw = s.width(), sh = s.height(), dw = d.width(), dh = d.height();
+  const Rect clip = intersect(d, Rect{0, 0, dst.width, dst.height});
+  const bool plain = sw == dw && sh == dh;
+  for (int dy = clip.top; dy < clip.bottom; ++dy) {
+    const int sy = plain ? s.top + (dy - d.top) : s.top + static_cast<int>(int64_t(dy - d.top) * sh / dh);
+    if (sy < 0 || sy >= src.height) continue;
+    uint8_t* out = dst.row(dy);
+    if (plain && src.is32()) {
+      // Fast path: one row of equal size from a 32-bit source.
+      const int x0 = std::max(clip.left, d.left - s.left), x1 = std::min(clip.right, d.left + (src.width - s.left));
+      if (x1 > x0) std::copy_n(src.row(sy) + (s.left + x0 - d.left) * 4, (x1 - x0) * 4, out + x0 * 4);
+      continue;
+    }
+    for (int dx = clip.left; dx < clip.right; ++dx) {
+      const int sx = plain ? s.left + (dx - d.left) : s.left + static_cast<int>(int64_t(dx - d.left) * sw / dw);
+      if (sx < 0 || sx >= src.width) continue;
+      setPixel32(dst, dx, dy, src.colourAt(sx, sy));
+    }
+  }
+}
+
+void drawBitmap(Bitmap& dst, int x, int y, const Bitmap& src, const Colour* key) {
+  if (src.empty() || dst.empty() || !dst.is32()) return;
+  const Rect clip = intersect(Rect{x, y, x + src.width, y + src.height}, Rect{0, 0, dst.width, dst.height});
+  for (int dy = clip.top; dy < clip.bottom; ++dy) {
+    const int sy = dy - y;
+    if (!key && src.is32()) {
+      std::copy_n(src.row(sy) + (clip.left - x) * 4, clip.width() * 4, dst.row(dy) + clip.left * 4);
+      continue;
+    }
+    for (int dx = clip.left; dx < clip.right; ++dx) {
+      const Colour c = src.colourAt(dx - x, sy);
+      if (key && c == *key) continue;
+      setPixel32(dst, dx, dy, c);
+    }
+  }
+}
+
+void DrawPic(DrawContext& c, int x, int y, int pic, uint8_t target) {
+  auto r = c.pack.readPicture(pic);
+  if (!r.ok()) return;
+  drawBitmap(c.target(target), x, y, r.value());
+}
+
+void StretchPic(DrawContext& c, int pic, uint8_t target) {
+  auto r = c.pack.readPicture(pic);
+  if (!r.ok()) return;
+  const Bitmap& b = r.value();
+  copyRect(b, Rect{0, 0, b.width, b.height}, c.target(target), ScreenRect);
+}
+
+void CopyPicRect(DrawContext& c, const Rect& src, const Rect& dst, int pic, uint8_t target) {
+  auto r = c.pack.readPicture(pic);
+  if (!r.ok()) return;
+  copyRect(r.value(), src, c.target(target), dst);
+}
+
+void TransPicRect(DrawContext& c, const Rect& src, const Rect& dst, int pic, uint8_t target) {
+  auto r = c.pack.readPicture(pic);
+  if (!r.ok() || dst.isEmpty()) return;
+  // The cut-out goes onto a bitmap of Dst's size; its top-left pixel is the key.
+  Bitmap cut = Bitmap::create32(dst.width(), dst.height());
+  copyRect(r.value(), src, cut, Rect{0, 0, dst.width(), dst.height()});
+  const Colour key = getPixel32(cut, 0, 0);
+  drawBitmap(c.target(target), dst.left, dst.top, cut, &key);
+}
+
+bool LoadCG(DrawContext& c, int n, int mode) {
+  auto r = c.pack.readPicture(pic::CGBase + n);
+  if (!r.ok() || n < 1 || n > 7) return false;
+  Bitmap& b = r.value();
+  if (mode == 1) {
+    b.convertTo32();
+    c.ImageCG = std::move(b);
+  } else if (mode == 2) {
+    drawBitmap(c.BackBuffer, 0, 0, b);
+  }
+  return true;
+}
+
+}  // namespace shirakaba

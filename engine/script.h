@@ -1,0 +1,44 @@
+// The script as a list of lines: a scene store, a dictionary of name=value
+// definitions and a store of text blocks. Text is UTF-8 inside; lookups of labels
+// and names ignore the case of the Latin letters A-Z only.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/pack.h"
+
+namespace shirakaba {
+
+class ScriptLines {
+ public:
+  std::vector<std::string> lines;
+
+  int count() const { return static_cast<int>(lines.size()); }
+  void clear() { lines.clear(); }
+  // The line at i, or an empty line past either end.
+  const std::string& at(int i) const;
+  // Index of the first line equal to text (A-Z folded), or -1.
+  int indexOf(const std::string& text) const;
+  // The value of the first line whose name equals name (A-Z folded); false if none.
+  bool valueOf(const std::string& name, std::string& value) const;
+};
+
+// Splits text at CR, LF or CR LF; a NUL byte ends it.
+std::vector<std::string> splitLines(const std::string& text);
+// Reads the script block of the pack (ScriptOffset to the end), CP932 to UTF-8.
+// False, with lines left empty, when the pack cannot be read.
+bool LoadScript(const PackFile& pack, ScriptLines& lines);
+
+bool equalsFolded(const std::string& a, const std::string& b);
+// Line grammar: a command or definition line has its first "=" at the 2nd
+// character or later.
+bool isCommandLine(const std::string& line);
+std::string lineName(const std::string& line);
+std::string lineValue(const std::string& line);
+constexpr const char* kPageBreak = "＜";
+// Optional leading blanks and sign, then decimal digits, nothing after; false otherwise
+// (also outside the signed 32-bit range).
+bool parseScriptInt(const std::string& text, int32_t& out);
+
+}  // namespace shirakaba

@@ -1,0 +1,63 @@
+// Byte streams the pictures are decoded from: a file opened read-only, or memory.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace shirakaba {
+
+class Stream {
+ public:
+  virtual ~Stream() = default;
+  // Reads up to n bytes; returns how many were read (fewer at the end).
+  virtual size_t read(void* dst, size_t n) = 0;
+  virtual bool seek(uint64_t position) = 0;
+  virtual uint64_t position() const = 0;
+  virtual uint64_t size() const = 0;
+  uint64_t remaining() const { return size() > position() ? size() - position() : 0; }
+  bool readExact(void* dst, size_t n) { return read(dst, n) == n; }
+};
+
+class MemoryStream final : public Stream {
+ public:
+  MemoryStream(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  explicit MemoryStream(const std::vector<uint8_t>& v) : data_(v.data()), size_(v.size()) {}
+  size_t read(void* dst, size_t n) override;
+  bool seek(uint64_t p) override;
+  uint64_t position() const override { return pos_; }
+  uint64_t size() const override { return size_; }
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+  uint64_t pos_ = 0;
+};
+
+class FileStream final : public Stream {
+ public:
+  // Opens the file read-only; ok() tells whether that worked.
+  explicit FileStream(const std::string& path);
+  ~FileStream() override;
+  FileStream(const FileStream&) = delete;
+  FileStream& operator=(const FileStream&) = delete;
+  bool ok() const { return f_ != nullptr; }
+  size_t read(void* dst, size_t n) override;
+  bool seek(uint64_t p) override;
+  uint64_t position() const override { return pos_; }
+  uint64_t size() const override { return size_; }
+
+ private:
+  std::FILE* f_ = nullptr;
+  uint64_t size_ = 0;
+  uint64_t pos_ = 0;
+};
+
+bool fileExists(const std::string& path);
+// Whole file into memory; false when it cannot be read.
+bool readFile(const std::string& path, std::vector<uint8_t>& out);
+bool writeFile(const std::string& path, const std::vector<uint8_t>& data);
+
+}  // namespace shirakaba

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running need.
+# Does nothing when they are all present.
+set -euo pipefail
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-multimedia-dev qt6-speech-dev libgl-dev
+  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic libpng-dev
+  googletest libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  xvfb xauth
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,13 @@
+# Fails when a file of the core library (engine/, screens/, calendar/, app/headless/) includes a Qt header.
+file(GLOB_RECURSE files ${ROOT}/engine/* ${ROOT}/screens/* ${ROOT}/calendar/* ${ROOT}/app/headless/*)
+set(bad "")
+foreach(f ${files})
+  file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
+  if(lines)
+    list(APPEND bad "${f}: ${lines}")
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "core files include Qt headers:\n${bad}")
+endif()
+message(STATUS "core is free of Qt headers")
