@@ -154,6 +154,8 @@ class TXP_Form {
   void SetCGSpeed(int n);
   void InitSettings();
   void showModal(DialogKind kind, const std::string& text = {});
+  // Runs FormClose and closes the window (menu "おわる", title button 4).
+  void closeMainWindow();
 
   // ---- Transitions and CGs (transitions.cpp) ----
   void WipeStep(int t);
