@@ -43,6 +43,17 @@ void drawBitmap(Bitmap& dst, int x, int y, const Bitmap& src, const Colour* key)
       std::copy_n(src.row(sy) + (clip.left - x) * 4, clip.width() * 4, dst.row(dy) + clip.left * 4);
       continue;
     }
+    if (!key && src.format == PixelFormat::Rgb24) {
+      // Full-screen pictures are 24-bit: copy their rows without the per-pixel switch.
+      const uint8_t* in = src.row(sy) + (clip.left - x) * 3;
+      uint8_t* out = dst.row(dy) + clip.left * 4;
+      for (int i = 0; i < clip.width(); ++i, in += 3, out += 4) {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+      }
+      continue;
+    }
     for (int dx = clip.left; dx < clip.right; ++dx) {
       const Colour c = src.colourAt(dx - x, sy);
       if (key && c == *key) continue;
