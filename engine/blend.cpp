@@ -1,5 +1,6 @@
 // The weighted mask blend, the darkened band, the two-digit number and text output.
 #include <algorithm>
+#include <array>
 #include <cstring>
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -29,7 +30,7 @@ static void blendRowScalar(uint8_t* d, const uint8_t* s, const uint8_t* m, int n
 // pixel; the fourth byte of each pixel gets weight 0 and so keeps its value.
 static inline __m128i blendHalf(__m128i d, __m128i s, __m128i w) {
   const __m128i t = _mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(_mm_set1_epi16(255), w)), _mm_mullo_epi16(s, w));
-  return _mm_srli_epi16(_mm_add_epi16(t, _mm_add_epi16(_mm_set1_epi16(1), _mm_srli_epi16(t, 8))), 8);
+  return _mm_srli_epi16(_mm_mulhi_epu16(t, _mm_set1_epi16(static_cast<short>(0x8081))), 7);
 }
 
 static void blendRowSse2(uint8_t* d, const uint8_t* s, const uint8_t* m, int n) {
@@ -52,21 +53,25 @@ static void blendRowSse2(uint8_t* d, const uint8_t* s, const uint8_t* m, int n) 
   blendRowScalar(d + 4 * x, s + 4 * x, m + x, n - x);
 }
 
+// x div 255 for 16-bit x, exact: (x * 0x8081) >> 23.
 __attribute__((target("avx2"))) static inline __m256i blendHalf256(__m256i d, __m256i s, __m256i w) {
   const __m256i t =
       _mm256_add_epi16(_mm256_mullo_epi16(d, _mm256_sub_epi16(_mm256_set1_epi16(255), w)), _mm256_mullo_epi16(s, w));
-  return _mm256_srli_epi16(_mm256_add_epi16(t, _mm256_add_epi16(_mm256_set1_epi16(1), _mm256_srli_epi16(t, 8))), 8);
+  return _mm256_srli_epi16(_mm256_mulhi_epu16(t, _mm256_set1_epi16(static_cast<short>(0x8081))), 7);
 }
 
 __attribute__((target("avx2"))) static void blendRowAvx2(uint8_t* d, const uint8_t* s, const uint8_t* m, int n) {
   const __m256i zero = _mm256_setzero_si256();
-  const __m256i spread = _mm256_set1_epi32(0x00010101);  // w -> w, w, w, 0
+  // Weight byte k of 8 goes to the three colour bytes of pixel k; the fourth byte gets 0.
+  const __m256i spread = _mm256_setr_epi8(0, 0, 0, -128, 1, 1, 1, -128, 2, 2, 2, -128, 3, 3, 3, -128,  //
+                                          4, 4, 4, -128, 5, 5, 5, -128, 6, 6, 6, -128, 7, 7, 7, -128);
   int x = 0;
   for (; x + 8 <= n; x += 8) {
     uint64_t w8;
     std::memcpy(&w8, m + x, 8);
     if (w8 == 0) continue;
-    const __m256i w = _mm256_mullo_epi32(_mm256_cvtepu8_epi32(_mm_cvtsi64_si128(static_cast<long long>(w8))), spread);
+    const __m256i w = _mm256_shuffle_epi8(
+        _mm256_broadcastsi128_si256(_mm_cvtsi64_si128(static_cast<long long>(w8))), spread);
     const __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + 4 * x));
     const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 4 * x));
     const __m256i lo = blendHalf256(_mm256_unpacklo_epi8(dv, zero), _mm256_unpacklo_epi8(sv, zero), _mm256_unpacklo_epi8(w, zero));
@@ -110,6 +115,13 @@ void BlendPic(DrawContext& c, int x, int y, int pic, int maskPic, Bitmap& dest) 
   MaskBlend(dest, Point{x, y}, src, mask);
 }
 
+// Each channel keeps 80/255 of its brightness.
+static const std::array<uint8_t, 256> kShade = [] {
+  std::array<uint8_t, 256> t{};
+  for (unsigned v = 0; v < 256; ++v) t[v] = static_cast<uint8_t>(v * 80u / 255u);
+  return t;
+}();
+
 void ShadeRect(DrawContext& c, int mode, const Rect& r) {
   Bitmap& back = c.BackBuffer;
   const Rect clip = intersect(r, Rect{0, 0, back.width, back.height});
@@ -122,9 +134,9 @@ void ShadeRect(DrawContext& c, int mode, const Rect& r) {
     const uint8_t* s = back.row(y) + o.left * 4;
     uint8_t* d = out.row(y) + o.left * 4;
     for (int i = 0; i < o.width(); ++i, s += 4, d += 4) {
-      d[0] = static_cast<uint8_t>(s[0] * 80u / 255u);
-      d[1] = static_cast<uint8_t>(s[1] * 80u / 255u);
-      d[2] = static_cast<uint8_t>(s[2] * 80u / 255u);
+      d[0] = kShade[s[0]];
+      d[1] = kShade[s[1]];
+      d[2] = kShade[s[2]];
     }
   }
 }
