@@ -1,0 +1,46 @@
+// One page of the message window: two lines of 12-point script text on the screen.
+#include <benchmark/benchmark.h>
+
+#include "engine/draw.h"
+
+namespace shirakaba {
+namespace {
+
+void BM_TextPage(benchmark::State& state) {
+  DrawContext c;
+  c.font = findGameFont();
+  if (!c.font) {
+    state.SkipWithError("no game font");
+    return;
+  }
+  SetTextFont(c, 0, 12, kWhite);
+  for (auto _ : state) {
+    TextOut(c, kToScreen, 100, 420, "「この後は本編でお楽しみ下さい。朝になったら、また会いましょう」");
+    TextOut(c, kToScreen, 100, 440, "★★☆　－　今日は 12 月 24 日、晴れ。ABCxyz 0123456789");
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_TextPage);
+
+// The first page after start-up: every glyph rendered afresh.
+void BM_TextPageUncached(benchmark::State& state) {
+  std::string error;
+  auto font = findGameFont(&error);
+  if (!font) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  Bitmap screen = Bitmap::create32(kScreenW, kScreenH);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto fresh = loadFontFile(font->file());
+    state.ResumeTiming();
+    fresh->draw(screen, 100, 420, "「この後は本編でお楽しみ下さい。朝になったら、また会いましょう」", 16, kWhite);
+    fresh->draw(screen, 100, 440, "★★☆　－　今日は 12 月 24 日、晴れ。ABCxyz 0123456789", 16, kWhite);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_TextPageUncached);
+
+}  // namespace
+}  // namespace shirakaba

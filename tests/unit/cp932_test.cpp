@@ -1,0 +1,83 @@
+// Code page 932 conversions: the characters the game's text uses, and broken bytes.
+#include "engine/cp932.h"
+
+#include <gtest/gtest.h>
+
+namespace shirakaba {
+namespace {
+
+TEST(Cp932Decode, AsciiKeepsBackslashAndTilde) {
+  EXPECT_EQ(cp932ToUtf8("C:\\data\\a~b"), "C:\\data\\a~b");
+}
+
+TEST(Cp932Decode, JapaneseAndExtensions) {
+  EXPECT_EQ(cp932ToUtf8("\x82\xb1\x82\xcc\x8c\xe3"), "この後");
+  EXPECT_EQ(cp932ToUtf8("\x81\x60"), "～");  // U+FF5E, not the wave dash
+  EXPECT_EQ(cp932ToUtf8("\x87\x40"), "①");  // NEC special row
+  EXPECT_EQ(cp932ToUtf8("\x81\xa5\x81\x9a\x81\x99\x81\x7c"), "▼★☆－");
+  EXPECT_EQ(cp932ToUtf8("\xb1\xb2\xdf"), "ｱｲﾟ");  // half-width katakana are single bytes
+}
+
+TEST(Cp932Decode, InvalidBytesBecomeReplacementAndTheRestSurvives) {
+  // 0x80 and 0xFF are no characters; 0x85 0x40 is a well-formed pair with no mapping.
+  EXPECT_EQ(cp932ToUtf8("a\x80" "b\xff" "c"), "a\uFFFD" "b\uFFFD" "c");
+  EXPECT_EQ(cp932ToUtf8("\x85\x40\x82\xa0"), "\uFFFD" "あ");
+  // A lead byte followed by a byte that cannot trail: only the lead is lost.
+  EXPECT_EQ(cp932ToUtf8("\x81 x"), "\uFFFD x");
+}
+
+TEST(Cp932Decode, TruncatedLeadByteAtTheEnd) {
+  EXPECT_EQ(cp932ToUtf8("\x82\xa0\x82"), "あ\uFFFD");
+  EXPECT_EQ(cp932ToUtf8("\x82"), "\uFFFD");
+  EXPECT_EQ(cp932ToUtf8(""), "");
+}
+
+TEST(Cp932Decode, LongTextWithNulBytes) {
+  std::string bytes;
+  for (int i = 0; i < 5000; ++i) bytes += std::string("\x82\xa0\0", 3);
+  const std::string utf8 = cp932ToUtf8(bytes);
+  EXPECT_EQ(utf8.size(), 5000u * 4);
+  EXPECT_EQ(utf8.substr(0, 4), std::string("あ\0", 4));
+}
+
+TEST(Cp932Encode, RoundTrips) {
+  const std::string text = "\\～①ｱ朝 ★★☆ この後は本編でお楽しみ下さい 123";
+  std::string bytes;
+  ASSERT_TRUE(utf8ToCp932(text, bytes));
+  EXPECT_EQ(bytes.substr(0, 5), "\x5c\x81\x60\x87\x40");
+  EXPECT_EQ(bytes[5], '\xb1');
+  EXPECT_EQ(cp932ToUtf8(bytes), text);
+}
+
+TEST(Cp932Encode, FailsAtTheFirstCharacterOutsideTheCodePage) {
+  std::string bytes;
+  size_t bad = 99;
+  EXPECT_FALSE(utf8ToCp932("ab😀c", bytes, &bad));
+  EXPECT_EQ(bad, 2u);
+  EXPECT_FALSE(utf8ToCp932("あ𠮷", bytes, &bad));
+  EXPECT_EQ(bad, 3u);
+  // Characters iconv would only approximate do not pass either.
+  EXPECT_FALSE(utf8ToCp932("x¥", bytes, &bad));
+  EXPECT_EQ(bad, 1u);
+  EXPECT_FALSE(utf8ToCp932("〜", bytes, &bad));  // the wave dash; CP932 has only ～
+  EXPECT_EQ(bad, 0u);
+  // Malformed UTF-8 is reported where it starts.
+  EXPECT_FALSE(utf8ToCp932("ok\xc3", bytes, &bad));
+  EXPECT_EQ(bad, 2u);
+}
+
+TEST(Utf8Validity, StrictForms) {
+  EXPECT_TRUE(isValidUtf8(""));
+  EXPECT_TRUE(isValidUtf8("a\xc3\xa9 あ \xf0\x9f\x98\x80 \xf4\x8f\xbf\xbf"));
+  EXPECT_FALSE(isValidUtf8("\xc0\xaf"));          // overlong '/'
+  EXPECT_FALSE(isValidUtf8("\xe0\x80\xaf"));      // overlong
+  EXPECT_FALSE(isValidUtf8("\xf0\x80\x80\xaf"));  // overlong
+  EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));      // surrogate
+  EXPECT_FALSE(isValidUtf8("\xf4\x90\x80\x80"));  // above U+10FFFF
+  EXPECT_FALSE(isValidUtf8("\x80"));              // lone continuation
+  EXPECT_FALSE(isValidUtf8("\xe3\x81"));          // truncated
+  EXPECT_FALSE(isValidUtf8("\x82\xa0"));          // Shift-JIS is not UTF-8
+}
+
+}  // namespace
+}  // namespace shirakaba

@@ -1,0 +1,219 @@
+// The game face: sizes, advances, where the glyphs land, clipping and the brushes.
+#include "engine/text.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "engine/draw.h"
+
+namespace shirakaba {
+namespace {
+
+constexpr Colour kPaper = 0x00563412;  // a background no glyph colour equals
+
+std::shared_ptr<FontFace> gameFont() {
+  std::string error;
+  auto font = findGameFont(&error);
+  EXPECT_NE(font, nullptr) << error;
+  return font;
+}
+
+// Counts the pixels that differ from kPaper inside and outside a rectangle.
+struct Ink {
+  int inside = 0, outside = 0;
+};
+Ink inkAround(const Bitmap& b, int left, int top, int right, int bottom, Colour paper = kPaper) {
+  Ink ink;
+  for (int y = 0; y < b.height; ++y)
+    for (int x = 0; x < b.width; ++x) {
+      if (getPixel32(b, x, y) == paper) continue;
+      const bool in = x >= left && x < right && y >= top && y < bottom;
+      ++(in ? ink.inside : ink.outside);
+    }
+  return ink;
+}
+
+TEST(TextSizes, PointsAt96Dpi) {
+  EXPECT_EQ(pointsToPixels(12), 16);
+  EXPECT_EQ(pointsToPixels(14), 19);
+  EXPECT_EQ(pointsToPixels(16), 21);
+  EXPECT_EQ(pointsToPixels(9), 12);
+  EXPECT_EQ(pointsToPixels(0), 0);
+}
+
+TEST(TextCodepoints, DecodeAndEncode) {
+  EXPECT_EQ(utf8ToCodepoints("a朝▼😀"), U"a朝▼😀");
+  EXPECT_EQ(utf8ToCodepoints("a\xff" "b\xe3\x81"), U"a\uFFFDb\uFFFD");
+  EXPECT_EQ(utf8ToCodepoints("\xed\xa0\x80"), U"\uFFFD\uFFFD\uFFFD");  // a surrogate, byte by byte
+  EXPECT_EQ(codepointToUtf8(U'朝'), "朝");
+  EXPECT_EQ(codepointToUtf8(0x1F600), "😀");
+  EXPECT_EQ(codepointToUtf8(0xD800), "\uFFFD");
+  EXPECT_EQ(codepointToUtf8(0x110000), "\uFFFD");
+}
+
+TEST(GameFont, FoundOnceAndJapanese) {
+  auto font = gameFont();
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(findGameFont(), font);
+  EXPECT_EQ(font->family().find("DejaVu"), std::string::npos) << font->family();
+  EXPECT_FALSE(font->file().empty());
+  for (char32_t cp : U"この後は本編でお楽しみ下さい▼★☆－朝ｱ0aA") {
+    if (cp) EXPECT_TRUE(font->covers(cp)) << static_cast<uint32_t>(cp);
+  }
+}
+
+TEST(GameFont, MonospacedAdvances) {
+  auto font = gameFont();
+  ASSERT_NE(font, nullptr);
+  const int px = pointsToPixels(12);
+  EXPECT_EQ(font->advance("あ", px), 16);
+  EXPECT_EQ(font->advance("★", px), 16);
+  EXPECT_EQ(font->advance("A", px), 8);
+  EXPECT_EQ(font->advance("ｱ", px), 8);
+  EXPECT_EQ(font->advance(" 朝", px), 24);
+  EXPECT_EQ(font->advance("この後は本編でお楽しみ下さい", px), 14 * 16);
+  EXPECT_EQ(font->advance("12:30", px), 40);
+  EXPECT_EQ(font->advance("", px), 0);
+  EXPECT_EQ(font->advance("あ", 0), 0);
+}
+
+TEST(GameFontDrawing, StaysInsideTheCell) {
+  auto font = gameFont();
+  ASSERT_NE(font, nullptr);
+  for (const char* text : {"この後は本編でお楽しみ下さい", "▼", "★★☆", "－", " 朝", "0123", "Agjy_|", "ÁÇ"}) {
+    for (int points : {12, 14, 16}) {
+      const int px = pointsToPixels(points);
+      Bitmap b = Bitmap::create32(300, 60, kPaper);
+      const int x = 17, y = 11, w = font->advance(text, px);
+      font->draw(b, x, y, text, px, kWhite);
+      const Ink ink = inkAround(b, x, y, x + w, y + px);
+      EXPECT_EQ(ink.outside, 0) << text << " at " << points << " pt";
+      if (std::string(text) != " ") EXPECT_GT(ink.inside, 0) << text;
+    }
+  }
+}
+
+TEST(GameFontDrawing, MovesWithItsPosition) {
+  auto font = gameFont();
+  ASSERT_NE(font, nullptr);
+  Bitmap a = Bitmap::create32(40, 40, kBlack), b = Bitmap::create32(40, 40, kBlack);
+  font->draw(a, 3, 2, "▼", 16, kWhite);
+  font->draw(b, 3, 7, "▼", 16, kWhite);  // the prompt's lower position
+  for (int y = 0; y < 33; ++y)
+    for (int x = 0; x < 40; ++x) ASSERT_EQ(getPixel32(a, x, y), getPixel32(b, x, y + 5)) << x << "," << y;
+}
+
+TEST(GameFontDrawing, ClippedAtTheEdges) {
+  auto font = gameFont();
+  ASSERT_NE(font, nullptr);
+  const std::string text = "朝の本編";
+  const int w = font->advance(text, 16);
+  struct At {
+    int x, y;
+  };
+  for (At at : {At{-20, 2}, At{-w, 0}, At{30, 2}, At{5, -9}, At{5, 15}, At{-10, -10}, At{35, 14}, At{INT_MIN, 0},
+                At{INT_MAX, INT_MAX}, At{INT_MAX - 10, 0}, At{0, INT_MIN}}) {
+    Bitmap b = Bitmap::create32(40, 20, kPaper);
+    font->draw(b, at.x, at.y, text, 16, kWhite);
+    const int64_t right = int64_t{at.x} + w, bottom = int64_t{at.y} + 16;
+    Ink ink = inkAround(b, std::max(at.x, 0), std::max(at.y, 0), static_cast<int>(std::clamp<int64_t>(right, 0, 40)),
+                        static_cast<int>(std::clamp<int64_t>(bottom, 0, 20)));
+    EXPECT_EQ(ink.outside, 0) << at.x << "," << at.y;
+  }
+  Bitmap empty;
+  font->draw(empty, 0, 0, text, 16, kWhite);  // nothing to draw on
+  Bitmap tiny = Bitmap::create32(1, 1, kPaper);
+  font->draw(tiny, 0, 0, "朝", 16, kWhite);
+}
+
+TEST(GameFontDrawing, FullCoverageIsTheColourAndBlendsStayBetween) {
+  auto font = gameFont();
+  ASSERT_NE(font, nullptr);
+  const Colour colour = 0x0020C0FF;  // red FF, green C0, blue 20
+  Bitmap b = Bitmap::create32(120, 20, kBlack);
+  font->draw(b, 0, 0, "本編★▼", 16, colour);
+  int exact = 0;
+  for (int y = 0; y < b.height; ++y)
+    for (int x = 0; x < b.width; ++x) {
+      const Colour p = getPixel32(b, x, y);
+      exact += p == colour;
+      for (int shift : {0, 8, 16}) EXPECT_LE((p >> shift) & 0xFF, (colour >> shift) & 0xFF);
+    }
+  EXPECT_GT(exact, 40);
+  // White on white stays white; the channels do not drift.
+  Bitmap w = Bitmap::create32(40, 20, kWhite);
+  font->draw(w, 0, 0, "本編", 16, kWhite);
+  EXPECT_EQ(inkAround(w, 0, 0, 0, 0, kWhite).outside, 0);
+}
+
+TEST(GameFont, LoadsFilesAndRefusesBadOnes) {
+  std::string error;
+  EXPECT_EQ(loadFontFile("/nonexistent/font.ttf", &error), nullptr);
+  EXPECT_FALSE(error.empty());
+  auto font = gameFont();
+  ASSERT_NE(font, nullptr);
+  auto again = loadFontFile(font->file(), &error);
+  ASSERT_NE(again, nullptr) << error;
+  EXPECT_EQ(again->advance("あA", 16), 24);
+}
+
+// ---- The canvases' fonts through SetTextFont and TextOut ----
+
+class CanvasText : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    c.font = gameFont();
+    ASSERT_NE(c.font, nullptr);
+    c.BackBuffer = Bitmap::create32(kScreenW, kScreenH, kPaper);
+    c.ImageBa = Bitmap::create32(kScreenW, kScreenH, kPaper);
+  }
+  DrawContext c;
+};
+
+TEST_F(CanvasText, SolidBlackFillsTheCellOnBothCanvases) {
+  SetTextFont(c, 1, 12, kWhite);
+  const std::string text = "朝 ★★☆";
+  const int w = c.font->advance(text, 16);
+  for (uint8_t target : {kToBack, kToScreen}) {
+    TextOut(c, target, 100, 420, text);
+    const Bitmap& b = c.target(target);
+    EXPECT_EQ(inkAround(b, 100, 420, 100 + w, 436).outside, 0);
+    int black = 0, white = 0;
+    for (int y = 420; y < 436; ++y)
+      for (int x = 100; x < 100 + w; ++x) {
+        const Colour p = getPixel32(b, x, y);
+        EXPECT_NE(p, kPaper) << x << "," << y;
+        black += p == kBlack;
+        white += p == kWhite;
+      }
+    EXPECT_GT(black, 0);
+    EXPECT_GT(white, 0);
+  }
+}
+
+TEST_F(CanvasText, SolidWhiteOnlyOnTheScreen) {
+  SetTextFont(c, 0, 12, kWhite);
+  SetTextFont(c, 2, 12, kBlack);
+  const int w = c.font->advance("はい", 16);
+  TextOut(c, kToScreen, 200, 100, "はい");
+  TextOut(c, kToBack, 200, 100, "はい");
+  int white = 0;
+  for (int x = 200; x < 200 + w; ++x) white += getPixel32(c.ImageBa, x, 100) == kWhite;
+  EXPECT_EQ(white, w);  // the cell's top row is above every glyph
+  // The BackBuffer keeps its clear brush: black glyphs straight on the paper.
+  for (int x = 200; x < 200 + w; ++x) EXPECT_EQ(getPixel32(c.BackBuffer, x, 100), kPaper);
+  EXPECT_GT(inkAround(c.BackBuffer, 200, 100, 200 + w, 116).inside, 0);
+}
+
+TEST_F(CanvasText, ClearBrushLeavesTheBackground) {
+  SetTextFont(c, 0, 16, kWhite);
+  TextOut(c, kToScreen, 60, 50, "ー");
+  const Ink ink = inkAround(c.ImageBa, 60, 50, 81, 71);
+  EXPECT_EQ(ink.outside, 0);
+  EXPECT_GT(ink.inside, 0);
+  EXPECT_LT(ink.inside, 21 * 21 / 2);  // a bar, not a filled cell
+}
+
+}  // namespace
+}  // namespace shirakaba
