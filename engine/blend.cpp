@@ -174,9 +174,14 @@ void TextOut(DrawContext& c, uint8_t target, int x, int y, const std::string& ut
   const int px = pointsToPixels(f.points);
   if (f.brush != Brush::Clear) {
     const Colour fill = f.brush == Brush::Black ? kBlack : kWhite;
-    const Rect cell = intersect(Rect{x, y, x + c.font->advance(utf8, px), y + px}, Rect{0, 0, b.width, b.height});
-    for (int yy = cell.top; yy < cell.bottom; ++yy)
-      for (int xx = cell.left; xx < cell.right; ++xx) setPixel32(b, xx, yy, fill);
+    // The cell in 64 bits, clamped to the bitmap, so a far-off position cannot overflow.
+    const int64_t right = int64_t{x} + c.font->advance(utf8, px), bottom = int64_t{y} + px;
+    const int x0 = static_cast<int>(std::clamp<int64_t>(x, 0, b.width));
+    const int x1 = static_cast<int>(std::clamp<int64_t>(right, 0, b.width));
+    const int y0 = static_cast<int>(std::clamp<int64_t>(y, 0, b.height));
+    const int y1 = static_cast<int>(std::clamp<int64_t>(bottom, 0, b.height));
+    for (int yy = y0; yy < y1; ++yy)
+      for (int xx = x0; xx < x1; ++xx) setPixel32(b, xx, yy, fill);
   }
   c.font->draw(b, x, y, utf8, px, f.colour);
 }
