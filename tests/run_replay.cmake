@@ -1,1 +1,124 @@
-message(FATAL_ERROR "not built yet")
+# Runs one headless replay as a CTest test.
+#
+#   cmake -DGAME=<game> -DPACKTOOL=<shirakaba-pack> -DREPLAY=<file.replay> -DSOURCE=<source dir>
+#         -DWORK=<scratch dir> -P run_replay.cmake
+#
+# The replay's leading comment lines may hold directives:
+#   #! data demo          the demo game (shirakaba-pack demo), made once into WORK/game and kept
+#   #! data none          an empty game folder: no pack, no sounds, no readme
+#   #! data fixture NAME  WORK/game/data/lumora.red packed from SOURCE/tests/fixtures/NAME
+#                         (000.bmp..127.bmp and script.txt), rebuilt on every run
+#   #! data script FILE   the demo game with its script replaced by SOURCE/FILE: the demo pack
+#                         is taken apart, script.txt swapped and packed again; the simplest way
+#                         to run a scene of one's own on real pictures
+#   #! seed N             --seed N for the random draws (without it: seeded from the clock)
+# Without a data directive the game folder is empty, as with "none".
+# The game then runs in WORK with the shots in WORK/shots and the screen text in
+# WORK/text.log; a non-zero exit, or a run that never created the text log, fails the
+# test and shows everything the game printed.
+
+foreach(var GAME PACKTOOL REPLAY SOURCE WORK)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "run_replay.cmake needs -D${var}=...")
+  endif()
+endforeach()
+
+# ---- Directives from the leading comment lines ----
+file(STRINGS "${REPLAY}" lines ENCODING UTF-8)
+set(data_kind none)
+set(data_arg "")
+set(seed "")
+foreach(line IN LISTS lines)
+  string(STRIP "${line}" line)
+  if(line STREQUAL "")
+    continue()
+  endif()
+  if(NOT line MATCHES "^#")
+    break()
+  endif()
+  if(line MATCHES "^#![ \t]*data[ \t]+(demo|none)[ \t]*$")
+    set(data_kind ${CMAKE_MATCH_1})
+  elseif(line MATCHES "^#![ \t]*data[ \t]+(fixture|script)[ \t]+([^ \t]+)[ \t]*$")
+    set(data_kind ${CMAKE_MATCH_1})
+    set(data_arg ${CMAKE_MATCH_2})
+  elseif(line MATCHES "^#![ \t]*seed[ \t]+([0-9]+)[ \t]*$")
+    set(seed ${CMAKE_MATCH_1})
+  elseif(line MATCHES "^#!")
+    message(FATAL_ERROR "${REPLAY}: unknown directive: ${line}")
+  endif()
+endforeach()
+
+function(run_packtool)
+  string(JOIN " " shown ${ARGN})
+  execute_process(COMMAND "${PACKTOOL}" ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "shirakaba-pack ${shown} failed (${rc}):\n${out}${err}")
+  endif()
+endfunction()
+
+# ---- The game folder ----
+set(game "${WORK}/game")
+set(stamp "${WORK}/game.data")
+set(wanted "${data_kind} ${data_arg}")
+set(have "")
+if(EXISTS "${stamp}")
+  file(READ "${stamp}" have)
+endif()
+
+if(data_kind STREQUAL "demo")
+  # The demo takes a while to draw; it is kept between runs.
+  if(NOT (EXISTS "${game}/data/lumora.red" AND have STREQUAL wanted))
+    file(REMOVE_RECURSE "${game}")
+    file(MAKE_DIRECTORY "${game}")
+    run_packtool(demo "${game}")
+  endif()
+elseif(data_kind STREQUAL "none")
+  file(REMOVE_RECURSE "${game}")
+  file(MAKE_DIRECTORY "${game}")
+elseif(data_kind STREQUAL "fixture")
+  set(fixture "${SOURCE}/tests/fixtures/${data_arg}")
+  if(NOT IS_DIRECTORY "${fixture}")
+    message(FATAL_ERROR "${REPLAY}: no fixture ${fixture}")
+  endif()
+  file(REMOVE_RECURSE "${game}")
+  file(MAKE_DIRECTORY "${game}/data")
+  run_packtool(build "${fixture}" "${game}/data/lumora.red")
+elseif(data_kind STREQUAL "script")
+  set(script "${SOURCE}/${data_arg}")
+  if(NOT EXISTS "${script}")
+    message(FATAL_ERROR "${REPLAY}: no script ${script}")
+  endif()
+  set(base "${WORK}/demo")
+  if(NOT EXISTS "${base}/data/lumora.red")
+    file(REMOVE_RECURSE "${base}")
+    file(MAKE_DIRECTORY "${base}")
+    run_packtool(demo "${base}")
+  endif()
+  file(REMOVE_RECURSE "${game}" "${WORK}/pictures")
+  file(COPY "${base}/" DESTINATION "${game}")
+  run_packtool(extract "${base}/data/lumora.red" "${WORK}/pictures")
+  file(COPY_FILE "${script}" "${WORK}/pictures/script.txt")
+  run_packtool(build "${WORK}/pictures" "${game}/data/lumora.red")
+endif()
+file(WRITE "${stamp}" "${wanted}")
+
+# ---- The run ----
+file(REMOVE_RECURSE "${WORK}/shots")
+file(MAKE_DIRECTORY "${WORK}/shots")
+file(REMOVE "${WORK}/text.log")
+set(args --headless --data "${game}" --replay "${REPLAY}" --shots "${WORK}/shots" --text-log "${WORK}/text.log")
+if(NOT seed STREQUAL "")
+  list(APPEND args --seed ${seed})
+endif()
+execute_process(COMMAND "${GAME}" ${args}
+  WORKING_DIRECTORY "${WORK}"
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err
+  TIMEOUT 600)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "replay ${REPLAY} failed (exit ${rc}):\n--- stdout ---\n${out}\n--- stderr ---\n${err}")
+endif()
+# The headless mode always creates its text log: without one, the replay never ran.
+if(NOT EXISTS "${WORK}/text.log")
+  message(FATAL_ERROR "replay ${REPLAY}: ${GAME} exited without running it (no headless mode?):\n${out}${err}")
+endif()
+message(STATUS "replay ${REPLAY} passed")

@@ -1,0 +1,101 @@
+#include "app/headless/png_writer.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace shirakaba {
+
+namespace {
+
+// The RGB rows of the picture, ready for libpng.
+std::vector<uint8_t> rgbRows(const Bitmap& image, bool visible, int width, int height) {
+  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3, 0);
+  if (!visible || image.empty()) return rgb;
+  if (image.stride < Bitmap::strideFor(image.format, image.width) ||
+      image.pixels.size() < static_cast<size_t>(image.stride) * image.height)
+    return rgb;  // an inconsistent bitmap is shown as black rather than read out of bounds
+  const int w = std::min(width, image.width), h = std::min(height, image.height);
+  for (int y = 0; y < h; ++y) {
+    uint8_t* out = rgb.data() + static_cast<size_t>(y) * width * 3;
+    for (int x = 0; x < w; ++x) {
+      const Colour c = image.colourAt(x, y);  // 0x00BBGGRR
+      out[x * 3 + 0] = static_cast<uint8_t>(c);
+      out[x * 3 + 1] = static_cast<uint8_t>(c >> 8);
+      out[x * 3 + 2] = static_cast<uint8_t>(c >> 16);
+    }
+  }
+  return rgb;
+}
+
+struct PngFailure {
+  std::string message;
+};
+
+void onPngError(png_structp png, png_const_charp message) {
+  static_cast<PngFailure*>(png_get_error_ptr(png))->message = message;
+  png_longjmp(png, 1);
+}
+
+void onPngWarning(png_structp, png_const_charp) {}
+
+// Encodes the rows into an open file. libpng reports errors by a long jump back
+// into this function, so it keeps no local that changes after setjmp.
+bool encodeRgb(FILE* file, int width, int height, png_bytep* rows, PngFailure& failure) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError, onPngWarning);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_write_struct(&png, nullptr);
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  png_write_image(png, rows);
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
+bool writeScreenPng(const std::string& path, const Bitmap& image, bool visible, int width, int height,
+                    std::string& error) {
+  if (width <= 0 || height <= 0) {
+    error = "empty picture";
+    return false;
+  }
+  std::vector<uint8_t> rgb = rgbRows(image, visible, width, height);
+  std::vector<png_bytep> rows(height);
+  for (int y = 0; y < height; ++y) rows[y] = rgb.data() + static_cast<size_t>(y) * width * 3;
+
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) {
+    error = "cannot write " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  PngFailure failure;
+  const bool ok = encodeRgb(file, width, height, rows.data(), failure);
+  const bool closed = std::fclose(file) == 0;
+  if (!ok) {
+    error = "cannot write " + path + ": " + (failure.message.empty() ? "out of memory" : failure.message);
+    return false;
+  }
+  if (!closed) {
+    error = "cannot write " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace shirakaba
