@@ -1,2 +1,53 @@
-// Not built yet.
-int main() { return 0; }
+// The program entry: the headless driver when asked for, otherwise the window.
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <string>
+
+#include "app/app_icon.h"
+#include "app/app_options.h"
+#include "app/main_window.h"
+#include "app/qt_host.h"
+#include "app/headless/headless.h"
+#include "engine/text.h"
+
+using namespace shirakaba;
+
+int main(int argc, char** argv) {
+  // Before any window system is touched: the headless run needs no display.
+  if (wantsHeadless(argc, argv)) return runHeadless(argc, argv);
+
+  AppOptions options;
+  std::string error;
+  if (!parseAppOptions(argc, argv, options, &error)) {
+    std::fprintf(stderr, "%s: %s\n\n%s", argv[0], error.c_str(), usageText(argv[0]).c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(usageText(argv[0]).c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::puts(kVersionText);
+    return 0;
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QtHost::applicationTitle());
+  QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+  QApplication::setWindowIcon(appIcon());
+
+  std::string fontError;
+  std::shared_ptr<FontFace> font = findGameFont(&fontError);
+  if (!font) {
+    QMessageBox::critical(nullptr, QtHost::applicationTitle(),
+                          QStringLiteral("The game's Japanese font was not found.\n"
+                                         "Please install the package fonts-ipafont-gothic.\n\n%1")
+                              .arg(QString::fromStdString(fontError)));
+    return 1;
+  }
+
+  MainWindow window(options, font);
+  window.present();
+  return app.exec();
+}

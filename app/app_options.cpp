@@ -1,0 +1,74 @@
+#include "app/app_options.h"
+
+#include <cstring>
+
+namespace shirakaba {
+
+namespace {
+
+bool parseScale(const char* text, int& out) {
+  if (!text || std::strlen(text) != 1 || text[0] < '1' || text[0] > '0' + kMaxScale) return false;
+  out = text[0] - '0';
+  return true;
+}
+
+// "--name=value" or "--name value": the value, advancing i in the second form.
+const char* valueOf(const char* name, int argc, char** argv, int& i) {
+  const char* arg = argv[i];
+  size_t n = std::strlen(name);
+  if (std::strncmp(arg, name, n) != 0) return nullptr;
+  if (arg[n] == '=') return arg + n + 1;
+  if (arg[n] != '\0') return nullptr;
+  if (i + 1 >= argc) return "";
+  return argv[++i];
+}
+
+}  // namespace
+
+bool parseAppOptions(int argc, char** argv, AppOptions& out, std::string* error) {
+  auto fail = [&](const std::string& message) {
+    if (error) *error = message;
+    return false;
+  };
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      out.help = true;
+    } else if (arg == "--version") {
+      out.version = true;
+    } else if (arg == "--fullscreen") {
+      out.fullscreen = true;
+    } else if (const char* dir = valueOf("--data", argc, argv, i)) {
+      if (!*dir) return fail("--data needs a directory");
+      out.gameDir = dir;
+    } else if (const char* scale = valueOf("--scale", argc, argv, i)) {
+      if (!parseScale(scale, out.scale)) return fail("--scale takes a whole number from 1 to 4");
+    } else if (arg.rfind("-", 0) == 0) {
+      return fail("unknown option " + arg);
+    } else {
+      return fail("unexpected argument " + arg);
+    }
+  }
+  return true;
+}
+
+bool wantsHeadless(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--headless") == 0) return true;
+  return false;
+}
+
+std::string usageText(const char* program) {
+  std::string p = program && *program ? program : "shirakaba";
+  return "Usage: " + p + " [--data DIR] [--scale N | --fullscreen]\n"
+         "       " + p + " --headless ...\n"
+         "\n"
+         "  --data DIR    game directory holding data/ and readme.txt (default: the working directory)\n"
+         "  --scale N     show the 640x480 screen N times larger, N = 1..4 (default 1)\n"
+         "  --fullscreen  fill the screen with the largest whole zoom that fits\n"
+         "  --headless    run without a window (replays, state dumps, screenshots)\n"
+         "  --help        show this text\n"
+         "  --version     show the version\n";
+}
+
+}  // namespace shirakaba

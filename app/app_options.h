@@ -1,0 +1,25 @@
+// Command-line options of the windowed game. Parsed without Qt so that --help and
+// --version work where no display is available.
+#pragma once
+#include <string>
+
+namespace shirakaba {
+
+struct AppOptions {
+  std::string gameDir = ".";  // where data/, data/wav/ and readme.txt live
+  int scale = 1;              // integer zoom of the 640 x 480 screen, 1..4
+  bool fullscreen = false;    // largest integer zoom that fits, letterboxed
+  bool help = false;
+  bool version = false;
+};
+
+constexpr const char* kVersionText = "shirakaba 1.0.0";
+constexpr int kMaxScale = 4;
+
+// False with a message in *error for an unknown option or a bad value.
+bool parseAppOptions(int argc, char** argv, AppOptions& out, std::string* error);
+// Whether argv holds --headless (checked before any window system is touched).
+bool wantsHeadless(int argc, char** argv);
+std::string usageText(const char* program);
+
+}  // namespace shirakaba

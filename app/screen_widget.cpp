@@ -1,0 +1,84 @@
+#include "app/screen_widget.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "app/app_options.h"
+
+namespace shirakaba {
+
+namespace {
+
+int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+bool toGameButton(Qt::MouseButton b, MouseButton& out) {
+  switch (b) {
+    case Qt::LeftButton: out = MouseButton::Left; return true;
+    case Qt::RightButton: out = MouseButton::Right; return true;
+    case Qt::MiddleButton: out = MouseButton::Middle; return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+QRect screenRectIn(QSize widget, int scale) {
+  const int w = kScreenW * scale, h = kScreenH * scale;
+  return QRect((widget.width() - w) / 2, (widget.height() - h) / 2, w, h);
+}
+
+QPoint widgetToScreen(QPoint widgetPos, const QRect& screenRect, int scale) {
+  return QPoint(floorDiv(widgetPos.x() - screenRect.x(), scale), floorDiv(widgetPos.y() - screenRect.y(), scale));
+}
+
+int largestScaleFitting(QSize available) {
+  int s = std::min(available.width() / kScreenW, available.height() / kScreenH);
+  return std::clamp(s, 1, kMaxScale);
+}
+
+ScreenWidget::ScreenWidget(const TXP_Form& form, int scale, QWidget* parent)
+    : QWidget(parent), form_(form), scale_(std::clamp(scale, 1, kMaxScale)) {
+  setMouseTracking(true);  // hover on the title menu needs moves with no button held
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void ScreenWidget::setScale(int scale) {
+  scale_ = std::clamp(scale, 1, kMaxScale);
+  update();
+}
+
+void ScreenWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), Qt::black);
+  const Bitmap& b = form_.screen();
+  if (!form_.draw.imageBaVisible || b.empty() || !b.is32() || b.pixels.empty()) return;
+  // B, G, R, X bytes are QImage's RGB32 on a little-endian machine; the fourth byte is ignored.
+  const QImage image(b.pixels.data(), b.width, b.height, b.stride, QImage::Format_RGB32);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  const QRect r = screenRect();
+  p.drawImage(QRect(r.topLeft(), QSize(b.width * scale_, b.height * scale_)), image);
+}
+
+void ScreenWidget::deliver(PointerAction action, Qt::MouseButton qtButton, QMouseEvent* e) {
+  MouseButton button = MouseButton::Left;
+  if (action != PointerAction::Move && !toGameButton(qtButton, button)) return;
+  const QPointF pos = e->position();
+  const QPoint widgetPos(static_cast<int>(std::floor(pos.x())), static_cast<int>(std::floor(pos.y())));
+  const QPoint at = widgetToScreen(widgetPos, screenRect(), scale_);
+  if (onPointer) onPointer(PointerEvent{action, button, at.x(), at.y()});
+}
+
+void ScreenWidget::mousePressEvent(QMouseEvent* e) { deliver(PointerAction::Press, e->button(), e); }
+
+// The second press of a double click is an ordinary press for the game.
+void ScreenWidget::mouseDoubleClickEvent(QMouseEvent* e) { deliver(PointerAction::Press, e->button(), e); }
+
+void ScreenWidget::mouseMoveEvent(QMouseEvent* e) { deliver(PointerAction::Move, Qt::NoButton, e); }
+
+void ScreenWidget::mouseReleaseEvent(QMouseEvent* e) { deliver(PointerAction::Release, e->button(), e); }
+
+}  // namespace shirakaba

@@ -1,0 +1,501 @@
+// The Qt window: options, the screen's zoom and mouse mapping, the menu bar as a
+// mirror of the form's menu, the side dialogs and the start-up without a pack.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QLabel>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "app/about_box.h"
+#include "app/app_options.h"
+#include "app/main_window.h"
+#include "app/menu_mirror.h"
+#include "app/mes_form.h"
+#include "app/real_clock.h"
+#include "app/screen_widget.h"
+#include "app/sound_player.h"
+#include "engine/cp932.h"
+#include "support/pack_fixture.h"
+
+using namespace shirakaba;
+
+namespace {
+
+QApplication& app() {
+  static int argc = 1;
+  static char name[] = "main_window_test";
+  static char* argv[] = {name, nullptr};
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication a(argc, argv);
+  return a;
+}
+
+bool parse(std::vector<const char*> args, AppOptions& out) {
+  args.insert(args.begin(), "shirakaba");
+  return parseAppOptions(static_cast<int>(args.size()), const_cast<char**>(args.data()), out, nullptr);
+}
+
+void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+  QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &e);
+}
+
+// Records every dialog the window would show instead of running it.
+struct DialogLog {
+  std::vector<QString> titles, texts;
+  std::vector<QDialog*> dialogs;
+  ModalRunner runner() {
+    return [this](QDialog& d) {
+      dialogs.push_back(&d);
+      titles.push_back(d.windowTitle());
+      auto* box = qobject_cast<QMessageBox*>(&d);
+      texts.push_back(box ? box->text() : QString());
+    };
+  }
+};
+
+std::shared_ptr<FontFace> gameFont() {
+  static std::shared_ptr<FontFace> f = findGameFont();
+  return f;
+}
+
+AppOptions optionsFor(const std::string& dir, int scale = 1) {
+  AppOptions o;
+  o.gameDir = dir;
+  o.scale = scale;
+  return o;
+}
+
+}  // namespace
+
+// ---- Command line ----
+
+TEST(AppOptions, ReadsDataScaleAndFullscreen) {
+  AppOptions o;
+  ASSERT_TRUE(parse({"--data", "/games/x", "--scale", "3", "--fullscreen"}, o));
+  EXPECT_EQ(o.gameDir, "/games/x");
+  EXPECT_EQ(o.scale, 3);
+  EXPECT_TRUE(o.fullscreen);
+  AppOptions p;
+  ASSERT_TRUE(parse({"--scale=4", "--data=d"}, p));
+  EXPECT_EQ(p.scale, 4);
+  EXPECT_EQ(p.gameDir, "d");
+  AppOptions defaults;
+  ASSERT_TRUE(parse({}, defaults));
+  EXPECT_EQ(defaults.gameDir, ".");
+  EXPECT_EQ(defaults.scale, 1);
+}
+
+TEST(AppOptions, RejectsBadValuesAndUnknownOptions) {
+  AppOptions o;
+  for (const char* bad : {"0", "5", "x", "12", ""}) EXPECT_FALSE(parse({"--scale", bad}, o)) << bad;
+  EXPECT_FALSE(parse({"--scale"}, o));
+  EXPECT_FALSE(parse({"--data"}, o));
+  EXPECT_FALSE(parse({"--nosuch"}, o));
+  EXPECT_FALSE(parse({"stray"}, o));
+  std::string error;
+  const char* argv[] = {"shirakaba", "--scale", "9"};
+  EXPECT_FALSE(parseAppOptions(3, const_cast<char**>(argv), o, &error));
+  EXPECT_NE(error.find("1 to 4"), std::string::npos);
+}
+
+TEST(AppOptions, HeadlessIsFoundAnywhere) {
+  const char* a[] = {"shirakaba", "--data", "x", "--headless"};
+  const char* b[] = {"shirakaba", "--data", "--headlessly"};
+  EXPECT_TRUE(wantsHeadless(4, const_cast<char**>(a)));
+  EXPECT_FALSE(wantsHeadless(3, const_cast<char**>(b)));
+}
+
+// ---- Zoom and mouse mapping ----
+
+TEST(ScreenMapping, LetterboxCentresTheZoomedScreen) {
+  EXPECT_EQ(screenRectIn(QSize(1280, 960), 2), QRect(0, 0, 1280, 960));
+  EXPECT_EQ(screenRectIn(QSize(1920, 1080), 2), QRect(320, 60, 1280, 960));
+  const QRect r = screenRectIn(QSize(1920, 1080), 2);
+  EXPECT_EQ(widgetToScreen(QPoint(320, 60), r, 2), QPoint(0, 0));
+  EXPECT_EQ(widgetToScreen(QPoint(321, 61), r, 2), QPoint(0, 0));
+  EXPECT_EQ(widgetToScreen(QPoint(322, 62), r, 2), QPoint(1, 1));
+  EXPECT_EQ(widgetToScreen(QPoint(1599, 1019), r, 2), QPoint(639, 479));
+  EXPECT_EQ(widgetToScreen(QPoint(1600, 1020), r, 2), QPoint(640, 480));
+  // In the black bars the position lies outside the screen, rounded towards minus infinity.
+  EXPECT_EQ(widgetToScreen(QPoint(319, 59), r, 2), QPoint(-1, -1));
+  EXPECT_EQ(widgetToScreen(QPoint(0, 0), r, 2), QPoint(-160, -30));
+  EXPECT_EQ(widgetToScreen(QPoint(-5, 2), QRect(0, 0, 1920, 1440), 3), QPoint(-2, 0));
+}
+
+TEST(ScreenMapping, FullscreenTakesTheLargestWholeZoom) {
+  EXPECT_EQ(largestScaleFitting(QSize(1920, 1080 - 30)), 2);
+  EXPECT_EQ(largestScaleFitting(QSize(2560, 1440 - 30)), 2);
+  EXPECT_EQ(largestScaleFitting(QSize(2560, 1440)), 3);
+  EXPECT_EQ(largestScaleFitting(QSize(1024, 738)), 1);
+  EXPECT_EQ(largestScaleFitting(QSize(600, 400)), 1);  // too small: unzoomed, clipped
+  EXPECT_EQ(largestScaleFitting(QSize(7680, 4320)), 4);
+}
+
+TEST(ScreenWidget, MouseArrivesInScreenPixelsAtScaleTwo) {
+  app();
+  NullHost host;
+  TXP_Form form(host);
+  ScreenWidget w(form, 2);
+  w.resize(1280, 960);
+  std::vector<PointerEvent> got;
+  w.onPointer = [&](const PointerEvent& e) { got.push_back(e); };
+
+  sendMouse(&w, QEvent::MouseButtonPress, QPoint(201, 101), Qt::LeftButton, Qt::LeftButton);
+  sendMouse(&w, QEvent::MouseMove, QPoint(-7, 1000), Qt::NoButton, Qt::LeftButton);  // held, outside
+  sendMouse(&w, QEvent::MouseButtonRelease, QPoint(-7, 1000), Qt::LeftButton, Qt::NoButton);
+  sendMouse(&w, QEvent::MouseButtonPress, QPoint(10, 10), Qt::RightButton, Qt::RightButton);
+  sendMouse(&w, QEvent::MouseButtonRelease, QPoint(10, 10), Qt::MiddleButton, Qt::NoButton);
+  sendMouse(&w, QEvent::MouseButtonDblClick, QPoint(4, 6), Qt::LeftButton, Qt::LeftButton);
+  sendMouse(&w, QEvent::MouseButtonPress, QPoint(4, 6), Qt::BackButton, Qt::BackButton);  // not a game button
+  sendMouse(&w, QEvent::MouseMove, QPoint(1279, 959), Qt::NoButton, Qt::NoButton);
+
+  ASSERT_EQ(got.size(), 7u);
+  auto is = [&](size_t i, PointerAction a, MouseButton b, int x, int y) {
+    EXPECT_EQ(got[i].action, a) << i;
+    EXPECT_EQ(got[i].button, b) << i;
+    EXPECT_EQ(got[i].x, x) << i;
+    EXPECT_EQ(got[i].y, y) << i;
+  };
+  is(0, PointerAction::Press, MouseButton::Left, 100, 50);
+  is(1, PointerAction::Move, MouseButton::Left, -4, 500);
+  is(2, PointerAction::Release, MouseButton::Left, -4, 500);
+  is(3, PointerAction::Press, MouseButton::Right, 5, 5);
+  is(4, PointerAction::Release, MouseButton::Middle, 5, 5);
+  is(5, PointerAction::Press, MouseButton::Left, 2, 3);  // the second press of a double click
+  is(6, PointerAction::Move, MouseButton::Left, 639, 479);
+  EXPECT_TRUE(w.hasMouseTracking());
+}
+
+TEST(ScreenWidget, PaintsTheScreenPixelExactOrBlackWhenHidden) {
+  app();
+  NullHost host;
+  TXP_Form form(host);
+  setPixel32(form.draw.ImageBa, 0, 0, 0x0000FF);    // red (0x00BBGGRR)
+  setPixel32(form.draw.ImageBa, 1, 0, 0xFF0000);    // blue
+  setPixel32(form.draw.ImageBa, 639, 479, 0x00FF00);
+  ScreenWidget w(form, 2);
+  w.resize(1280 + 40, 960 + 20);  // 20 and 10 pixels of black bar around
+  QImage shot = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(shot.pixel(0, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(shot.pixel(20, 10), qRgb(255, 0, 0));
+  EXPECT_EQ(shot.pixel(21, 11), qRgb(255, 0, 0));
+  EXPECT_EQ(shot.pixel(22, 10), qRgb(0, 0, 255));
+  EXPECT_EQ(shot.pixel(23, 11), qRgb(0, 0, 255));
+  EXPECT_EQ(shot.pixel(24, 10), qRgb(0, 0, 0));
+  EXPECT_EQ(shot.pixel(20 + 1279, 10 + 959), qRgb(0, 255, 0));
+  EXPECT_EQ(shot.pixel(20 + 1278, 10 + 958), qRgb(0, 255, 0));
+  EXPECT_EQ(shot.pixel(20 + 1280, 10 + 959), qRgb(0, 0, 0));
+
+  form.draw.imageBaVisible = false;
+  shot = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(shot.pixel(20, 10), qRgb(0, 0, 0));
+}
+
+TEST(MenuText, DoublesAmpersandsSoNoMnemonicIsMade) {
+  EXPECT_EQ(menuText("はじめる"), QStringLiteral("はじめる"));
+  EXPECT_EQ(menuText("A&B&&"), QStringLiteral("A&&B&&&&"));
+}
+
+// ---- The window without a pack ----
+
+class WindowWithoutPack : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app();
+    ASSERT_TRUE(gameFont());
+    dir = test::makeTempDir("nopack");
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+  std::string dir;
+  DialogLog log;
+};
+
+TEST_F(WindowWithoutPack, ShowsTheMissingFileMessageOnceAndStaysBlack) {
+  MainWindow w(optionsFor(dir), gameFont(), log.runner());
+  ASSERT_EQ(log.titles.size(), 1u);
+  EXPECT_EQ(log.titles[0], QStringLiteral("白樺館"));
+  EXPECT_EQ(log.texts[0], QStringLiteral("ファイルが足りません\n"));
+  EXPECT_EQ(w.form().dialog(), DialogKind::None);  // told that the box closed
+  EXPECT_FALSE(w.form().draw.imageBaVisible);
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("白樺館  見習い日誌 体験版"));
+  EXPECT_FALSE(w.realClock().armed());  // nothing runs: no busy loop
+}
+
+TEST_F(WindowWithoutPack, ClientAreaIsFixedAndHasNoMaximiseButton) {
+  MainWindow w(optionsFor(dir, 2), gameFont(), log.runner());
+  w.present();
+  EXPECT_EQ(w.screenWidget()->size(), QSize(1280, 960));
+  EXPECT_EQ(w.size().width(), 1280);
+  EXPECT_EQ(w.size().height(), 960 + w.menuBar()->height());
+  EXPECT_EQ(w.minimumSize(), w.maximumSize());
+  EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+  w.close();
+}
+
+TEST_F(WindowWithoutPack, MenuBarMirrorsTheFormMenu) {
+  MainWindow w(optionsFor(dir), gameFont(), log.runner());
+  const Menu& menu = w.form().menu;
+  MenuMirror& mirror = w.menuMirror();
+  for (int i = 0; i < kMenuItems; ++i) {
+    const MenuItem& item = menu.at(i);
+    QAction* a = mirror.action(static_cast<MenuId>(i));
+    ASSERT_TRUE(a) << item.name;
+    EXPECT_EQ(a->isSeparator(), item.separator) << item.name;
+    if (!item.separator) {
+      EXPECT_EQ(a->text(), menuText(item.Caption)) << item.name;
+    }
+    EXPECT_EQ(a->isChecked(), item.Checked) << item.name;
+    EXPECT_EQ(a->isEnabled(), item.Enabled) << item.name;
+    EXPECT_EQ(a->isVisible(), item.Visible) << item.name;
+    EXPECT_TRUE(a->shortcut().isEmpty()) << item.name;
+  }
+  // The menu bar: GAME, 設定, ヘルプ and the two hidden development items.
+  QStringList top;
+  for (QAction* a : w.menuBar()->actions()) top << a->text();
+  EXPECT_EQ(top, (QStringList{"GAME", "設定", "ヘルプ", "テキスト読込", "テスト用"}));
+  EXPECT_FALSE(mirror.action(MenuId::Text_Btn)->isVisible());
+  EXPECT_FALSE(mirror.action(MenuId::Test_Btn)->isVisible());
+  EXPECT_FALSE(mirror.action(MenuId::ReStart_Btn)->isVisible());
+  EXPECT_FALSE(mirror.action(MenuId::Start_Btn)->isEnabled());  // no pack: no game to start
+  // Nested: 設定 > 効果音 ON > ON / OFF, ticked ON only.
+  QMenu* sound = mirror.submenu(MenuId::BGM_Btn);
+  ASSERT_TRUE(sound);
+  EXPECT_EQ(sound->menuAction()->text(), QStringLiteral("効果音 ON"));
+  EXPECT_EQ(sound->actions(), (QList<QAction*>{mirror.action(MenuId::ON1), mirror.action(MenuId::OFF1)}));
+  EXPECT_TRUE(mirror.submenu(MenuId::Set_Btn)->actions().contains(mirror.action(MenuId::CG_Btn)));
+  EXPECT_TRUE(mirror.action(MenuId::ON1)->isChecked());
+  EXPECT_FALSE(mirror.action(MenuId::OFF1)->isCheckable());
+  QList<QAction*> game = mirror.submenu(MenuId::Game)->actions();
+  ASSERT_EQ(game.size(), 5);
+  EXPECT_TRUE(game[3]->isSeparator());
+}
+
+TEST_F(WindowWithoutPack, ChoosingAnItemReachesTheFormAndTheMirrorFollows) {
+  MainWindow w(optionsFor(dir), gameFont(), log.runner());
+  MenuMirror& mirror = w.menuMirror();
+  mirror.action(MenuId::OFF1)->trigger();
+  EXPECT_FALSE(w.form().menu[MenuId::ON1].Checked);
+  EXPECT_TRUE(w.form().menu[MenuId::OFF1].Checked);
+  EXPECT_TRUE(mirror.action(MenuId::OFF1)->isChecked());
+  EXPECT_FALSE(mirror.action(MenuId::ON1)->isChecked());
+  EXPECT_EQ(mirror.submenu(MenuId::BGM_Btn)->menuAction()->text(), QStringLiteral("効果音 OFF"));
+  // Clicking the ticked item again changes nothing, even though Qt toggled its own mark.
+  mirror.action(MenuId::OFF1)->trigger();
+  EXPECT_TRUE(mirror.action(MenuId::OFF1)->isChecked());
+  mirror.action(MenuId::CG_O)->trigger();
+  EXPECT_EQ(mirror.submenu(MenuId::CG_Btn)->menuAction()->text(), QStringLiteral("CG 遅"));
+
+  // A change of the form's menu shows after the next event the form handles.
+  w.form().menu[MenuId::Test_Btn].Visible = true;
+  w.form().menu[MenuId::Test_Btn].Caption = "R&D";
+  EXPECT_FALSE(mirror.action(MenuId::Test_Btn)->isVisible());
+  sendMouse(w.screenWidget(), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::NoButton);
+  EXPECT_TRUE(mirror.action(MenuId::Test_Btn)->isVisible());
+  EXPECT_EQ(mirror.action(MenuId::Test_Btn)->text(), QStringLiteral("R&&D"));
+}
+
+TEST_F(WindowWithoutPack, HelpItemsOpenTheSideDialogsModally) {
+  MainWindow w(optionsFor(dir), gameFont(), log.runner());
+  log.dialogs.clear();
+  w.menuMirror().action(MenuId::About_Btn)->trigger();
+  w.menuMirror().action(MenuId::Mes_Btn)->trigger();
+  ASSERT_EQ(log.dialogs.size(), 2u);
+  EXPECT_EQ(log.dialogs[0], w.aboutBox());
+  EXPECT_EQ(log.dialogs[1], w.mesForm());
+  EXPECT_EQ(w.form().dialog(), DialogKind::None);
+  EXPECT_TRUE(w.mesForm()->Mes_Memo->toPlainText().isEmpty());  // no readme.txt
+}
+
+TEST_F(WindowWithoutPack, ClosingTheWindowClosesTheForm) {
+  MainWindow w(optionsFor(dir), gameFont(), log.runner());
+  w.present();
+  w.menuMirror().action(MenuId::Exit_Btn)->trigger();
+  EXPECT_TRUE(w.form().closed());
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_FALSE(w.realClock().armed());
+}
+
+// ---- The window with a pack ----
+
+class WindowWithPack : public WindowWithoutPack {
+ protected:
+  void SetUp() override {
+    WindowWithoutPack::SetUp();
+    ASSERT_TRUE(test::writeTestPack(dir, {}, "*op\nテスト\n"));
+  }
+};
+
+TEST_F(WindowWithPack, PressesReachTheFormOnlyForTheLeftButton) {
+  MainWindow w(optionsFor(dir, 2), gameFont(), log.runner());
+  EXPECT_TRUE(log.dialogs.empty());
+  TXP_Form& f = w.form();
+  f.Cha_Timer.setEnabled(false);  // between transitions
+  f.GameMode = 3;                 // a screen with no press step: only the press bookkeeping runs
+  f.btn.PressedBtn = 7;
+  f.btn.SelectedBtn = 5;
+  sendMouse(w.screenWidget(), QEvent::MouseButtonPress, QPoint(300, 300), Qt::RightButton, Qt::RightButton);
+  EXPECT_EQ(f.btn.PressedBtn, 7);
+  sendMouse(w.screenWidget(), QEvent::MouseButtonPress, QPoint(300, 300), Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(f.btn.PressedBtn, 0);
+  EXPECT_EQ(f.btn.SelectedBtn, 0);
+}
+
+TEST_F(WindowWithPack, TheClockRunsTheModeTickInRealTime) {
+  MainWindow w(optionsFor(dir), gameFont(), log.runner());
+  TXP_Form& f = w.form();
+  ASSERT_TRUE(f.Cha_Timer.Enabled());
+  ASSERT_TRUE(w.realClock().armed());
+  EXPECT_GT(w.realClock().armedInMs(), 300);  // the logo's first tick is 500 ms away
+  EXPECT_LE(w.realClock().armedInMs(), 500);
+  QEventLoop loop;
+  QTimer poll, deadline;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (f.Cha_Timer.Tag >= 1) loop.quit();
+  });
+  QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+  poll.start(10);
+  deadline.start(3000);
+  loop.exec();
+  EXPECT_GE(f.Cha_Timer.Tag, 1);  // the first tick ran: the logo
+  EXPECT_EQ(f.GameMode, 0);
+  EXPECT_TRUE(w.realClock().armed());  // and the next one is waited for
+}
+
+TEST_F(WindowWithPack, AClickOnTheTitlesLastButtonEndsTheProgram) {
+  MainWindow w(optionsFor(dir, 2), gameFont(), log.runner());
+  w.present();
+  TXP_Form& f = w.form();
+  // Logo, then the title wipes in; its buttons are live once the tick has stopped.
+  QEventLoop loop;
+  QTimer poll, deadline;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (f.GameMode == 1 && !f.Cha_Timer.Enabled()) loop.quit();
+  });
+  QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+  poll.start(10);
+  deadline.start(5000);
+  loop.exec();
+  ASSERT_EQ(f.GameMode, 1);
+  ASSERT_FALSE(f.Cha_Timer.Enabled());
+  EXPECT_FALSE(w.realClock().armed());  // idle on the title: nothing is waited for
+  // Title button 4 is the fourth 59 x 22 slot from (290, 275), 26 pixels apart.
+  const QPoint at(2 * (290 + 10), 2 * (275 + 3 * 26 + 5));
+  sendMouse(w.screenWidget(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(f.btn.PressedBtn, 4);
+  sendMouse(w.screenWidget(), QEvent::MouseButtonRelease, at + QPoint(300, 0), Qt::LeftButton, Qt::NoButton);
+  EXPECT_TRUE(f.closed());
+  EXPECT_FALSE(w.isVisible());
+}
+
+// ---- Side dialogs ----
+
+TEST(AboutBox, LayoutAndTexts) {
+  app();
+  TAboutBox box;
+  EXPECT_EQ(box.size(), QSize(257, 167));
+  EXPECT_EQ(box.windowTitle(), QStringLiteral("バージョン情報"));
+  EXPECT_EQ(box.Panel1->geometry(), QRect(7, 7, 242, 122));
+  EXPECT_EQ(box.ProgramIcon->parentWidget(), box.Panel1);
+  EXPECT_EQ(box.ProgramIcon->geometry(), QRect(7, 7, 32, 32));
+  EXPECT_TRUE(box.ProgramIcon->hasScaledContents());
+  EXPECT_EQ(box.ProductName->pos(), QPoint(49, 7));
+  EXPECT_EQ(box.ProductName->text(), QStringLiteral("白樺館\n  見習い日誌 体験版"));
+  EXPECT_EQ(box.Version->pos(), QPoint(89, 45));
+  EXPECT_EQ(box.Version->text(), QStringLiteral("Version 1.0"));
+  EXPECT_EQ(box.MakerLabel->pos(), QPoint(63, 68));
+  EXPECT_EQ(box.MakerLabel->palette().color(QPalette::WindowText), QColor(255, 0, 255));
+  EXPECT_EQ(box.Comments->pos(), QPoint(23, 87));
+  EXPECT_TRUE(box.Comments->wordWrap());
+  EXPECT_EQ(box.Comments->text().count('\n'), 1);
+  EXPECT_LE(box.Comments->geometry().right(), box.Panel1->width());
+  EXPECT_EQ(box.OKButton->geometry(), QRect(94, 136, 69, 25));
+  EXPECT_TRUE(box.OKButton->isDefault());
+  box.show();
+  box.OKButton->click();
+  EXPECT_FALSE(box.isVisible());
+}
+
+TEST(AboutBox, PanelIsWhiteWithATwoPixelBevel) {
+  app();
+  BevelPanel panel;
+  panel.resize(40, 30);
+  const QImage img = panel.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(img.pixel(0, 0), qRgb(0x80, 0x80, 0x80));   // lowered outer: dark top-left
+  EXPECT_EQ(img.pixel(39, 29), qRgb(255, 255, 255));    // light bottom-right
+  EXPECT_EQ(img.pixel(2, 2), qRgb(255, 255, 255));      // raised inner: light top-left
+  EXPECT_EQ(img.pixel(37, 27), qRgb(0x80, 0x80, 0x80)); // dark bottom-right
+  EXPECT_EQ(img.pixel(20, 15), qRgb(255, 255, 255));
+}
+
+TEST(MesForm, LayoutAndReadmeReadOnceFromShiftJis) {
+  app();
+  const std::string dir = test::makeTempDir("readme");
+  const std::string path = dir + "/readme.txt";
+  std::string sjis;
+  ASSERT_TRUE(utf8ToCp932("お読み\r\n二行目\r三行目\n\n最後", sjis));
+  {
+    std::ofstream out(path, std::ios::binary);
+    const std::string tail("\0hidden", 7);
+    out << sjis << tail;
+  }
+  TMes_Form form(path);
+  EXPECT_EQ(form.size(), QSize(532, 304));
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("お読みください"));
+  EXPECT_EQ(form.Mes_Memo->geometry(), QRect(5, 5, 532 + 6 - 15, 250));
+  EXPECT_EQ(form.Mes_Memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_FALSE(form.Mes_Memo->isReadOnly());
+  EXPECT_EQ(form.Button1->geometry(), QRect(448, 266, 75, 25));
+  EXPECT_EQ(form.Button1->text(), QStringLiteral("閉じる"));
+  EXPECT_EQ(form.Mes_Memo->toPlainText(), QStringLiteral("お読み\n二行目\n三行目\n\n最後"));
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowContextHelpButtonHint);
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(MesForm, MissingOrBrokenReadme) {
+  EXPECT_TRUE(loadReadmeText("/nonexistent/readme.txt").isEmpty());
+  const std::string dir = test::makeTempDir("readme2");
+  {
+    std::ofstream out(dir + "/readme.txt", std::ios::binary);
+    out << "ok\xff\x81\r\n";  // a lone lead byte and an invalid byte
+  }
+  const QString text = loadReadmeText(dir + "/readme.txt");
+  EXPECT_TRUE(text.startsWith(QStringLiteral("ok")));
+  EXPECT_FALSE(text.endsWith('\n'));
+  std::filesystem::remove_all(dir);
+}
+
+// ---- Sound ----
+
+TEST(SoundPlayer, MissingOrUndecodableFilesAreSilent) {
+  app();
+  const std::string dir = test::makeTempDir("sound");
+  {
+    std::ofstream out(dir + "/h_1.wav", std::ios::binary);
+    out << "RIFF\x04\0\0\0WAVEjunk";
+  }
+  SoundPlayer player;
+  player.play(QString::fromStdString(dir + "/none.wav"));
+  player.play(QString::fromStdString(dir));  // a folder is not a sound
+  player.play(QString::fromStdString(dir + "/h_1.wav"));
+  player.play(QString::fromStdString(dir + "/h_1.wav"));  // again: restarts, no second copy
+  QEventLoop loop;
+  QTimer::singleShot(50, &loop, &QEventLoop::quit);
+  loop.exec();  // the decoder's error arrives here and is ignored
+  std::filesystem::remove_all(dir);
+  SUCCEED();
+}
