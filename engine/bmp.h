@@ -20,7 +20,11 @@ struct BmpInfo {
   int bitCount = 0;
   uint32_t compression = 0;
   uint32_t fileSize = 0;    // bfSize as written
-  uint64_t extent = 0;      // bytes the picture really occupies from its first byte
+  // Bytes the picture really occupies from its first byte: bfOffBits + the stored
+  // rows; for RLE bfOffBits + biSizeImage, or up to the end-of-bitmap marker when
+  // biSizeImage is 0.
+  uint64_t extent = 0;
+  bool topDown = false;     // rows stored top row first (negative height); height stays positive
 };
 
 template <typename T>

@@ -1,1 +1,89 @@
-// Not built yet.
+// shirakaba-pack's command table: each command names its arguments and its runner.
+#include "tools/pack/pack_tool.h"
+
+#include "tools/demo/demo.h"
+
+namespace shirakaba {
+namespace {
+
+using Args = std::vector<std::string>;
+
+struct Command {
+  const char* name;
+  const char* usage;
+  const char* help;
+  size_t minArgs, maxArgs;
+  int (*run)(const Args& a, std::ostream& out, std::ostream& err);
+};
+
+int runBuild(const Args& a, std::ostream& out, std::ostream& err) { return packBuild(a[0], a[1], out, err); }
+
+int runExtract(const Args& a, std::ostream& out, std::ostream& err) {
+  bool utf8 = false;
+  Args paths;
+  for (const auto& s : a) {
+    if (s == "--utf8")
+      utf8 = true;
+    else
+      paths.push_back(s);
+  }
+  if (paths.size() != 2) {
+    err << "usage: shirakaba-pack extract PACK DIR [--utf8]\n";
+    return 2;
+  }
+  return packExtract(paths[0], paths[1], utf8, out, err);
+}
+
+int runCheck(const Args& a, std::ostream& out, std::ostream& err) { return packCheck(a[0], out, err); }
+
+int runDemoCommand(const Args& a, std::ostream&, std::ostream&) { return runDemo(a[0]); }
+
+// The script lint plugs in here once it is written.
+int runLint(const Args&, std::ostream&, std::ostream& err) {
+  err << "lint: not available in this build\n";
+  return 2;
+}
+
+const Command kCommands[] = {
+    {"build", "build DIR OUT", "pack DIR/000.bmp..127.bmp and DIR/script.txt (UTF-8 or CP932) into OUT", 2, 2,
+     runBuild},
+    {"extract", "extract PACK DIR [--utf8]",
+     "write the pictures and script.txt of PACK into DIR (script in CP932, or UTF-8 with --utf8)", 2, 3,
+     runExtract},
+    {"check", "check PACK", "report every problem of PACK, one per line; exit status 1 if there is any", 1, 1,
+     runCheck},
+    {"demo", "demo OUTDIR", "write the demo game data into OUTDIR", 1, 1, runDemoCommand},
+    {"lint", "lint PACK", "report script lines the game cannot run as meant", 1, 1, runLint},
+};
+
+void printHelp(std::ostream& out) {
+  out << "Usage: shirakaba-pack COMMAND ARGUMENTS\n\nCommands:\n";
+  for (const auto& c : kCommands) out << "  " << c.usage << "\n      " << c.help << "\n";
+  out << "  --help\n      show this text\n";
+}
+
+}  // namespace
+
+int runPackTool(const Args& args, std::ostream& out, std::ostream& err) {
+  if (args.empty()) {
+    printHelp(err);
+    return 2;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    printHelp(out);
+    return 0;
+  }
+  for (const auto& c : kCommands) {
+    if (args[0] != c.name) continue;
+    const Args rest(args.begin() + 1, args.end());
+    if (rest.size() < c.minArgs || rest.size() > c.maxArgs) {
+      err << "usage: shirakaba-pack " << c.usage << "\n";
+      return 2;
+    }
+    return c.run(rest, out, err);
+  }
+  err << "shirakaba-pack: unknown command \"" << args[0] << "\" (see --help)\n";
+  return 2;
+}
+
+}  // namespace shirakaba

@@ -1,1 +1,0 @@
-// Not built yet.

@@ -1,0 +1,33 @@
+// The script lint: finds script lines the game cannot run as their writer meant,
+// from the labels the calendar builds to the glyphs the game's font lacks.
+#pragma once
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "engine/text.h"
+
+namespace shirakaba {
+
+struct LintProblem {
+  int line = 0;  // 1-based; 0 when the problem has no line (a missing label or definition)
+  std::string message;
+};
+
+// Every problem of the script, ordered by line (those without a line first). The
+// glyph check is skipped when font is null.
+std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, FontFace* font);
+
+// The distinct characters of the lines that the font has no glyph for, in the order
+// they first occur.
+std::vector<char32_t> missingGlyphs(const std::vector<std::string>& lines, FontFace& font);
+
+// The script of a pack (its block from ScriptOffset, CP932) or of a script text file
+// (UTF-8, else CP932), as UTF-8 lines. False with a message when it cannot be read.
+bool readLintInput(const std::string& path, std::vector<std::string>& lines, std::string& error);
+
+// `shirakaba-pack lint PACK|SCRIPT`: one "LINE: message" per problem on out; exit
+// status 1 when there is any, 2 when the file cannot be read.
+int packLint(const std::string& path, std::ostream& out, std::ostream& err);
+
+}  // namespace shirakaba

@@ -1,0 +1,33 @@
+// The commands of shirakaba-pack, callable from tests as well as from main.
+#pragma once
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tools/pack/pack_builder.h"
+
+namespace shirakaba {
+
+// "000.bmp".."127.bmp": the file a picture is built from and extracted to.
+std::string pictureFileName(int pic);
+
+// The script as it goes into a pack: UTF-8 text (a leading byte-order mark dropped)
+// is converted to CP932, anything else is taken as CP932 already. False with a
+// message naming the line of the first character CP932 cannot hold.
+bool scriptToCp932(const std::string& text, std::string& out, std::string& error);
+
+// Reads DIR/000.bmp..127.bmp and DIR/script.txt; false with a message naming what is wrong.
+bool readPackSources(const std::string& dir, PackContents& out, std::string& error, std::ostream& notes);
+
+// Every problem of a pack, one line each; empty when the pack is sound.
+std::vector<std::string> checkPack(const std::vector<uint8_t>& pack);
+
+int packBuild(const std::string& dir, const std::string& outPath, std::ostream& out, std::ostream& err);
+int packExtract(const std::string& packPath, const std::string& dir, bool utf8, std::ostream& out,
+                std::ostream& err);
+int packCheck(const std::string& packPath, std::ostream& out, std::ostream& err);
+
+// args without the program name; returns the exit status.
+int runPackTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace shirakaba
