@@ -1,6 +1,10 @@
 #include "support/pack_fixture.h"
 
 #include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <vector>
 
 #include <cctype>
 
@@ -9,7 +13,7 @@
 #include "engine/bmp.h"
 #include "engine/cp932.h"
 #include "engine/stream.h"
-#include "tools/pack/pack_builder.h"
+#include "engine/pack.h"
 
 namespace shirakaba::test {
 
@@ -28,27 +32,51 @@ Bitmap mask8(int w, int h, uint8_t v) {
 
 bool writeTestPack(const std::string& gameDir, const std::map<int, Bitmap>& pictures,
                    const std::string& scriptUtf8) {
-  PackContents contents;
-  const std::vector<uint8_t> filler = encodeBmp(Bitmap::create32(1, 1));
-  for (int i = 0; i < kPictureCount; ++i) {
-    auto it = pictures.find(i);
-    contents.pictures[static_cast<size_t>(i)] = it == pictures.end() ? filler : encodeBmp(it->second);
-  }
-  if (!utf8ToCp932(scriptUtf8, contents.scriptCp932)) return false;
-  std::vector<uint8_t> pack;
-  std::string error;
-  if (!buildPack(contents, pack, error)) return false;
+  std::string script;
+  if (!utf8ToCp932(scriptUtf8, script)) return false;
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(gameDir) / "data", ec);
   if (ec) return false;
-  return writeFile((std::filesystem::path(gameDir) / "data" / "lumora.red").string(), pack);
+  // The pack is written sparse: pictures at their offsets, holes for the zero padding,
+  // so that each test's 51 MB pack takes almost no disk.
+  const std::string path = (std::filesystem::path(gameDir) / "data" / "lumora.red").string();
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  bool ok = true;
+  const std::vector<uint8_t> filler = encodeBmp(Bitmap::create32(1, 1));
+  for (int i = 0; i < kPictureCount && ok; ++i) {
+    auto it = pictures.find(i);
+    const std::vector<uint8_t> bytes = it == pictures.end() ? filler : encodeBmp(it->second);
+    if (bytes.empty() || static_cast<int64_t>(bytes.size()) > PictureSlotSize(i)) ok = false;
+    ok = ok && std::fseek(f, PackOffsets[i], SEEK_SET) == 0 && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  }
+  ok = ok && std::fseek(f, static_cast<long>(ScriptOffset), SEEK_SET) == 0 &&
+       std::fwrite(script.data(), 1, script.size(), f) == script.size();
+  if (script.empty() && ok) ok = ftruncate(fileno(f), ScriptOffset) == 0;
+  return std::fclose(f) == 0 && ok;
 }
+
+namespace {
+// Folders made by makeTempDir, removed when the test program ends
+// (kept when SHIRAKABA_KEEP_TEMP is set, for looking at what a test left).
+std::vector<std::string>& madeDirs() {
+  static std::vector<std::string> dirs;
+  return dirs;
+}
+void removeMadeDirs() {
+  if (std::getenv("SHIRAKABA_KEEP_TEMP")) return;
+  std::error_code ec;
+  for (const std::string& d : madeDirs()) std::filesystem::remove_all(d, ec);
+}
+}  // namespace
 
 std::string makeTempDir(const std::string& tag) {
   std::string safe;
   for (char c : tag) safe += (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-') ? c : '_';
   std::string pattern = (std::filesystem::temp_directory_path() / ("shirakaba-" + safe + "-XXXXXX")).string();
   if (!mkdtemp(pattern.data())) return {};
+  if (madeDirs().empty()) std::atexit(removeMadeDirs);
+  madeDirs().push_back(pattern);
   return pattern;
 }
 
