@@ -1,0 +1,265 @@
+// The story events: arming, waits at bedtime, the checks by step and the start of an
+// event, and the option locks.
+#include "calendar/events.h"
+#include "calendar_fixture.h"
+
+using namespace calendar_test;
+
+namespace {
+
+constexpr int kOp = 1, kOp2 = 2, kEnd = 3, kHarumi1 = 4, kKyouko1 = 5, kKyouko2 = 6, kSuzuna1 = 7, kMayu1 = 9,
+              kMayu2 = 10, kJobR1 = 11, kJobK1 = 13;
+
+}  // namespace
+
+TEST(ArmEvent, ByKind) {
+  Bare b;
+  b.state(kEnd) = 0;  // kind 1 arms from 0 or 1
+  b.form.ArmEvent("*end");
+  EXPECT_EQ(b.state(kEnd), 2);
+  b.state(kKyouko1) = 0;  // kind 2 arms only from 1
+  b.form.ArmEvent("*kyouko_1");
+  EXPECT_EQ(b.state(kKyouko1), 0);
+  b.state(kKyouko1) = 1;
+  b.form.ArmEvent("*kyouko_1");
+  EXPECT_EQ(b.state(kKyouko1), 2);
+  b.state(kKyouko2) = 1;  // kind 5 arms for a lunch visit
+  b.form.ArmEvent("*kyouko_2");
+  EXPECT_EQ(b.state(kKyouko2), 5);
+  b.form.ArmEvent("*nothing");
+  EXPECT_EQ(b.state(0), 0);
+}
+
+TEST(ArmEvent, DoneEventStaysDone) {
+  Bare b;
+  b.state(kHarumi1) = 3;
+  b.form.ArmEvent("*harumi_1");
+  EXPECT_EQ(b.state(kHarumi1), 3);
+  b.state(kEnd) = 3;
+  b.form.ArmEvent("*end");
+  EXPECT_EQ(b.state(kEnd), 3);
+}
+
+TEST(DayEvents, WaitUnlocksAtTheWthBedtimeAndStaysAtOne) {
+  Bare b;
+  b.form.events.EventWait[kMayu2] = 3;
+  b.form.events.EventWait[kKyouko2] = 0;
+  b.form.DayEvents(1);
+  EXPECT_EQ(b.form.events.EventWait[kMayu2], 2);
+  EXPECT_EQ(b.state(kMayu2), 0);
+  b.form.DayEvents(1);
+  EXPECT_EQ(b.form.events.EventWait[kMayu2], 1);
+  EXPECT_EQ(b.state(kMayu2), 0);
+  b.form.DayEvents(1);
+  EXPECT_EQ(b.state(kMayu2), 1) << "third bedtime";
+  EXPECT_EQ(b.form.events.EventWait[kMayu2], 1);
+  EXPECT_EQ(b.state(kKyouko2), 0) << "a wait of 0 never unlocks";
+  b.state(kMayu2) = 3;
+  b.form.DayEvents(1);
+  EXPECT_EQ(b.state(kMayu2), 3) << "only a locked event unlocks";
+}
+
+TEST(DayEvents, DayTwoArmsTheFirstMeetingsAndDaySevenTheEnd) {
+  Bare b;
+  b.adv().Day = 2;
+  b.form.DayEvents(0);
+  for (int n : {kHarumi1, kKyouko1, kSuzuna1, kMayu1}) EXPECT_EQ(b.state(n), 2) << n;
+  EXPECT_EQ(b.state(kEnd), 0);
+  b.adv().Day = 7;
+  b.form.DayEvents(0);
+  EXPECT_EQ(b.state(kEnd), 2);
+}
+
+TEST(DayEvents, SecondMeetingsNeedAffectionTen) {
+  Bare b;
+  b.adv().Day = 3;
+  b.state(kKyouko2) = 1;
+  b.state(kMayu2) = 1;
+  b.chara(1).Affection = 10;
+  b.chara(3).Affection = 9;
+  b.form.DayEvents(0);
+  EXPECT_EQ(b.state(kKyouko2), 5);
+  EXPECT_EQ(b.state(kMayu2), 1);
+}
+
+TEST(EventScript, EmptyWaitLineMeansOneNight) {
+  Bare b({"N=2", "*s", "END3=", "kyouko_2", "", "x"});
+  b.form.scene.ScriptPos = 3;  // at the event line
+  b.form.EventScript(0, "*kyouko_2");
+  EXPECT_EQ(b.form.events.EventWait[kKyouko2], 1);
+  EXPECT_EQ(b.state(kKyouko2), 0) << "scheduling leaves the state";
+}
+
+TEST(EventScript, WaitLineIsADefinitionName) {
+  Bare b({"N=2", "*s", "END3=", "mayu_2", "N", "M"});
+  b.form.scene.ScriptPos = 3;
+  b.form.EventScript(0, "*mayu_2");
+  EXPECT_EQ(b.form.events.EventWait[kMayu2], 2);
+  b.form.scene.ScriptPos = 4;  // wait line "M" has no definition: never unlocks
+  b.form.EventScript(0, "*mayu_2");
+  EXPECT_EQ(b.form.events.EventWait[kMayu2], 0);
+  b.form.EventScript(0, "*unknown");
+  EXPECT_EQ(b.form.events.EventWait[0], 0);
+}
+
+TEST(EventScript, MakeAvailableNowArmsOnlyLockedOrUnlocked) {
+  Bare b;
+  b.state(kMayu2) = 0;
+  b.form.EventScript(1, "*mayu_2");
+  EXPECT_EQ(b.state(kMayu2), 2);
+  b.state(kKyouko2) = 5;
+  b.form.EventScript(1, "*kyouko_2");
+  EXPECT_EQ(b.state(kKyouko2), 5);
+  b.state(kHarumi1) = 3;
+  b.form.EventScript(1, "*harumi_1");
+  EXPECT_EQ(b.state(kHarumi1), 3);
+}
+
+TEST(EventScript, ScheduledSecondMeetingIsArmedForLunchTheSameNight) {
+  Bare b({"*s", "END3=", "kyouko_2", ""});
+  b.form.scene.ScriptPos = 2;
+  b.form.EventScript(0, "*kyouko_2");
+  b.chara(1).Affection = 10;
+  b.adv().Day = 3;
+  b.form.NightMenu(4);
+  EXPECT_EQ(b.state(kKyouko2), 5);
+  EXPECT_EQ(b.adv().Day, 4);
+  EXPECT_EQ(b.adv().TrainStep, 9);
+}
+
+TEST(CheckArmed, NewGameStartsTheOpeningInAnyStep) {
+  Bare b;
+  b.adv().TrainStep = 16;
+  b.form.CheckArmed();
+  EXPECT_EQ(b.form.scene.SceneNo, kOp);
+  EXPECT_EQ(b.adv().SceneLabel, "*op");
+  EXPECT_EQ(b.state(kOp), 3);
+  EXPECT_EQ(b.adv().Met[1], 1);
+  for (int k = 1; k <= 3; ++k) EXPECT_EQ(b.chara(k).Affection, 1) << k;
+  EXPECT_EQ(b.adv().TrainStep, 16);
+  EXPECT_EQ(b.form.GameMode, 6);
+  EXPECT_EQ(b.form.scene.ScriptPos, 0);
+}
+
+TEST(CheckArmed, JobChoiceNeedsTheAfternoon) {
+  Bare b;
+  b.state(kOp) = 3;
+  b.state(kEnd) = 2;
+  b.adv().TrainStep = 2;
+  b.adv().Half = 1;
+  b.adv().SceneLabel = "*left";
+  b.form.CheckArmed();
+  EXPECT_EQ(b.form.scene.SceneNo, 0);
+  EXPECT_EQ(b.adv().SceneLabel, "") << "the check clears the label";
+  b.adv().Half = 2;
+  b.form.CheckArmed();
+  EXPECT_EQ(b.form.scene.SceneNo, kEnd);
+}
+
+TEST(CheckArmed, JobStepMatchesTheChosenJobsIntroduction) {
+  Bare b;
+  b.state(kOp) = 3;
+  b.adv().TrainStep = 4;
+  b.form.train.Job = 3;
+  b.form.train.Grade = 2;
+  b.adv().Outcome = 2;
+  b.form.CheckArmed();
+  EXPECT_EQ(b.form.scene.SceneNo, kJobK1);
+  EXPECT_EQ(b.adv().TrainStep, 15) << "morning: the lunch break follows";
+  EXPECT_EQ(b.adv().Half, 2);
+  EXPECT_EQ(b.form.train.Job, 0);
+  EXPECT_EQ(b.adv().Outcome, 0);
+  EXPECT_EQ(b.state(kJobR1), 2);
+
+  b.form.scene.SceneNo = 0;
+  b.adv().TrainStep = 4;
+  b.form.train.Job = 1;
+  b.form.CheckArmed();
+  EXPECT_EQ(b.form.scene.SceneNo, kJobR1);
+  EXPECT_EQ(b.adv().TrainStep, 8) << "afternoon: the evening follows";
+
+  b.form.scene.SceneNo = 0;
+  b.adv().TrainStep = 4;
+  b.form.train.Job = 3;  // its introduction is done: the bar runs
+  b.form.CheckArmed();
+  EXPECT_EQ(b.form.scene.SceneNo, 0);
+}
+
+TEST(CheckArmed, WalkStepsNeedThePlace) {
+  Bare b;
+  b.state(kOp) = 3;
+  b.state(kKyouko1) = 2;
+  b.adv().TrainStep = 10;
+  b.adv().Place = 2;
+  b.form.CheckArmed();
+  EXPECT_EQ(b.form.scene.SceneNo, 0);
+  b.adv().Place = 4;
+  b.form.CheckArmed();
+  EXPECT_EQ(b.form.scene.SceneNo, kKyouko1);
+  EXPECT_EQ(b.adv().TrainStep, 16);
+  EXPECT_EQ(b.adv().Met[1], 1);
+  EXPECT_EQ(b.chara(1).Affection, 2);
+}
+
+TEST(CheckArmed, EveningMenuEventAndLunchEvent) {
+  Bare b;
+  b.state(kOp) = 3;
+  b.state(kHarumi1) = 2;
+  b.adv().TrainStep = 15;
+  b.form.CheckArmed();
+  EXPECT_EQ(b.form.scene.SceneNo, kOp2) << "the first lunch";
+  EXPECT_EQ(b.adv().Met[1], 0);
+  b.form.scene.SceneNo = 0;
+  b.form.CheckArmed();
+  EXPECT_EQ(b.form.scene.SceneNo, 0) << "the second lunch plays nothing";
+  b.adv().TrainStep = 8;
+  b.form.CheckArmed();
+  EXPECT_EQ(b.form.scene.SceneNo, kHarumi1);
+}
+
+TEST(CheckVisit, LunchVisitOfTheChosenCharacter) {
+  Bare b;
+  b.state(kKyouko2) = 5;
+  b.adv().TrainStep = 15;
+  b.form.btn.SelectedBtn = 2;
+  b.form.CheckVisit();
+  EXPECT_EQ(b.form.scene.SceneNo, 0);
+  b.form.btn.SelectedBtn = 1;
+  b.form.CheckVisit();
+  EXPECT_EQ(b.form.scene.SceneNo, kKyouko2);
+  EXPECT_EQ(b.adv().TrainStep, 2);
+  EXPECT_EQ(b.adv().Met[1], 0) << "no meeting is counted at lunch";
+  EXPECT_EQ(b.state(kKyouko2), 3);
+}
+
+TEST(CheckTalk, AnswerMatchesStateMinusFive) {
+  Bare b;
+  b.state(kMayu2) = 7;  // armed for answer 2
+  b.adv().TrainStep = 10;
+  b.adv().Partner = 3;
+  b.adv().Place = 3;
+  b.form.btn.SelectedBtn = 1;
+  b.form.CheckTalk();
+  EXPECT_EQ(b.form.scene.SceneNo, 0);
+  b.form.btn.SelectedBtn = 2;
+  b.form.CheckTalk();
+  EXPECT_EQ(b.form.scene.SceneNo, kMayu2);
+}
+
+TEST(OptionLocked, WithoutTheStoryEventsTopicThreeIsAlwaysLocked) {
+  Bare b;
+  b.form.GameMode = 4;
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(b.form.OptionLocked(i), 0) << i;
+  b.form.GameMode = 13;
+  b.adv().TrainStep = 15;
+  EXPECT_EQ(b.form.OptionLocked(3), 1);
+  EXPECT_EQ(b.form.OptionLocked(2), 0);
+  b.adv().TrainStep = 10;
+  for (int p = 0; p <= 3; ++p) {
+    b.adv().Partner = static_cast<uint8_t>(p);
+    EXPECT_EQ(b.form.OptionLocked(3), 1) << p;
+    EXPECT_EQ(b.form.OptionLocked(4), 0) << p;
+  }
+  b.form.GameMode = 10;
+  EXPECT_EQ(b.form.OptionLocked(3), 0);
+}
