@@ -33,14 +33,8 @@ using namespace shirakaba;
 
 namespace {
 
-QApplication& app() {
-  static int argc = 1;
-  static char name[] = "main_window_test";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication a(argc, argv);
-  return a;
-}
+// The QApplication of the run (made in qt_test_main.cpp).
+QApplication& app() { return *static_cast<QApplication*>(QCoreApplication::instance()); }
 
 bool parse(std::vector<const char*> args, AppOptions& out) {
   args.insert(args.begin(), "shirakaba");

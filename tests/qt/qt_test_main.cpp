@@ -1,0 +1,12 @@
+// main() of the Qt test programs: one QApplication for the whole run, destroyed before
+// the program exits (a static one would outlive the objects Qt tears down at exit).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
