@@ -2,6 +2,7 @@
 #include "tools/pack/pack_tool.h"
 
 #include "tools/demo/demo.h"
+#include "tools/pack/lint.h"
 
 namespace shirakaba {
 namespace {
@@ -38,11 +39,7 @@ int runCheck(const Args& a, std::ostream& out, std::ostream& err) { return packC
 
 int runDemoCommand(const Args& a, std::ostream&, std::ostream&) { return runDemo(a[0]); }
 
-// The script lint plugs in here once it is written.
-int runLint(const Args&, std::ostream&, std::ostream& err) {
-  err << "lint: not available in this build\n";
-  return 2;
-}
+int runLint(const Args& a, std::ostream& out, std::ostream& err) { return packLint(a[0], out, err); }
 
 const Command kCommands[] = {
     {"build", "build DIR OUT", "pack DIR/000.bmp..127.bmp and DIR/script.txt (UTF-8 or CP932) into OUT", 2, 2,
@@ -53,7 +50,9 @@ const Command kCommands[] = {
     {"check", "check PACK", "report every problem of PACK, one per line; exit status 1 if there is any", 1, 1,
      runCheck},
     {"demo", "demo OUTDIR", "write the demo game data into OUTDIR", 1, 1, runDemoCommand},
-    {"lint", "lint PACK", "report script lines the game cannot run as meant", 1, 1, runLint},
+    {"lint", "lint PACK|SCRIPT",
+     "report script lines the game cannot run as meant, one per line; exit status 1 if there is any", 1, 1,
+     runLint},
 };
 
 void printHelp(std::ostream& out) {

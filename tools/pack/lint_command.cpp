@@ -1,0 +1,54 @@
+// `shirakaba-pack lint`: reads the script of a pack or of a script file and prints
+// the lint's problems, one "LINE: message" each.
+#include <memory>
+
+#include "engine/cp932.h"
+#include "engine/pack.h"
+#include "engine/script.h"
+#include "engine/stream.h"
+#include "tools/pack/lint.h"
+
+namespace shirakaba {
+
+bool readLintInput(const std::string& path, std::vector<std::string>& lines, std::string& error) {
+  lines.clear();
+  FileStream f(path);
+  if (!f.ok()) {
+    error = "cannot open " + path;
+    return false;
+  }
+  // A pack holds its pictures before ScriptOffset; a script file is far smaller.
+  const bool pack = f.size() >= static_cast<uint64_t>(ScriptOffset);
+  if (pack && !f.seek(static_cast<uint64_t>(ScriptOffset))) {
+    error = "cannot read the script block of " + path;
+    return false;
+  }
+  std::string bytes(static_cast<size_t>(f.remaining()), '\0');
+  bytes.resize(f.read(bytes.data(), bytes.size()));
+  // The NUL ends the text before decoding: it is never part of a character.
+  if (const size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
+  if (!pack && isValidUtf8(bytes)) {
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+  } else {
+    bytes = cp932ToUtf8(bytes);
+  }
+  lines = splitLines(bytes);
+  return true;
+}
+
+int packLint(const std::string& path, std::ostream& out, std::ostream& err) {
+  std::vector<std::string> lines;
+  std::string error;
+  if (!readLintInput(path, lines, error)) {
+    err << "lint: " << error << "\n";
+    return 2;
+  }
+  const std::shared_ptr<FontFace> font = findGameFont(&error);
+  if (!font) err << "lint: note: no game font found (" << error << "); the characters were not checked\n";
+  const std::vector<LintProblem> problems = lintScript(lines, font.get());
+  for (const LintProblem& p : problems) out << p.line << ": " << p.message << "\n";
+  if (!problems.empty()) err << "lint: " << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
+  return problems.empty() ? 0 : 1;
+}
+
+}  // namespace shirakaba
