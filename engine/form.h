@@ -156,6 +156,7 @@ class TXP_Form {
   void showModal(DialogKind kind, const std::string& text = {});
   // Runs FormClose and closes the window (menu "おわる", title button 4).
   void closeMainWindow();
+  void logMissingGlyphs();
 
   // ---- Transitions and CGs (transitions.cpp) ----
   void WipeStep(int t);

@@ -1,6 +1,7 @@
 // What only the window system can do. The core calls these; the Qt window and the
 // headless driver implement them.
 #pragma once
+#include <cstdio>
 #include <string>
 
 namespace shirakaba {
@@ -17,6 +18,8 @@ class Host {
   virtual void playSound(const std::string& path) = 0;
   // Closes the main window; the program ends.
   virtual void closeWindow() = 0;
+  // A note for whoever runs the program (not shown to the player).
+  virtual void log(const std::string& line) { std::fprintf(stderr, "shirakaba: %s\n", line.c_str()); }
 };
 
 // A host that does nothing: for tests that need none.
@@ -25,6 +28,7 @@ class NullHost : public Host {
   void showDialog(DialogKind, const std::string&) override {}
   void playSound(const std::string&) override {}
   void closeWindow() override {}
+  void log(const std::string&) override {}
 };
 
 }  // namespace shirakaba

@@ -1,6 +1,8 @@
 // Start-up, the mode tick that runs every screen change, and the resets of the game.
 #include "engine/form.h"
 
+#include "engine/glyphs.h"
+
 namespace shirakaba {
 
 TXP_Form::TXP_Form(Host& h, FormConfig cfg)
@@ -103,7 +105,19 @@ void TXP_Form::FormCreate() {
   InitSettings();
   SetupBuffers(0);
   LoadScript(draw.pack, Script);
+  logMissingGlyphs();
   SetMode(0);
+}
+
+// Once at start-up: the characters of the script that the font cannot draw.
+void TXP_Form::logMissingGlyphs() {
+  if (!draw.font) return;
+  const std::vector<MissingGlyph> missing = findMissingGlyphs(Script.lines, *draw.font);
+  if (missing.empty()) return;
+  std::string list;
+  for (const MissingGlyph& m : missing)
+    list += " " + describeCodepoint(m.cp) + " (line " + std::to_string(m.line + 1) + ")";
+  host.log("the font " + draw.font->family() + " cannot draw" + list);
 }
 
 void TXP_Form::FormClose() {

@@ -17,6 +17,8 @@ class RecordingHost : public Host {
   std::vector<DialogKind> dialogs;
   std::vector<std::string> sounds;
   int closes = 0;
+  std::vector<std::string> logs;
+  void log(const std::string& l) override { logs.push_back(l); }
   void showDialog(DialogKind k, const std::string&) override { dialogs.push_back(k); }
   void playSound(const std::string& p) override { sounds.push_back(p); }
   void closeWindow() override { ++closes; }
@@ -99,6 +101,16 @@ TEST(StartUp, HiddenItemsAndDefaults) {
   EXPECT_EQ(g.form.menu[MenuId::CG_Btn].Caption, "CG 普通");
   EXPECT_EQ(g.form.CG_Timer.Interval(), 40);
   EXPECT_EQ(g.form.record.CGSpeed, 2);
+}
+
+TEST(StartUp, CharactersTheFontLacksAreLoggedOnce) {
+  Game g(makeGame("glyphs", {}, "*op\nok line\n\uE000 private \uE000\n"));
+  ASSERT_TRUE(g.form.draw.font);
+  ASSERT_EQ(g.host.logs.size(), 1u);
+  EXPECT_NE(g.host.logs[0].find("U+E000"), std::string::npos);
+  EXPECT_NE(g.host.logs[0].find("line 3"), std::string::npos);
+  Game clean(makeGame("glyphs-clean"));
+  EXPECT_TRUE(clean.host.logs.empty());
 }
 
 TEST(StartUp, WipeEdgeBlendsThroughTheStrip) {

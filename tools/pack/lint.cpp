@@ -3,6 +3,8 @@
 // scene or the calendar draws with, and the font's coverage of the text.
 #include "tools/pack/lint.h"
 
+#include "engine/glyphs.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <unordered_map>
@@ -205,30 +207,12 @@ std::string describe(char32_t cp) {
   return std::string(hex) + " " + quoted(codepointToUtf8(cp));
 }
 
-struct Missing {
-  char32_t cp;
-  int index;  // the first line it occurs on
-};
-
-std::vector<Missing> findMissing(const std::vector<std::string>& lines, FontFace& font) {
-  std::vector<Missing> out;
-  std::unordered_map<char32_t, bool> known;
-  for (size_t i = 0; i < lines.size(); ++i)
-    for (char32_t cp : utf8ToCodepoints(lines[i])) {
-      auto [it, fresh] = known.emplace(cp, true);
-      if (!fresh) continue;
-      it->second = font.covers(cp);
-      if (!it->second) out.push_back({cp, static_cast<int>(i)});
-    }
-  return out;
-}
-
 }  // namespace
 }  // namespace lint
 
 std::vector<char32_t> missingGlyphs(const std::vector<std::string>& lines, FontFace& font) {
   std::vector<char32_t> out;
-  for (const lint::Missing& m : lint::findMissing(lines, font)) out.push_back(m.cp);
+  for (const MissingGlyph& m : findMissingGlyphs(lines, font)) out.push_back(m.cp);
   return out;
 }
 
@@ -243,8 +227,8 @@ std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, F
   checkCommandDefinitions(s, facts, r);
   checkPictureNames(s, facts, r);
   if (font)
-    for (const Missing& m : findMissing(linesUtf8, *font))
-      r.add(m.index, "character " + describe(m.cp) + " is not in the font " + font->family());
+    for (const MissingGlyph& m : findMissingGlyphs(linesUtf8, *font))
+      r.add(m.line, "character " + describe(m.cp) + " is not in the font " + font->family());
   return r.take();
 }
 
