@@ -1,0 +1,92 @@
+// `shirakaba-pack demo OUTDIR`: paints the 128 pictures, converts the script and
+// readme, synthesises the sounds and lays them out as a game folder:
+// OUTDIR/data/lumora.red, OUTDIR/data/wav/h_{1,3,4}.wav and OUTDIR/readme.txt.
+// Nothing depends on the clock or on hashing, so every run writes the same bytes.
+#include "tools/demo/demo.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "engine/bmp.h"
+#include "engine/cp932.h"
+#include "engine/stream.h"
+#include "tools/demo/demo_data.h"
+#include "tools/pack/pack_builder.h"
+
+namespace shirakaba {
+namespace demo {
+namespace {
+
+// CR LF line ends, as the text files of the original platform have them.
+std::string toCp932Lines(const char* utf8) {
+  std::string crlf;
+  for (const char* p = utf8; *p; ++p) {
+    if (*p == '\n') crlf += '\r';
+    crlf += *p;
+  }
+  std::string out;
+  size_t bad = 0;
+  if (!utf8ToCp932(crlf, out, &bad)) {
+    std::cerr << "demo: text holds a character outside CP932 at byte " << bad << "\n";
+    return {};
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string scriptCp932() { return toCp932Lines(kScriptUtf8); }
+std::string readmeCp932() { return toCp932Lines(kReadmeUtf8); }
+
+Bitmap makePicture(int n) {
+  if (n >= 0 && n <= 29) return makeInterfacePicture(n);
+  if ((n >= 30 && n <= 59) || n == 120) return makeBackground(n);
+  if (n >= 60 && n <= 95) return makeSprite(n);
+  if (n >= 96 && n <= 119) return makeFace(n);
+  if (n >= 121 && n <= 127) return makeCG(n);
+  return {};
+}
+
+}  // namespace demo
+
+int runDemo(const std::string& outDir) {
+  namespace fs = std::filesystem;
+  PackContents contents;
+  for (int n = 0; n < kPictureCount; ++n) {
+    contents.pictures[n] = encodeBmp(demo::makePicture(n));
+    if (static_cast<int64_t>(contents.pictures[n].size()) > PictureSlotSize(n)) {
+      std::cerr << "demo: picture " << n << " takes " << contents.pictures[n].size() << " bytes, its place "
+                << PictureSlotSize(n) << "\n";
+      return 1;
+    }
+  }
+  contents.scriptCp932 = demo::scriptCp932();
+  const std::string readme = demo::readmeCp932();
+  if (contents.scriptCp932.empty() || readme.empty()) return 1;
+
+  std::vector<uint8_t> pack;
+  std::string error;
+  if (!buildPack(contents, pack, error)) {
+    std::cerr << "demo: " << error << "\n";
+    return 1;
+  }
+  std::error_code ec;
+  const fs::path root(outDir);
+  fs::create_directories(root / "data" / "wav", ec);
+  if (ec) {
+    std::cerr << "demo: cannot create " << (root / "data" / "wav").string() << ": " << ec.message() << "\n";
+    return 1;
+  }
+  bool ok = writeFile((root / "data" / "lumora.red").string(), pack);
+  for (int kind : {1, 3, 4})
+    ok = ok && writeFile((root / "data" / "wav" / ("h_" + std::to_string(kind) + ".wav")).string(),
+                         demo::makeSound(kind));
+  ok = ok && writeFile((root / "readme.txt").string(), std::vector<uint8_t>(readme.begin(), readme.end()));
+  if (!ok) {
+    std::cerr << "demo: cannot write the files under " << outDir << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace shirakaba
