@@ -3,6 +3,7 @@
 
 #include "tools/demo/demo.h"
 #include "tools/pack/lint.h"
+#include "tools/demo/demo_sheet.h"
 
 namespace shirakaba {
 namespace {
@@ -41,6 +42,15 @@ int runDemoCommand(const Args& a, std::ostream&, std::ostream&) { return runDemo
 
 int runLint(const Args& a, std::ostream& out, std::ostream& err) { return packLint(a[0], out, err); }
 
+int runDemoSheet(const Args& a, std::ostream&, std::ostream& err) {
+  std::string e;
+  if (!writeContactSheet(a[0], a[1], e)) {
+    err << "demo-sheet: " << e << "\n";
+    return 1;
+  }
+  return 0;
+}
+
 const Command kCommands[] = {
     {"build", "build DIR OUT", "pack DIR/000.bmp..127.bmp and DIR/script.txt (UTF-8 or CP932) into OUT", 2, 2,
      runBuild},
@@ -53,6 +63,8 @@ const Command kCommands[] = {
     {"lint", "lint PACK|SCRIPT",
      "report script lines the game cannot run as meant, one per line; exit status 1 if there is any", 1, 1,
      runLint},
+    {"demo-sheet", "demo-sheet PACK OUT.png", "write a contact sheet of the 128 pictures of PACK as a PNG", 2, 2,
+     runDemoSheet},
 };
 
 void printHelp(std::ostream& out) {
