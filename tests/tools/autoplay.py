@@ -108,8 +108,8 @@ while steps < 3000:
     if key not in checkpoints:
         checkpoints.add(key)
         expect("Adv.TrainStep", step)
-        if (step, adv["Half"]) not in checkpoints:
-            checkpoints.add((step, adv["Half"]))
+        if ("shot", step, adv["Half"]) not in checkpoints:
+            checkpoints.add(("shot", step, adv["Half"]))
             shot("step%d_half%d_day%d" % (step, adv["Half"], day))
     if step == 1:
         click(320, 240)
@@ -158,6 +158,7 @@ while steps < 3000:
 send("quit", record=False)
 proc.wait()
 with open(out, "w") as f:
-    f.write("#! data demo\n#! seed 7\n# A whole game on the demo data, made by tests/tools/autoplay.py.\n")
+    f.write("#! data demo\n#! seed 7\n#! golden tests/golden/whole_game\n"
+            "# A whole game on the demo data, made by tests/tools/autoplay.py.\n")
     f.write("\n".join(lines) + "\n")
 print("steps", steps, "lines", len(lines), "last day", last_day)
