@@ -122,6 +122,29 @@ static const std::array<uint8_t, 256> kShade = [] {
   return t;
 }();
 
+// One row of n pixels darkened from s into d; the fourth byte of d stays.
+static void shadeRow(uint8_t* d, const uint8_t* s, int n) {
+  int i = 0;
+#if defined(__x86_64__) || defined(__i386__)
+  const __m128i zero = _mm_setzero_si128(), k80 = _mm_set1_epi16(80);
+  const __m128i div = _mm_set1_epi16(static_cast<short>(0x8081));
+  const __m128i keepX = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  for (; i + 4 <= n; i += 4) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * i));
+    auto half = [&](__m128i x) { return _mm_srli_epi16(_mm_mulhi_epu16(_mm_mullo_epi16(x, k80), div), 7); };
+    const __m128i shaded = _mm_packus_epi16(half(_mm_unpacklo_epi8(v, zero)), half(_mm_unpackhi_epi8(v, zero)));
+    __m128i* out = reinterpret_cast<__m128i*>(d + 4 * i);
+    const __m128i old = _mm_loadu_si128(out);
+    _mm_storeu_si128(out, _mm_or_si128(_mm_andnot_si128(keepX, shaded), _mm_and_si128(keepX, old)));
+  }
+#endif
+  for (; i < n; ++i) {
+    d[4 * i] = kShade[s[4 * i]];
+    d[4 * i + 1] = kShade[s[4 * i + 1]];
+    d[4 * i + 2] = kShade[s[4 * i + 2]];
+  }
+}
+
 void ShadeRect(DrawContext& c, int mode, const Rect& r) {
   Bitmap& back = c.BackBuffer;
   const Rect clip = intersect(r, Rect{0, 0, back.width, back.height});
@@ -130,15 +153,7 @@ void ShadeRect(DrawContext& c, int mode, const Rect& r) {
   Bitmap& out = mode == 1 ? c.ImageBa : back;
   if (out.empty()) return;
   const Rect o = intersect(clip, Rect{0, 0, out.width, out.height});
-  for (int y = o.top; y < o.bottom; ++y) {
-    const uint8_t* s = back.row(y) + o.left * 4;
-    uint8_t* d = out.row(y) + o.left * 4;
-    for (int i = 0; i < o.width(); ++i, s += 4, d += 4) {
-      d[0] = kShade[s[0]];
-      d[1] = kShade[s[1]];
-      d[2] = kShade[s[2]];
-    }
-  }
+  for (int y = o.top; y < o.bottom; ++y) shadeRow(out.row(y) + o.left * 4, back.row(y) + o.left * 4, o.width());
 }
 
 void DrawNum2(DrawContext& c, int x, int y, int value, uint8_t target) {

@@ -234,3 +234,27 @@ TEST(Script, LoadScriptReadsOnlyTheLinesAfterScriptOffset) {
   ASSERT_TRUE(LoadScript(p.c.pack, s));
   EXPECT_EQ(s.lines, (std::vector<std::string>{"*op", "line two", "line three", "", "end"}));
 }
+
+TEST(ShadeRect, EveryChannelValueKeepsEightyOver255AndTheFourthByte) {
+  DrawContext c;
+  c.BackBuffer = Bitmap::create32(256, 3);
+  c.ImageBa = Bitmap::create32(256, 3);
+  for (int x = 0; x < 256; ++x)
+    for (int y = 0; y < 3; ++y) {
+      uint8_t* p = c.BackBuffer.row(y) + 4 * x;
+      p[0] = static_cast<uint8_t>(x);
+      p[1] = static_cast<uint8_t>(255 - x);
+      p[2] = static_cast<uint8_t>(x ^ 0x5A);
+      p[3] = 0x11;
+      c.ImageBa.row(y)[4 * x + 3] = 0x77;
+    }
+  ShadeRect(c, 1, Rect{0, 0, 255, 3});  // 255 wide: the vector rows and a tail
+  for (int x = 0; x < 255; ++x) {
+    const uint8_t* d = c.ImageBa.row(1) + 4 * x;
+    EXPECT_EQ(d[0], x * 80 / 255);
+    EXPECT_EQ(d[1], (255 - x) * 80 / 255);
+    EXPECT_EQ(d[2], (x ^ 0x5A) * 80 / 255);
+    EXPECT_EQ(d[3], 0x77);
+  }
+  EXPECT_EQ(c.ImageBa.row(1)[4 * 255], 0) << "outside the rectangle";
+}
