@@ -41,6 +41,12 @@ bool parseAppOptions(int argc, char** argv, AppOptions& out, std::string* error)
     } else if (const char* dir = valueOf("--data", argc, argv, i)) {
       if (!*dir) return fail("--data needs a directory");
       out.gameDir = dir;
+      out.dataGiven = true;
+    } else if (const char* shots = valueOf("--shots", argc, argv, i)) {
+      if (!*shots) return fail("--shots needs a directory");
+      out.shotsDir = shots;
+    } else if (arg == "--speak") {
+      out.speak = true;
     } else if (const char* scale = valueOf("--scale", argc, argv, i)) {
       if (!parseScale(scale, out.scale)) return fail("--scale takes a whole number from 1 to 4");
     } else if (arg.rfind("-", 0) == 0) {
@@ -60,15 +66,20 @@ bool wantsHeadless(int argc, char** argv) {
 
 std::string usageText(const char* program) {
   std::string p = program && *program ? program : "shirakaba";
-  return "Usage: " + p + " [--data DIR] [--scale N | --fullscreen]\n"
+  return "Usage: " + p + " [--data DIR] [--scale N | --fullscreen] [--shots DIR] [--speak]\n"
          "       " + p + " --headless ...\n"
          "\n"
-         "  --data DIR    game directory holding data/ and readme.txt (default: the working directory)\n"
+         "  --data DIR    game directory holding data/ and readme.txt (default: the working\n"
+         "                directory if it holds data/lumora.red, else the installed demo)\n"
          "  --scale N     show the 640x480 screen N times larger, N = 1..4 (default 1)\n"
          "  --fullscreen  fill the screen with the largest whole zoom that fits\n"
+         "  --shots DIR   where F12 saves screenshots (default: your pictures folder)\n"
+         "  --speak       read the text on the screen aloud (needs a Japanese voice)\n"
          "  --headless    run without a window (replays, state dumps, screenshots)\n"
          "  --help        show this text\n"
-         "  --version     show the version\n";
+         "  --version     show the version\n"
+         "\n"
+         "Keys: F11 or Alt+Enter full screen on/off, F12 screenshot.\n";
 }
 
 }  // namespace shirakaba

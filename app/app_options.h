@@ -7,6 +7,9 @@ namespace shirakaba {
 
 struct AppOptions {
   std::string gameDir = ".";  // where data/, data/wav/ and readme.txt live
+  bool dataGiven = false;     // --data named gameDir; otherwise the usual places are searched
+  std::string shotsDir;       // where F12 saves; empty: the user's pictures folder
+  bool speak = false;         // read the screen's text aloud
   int scale = 1;              // integer zoom of the 640 x 480 screen, 1..4
   bool fullscreen = false;    // largest integer zoom that fits, letterboxed
   bool help = false;

@@ -8,6 +8,7 @@
 #include "app/app_options.h"
 #include "app/main_window.h"
 #include "app/qt_host.h"
+#include "app/headless/data_search.h"
 #include "app/headless/headless.h"
 #include "engine/text.h"
 
@@ -31,6 +32,12 @@ int main(int argc, char** argv) {
     std::puts(kVersionText);
     return 0;
   }
+
+  // The game's own message box tells of a missing pack; where we looked goes to stderr.
+  const DataSearch search =
+      searchGameData(options.dataGiven ? std::optional(options.gameDir) : std::nullopt, executableDir(argv[0]));
+  if (search.found) options.gameDir = *search.found;
+  else std::fprintf(stderr, "%s: %s", argv[0], describeMissingData(search).c_str());
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QtHost::applicationTitle());

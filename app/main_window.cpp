@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
@@ -11,7 +12,10 @@
 #include "app/menu_mirror.h"
 #include "app/mes_form.h"
 #include "app/real_clock.h"
+#include "app/screen_accessible.h"
 #include "app/screen_widget.h"
+#include "app/screenshot.h"
+#include "app/text_speaker.h"
 
 namespace shirakaba {
 
@@ -27,14 +31,22 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
   config.gameDir = options.gameDir;
   form_ = std::make_unique<TXP_Form>(host_, config);
   form_->draw.font = std::move(font);
+  // Collected during each event and announced once it is over (publishScreenText).
+  form_->draw.onScreenText = [this](const std::string& text) { screenText_.push_back(text); };
+  if (options.speak) speaker_ = new TextSpeaker(this);
+  titleTimer_.setSingleShot(true);
+  titleTimer_.setInterval(kTitleNoticeMs);
+  connect(&titleTimer_, &QTimer::timeout, this, [this] { setWindowTitle(caption()); });
 
   screen_ = new ScreenWidget(*form_, options.scale, this);
   screen_->onPointer = [this](const PointerEvent& e) { deliverPointer(e); };
   setCentralWidget(screen_);
   if (!options.fullscreen) {
-    screen_->setFixedSize(kScreenW * screen_->scale(), kScreenH * screen_->scale());
+    screen_->setFixedSize(screen_->windowedSize());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
   }
+  // Full screen keeps the menu bar: it is the game's second way in.
+  screen_->setFocusPolicy(Qt::StrongFocus);
 
   mirror_ = std::make_unique<MenuMirror>(menuBar(), [this](MenuId id) { deliverMenu(id); });
   mirror_->build(form_->menu);
@@ -59,11 +71,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::present() {
   if (options_.fullscreen) {
-    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect whole = s ? s->geometry() : QRect(0, 0, kScreenW, kScreenH);
-    screen_->setScale(largestScaleFitting(whole.size() - QSize(0, menuBar()->sizeHint().height())));
-    setGeometry(whole);  // also where no window manager honours the full-screen state
-    showFullScreen();
+    setFullScreenShown(true);
   } else {
     adjustSize();
     centreOnScreen(this);
@@ -71,10 +79,72 @@ void MainWindow::present() {
   }
 }
 
+void MainWindow::setFullScreenShown(bool on) {
+  if (on == fullScreen_ && isVisible()) return;
+  fullScreen_ = on;
+  if (on) {
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    screen_->setMinimumSize(0, 0);
+    screen_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    screen_->setFillsWidget(true);
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (s) setGeometry(s->geometry());  // also where no window manager honours the full-screen state
+    showFullScreen();
+  } else {
+    screen_->setFillsWidget(false);
+    showNormal();
+    screen_->setFixedSize(screen_->windowedSize());
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    centreOnScreen(this);
+  }
+  screen_->update();
+}
+
+QString MainWindow::takeScreenshot() {
+  const QString dir = options_.shotsDir.empty() ? defaultShotsDir() : QString::fromStdString(options_.shotsDir);
+  QString error;
+  const QString path = saveScreenshot(*form_, dir, &error);
+  showInTitle(path.isEmpty() ? QStringLiteral("Screenshot failed: %1").arg(error)
+                             : QStringLiteral("Screenshot saved: %1").arg(path));
+  return path;
+}
+
+void MainWindow::showInTitle(const QString& notice) {
+  setWindowTitle(notice);
+  titleTimer_.start();  // a second notice restarts the wait
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* e) {
+  const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+  const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+  if ((e->key() == Qt::Key_F11 && mods == Qt::NoModifier) || (enter && mods == Qt::AltModifier)) {
+    if (!e->isAutoRepeat()) setFullScreenShown(!fullScreen_);
+  } else if (e->key() == Qt::Key_F12 && mods == Qt::NoModifier) {
+    if (!e->isAutoRepeat()) takeScreenshot();
+  } else {
+    QMainWindow::keyPressEvent(e);
+    return;
+  }
+  e->accept();
+}
+
+void MainWindow::publishScreenText() {
+  if (screenText_.empty()) return;
+  const QString text = shownTextOf(screenText_);
+  screenText_.clear();
+  if (text.isEmpty()) return;
+  screen_->setShownText(text);
+  if (speaker_) speaker_->say(text);
+}
+
 void MainWindow::refresh() {
   if (!form_) return;
   form_->soundsStarted.clear();  // the window has played them through the host already
   mirror_->sync(form_->menu);
+  publishScreenText();
   screen_->update();
   if (formClosed_) clock_->stop();
   else clock_->rearm();

@@ -3,7 +3,10 @@
 // the form behind them. Every event handed to the form ends in refresh().
 #pragma once
 #include <QMainWindow>
+#include <QTimer>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/app_options.h"
 #include "app/qt_host.h"
@@ -16,6 +19,7 @@ class RealClock;
 class ScreenWidget;
 class TAboutBox;
 class TMes_Form;
+class TextSpeaker;
 struct PointerEvent;
 
 class MainWindow : public QMainWindow {
@@ -36,6 +40,12 @@ class MainWindow : public QMainWindow {
 
   // Shows the window centred on the screen, or full-screen.
   void present();
+  // F11 and Alt+Enter: the window's own keys (the game reacts to none).
+  bool isFullScreenShown() const { return fullScreen_; }
+  void setFullScreenShown(bool on);
+  // F12: the screen as a PNG; the title says where for a few seconds. The file's path, or "".
+  QString takeScreenshot();
+  static constexpr int kTitleNoticeMs = 3000;
   // After every event the form handled: the menu bar mirrors the form's menu, the
   // screen repaints and the clock is re-armed.
   void refresh();
@@ -44,6 +54,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   AppOptions options_;
@@ -55,6 +66,12 @@ class MainWindow : public QMainWindow {
   TAboutBox* about_ = nullptr;
   TMes_Form* mes_ = nullptr;
   bool formClosed_ = false;
+  bool fullScreen_ = false;
+  void showInTitle(const QString& notice);
+  void publishScreenText();
+  QTimer titleTimer_;                    // brings the caption back after a notice
+  std::vector<std::string> screenText_;  // written on the screen during the current event
+  TextSpeaker* speaker_ = nullptr;       // only with --speak
 };
 
 }  // namespace shirakaba

@@ -1,5 +1,6 @@
 #include "app/screen_widget.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,6 +8,7 @@
 #include <cmath>
 
 #include "app/app_options.h"
+#include "app/screen_accessible.h"
 
 namespace shirakaba {
 
@@ -44,6 +46,7 @@ ScreenWidget::ScreenWidget(const TXP_Form& form, int scale, QWidget* parent)
   setMouseTracking(true);  // hover on the title menu needs moves with no button held
   setAttribute(Qt::WA_OpaquePaintEvent);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  installScreenAccessibility();
 }
 
 void ScreenWidget::setScale(int scale) {
@@ -51,24 +54,46 @@ void ScreenWidget::setScale(int scale) {
   update();
 }
 
+void ScreenWidget::setFillsWidget(bool fill) {
+  fill_ = fill;
+  update();
+}
+
+ScreenPlacement ScreenWidget::placement() const {
+  return placeScreen(devicePixelRatioF(), size(), fill_ ? kFillWidget : scale_);
+}
+
+void ScreenWidget::setShownText(const QString& text) {
+  shownText_ = text;
+  // Sent also when the text repeats: a page may say what the one before said.
+  QAccessibleEvent e(this, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&e);
+  emit textAnnounced(text);
+}
+
 void ScreenWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), Qt::black);
+  const ScreenPlacement at = placement();
+  // From here on one unit is one device pixel, counted from the first whole device
+  // pixel of the widget: at a ratio of 1.5 a widget at y = 19 begins at device row
+  // 28.5, so the picture starts on row 29, where the pointer mapping puts it too.
+  const QTransform toDevice = p.deviceTransform();
+  const QPointF origin = toDevice.map(QPointF(0, 0));
+  const QPointF whole(std::ceil(origin.x() - 1e-4), std::ceil(origin.y() - 1e-4));
+  p.setWorldTransform(QTransform::fromTranslate(whole.x(), whole.y()) * toDevice.inverted());
   const Bitmap& b = form_.screen();
   if (!form_.draw.imageBaVisible || b.empty() || !b.is32() || b.pixels.empty()) return;
   // B, G, R, X bytes are QImage's RGB32 on a little-endian machine; the fourth byte is ignored.
   const QImage image(b.pixels.data(), b.width, b.height, b.stride, QImage::Format_RGB32);
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  const QRect r = screenRect();
-  p.drawImage(QRect(r.topLeft(), QSize(b.width * scale_, b.height * scale_)), image);
+  p.drawImage(QRect(at.deviceRect.topLeft(), QSize(b.width, b.height) * at.devicePerPixel), image);
 }
 
 void ScreenWidget::deliver(PointerAction action, Qt::MouseButton qtButton, QMouseEvent* e) {
   MouseButton button = MouseButton::Left;
   if (action != PointerAction::Move && !toGameButton(qtButton, button)) return;
-  const QPointF pos = e->position();
-  const QPoint widgetPos(static_cast<int>(std::floor(pos.x())), static_cast<int>(std::floor(pos.y())));
-  const QPoint at = widgetToScreen(widgetPos, screenRect(), scale_);
+  const QPoint at = screenPointAt(placement(), e->position());
   if (onPointer) onPointer(PointerEvent{action, button, at.x(), at.y()});
 }
 

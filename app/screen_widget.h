@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "app/screen_mapping.h"
 #include "engine/form.h"
 
 namespace shirakaba {
@@ -20,7 +21,8 @@ struct PointerEvent {
   int x, y;            // screen pixels; may lie outside 0..639 / 0..479 while a button is held
 };
 
-// Where the zoomed screen lies in a widget of `widget` size.
+// Where the zoomed screen lies in a widget of `widget` size (one device pixel per
+// logical pixel; placeScreen() is the general form).
 QRect screenRectIn(QSize widget, int scale);
 // A widget position back to screen pixels (floor division, so -1 stays left of 0).
 QPoint widgetToScreen(QPoint widgetPos, const QRect& screenRect, int scale);
@@ -33,8 +35,21 @@ class ScreenWidget : public QWidget {
   ScreenWidget(const TXP_Form& form, int scale, QWidget* parent = nullptr);
   int scale() const { return scale_; }
   void setScale(int scale);
-  QRect screenRect() const { return screenRectIn(size(), scale_); }
-  QSize sizeHint() const override { return QSize(kScreenW * scale_, kScreenH * scale_); }
+  // Full screen: the largest whole zoom that fits, whatever the scale.
+  bool fillsWidget() const { return fill_; }
+  void setFillsWidget(bool fill);
+  ScreenPlacement placement() const;
+  // The picture in logical pixels (rounded outwards where the ratio is fractional).
+  QRect screenRect() const { return placement().logicalRect().toAlignedRect(); }
+  // The text the screen shows now, for screen readers: set after every event that
+  // wrote text, announced as a name change.
+  const QString& shownText() const { return shownText_; }
+  void setShownText(const QString& text);
+  // The window's size for the zoom, in whole device pixels per screen pixel.
+  QSize windowedSize() const { return windowedWidgetSize(devicePixelRatioF(), scale_); }
+  QSize sizeHint() const override { return windowedSize(); }
+  // After every announcement, also when the text repeats.
+  Q_SIGNAL void textAnnounced(const QString& text);
   // Where pointer events go; set by the window.
   std::function<void(const PointerEvent&)> onPointer;
 
@@ -49,6 +64,8 @@ class ScreenWidget : public QWidget {
   void deliver(PointerAction action, Qt::MouseButton qtButton, QMouseEvent* e);
   const TXP_Form& form_;
   int scale_;
+  bool fill_ = false;
+  QString shownText_;
 };
 
 }  // namespace shirakaba

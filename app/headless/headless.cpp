@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/headless/data_search.h"
 #include "app/headless/headless_host.h"
 #include "app/headless/replay.h"
 #include "app/headless/session.h"
@@ -21,7 +22,7 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUnreadable = 2;
 
 struct Options {
-  std::string data = ".";
+  std::optional<std::string> data;  // --data; without it the usual places are searched
   std::optional<uint64_t> seed;
   std::string replay;
   std::string shots = ".";
@@ -136,8 +137,11 @@ int runHeadless(int argc, char** argv) {
   }
 
   HeadlessHost host;
+  const DataSearch search = searchGameData(options.data, executableDir(argv[0]));
+  // A replay that names its folder checks the missing pack itself; a search says where it looked.
+  if (!search.found && !options.data) std::cerr << "shirakaba: " << describeMissingData(search);
   FormConfig config;
-  config.gameDir = options.data;
+  config.gameDir = search.found ? *search.found : search.looked.front();
   auto form = std::make_unique<TXP_Form>(host, config);
   if (options.seed) form->random.seed(*options.seed);
   if (textLog.is_open())

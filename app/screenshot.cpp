@@ -1,0 +1,54 @@
+#include "app/screenshot.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "engine/form.h"
+
+namespace shirakaba {
+
+namespace {
+constexpr int kMaxShots = 9999;
+}
+
+QImage screenImage(const TXP_Form& form) {
+  const Bitmap& b = form.screen();
+  if (!form.draw.imageBaVisible || b.empty() || !b.is32() || b.pixels.empty() || b.width != kScreenW ||
+      b.height != kScreenH) {
+    QImage black(kScreenW, kScreenH, QImage::Format_RGB888);
+    black.fill(Qt::black);
+    return black;
+  }
+  // The fourth byte of each pixel is unused; RGB888 leaves it out of the file.
+  const QImage view(b.pixels.data(), b.width, b.height, b.stride, QImage::Format_RGB32);
+  return view.convertToFormat(QImage::Format_RGB888);
+}
+
+QString nextShotPath(const QString& dir) {
+  const QDir d(dir);
+  for (int n = 1; n <= kMaxShots; ++n) {
+    const QString path = d.filePath(QStringLiteral("shirakaba-%1.png").arg(n, 4, 10, QLatin1Char('0')));
+    if (!QFileInfo::exists(path)) return path;
+  }
+  return QString();
+}
+
+QString defaultShotsDir() {
+  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  return pictures.isEmpty() ? QDir::homePath() : pictures;
+}
+
+QString saveScreenshot(const TXP_Form& form, const QString& dir, QString* error) {
+  auto fail = [&](const QString& why) {
+    if (error) *error = why;
+    return QString();
+  };
+  if (!QDir().mkpath(dir)) return fail(QStringLiteral("cannot create %1").arg(dir));
+  const QString path = nextShotPath(dir);
+  if (path.isEmpty()) return fail(QStringLiteral("%1 holds %2 screenshots already").arg(dir).arg(kMaxShots));
+  if (!screenImage(form).save(path, "PNG")) return fail(QStringLiteral("cannot write %1").arg(path));
+  return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+}  // namespace shirakaba

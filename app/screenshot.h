@@ -1,0 +1,20 @@
+// F12: the 640 x 480 screen as a numbered PNG (shirakaba-0001.png, ...) in the
+// user's pictures folder or the folder given with --shots.
+#pragma once
+#include <QImage>
+#include <QString>
+
+namespace shirakaba {
+
+class TXP_Form;
+
+// The screen as the player sees it, unzoomed: black while it is hidden.
+QImage screenImage(const TXP_Form& form);
+// dir/shirakaba-NNNN.png with the lowest NNNN from 0001 that is not taken yet.
+QString nextShotPath(const QString& dir);
+// The user's pictures folder, else the home folder.
+QString defaultShotsDir();
+// Creates dir when needed. The saved file's path, or "" with a reason in *error.
+QString saveScreenshot(const TXP_Form& form, const QString& dir, QString* error);
+
+}  // namespace shirakaba
