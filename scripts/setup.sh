@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-speech-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev libgl-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic libpng-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
