@@ -1,5 +1,7 @@
 #include "engine/bitmap.h"
 
+#include <cstring>
+
 namespace shirakaba {
 
 int bitsPerPixel(PixelFormat f) {
@@ -25,11 +27,13 @@ Bitmap Bitmap::create32(int width, int height, Colour fill) {
   b.height = height;
   b.format = PixelFormat::Bgrx32;
   b.stride = width * 4;
+  // Blue, green, red, 0 in memory order: one 32-bit word per pixel.
+  const uint32_t word = ((fill >> 16) & 0xFF) | (fill & 0xFF00) | ((fill & 0xFF) << 16);
   b.pixels.resize(static_cast<size_t>(b.stride) * height);
-  const uint8_t bgrx[4] = {static_cast<uint8_t>(fill >> 16), static_cast<uint8_t>(fill >> 8),
-                           static_cast<uint8_t>(fill), 0};
-  for (size_t i = 0; i < b.pixels.size(); i += 4)
-    for (int k = 0; k < 4; ++k) b.pixels[i + k] = bgrx[k];
+  if (word != 0) {
+    uint8_t* p = b.pixels.data();
+    for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i, p += 4) std::memcpy(p, &word, 4);
+  }
   return b;
 }
 
@@ -75,8 +79,26 @@ void Bitmap::convertTo32() {
     return;
   }
   Bitmap out = create32(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) setPixel32(out, x, y, colourAt(x, y));
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* in = row(y);
+    uint8_t* o = out.row(y);
+    if (format == PixelFormat::Rgb24) {
+      for (int x = 0; x < width; ++x, in += 3, o += 4) {
+        o[0] = in[0];
+        o[1] = in[1];
+        o[2] = in[2];
+      }
+    } else if (format == PixelFormat::Indexed8) {
+      for (int x = 0; x < width; ++x, o += 4) {
+        const uint32_t rgb = in[x] < palette.size() ? palette[in[x]] : 0;  // 0x00RRGGBB
+        o[0] = static_cast<uint8_t>(rgb);
+        o[1] = static_cast<uint8_t>(rgb >> 8);
+        o[2] = static_cast<uint8_t>(rgb >> 16);
+      }
+    } else {
+      for (int x = 0; x < width; ++x) setPixel32(out, x, y, colourAt(x, y));
+    }
+  }
   *this = std::move(out);
 }
 
