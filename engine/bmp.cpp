@@ -172,7 +172,9 @@ std::string readLayout(Stream& s, Layout& l) {
     }
   }
 
-  const uint64_t outBytes = static_cast<uint64_t>(Bitmap::strideFor(l.format, l.info.width)) * l.info.height;
+  // Blending and the CG display turn a picture into 32 bits per pixel, so the limit holds
+  // for that size too: a small RLE or 1-bit file must not stand for a gigabyte.
+  const uint64_t outBytes = uint64_t{4} * static_cast<uint64_t>(l.info.width) * static_cast<uint64_t>(l.info.height);
   l.rowBytes = ((static_cast<uint64_t>(width) * bpp + 31) / 32) * 4;
   if (l.rowBytes == 0 || l.rowBytes > kMaxBmpPixelBytes) return "row size overflows";
   if (outBytes > kMaxBmpPixelBytes) return "picture of " + std::to_string(outBytes) + " bytes exceeds the limit";

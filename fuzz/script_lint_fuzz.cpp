@@ -1,0 +1,35 @@
+// The script lint on any bytes: read as the game reads a script block (CP932, split
+// at CR, LF or CR LF, a NUL ends it), every line is linted without the font and,
+// for short scripts, with it. Problems come in line order and name a real line.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "engine/cp932.h"
+#include "engine/script.h"
+#include "engine/text.h"
+#include "tools/pack/lint.h"
+
+using namespace shirakaba;
+
+namespace {
+void require(bool ok) {
+  if (!ok) std::abort();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > 65536) return 0;
+  const std::string raw(reinterpret_cast<const char*>(data), size);
+  const std::vector<std::string> lines = splitLines(cp932ToUtf8(raw));
+  static const std::shared_ptr<FontFace> font = findGameFont();
+  const auto problems = lintScript(lines, size <= 4096 ? font.get() : nullptr);
+  int last = 0;
+  for (const LintProblem& p : problems) {
+    require(p.line >= 0 && p.line <= static_cast<int>(lines.size()));
+    require(p.line >= last);
+    require(!p.message.empty());
+    last = p.line;
+  }
+  return 0;
+}
