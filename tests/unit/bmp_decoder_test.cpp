@@ -26,7 +26,7 @@ struct Bytes {
 };
 
 // What a test file is made of; build() lays it out as a BMP writer would.
-struct Spec {
+struct BmpFields {
   uint32_t headerSize = 40;
   int32_t width = 1, height = 1;
   int bitCount = 24;
@@ -38,7 +38,7 @@ struct Spec {
   uint32_t sizeImage = 0;
 };
 
-std::vector<uint8_t> build(const Spec& s) {
+std::vector<uint8_t> build(const BmpFields& s) {
   const bool core = s.headerSize == 12;
   const size_t masksAfter = (s.masks && s.headerSize == 40) ? 12 : 0;
   const size_t offBits = 14 + s.headerSize + masksAfter + s.palette.size() * (core ? 3 : 4);
@@ -79,7 +79,7 @@ Bitmap decodeOk(const std::vector<uint8_t>& file, BmpInfo* info = nullptr) {
 std::vector<uint8_t> rowBytes(const Bitmap& b, int y) { return {b.row(y), b.row(y) + b.stride}; }
 
 TEST(BmpDecoderIndexed, OneBitKeepsIndicesAndPalette) {
-  Spec s;
+  BmpFields s;
   s.width = 10, s.height = 2, s.bitCount = 1;
   s.palette = {0x000000, 0xFF8040};
   // Bottom row first, each padded to 4 bytes.
@@ -96,7 +96,7 @@ TEST(BmpDecoderIndexed, OneBitKeepsIndicesAndPalette) {
 }
 
 TEST(BmpDecoderIndexed, FourBitTopDownWithShortPalette) {
-  Spec s;
+  BmpFields s;
   s.width = 3, s.height = -2, s.bitCount = 4, s.clrUsed = 3;
   s.palette = {0x111111, 0x222222, 0x333333};
   s.pixels = {0x12, 0x00, 0, 0, 0x21, 0x20, 0, 0};  // top row first; stray low nibble cleared
@@ -111,7 +111,7 @@ TEST(BmpDecoderIndexed, FourBitTopDownWithShortPalette) {
 }
 
 TEST(BmpDecoderIndexed, EightBitWithCoreHeaderAndTriplePalette) {
-  Spec s;
+  BmpFields s;
   s.headerSize = 12, s.width = 2, s.height = 2, s.bitCount = 8;
   s.palette.assign(256, 0);
   s.palette[7] = 0x0A0B0C;
@@ -125,7 +125,7 @@ TEST(BmpDecoderIndexed, EightBitWithCoreHeaderAndTriplePalette) {
 }
 
 TEST(BmpDecoderDirect, SixteenBitPlainIs555) {
-  Spec s;
+  BmpFields s;
   s.width = 1, s.height = 1, s.bitCount = 16;
   s.pixels = {0x00, 0x7C, 0, 0};  // pure red in 5-5-5
   Bitmap b = decodeOk(build(s));
@@ -136,7 +136,7 @@ TEST(BmpDecoderDirect, SixteenBitPlainIs555) {
 
 TEST(BmpDecoderDirect, SixteenBitFieldsAfterAndInsideHeader) {
   for (uint32_t header : {40u, 52u, 56u}) {
-    Spec s;
+    BmpFields s;
     s.headerSize = header, s.width = 2, s.height = 1, s.bitCount = 16, s.compression = 3;
     s.masks = std::array<uint32_t, 3>{0xF800, 0x07E0, 0x001F};
     s.pixels = {0xE0, 0x07, 0x1F, 0x00};  // green, blue in 5-6-5
@@ -152,7 +152,7 @@ TEST(BmpDecoderDirect, TwentyFourBitEveryBigHeaderBothOrientations) {
   for (uint32_t header : {12u, 40u, 108u, 124u}) {
     for (int32_t h : {2, -2}) {
       if (header == 12 && h < 0) continue;
-      Spec s;
+      BmpFields s;
       s.headerSize = header, s.width = 1, s.height = h;
       s.pixels = {1, 2, 3, 0, 4, 5, 6, 0};  // first stored row, second stored row
       Bitmap b = decodeOk(build(s));
@@ -167,20 +167,20 @@ TEST(BmpDecoderDirect, TwentyFourBitEveryBigHeaderBothOrientations) {
 }
 
 TEST(BmpDecoderDirect, ThirtyTwoBitPlainAndRemappedFields) {
-  Spec plain;
+  BmpFields plain;
   plain.bitCount = 32;
   plain.pixels = {0x10, 0x20, 0x30, 0x99};
   Bitmap a = decodeOk(build(plain));
   ASSERT_EQ(a.format, PixelFormat::Bgrx32);
   EXPECT_EQ(rowBytes(a, 0), (std::vector<uint8_t>{0x10, 0x20, 0x30, 0}));
 
-  Spec swapped = plain;
+  BmpFields swapped = plain;
   swapped.compression = 3;
   swapped.masks = std::array<uint32_t, 3>{0x000000FF, 0x0000FF00, 0x00FF0000};  // stored as R, G, B
   Bitmap b = decodeOk(build(swapped));
   EXPECT_EQ(rowBytes(b, 0), (std::vector<uint8_t>{0x30, 0x20, 0x10, 0}));
 
-  Spec wide = plain;
+  BmpFields wide = plain;
   wide.compression = 3;
   wide.headerSize = 124;
   wide.masks = std::array<uint32_t, 3>{0x3FF00000, 0x000FFC00, 0x000003FF};  // 10-10-10
@@ -190,7 +190,7 @@ TEST(BmpDecoderDirect, ThirtyTwoBitPlainAndRemappedFields) {
 }
 
 TEST(BmpDecoderRle, Rle8RunsLiteralsDeltaAndUnwrittenZero) {
-  Spec s;
+  BmpFields s;
   s.width = 6, s.height = 3, s.bitCount = 8, s.compression = 1, s.clrUsed = 4;
   s.palette.assign(4, 0);
   s.pixels = {
@@ -211,7 +211,7 @@ TEST(BmpDecoderRle, Rle8RunsLiteralsDeltaAndUnwrittenZero) {
 }
 
 TEST(BmpDecoderRle, Rle4AlternatesNibbles) {
-  Spec s;
+  BmpFields s;
   s.width = 6, s.height = 2, s.bitCount = 4, s.compression = 2;
   s.palette.assign(16, 0);
   s.pixels = {
@@ -231,7 +231,7 @@ TEST(BmpDecoderRle, Rle4AlternatesNibbles) {
 }
 
 TEST(BmpDecoderStream, ReadsFromTheCurrentPositionAndStopsAtTheExtent) {
-  Spec s;
+  BmpFields s;
   s.width = 1, s.height = 1;
   s.pixels = {1, 2, 3, 0};
   std::vector<uint8_t> file(100, 0xCC);
@@ -291,11 +291,11 @@ struct Malformed {
 
 std::vector<Malformed> malformedFiles() {
   std::vector<Malformed> out;
-  Spec good;
+  BmpFields good;
   good.width = 2, good.height = 2;
   good.pixels.assign(16, 0x55);
   auto with = [&](const char* what, auto change) {
-    Spec s = good;
+    BmpFields s = good;
     change(s);
     out.push_back({what, build(s)});
   };
@@ -315,36 +315,36 @@ std::vector<Malformed> malformedFiles() {
   patched("header size 64", 14, 64);
   patched("header size 0", 14, 0);
   patched("header size huge", 14, 0xFFFFFFF0);
-  with("zero width", [](Spec& s) { s.width = 0; });
-  with("negative width", [](Spec& s) { s.width = -2; });
-  with("zero height", [](Spec& s) { s.height = 0; });
-  with("width above the limit", [](Spec& s) { s.width = kMaxBmpDimension + 1; });
-  with("height above the limit", [](Spec& s) { s.height = -(kMaxBmpDimension + 1); });
-  with("most negative height", [](Spec& s) { s.height = INT32_MIN; });
-  with("pixel data above the limit", [](Spec& s) { s.width = s.height = kMaxBmpDimension; s.bitCount = 32; });
-  with("bit count 7", [](Spec& s) { s.bitCount = 7; });
-  with("bit count 0", [](Spec& s) { s.bitCount = 0; });
-  with("16-bit core header", [](Spec& s) { s.headerSize = 12; s.bitCount = 16; });
-  with("RLE8 on 24 bits", [](Spec& s) { s.compression = 1; });
-  with("RLE4 on 8 bits", [](Spec& s) { s.compression = 2; s.bitCount = 8; });
-  with("bit fields on 24 bits", [](Spec& s) { s.compression = 3; s.masks = std::array<uint32_t, 3>{1, 2, 4}; });
-  with("JPEG compression", [](Spec& s) { s.compression = 4; });
-  with("overlapping masks", [](Spec& s) {
+  with("zero width", [](BmpFields& s) { s.width = 0; });
+  with("negative width", [](BmpFields& s) { s.width = -2; });
+  with("zero height", [](BmpFields& s) { s.height = 0; });
+  with("width above the limit", [](BmpFields& s) { s.width = kMaxBmpDimension + 1; });
+  with("height above the limit", [](BmpFields& s) { s.height = -(kMaxBmpDimension + 1); });
+  with("most negative height", [](BmpFields& s) { s.height = INT32_MIN; });
+  with("pixel data above the limit", [](BmpFields& s) { s.width = s.height = kMaxBmpDimension; s.bitCount = 32; });
+  with("bit count 7", [](BmpFields& s) { s.bitCount = 7; });
+  with("bit count 0", [](BmpFields& s) { s.bitCount = 0; });
+  with("16-bit core header", [](BmpFields& s) { s.headerSize = 12; s.bitCount = 16; });
+  with("RLE8 on 24 bits", [](BmpFields& s) { s.compression = 1; });
+  with("RLE4 on 8 bits", [](BmpFields& s) { s.compression = 2; s.bitCount = 8; });
+  with("bit fields on 24 bits", [](BmpFields& s) { s.compression = 3; s.masks = std::array<uint32_t, 3>{1, 2, 4}; });
+  with("JPEG compression", [](BmpFields& s) { s.compression = 4; });
+  with("overlapping masks", [](BmpFields& s) {
     s.bitCount = 32, s.compression = 3, s.masks = std::array<uint32_t, 3>{0xFF00, 0xFF0, 0xF};
   });
-  with("empty mask", [](Spec& s) { s.bitCount = 32, s.compression = 3, s.masks = std::array<uint32_t, 3>{0, 0xFF00, 0xFF}; });
-  with("mask past 16 bits", [](Spec& s) {
+  with("empty mask", [](BmpFields& s) { s.bitCount = 32, s.compression = 3, s.masks = std::array<uint32_t, 3>{0, 0xFF00, 0xFF}; });
+  with("mask past 16 bits", [](BmpFields& s) {
     s.bitCount = 16, s.compression = 3, s.masks = std::array<uint32_t, 3>{0x1F0000, 0x3E0, 0x1F};
   });
-  with("split mask", [](Spec& s) { s.bitCount = 16, s.compression = 3, s.masks = std::array<uint32_t, 3>{0x7C01, 0x3E0, 0x1E}; });
-  with("palette larger than 2^bpp", [](Spec& s) {
+  with("split mask", [](BmpFields& s) { s.bitCount = 16, s.compression = 3, s.masks = std::array<uint32_t, 3>{0x7C01, 0x3E0, 0x1E}; });
+  with("palette larger than 2^bpp", [](BmpFields& s) {
     s.bitCount = 1, s.clrUsed = 3, s.palette = {0, 0, 0};
   });
-  with("palette running into the pixels", [](Spec& s) {
+  with("palette running into the pixels", [](BmpFields& s) {
     s.bitCount = 8, s.clrUsed = 200, s.palette.assign(2, 0);
   });
-  with("palette claimed but absent", [](Spec& s) { s.bitCount = 8, s.pixels.assign(8, 0); });
-  with("truncated rows", [](Spec& s) { s.pixels.resize(15); });
+  with("palette claimed but absent", [](BmpFields& s) { s.bitCount = 8, s.pixels.assign(8, 0); });
+  with("truncated rows", [](BmpFields& s) { s.pixels.resize(15); });
   {
     auto f = build(good);
     f.resize(30);
@@ -355,7 +355,7 @@ std::vector<Malformed> malformedFiles() {
   patched("offset at 4 GiB", 10, 0xFFFFFFFF);
   patched("planes 0", 26, 0x180000);  // planes 0, bit count 24
   auto rle = [&](const char* what, std::vector<uint8_t> data, int32_t height = 2, uint32_t sizeImage = 0) {
-    Spec s;
+    BmpFields s;
     s.width = 4, s.height = height, s.bitCount = 8, s.compression = 1, s.clrUsed = 2;
     s.palette.assign(2, 0);
     s.pixels = std::move(data);
