@@ -180,9 +180,9 @@ void SetTextFont(DrawContext& c, int kind, int size, Colour colour) {
   }
 }
 
-void TextOut(DrawContext& c, uint8_t target, int x, int y, const std::string& utf8) {
+void TextOut(DrawContext& c, uint8_t target, int x, int y, const std::string& utf8, bool announce) {
   Bitmap& b = c.target(target);
-  if (target != kToBack && c.onScreenText) c.onScreenText(utf8);
+  if (announce && target != kToBack && c.onScreenText) c.onScreenText(utf8);
   if (!c.font || b.empty() || utf8.empty()) return;
   b.convertTo32();
   const CanvasFont& f = c.canvasFont(target);

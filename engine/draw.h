@@ -57,7 +57,9 @@ void DrawNum2(DrawContext& c, int x, int y, int value, uint8_t target);
 // kind 0 clear brush, 1 solid black on both canvases, 2 solid white on the screen.
 void SetTextFont(DrawContext& c, int kind, int size, Colour colour);
 // Writes text with the canvas's current font; the top-left of the cell at (x, y).
-void TextOut(DrawContext& c, uint8_t target, int x, int y, const std::string& utf8);
+// Text on the screen is passed to onScreenText unless `announce` is false (the page
+// prompt, which is a sign, not text to read).
+void TextOut(DrawContext& c, uint8_t target, int x, int y, const std::string& utf8, bool announce = true);
 
 // ---- Bitmap copies (any source format; destination 32-bit) ----
 // Copies src rectangle onto dst rectangle, nearest neighbour when the sizes differ;

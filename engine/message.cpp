@@ -82,7 +82,8 @@ void TXP_Form::TextPrompt(int kind) {
       else
         copyRect(draw.BackBuffer, PromptRect, draw.ImageBa, PromptRect);
       SetTextFont(draw, 0, kScriptPoints, kWhite);
-      TextOut(draw, kToScreen, PromptRect.left, PromptRect.top + 5 * (Text_Timer.Tag % 2), kPrompt);
+      TextOut(draw, kToScreen, PromptRect.left, PromptRect.top + 5 * (Text_Timer.Tag % 2), kPrompt,
+              /*announce=*/false);
       break;
     case 2:
       switch (Text_Timer.Tag) {
