@@ -3,18 +3,10 @@
 #include <algorithm>
 
 #include "engine/bmp.h"
+#include "engine/byte_writer.h"
 
 namespace shirakaba {
 namespace {
-
-void put16(std::vector<uint8_t>& o, uint32_t v) {
-  o.push_back(static_cast<uint8_t>(v));
-  o.push_back(static_cast<uint8_t>(v >> 8));
-}
-void put32(std::vector<uint8_t>& o, uint32_t v) {
-  put16(o, v & 0xFFFF);
-  put16(o, v >> 16);
-}
 
 // File header and 40-byte info header; the pixel rows follow the palette.
 void putHeaders(std::vector<uint8_t>& o, const Bitmap& b, int bitCount, uint32_t paletteEntries,

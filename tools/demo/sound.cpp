@@ -2,21 +2,13 @@
 // press, a two-note chime for a finished job and a low buzz for a refusal.
 #include <cmath>
 
+#include "engine/byte_writer.h"
 #include "tools/demo/demo_data.h"
 
 namespace shirakaba::demo {
 namespace {
 
 constexpr int kRate = 22050;
-
-void put16(std::vector<uint8_t>& o, uint32_t v) {
-  o.push_back(static_cast<uint8_t>(v));
-  o.push_back(static_cast<uint8_t>(v >> 8));
-}
-void put32(std::vector<uint8_t>& o, uint32_t v) {
-  put16(o, v & 0xFFFF);
-  put16(o, v >> 16);
-}
 
 std::vector<uint8_t> wav(const std::vector<float>& samples) {
   std::vector<uint8_t> o;
