@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/headless/headless.h"
+#include "headless/headless.h"
 
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i)

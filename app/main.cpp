@@ -8,9 +8,9 @@
 #include "app/app_options.h"
 #include "app/main_window.h"
 #include "app/qt_host.h"
-#include "app/headless/data_search.h"
-#include "app/headless/headless.h"
-#include "engine/text.h"
+#include "headless/data_search.h"
+#include "headless/headless.h"
+#include "base/text.h"
 
 using namespace shirakaba;
 

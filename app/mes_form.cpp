@@ -8,7 +8,7 @@
 
 #include "app/about_box.h"
 #include "app/ui_fonts.h"
-#include "engine/cp932.h"
+#include "base/cp932.h"
 
 namespace shirakaba {
 

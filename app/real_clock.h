@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "engine/timers.h"
+#include "base/timers.h"
 
 namespace shirakaba {
 

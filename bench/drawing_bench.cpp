@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "engine/bmp.h"
+#include "base/bmp.h"
 #include "engine/draw.h"
 #include "support/pack_fixture.h"
 

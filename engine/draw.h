@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "engine/bitmap.h"
-#include "engine/geometry.h"
+#include "base/bitmap.h"
+#include "engine/layouts.h"
 #include "engine/pack.h"
-#include "engine/text.h"
+#include "base/text.h"
 
 namespace shirakaba {
 

@@ -24,9 +24,9 @@
 #include "engine/draw.h"
 #include "engine/host.h"
 #include "engine/menu.h"
-#include "engine/random.h"
+#include "base/random.h"
 #include "engine/script.h"
-#include "engine/timers.h"
+#include "base/timers.h"
 
 namespace shirakaba {
 

@@ -1,9 +1,28 @@
-// Layout constants shared by the button drawing and the hit tests, so that a drawn
-// button and its region cannot drift apart.
+// The screen's fixed rectangles, and the layout record that places every row, list and
+// grid of on-screen buttons. The layout constants serve both the button drawing and the
+// hit tests, so that a drawn button and its region cannot drift apart.
 #pragma once
-#include "engine/geometry.h"
+#include "base/geometry.h"
 
 namespace shirakaba {
+
+constexpr Rect ScreenRect{0, 0, 640, 480};
+constexpr Rect NarrowRect{20, 0, 620, 480};
+constexpr Rect StripRect{0, 0, 32, 480};
+constexpr Rect MesRect{0, 400, 640, 480};
+constexpr Rect FaceRect{0, 280, 195, 480};
+constexpr Rect PromptRect{615, 450, 630, 470};
+
+// Seven signed integers describing equal slots: a vertical list (GapX 0, GapY not 0),
+// a row (GapY 0) or a grid of Cols columns (both gaps not 0).
+struct LayoutRec {
+  int32_t X, Y, W, H, GapX, GapY, Cols;
+};
+
+// Cell (Col, Row) of a sprite sheet whose W x H cells start at Origin.
+Rect SheetCell(int32_t col, int32_t row, int32_t w, int32_t h, Point origin);
+// Slot I (from 0) of a layout.
+Rect SlotRect(int32_t i, const LayoutRec& l);
 
 constexpr LayoutRec TitleMenuLayout{290, 275, 59, 22, 0, 4, 4};
 constexpr LayoutRec GalleryBackLayout{580, 440, 46, 22, 0, 0, 1};

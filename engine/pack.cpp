@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/stream.h"
+#include "base/stream.h"
 
 namespace shirakaba {
 
@@ -54,16 +54,16 @@ bool isFullScreen(int pic) {
 bool PackFile::exists() const { return !path_.empty() && fileExists(path_); }
 
 static Result<Bitmap> decodeAt(FileStream& s, int pic) {
-  if (!validPicture(pic)) return {BmpError{"picture number " + std::to_string(pic) + " is outside 0..127"}};
+  if (!validPicture(pic)) return fail("picture number " + std::to_string(pic) + " is outside 0..127");
   if (!s.seek(static_cast<uint64_t>(PackOffsets[pic])))
-    return {BmpError{"picture " + std::to_string(pic) + " lies past the end of the pack"}};
+    return fail("picture " + std::to_string(pic) + " lies past the end of the pack");
   return decodeBmp(s);
 }
 
 Result<Bitmap> PackFile::readPicture(int pic) const {
-  if (!exists()) return {BmpError{"pack file missing: " + path_}};
+  if (!exists()) return fail("pack file missing: " + path_);
   FileStream s(path_);
-  if (!s.ok()) return {BmpError{"cannot open " + path_}};
+  if (!s.ok()) return fail("cannot open " + path_);
   return decodeAt(s, pic);
 }
 

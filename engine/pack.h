@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/bitmap.h"
-#include "engine/bmp.h"
+#include "base/bitmap.h"
+#include "base/bmp.h"
 
 namespace shirakaba {
 

@@ -5,8 +5,8 @@
 
 #include <limits>
 
-#include "engine/cp932.h"
-#include "engine/stream.h"
+#include "base/cp932.h"
+#include "base/stream.h"
 
 namespace shirakaba {
 

@@ -1,7 +1,7 @@
 // Start-up, the mode tick that runs every screen change, and the resets of the game.
 #include "engine/form.h"
 
-#include "engine/glyphs.h"
+#include "base/glyphs.h"
 
 namespace shirakaba {
 

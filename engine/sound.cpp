@@ -1,6 +1,6 @@
 // The three sound effects. They obey the "効果音" setting; a missing file is skipped.
 #include "engine/form.h"
-#include "engine/stream.h"
+#include "base/stream.h"
 
 namespace shirakaba {
 

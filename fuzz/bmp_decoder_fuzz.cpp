@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "engine/bmp.h"
+#include "base/bmp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace shirakaba;

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/bitmap.h"
-#include "engine/bmp.h"
+#include "base/bitmap.h"
+#include "base/bmp.h"
 #include "engine/pack.h"
 
 namespace shirakaba::fuzz {

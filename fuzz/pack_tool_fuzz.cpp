@@ -8,9 +8,9 @@
 #include <cstring>
 #include <sstream>
 
-#include "engine/bmp.h"
-#include "engine/cp932.h"
-#include "engine/stream.h"
+#include "base/bmp.h"
+#include "base/cp932.h"
+#include "base/stream.h"
 #include "fuzz/fuzz_pack.h"
 #include "tools/pack/pack_builder.h"
 #include "tools/pack/pack_tool.h"

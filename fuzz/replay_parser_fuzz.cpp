@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/headless/json.h"
-#include "app/headless/replay.h"
+#include "headless/json.h"
+#include "headless/replay.h"
 
 using namespace shirakaba;
 

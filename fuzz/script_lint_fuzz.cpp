@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/cp932.h"
+#include "base/cp932.h"
 #include "engine/script.h"
-#include "engine/text.h"
+#include "base/text.h"
 #include "tools/pack/lint.h"
 
 using namespace shirakaba;

@@ -1,5 +1,5 @@
-# Fails when a file of the core library (engine/, screens/, calendar/, app/headless/) includes a Qt header.
-file(GLOB_RECURSE files ${ROOT}/engine/* ${ROOT}/screens/* ${ROOT}/calendar/* ${ROOT}/app/headless/*)
+# Fails when a file of the core library (engine/, screens/, calendar/, headless/) includes a Qt header.
+file(GLOB_RECURSE files ${ROOT}/base/* ${ROOT}/engine/* ${ROOT}/screens/* ${ROOT}/calendar/* ${ROOT}/headless/*)
 set(bad "")
 foreach(f ${files})
   file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")

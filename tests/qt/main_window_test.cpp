@@ -26,7 +26,7 @@
 #include "app/real_clock.h"
 #include "app/screen_widget.h"
 #include "app/sound_player.h"
-#include "engine/cp932.h"
+#include "base/cp932.h"
 #include "support/pack_fixture.h"
 
 using namespace shirakaba;

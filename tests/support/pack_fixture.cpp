@@ -10,9 +10,9 @@
 
 #include <filesystem>
 
-#include "engine/bmp.h"
-#include "engine/cp932.h"
-#include "engine/stream.h"
+#include "base/bmp.h"
+#include "base/cp932.h"
+#include "base/stream.h"
 #include "engine/pack.h"
 
 namespace shirakaba::test {

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "engine/bitmap.h"
+#include "base/bitmap.h"
 
 namespace shirakaba::test {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "engine/bmp.h"
+#include "base/bmp.h"
 
 namespace shirakaba {
 namespace {

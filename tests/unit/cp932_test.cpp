@@ -1,5 +1,5 @@
 // Code page 932 conversions: the characters the game's text uses, and broken bytes.
-#include "engine/cp932.h"
+#include "base/cp932.h"
 
 #include <gtest/gtest.h>
 

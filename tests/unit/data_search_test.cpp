@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/headless/data_search.h"
+#include "headless/data_search.h"
 #include "support/pack_fixture.h"
 
 using namespace shirakaba;

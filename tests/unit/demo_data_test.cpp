@@ -12,11 +12,11 @@
 #include <unistd.h>
 
 #include "calendar/events.h"
-#include "engine/bmp.h"
+#include "base/bmp.h"
 #include "engine/cg.h"
-#include "engine/cp932.h"
+#include "base/cp932.h"
 #include "engine/pack.h"
-#include "engine/stream.h"
+#include "base/stream.h"
 #include "tools/demo/demo.h"
 #include "tools/demo/demo_data.h"
 #include "tools/demo/painter.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/headless.h"
+#include "headless/headless.h"
 #include "calendar/events.h"
 #include "support/pack_fixture.h"
 

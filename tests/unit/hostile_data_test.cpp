@@ -11,7 +11,7 @@
 #include <random>
 
 #include "calendar/tables.h"
-#include "engine/bmp.h"
+#include "base/bmp.h"
 #include "engine/form.h"
 #include "engine/layouts.h"
 #include "support/pack_fixture.h"

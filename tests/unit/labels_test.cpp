@@ -5,7 +5,7 @@
 
 #include "calendar/tables.h"
 #include "calendar_fixture.h"
-#include "engine/text.h"
+#include "base/text.h"
 
 using namespace calendar_test;
 

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "calendar/tables.h"
-#include "engine/cp932.h"
-#include "engine/stream.h"
+#include "base/cp932.h"
+#include "base/stream.h"
 #include "support/pack_fixture.h"
 #include "tools/demo/demo.h"
 #include "tools/pack/lint.h"

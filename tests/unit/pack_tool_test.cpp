@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "engine/bmp.h"
-#include "engine/cp932.h"
-#include "engine/stream.h"
+#include "base/bmp.h"
+#include "base/cp932.h"
+#include "base/stream.h"
 #include "support/pack_fixture.h"
 #include "tools/pack/pack_tool.h"
 

@@ -1,7 +1,7 @@
 // The JSON of the headless state: escaping, reading back, equality and path lookup.
 #include <gtest/gtest.h>
 
-#include "app/headless/json.h"
+#include "headless/json.h"
 
 namespace shirakaba {
 namespace {

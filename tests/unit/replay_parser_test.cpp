@@ -2,7 +2,7 @@
 // the values of expectations.
 #include <gtest/gtest.h>
 
-#include "app/headless/replay.h"
+#include "headless/replay.h"
 
 namespace shirakaba {
 namespace {

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/headless/headless.h"
-#include "app/headless/session.h"
-#include "app/headless/state_json.h"
+#include "headless/headless.h"
+#include "headless/session.h"
+#include "headless/state_json.h"
 
 namespace shirakaba {
 namespace {

@@ -1,5 +1,5 @@
 // The game face: sizes, advances, where the glyphs land, clipping and the brushes.
-#include "engine/text.h"
+#include "base/text.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <iostream>
 
-#include "engine/bmp.h"
-#include "engine/cp932.h"
-#include "engine/stream.h"
+#include "base/bmp.h"
+#include "base/cp932.h"
+#include "base/stream.h"
 #include "tools/demo/demo_data.h"
 #include "tools/pack/pack_builder.h"
 

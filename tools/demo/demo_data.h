@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/bitmap.h"
+#include "base/bitmap.h"
 #include "engine/pack.h"
 
 namespace shirakaba::demo {

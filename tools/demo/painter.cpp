@@ -7,9 +7,9 @@
 #include <cmath>
 #include <memory>
 
-#include "engine/stream.h"
-#include "engine/text.h"
-#include "engine/utf8.h"
+#include "base/stream.h"
+#include "base/text.h"
+#include "base/utf8.h"
 
 namespace shirakaba::demo {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/bitmap.h"
+#include "base/bitmap.h"
 
 namespace shirakaba::demo {
 

@@ -3,7 +3,7 @@
 // picture's own colours. A key colour, when given, keeps an exact palette entry
 // of its own that no other pixel maps to, so transparent copies still work.
 #pragma once
-#include "engine/bitmap.h"
+#include "base/bitmap.h"
 
 namespace shirakaba::demo {
 

@@ -2,7 +2,7 @@
 // press, a two-note chime for a finished job and a low buzz for a refusal.
 #include <cmath>
 
-#include "engine/byte_writer.h"
+#include "base/byte_writer.h"
 #include "tools/demo/demo_data.h"
 
 namespace shirakaba::demo {

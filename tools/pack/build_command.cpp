@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/cp932.h"
-#include "engine/stream.h"
+#include "base/cp932.h"
+#include "base/stream.h"
 #include "tools/pack/pack_tool.h"
 
 namespace shirakaba {

@@ -2,8 +2,8 @@
 // full-screen pictures are 640 x 480, and the script is clean CP932.
 #include <algorithm>
 
-#include "engine/cp932.h"
-#include "engine/stream.h"
+#include "base/cp932.h"
+#include "base/stream.h"
 #include "tools/pack/pack_tool.h"
 
 namespace shirakaba {

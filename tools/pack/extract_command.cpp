@@ -1,8 +1,8 @@
 // `extract PACK DIR [--utf8]`: a pack back into numbered BMP files and a script.
 #include <filesystem>
 
-#include "engine/cp932.h"
-#include "engine/stream.h"
+#include "base/cp932.h"
+#include "base/stream.h"
 #include "tools/pack/pack_tool.h"
 
 namespace shirakaba {

@@ -3,7 +3,7 @@
 // scene or the calendar draws with, and the font's coverage of the text.
 #include "tools/pack/lint.h"
 
-#include "engine/glyphs.h"
+#include "base/glyphs.h"
 
 #include <algorithm>
 #include <cstdio>

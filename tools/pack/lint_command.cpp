@@ -2,10 +2,10 @@
 // the lint's problems, one "LINE: message" each.
 #include <memory>
 
-#include "engine/cp932.h"
+#include "base/cp932.h"
 #include "engine/pack.h"
 #include "engine/script.h"
-#include "engine/stream.h"
+#include "base/stream.h"
 #include "tools/pack/lint.h"
 
 namespace shirakaba {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/stream.h"
+#include "base/stream.h"
 
 namespace shirakaba {
 

@@ -2,8 +2,8 @@
 // weight masks, 24-bit for everything else. The bytes depend only on the bitmap.
 #include <algorithm>
 
-#include "engine/bmp.h"
-#include "engine/byte_writer.h"
+#include "base/bmp.h"
+#include "base/byte_writer.h"
 
 namespace shirakaba {
 namespace {

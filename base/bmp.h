@@ -3,17 +3,13 @@
 // malformed comes back as an error value.
 #pragma once
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "engine/bitmap.h"
-#include "engine/stream.h"
+#include "base/bitmap.h"
+#include "base/result.h"
+#include "base/stream.h"
 
 namespace shirakaba {
-
-struct BmpError {
-  std::string message;
-};
 
 struct BmpInfo {
   int width = 0, height = 0;
@@ -25,15 +21,6 @@ struct BmpInfo {
   // biSizeImage is 0.
   uint64_t extent = 0;
   bool topDown = false;     // rows stored top row first (negative height); height stays positive
-};
-
-template <typename T>
-struct Result {
-  std::variant<T, BmpError> v;
-  bool ok() const { return v.index() == 0; }
-  T& value() { return std::get<0>(v); }
-  const T& value() const { return std::get<0>(v); }
-  const std::string& error() const { return std::get<1>(v).message; }
 };
 
 constexpr int kMaxBmpDimension = 16384;

@@ -1,4 +1,4 @@
-#include "app/headless/data_search.h"
+#include "headless/data_search.h"
 
 #include <filesystem>
 #include <system_error>

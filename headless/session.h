@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "app/headless/replay.h"
+#include "headless/replay.h"
 #include "engine/form.h"
 
 namespace shirakaba {

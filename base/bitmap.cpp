@@ -1,4 +1,4 @@
-#include "engine/bitmap.h"
+#include "base/bitmap.h"
 
 #include <cstring>
 

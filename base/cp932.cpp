@@ -1,12 +1,12 @@
 // Code page 932 through iconv. The name "CP932" (not "SHIFT_JIS") keeps 0x5C a
 // backslash and 0x7E a tilde and knows the NEC and IBM extensions (①, ～).
-#include "engine/cp932.h"
+#include "base/cp932.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 
-#include "engine/utf8.h"
+#include "base/utf8.h"
 
 namespace shirakaba {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/random.h"
+#include "base/random.h"
 
 #include <chrono>
 

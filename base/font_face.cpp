@@ -3,7 +3,7 @@
 // below the cell's top, from the face's horizontal header metrics. Glyphs are
 // rendered 1-bit with the font's own TrueType hints, which is what the game's
 // crisp bitmap text looked like; every glyph is kept per (size, code point).
-#include "engine/font_face.h"
+#include "base/font_face.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

@@ -1,4 +1,4 @@
-#include "app/headless/png_writer.h"
+#include "headless/png_writer.h"
 
 #include <png.h>
 

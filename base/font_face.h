@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/text.h"
+#include "base/text.h"
 
 namespace shirakaba {
 

@@ -1,4 +1,4 @@
-#include "engine/timers.h"
+#include "base/timers.h"
 
 namespace shirakaba {
 

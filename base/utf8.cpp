@@ -1,5 +1,5 @@
 // Strict UTF-8 decoding step.
-#include "engine/utf8.h"
+#include "base/utf8.h"
 
 namespace shirakaba {
 

@@ -1,10 +1,10 @@
-#include "app/headless/session.h"
+#include "headless/session.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "app/headless/png_writer.h"
-#include "app/headless/state_json.h"
+#include "headless/png_writer.h"
+#include "headless/state_json.h"
 
 namespace shirakaba {
 

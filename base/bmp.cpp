@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/bmp.h"
+#include "base/bmp.h"
 
 namespace shirakaba {
 namespace {
@@ -338,7 +338,7 @@ std::string runRle(Stream& s, Layout& l, Bitmap* out) {
 
 template <typename T>
 Result<T> failure(std::string message) {
-  return {BmpError{std::move(message)}};
+  return fail(std::move(message));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "engine/stream.h"
+#include "base/stream.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "app/headless/state_json.h"
+#include "headless/state_json.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "app/headless/replay.h"
+#include "headless/replay.h"
 
 #include <charconv>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "app/headless/json.h"
+#include "headless/json.h"
 
 #include <charconv>
 #include <cmath>

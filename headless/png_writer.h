@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "engine/bitmap.h"
+#include "base/bitmap.h"
 
 namespace shirakaba {
 

@@ -1,4 +1,4 @@
-#include "engine/glyphs.h"
+#include "base/glyphs.h"
 
 #include <cstdio>
 #include <unordered_set>

@@ -1,13 +1,13 @@
 // Font sizes, UTF-8 code points and the one game face, found through fontconfig.
-#include "engine/text.h"
+#include "base/text.h"
 
 #include <fontconfig/fontconfig.h>
 
 #include <cstdint>
 #include <initializer_list>
 
-#include "engine/font_face.h"
-#include "engine/utf8.h"
+#include "base/font_face.h"
+#include "base/utf8.h"
 
 namespace shirakaba {
 

@@ -1,4 +1,4 @@
-#include "app/headless/headless.h"
+#include "headless/headless.h"
 
 #include <charconv>
 #include <fstream>
@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/data_search.h"
-#include "app/headless/headless_host.h"
-#include "app/headless/replay.h"
-#include "app/headless/session.h"
+#include "headless/data_search.h"
+#include "headless/headless_host.h"
+#include "headless/replay.h"
+#include "headless/session.h"
 #include "engine/form.h"
 
 namespace shirakaba {

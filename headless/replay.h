@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/headless/json.h"
+#include "headless/json.h"
 #include "engine/form.h"
 #include "engine/menu.h"
 

@@ -1,13 +1,6 @@
-#include "engine/geometry.h"
-
-#include <algorithm>
+#include "engine/layouts.h"
 
 namespace shirakaba {
-
-Rect intersect(const Rect& a, const Rect& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-          std::min(a.bottom, b.bottom)};
-}
 
 Rect SheetCell(int32_t col, int32_t row, int32_t w, int32_t h, Point origin) {
   const int32_t x = origin.x + col * w, y = origin.y + row * h;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/text.h"
+#include "base/text.h"
 
 namespace shirakaba {
 
