@@ -336,19 +336,43 @@ Bitmap rows8(int w, int h) {
   return b;
 }
 
+// An 8-bit picture that holds each pixel's exact x: even rows the low byte, odd rows the
+// high byte (as red), so a band one pixel off can be told from the right one.
+Bitmap xcoded8(int w, int h) {
+  Bitmap b = mask8(w, h, 0);
+  b.palette.resize(256);
+  for (int i = 0; i < 256; ++i) b.palette[i] = static_cast<uint32_t>(i) << 16;  // red = index
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) b.row(y)[x] = static_cast<uint8_t>(y % 2 == 0 ? x & 0xFF : x >> 8);
+  return b;
+}
+// The CG column shown at column x of a screen holding an xcoded8 picture (rows y, y + 1).
+int cgColumnAt(const Bitmap& screen, int x, int y = 0) {
+  return static_cast<int>((getPixel32(screen, x, y) & 0xFF) | (getPixel32(screen, x, y + 1) & 0xFF) << 8);
+}
+
+// The same CGs, and CG 7: 1000 x 480, panning to the left.
+const CGRec kLeftPanTable[8] = {
+    kPanTable[0], kPanTable[1], kPanTable[2], kPanTable[3], kPanTable[4], kPanTable[5], kPanTable[6],
+    {7, 0, -4, 0, "left.bmp"},
+};
+
 struct PanGame {
   RecordingHost host;
   TXP_Form form;
-  explicit PanGame(const std::string& tag)
-      : form(host, FormConfig{makeGame(tag, {{121, columns8(1280, 480)},
-                                             {122, rows8(640, 600)},
-                                             {123, columns8(644, 484)},
-                                             {124, solid8(640, 480, 0x0000FF)},
-                                             {125, solid8(640, 480, 0x00FF00)},
-                                             {126, solid8(600, 480, 0xFF0000)}}),
-                              kPanTable}) {
+  explicit PanGame(const std::string& tag, const CGRec* table = kPanTable, std::map<int, Bitmap> extra = {})
+      : form(host, FormConfig{makeGame(tag, withPanPictures(std::move(extra))), table}) {
     form.FormCreate();
     for (int i = 0; i < 100000 && form.Cha_Timer.Enabled(); ++i) form.clock.fireNext(INT64_MAX);
+  }
+  static std::map<int, Bitmap> withPanPictures(std::map<int, Bitmap> pics) {
+    pics.emplace(121, columns8(1280, 480));
+    pics.emplace(122, rows8(640, 600));
+    pics.emplace(123, columns8(644, 484));
+    pics.emplace(124, solid8(640, 480, 0x0000FF));
+    pics.emplace(125, solid8(640, 480, 0x00FF00));
+    pics.emplace(126, solid8(600, 480, 0xFF0000));
+    return pics;
   }
   void show(int cg) {
     form.scene.CGNo = static_cast<uint8_t>(cg);
@@ -403,6 +427,53 @@ TEST(CGPan, UpwardPanStartsAtTheBottomAndEndsAfterBandZero) {
   EXPECT_EQ(lastBand, 0);
   EXPECT_EQ(g.form.PanY, -2);
   EXPECT_EQ(g.form.GameMode, 6);
+}
+
+// CG 7 is 1000 wide and steps -4: it starts at band 1000 - 640 = 360, draws bands
+// 360, 356, ..., 4 on the screen (one a tick) and ends on the tick that brings PanX to 0,
+// so band 0 is never drawn: 360 / 4 = 90 ticks. The rest view is the rightmost band.
+TEST(CGPan, LeftwardPanStartsAtTheRightEdgeAndEndsWhenPanXReachesZero) {
+  PanGame g("pan-left", kLeftPanTable, {{127, xcoded8(1000, 480)}});
+  g.show(7);
+  ASSERT_EQ(g.form.GameMode, 5);
+  ASSERT_TRUE(g.form.CG_Timer.Enabled());
+  EXPECT_EQ(g.form.PanX, 360);
+  EXPECT_EQ(g.form.PanY, 0);
+  // The wipe brought the starting band in: screen column c shows CG column 360 + c.
+  EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 0), 360);
+  EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 639), 999);
+  EXPECT_EQ(cgColumnAt(g.form.draw.BackBuffer, 0), 360);
+
+  const int64_t t0 = g.form.clock.now();
+  for (int tick = 1; tick <= 90; ++tick) {
+    SCOPED_TRACE(tick);
+    ASSERT_TRUE(g.form.CG_Timer.Enabled()) << "the pan ended early";
+    const int band = 360 - 4 * (tick - 1);
+    EXPECT_EQ(g.form.PanX, band);
+    g.form.clock.fireNext(INT64_MAX);
+    EXPECT_EQ(g.form.clock.now() - t0, 40 * tick);
+    // The band drawn this tick, whole: its left and right columns, top and bottom rows.
+    EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 0), band);
+    EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 639), band + 639);
+    EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 320, 478), band + 320);
+    EXPECT_EQ(g.form.PanX, band - 4);
+    if (tick < 90) {
+      EXPECT_EQ(g.form.GameMode, 5);
+    }
+  }
+  // Tick 90 drew band 4 and brought PanX to 0: the display has ended.
+  EXPECT_FALSE(g.form.CG_Timer.Enabled());
+  EXPECT_EQ(g.form.PanX, 0);
+  EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 0), 4) << "the last band drawn is 4, never 0";
+  EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 639), 643);
+  EXPECT_EQ(g.form.GameMode, 6);
+  EXPECT_TRUE(g.form.Cha_Timer.Enabled()) << "the end of a pan starts a fresh cycle";
+  EXPECT_EQ(g.form.Cha_Timer.Tag, 0);
+  // The rest view is the rightmost band (360, 0, 1000, 480), where the pan started.
+  EXPECT_EQ(cgColumnAt(g.form.draw.BackBuffer, 0), 360);
+  EXPECT_EQ(cgColumnAt(g.form.draw.BackBuffer, 639), 999);
+  EXPECT_EQ(cgColumnAt(g.form.draw.BackBuffer, 0, 478), 360);
+  EXPECT_TRUE(g.form.draw.ImageCG.empty());
 }
 
 TEST(CGPan, DiagonalPanPassingBothEdgesEndsOnce) {

@@ -2,6 +2,7 @@
 // slots, stars and gains, ties of the "highest" rules, and the clamp.
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "engine/form.h"
 #include "screens/labels.h"
 
@@ -107,6 +108,68 @@ TEST_F(Labels, ThirdKindUsesRatingCWithTheNarrowBandsForEveryone) {
   EXPECT_EQ(form.StarText(3, 3), "☆☆☆☆");
   EXPECT_EQ(form.StarText(0, 1), "-");
   EXPECT_EQ(form.StarText(4, 1), "-");
+}
+
+// The relation view writes each character's three rows of stars at x 155: character k's
+// block at y 116 + 87 (k - 1), the kinds 19 pixels apart. Every cell here holds a
+// different text, so rows written in the wrong cell or one pixel off show as a difference
+// from the same texts written at those places.
+TEST_F(Labels, RelationViewWritesTheNineRowsInTheirCells) {
+  constexpr Colour kPaper = 0x00563412;  // a background no glyph colour equals
+  form.draw.font = findGameFont();
+  ASSERT_NE(form.draw.font, nullptr);
+  form.draw.ImageBa = Bitmap::create32(640, 480, kPaper);
+  form.draw.BackBuffer = Bitmap::create32(640, 480, kPaper);
+  std::vector<std::string> written;
+  form.draw.onScreenText = [&](const std::string& s) { written.push_back(s); };
+  t.CharaStat[1].Affection = 10, t.CharaStat[1].RatingB = 1, t.CharaStat[1].RatingC = 3;
+  t.CharaStat[2].Affection = 25, t.CharaStat[2].RatingB = 5, t.CharaStat[2].RatingC = 7;
+  t.CharaStat[3].Affection = 45, t.CharaStat[3].RatingB = 9, t.CharaStat[3].RatingC = 0;
+  form.StatusPanel(6);
+
+  struct Cell {
+    int y;
+    const char* text;
+  };
+  const Cell cells[9] = {{116, "★"},     {135, "☆"},          {154, "☆☆"},
+                         {203, "★★☆"},  {222, "☆☆☆"},       {241, "☆☆☆☆"},
+                         {290, "★★★★☆"}, {309, "☆☆☆☆☆"}, {328, "○"}};
+  std::vector<std::string> texts;
+  for (const Cell& c : cells) texts.push_back(c.text);
+  EXPECT_EQ(written, texts) << "character by character, kind by kind";
+
+  // The same texts written at exactly those places, in the view's font.
+  DrawContext ref;
+  ref.font = form.draw.font;
+  ref.ImageBa = Bitmap::create32(640, 480, kPaper);
+  SetTextFont(ref, 0, 14, kWhite);
+  for (const Cell& c : cells) TextOut(ref, kToScreen, 155, c.y, c.text);
+  int differing = 0;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x)
+      if (getPixel32(form.draw.ImageBa, x, y) != getPixel32(ref.ImageBa, x, y)) ++differing;
+  EXPECT_EQ(differing, 0);
+
+  // Each cell (19 pixels high at 14 points) has ink, and there is none outside the cells.
+  const int h = pointsToPixels(14);
+  auto inCell = [&](const Cell& c, int x, int y) {
+    return x >= 155 && x < 155 + form.draw.font->advance(c.text, h) && y >= c.y && y < c.y + h;
+  };
+  int inkPerCell[9] = {}, outside = 0;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) {
+      if (getPixel32(form.draw.ImageBa, x, y) == kPaper) continue;
+      bool found = false;
+      for (int i = 0; i < 9 && !found; ++i)
+        if (inCell(cells[i], x, y)) ++inkPerCell[i], found = true;
+      outside += found ? 0 : 1;
+    }
+  for (int i = 0; i < 9; ++i) EXPECT_GT(inkPerCell[i], 0) << cells[i].text;
+  EXPECT_EQ(outside, 0);
+  int backInk = 0;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) backInk += getPixel32(form.draw.BackBuffer, x, y) != kPaper;
+  EXPECT_EQ(backInk, 0) << "written on the screen only";
 }
 
 TEST_F(Labels, JobPreviewMarks) {

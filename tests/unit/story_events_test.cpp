@@ -1,5 +1,7 @@
 // The story events: arming, waits at bedtime, the checks by step and the start of an
 // event, and the option locks.
+#include <memory>
+
 #include "calendar/events.h"
 #include "calendar_fixture.h"
 
@@ -7,8 +9,8 @@ using namespace calendar_test;
 
 namespace {
 
-constexpr int kOp = 1, kOp2 = 2, kEnd = 3, kHarumi1 = 4, kKyouko1 = 5, kKyouko2 = 6, kSuzuna1 = 7, kMayu1 = 9,
-              kMayu2 = 10, kJobR1 = 11, kJobK1 = 13;
+constexpr int kOp = 1, kOp2 = 2, kEnd = 3, kHarumi1 = 4, kKyouko1 = 5, kKyouko2 = 6, kSuzuna1 = 7, kSuzuna2 = 8,
+              kMayu1 = 9, kMayu2 = 10, kJobR1 = 11, kJobK1 = 13;
 
 }  // namespace
 
@@ -80,6 +82,37 @@ TEST(DayEvents, SecondMeetingsNeedAffectionTen) {
   b.form.DayEvents(0);
   EXPECT_EQ(b.state(kKyouko2), 5);
   EXPECT_EQ(b.state(kMayu2), 1);
+}
+
+// Each character's second meeting is armed by that character's own affection: at 10, not
+// at 9, whatever the other two have. The first two are armed for a lunch visit (5), the
+// third for the walk (2).
+TEST(DayEvents, EachSecondMeetingArmsAtAffectionTenOfItsOwnCharacter) {
+  const int second[4] = {0, kKyouko2, kSuzuna2, kMayu2};
+  const int32_t armed[4] = {0, 5, 5, 2};
+  auto dayWith = [](int a1, int a2, int a3) {
+    auto b = std::make_unique<Bare>();
+    b->adv().Day = 3;
+    for (int n : {kKyouko2, kSuzuna2, kMayu2}) b->state(n) = 1;
+    b->chara(1).Affection = a1;
+    b->chara(2).Affection = a2;
+    b->chara(3).Affection = a3;
+    b->form.DayEvents(0);
+    return b;
+  };
+  {
+    auto b = dayWith(9, 9, 9);
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(b->state(second[k]), 1) << "character " << k << " at 9";
+  }
+  for (int k = 1; k <= 3; ++k) {
+    SCOPED_TRACE(k);
+    // Only character k at 10; the others just below.
+    auto b = dayWith(k == 1 ? 10 : 9, k == 2 ? 10 : 9, k == 3 ? 10 : 9);
+    for (int j = 1; j <= 3; ++j) EXPECT_EQ(b->state(second[j]), j == k ? armed[j] : 1) << "character " << j;
+    // Character k just below while the others are at 10.
+    b = dayWith(k == 1 ? 9 : 10, k == 2 ? 9 : 10, k == 3 ? 9 : 10);
+    for (int j = 1; j <= 3; ++j) EXPECT_EQ(b->state(second[j]), j == k ? 1 : armed[j]) << "character " << j;
+  }
 }
 
 TEST(EventScript, EmptyWaitLineMeansOneNight) {
