@@ -7,7 +7,6 @@
 #include "app/app_icon.h"
 #include "app/app_options.h"
 #include "app/main_window.h"
-#include "app/qt_host.h"
 #include "headless/data_search.h"
 #include "headless/headless.h"
 #include "base/text.h"
@@ -40,14 +39,14 @@ int main(int argc, char** argv) {
   else std::fprintf(stderr, "%s: %s", argv[0], describeMissingData(search).c_str());
 
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QtHost::applicationTitle());
+  QApplication::setApplicationName(MainWindow::applicationTitle());
   QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
   QApplication::setWindowIcon(appIcon());
 
   std::string fontError;
   std::shared_ptr<FontFace> font = findGameFont(&fontError);
   if (!font) {
-    QMessageBox::critical(nullptr, QtHost::applicationTitle(),
+    QMessageBox::critical(nullptr, MainWindow::applicationTitle(),
                           QStringLiteral("The game's Japanese font was not found.\n"
                                          "Please install the package fonts-ipafont-gothic.\n\n%1")
                               .arg(QString::fromStdString(fontError)));

@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
+#include <cstdio>
 
 #include "app/about_box.h"
 #include "app/app_icon.h"
@@ -20,25 +22,24 @@
 namespace shirakaba {
 
 MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font, ModalRunner modalRunner)
-    : options_(options), host_(std::move(modalRunner)) {
+    : options_(options), runner_(std::move(modalRunner)) {
+  if (!runner_) runner_ = [](QDialog& d) { d.exec(); };
   // A single border: system menu and minimise, no maximise, not resizable.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowTitle(caption());
   setWindowIcon(appIcon());
 
-  FormConfig config;
-  config.gameDir = options.gameDir;
-  form_ = std::make_unique<TXP_Form>(host_, config);
-  form_->draw.font = std::move(font);
-  // Collected during each event and announced once it is over (publishScreenText).
-  form_->draw.onScreenText = [this](const std::string& text) { screenText_.push_back(text); };
+  GameSetup setup;
+  setup.gameDir = options.gameDir;
+  setup.font = std::move(font);
+  game_ = std::make_unique<GameCore>(setup);
   if (options.speak) speaker_ = new TextSpeaker(this);
   titleTimer_.setSingleShot(true);
   titleTimer_.setInterval(kTitleNoticeMs);
   connect(&titleTimer_, &QTimer::timeout, this, [this] { setWindowTitle(caption()); });
 
-  screen_ = new ScreenWidget(*form_, options.scale, this);
+  screen_ = new ScreenWidget(*game_, options.scale, this);
   screen_->onPointer = [this](const PointerEvent& e) { deliverPointer(e); };
   setCentralWidget(screen_);
   if (!options.fullscreen) {
@@ -49,25 +50,19 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
   screen_->setFocusPolicy(Qt::StrongFocus);
 
   mirror_ = std::make_unique<MenuMirror>(menuBar(), [this](MenuId id) { deliverMenu(id); });
-  mirror_->build(form_->menu);
-  clock_ = std::make_unique<RealClock>(form_->clock, [this] { refresh(); });
-
-  host_.attach(form_.get(), this);
-  host_.refresh = [this] { refresh(); };
-
-  clock_->catchUp();
-  form_->FormCreate();
-  refresh();
+  mirror_->build(game_->menu());
+  clock_ = std::make_unique<RealClock>([this](int64_t wallNow) { game_->catchUp(wallNow); },
+                                       [this] { return game_->nextDue(); }, [this] { refresh(); });
 
   about_ = new TAboutBox(this);
-  mes_ = new TMes_Form(form_->gamePath("readme.txt"), this);
-  host_.setDialogs(about_, mes_);
+  mes_ = new TMes_Form(game_->gamePath("readme.txt"), this);
+
+  clock_->catchUp();
+  game_->start();
+  refresh();
 }
 
-MainWindow::~MainWindow() {
-  clock_->stop();
-  host_.refresh = nullptr;
-}
+MainWindow::~MainWindow() { clock_->stop(); }
 
 void MainWindow::present() {
   if (options_.fullscreen) {
@@ -106,7 +101,7 @@ void MainWindow::setFullScreenShown(bool on) {
 QString MainWindow::takeScreenshot() {
   const QString dir = options_.shotsDir.empty() ? defaultShotsDir() : QString::fromStdString(options_.shotsDir);
   QString error;
-  const QString path = saveScreenshot(*form_, dir, &error);
+  const QString path = saveScreenshot(*game_, dir, &error);
   showInTitle(path.isEmpty() ? QStringLiteral("Screenshot failed: %1").arg(error)
                              : QStringLiteral("Screenshot saved: %1").arg(path));
   return path;
@@ -141,37 +136,78 @@ void MainWindow::publishScreenText() {
 }
 
 void MainWindow::refresh() {
-  if (!form_) return;
-  form_->soundsStarted.clear();  // the window has played them through the host already
-  mirror_->sync(form_->menu);
+  if (!game_) return;
+  handleEvents();
+  mirror_->sync(game_->menu());
   publishScreenText();
   screen_->update();
-  if (formClosed_) clock_->stop();
+  if (windowClosed_ || game_->closed()) clock_->stop();
   else clock_->rearm();
 }
 
+// What the game asked for during the last call, in order. A dialog runs modally in
+// here; the clock keeps firing the game's timers meanwhile, and their events are
+// handled by the refresh that follows each tick.
+void MainWindow::handleEvents() {
+  for (GameEvent& event : game_->takeEvents()) {
+    if (auto* sound = std::get_if<SoundStarted>(&event)) {
+      sound_.play(QString::fromStdString(sound->path));
+    } else if (auto* text = std::get_if<TextShown>(&event)) {
+      screenText_.push_back(std::move(text->text));
+    } else if (auto* dialog = std::get_if<DialogOpened>(&event)) {
+      runDialog(*dialog);
+    } else if (std::holds_alternative<WindowClosed>(event)) {
+      close();
+    } else if (auto* line = std::get_if<LogLine>(&event)) {
+      std::fprintf(stderr, "shirakaba: %s\n", line->text.c_str());
+    }
+  }
+}
+
+void MainWindow::runDialog(const DialogOpened& d) {
+  // The screen and the menu as they are now, and the clock armed for the timers that
+  // run on while the dialog is open.
+  mirror_->sync(game_->menu());
+  screen_->update();
+  clock_->rearm();
+  switch (d.kind) {
+    case DialogKind::Message: {
+      // Before the main window is shown (the start-up message) the box stands alone.
+      QMessageBox box(QMessageBox::NoIcon, applicationTitle(), QString::fromStdString(d.text), QMessageBox::Ok,
+                      isVisible() ? this : nullptr);
+      box.setTextFormat(Qt::PlainText);
+      runner_(box);
+      break;
+    }
+    case DialogKind::About: runner_(*about_); break;
+    case DialogKind::Readme: runner_(*mes_); break;
+    case DialogKind::None: return;
+  }
+  game_->dialogClosed();
+}
+
 void MainWindow::deliverPointer(const PointerEvent& e) {
-  if (formClosed_) return;
+  if (windowClosed_) return;
   clock_->catchUp();
   switch (e.action) {
-    case PointerAction::Press: form_->mouseDown(e.button, e.x, e.y); break;
-    case PointerAction::Move: form_->mouseMove(e.x, e.y); break;
-    case PointerAction::Release: form_->mouseUp(e.button, e.x, e.y); break;
+    case PointerAction::Press: game_->pointerPress(e.button, e.x, e.y); break;
+    case PointerAction::Move: game_->pointerMove(e.x, e.y); break;
+    case PointerAction::Release: game_->pointerRelease(e.button, e.x, e.y); break;
   }
   refresh();
 }
 
 void MainWindow::deliverMenu(MenuId id) {
-  if (formClosed_) return;
+  if (windowClosed_) return;
   clock_->catchUp();
-  form_->menuClick(id);
+  game_->menuCommand(id);
   refresh();
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-  if (!formClosed_) {
-    formClosed_ = true;
-    if (!form_->closed()) form_->FormClose();  // the close box; "おわる" has closed the form itself
+  if (!windowClosed_) {
+    windowClosed_ = true;
+    game_->closeWindow();  // the close box; "おわる" has shut the game down itself
     clock_->stop();
   }
   e->accept();

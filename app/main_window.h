@@ -1,16 +1,20 @@
 // The main window XP_Form as Qt shows it: the caption, a fixed 640 x 480 client area
 // (times the zoom) under the menu bar, the screen widget, the real-time clock, and
-// the form behind them. Every event handed to the form ends in refresh().
+// the game behind them. Every call into the game ends in refresh(), which plays what
+// the game asked for (sounds, dialogs, closing) and shows the result.
 #pragma once
 #include <QMainWindow>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/app_options.h"
-#include "app/qt_host.h"
-#include "engine/form.h"
+#include "app/sound_player.h"
+#include "game/core.h"
+
+class QDialog;
 
 namespace shirakaba {
 
@@ -22,16 +26,22 @@ class TMes_Form;
 class TextSpeaker;
 struct PointerEvent;
 
+// Shows a dialog modally and returns when it is closed. The window uses exec(),
+// whose nested event loop keeps the game's timers firing; tests put in one that
+// only records what would have been shown.
+using ModalRunner = std::function<void(QDialog&)>;
+
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  // Runs the form's start-up; a missing pack shows its message box from in here.
+  // Runs the game's start-up; a missing pack shows its message box from in here.
   MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font, ModalRunner modalRunner = {});
   ~MainWindow() override;
 
   static QString caption() { return QStringLiteral("白樺館  見習い日誌 体験版"); }
+  static QString applicationTitle() { return QStringLiteral("白樺館"); }
 
-  TXP_Form& form() { return *form_; }
+  GameCore& game() { return *game_; }
   ScreenWidget* screenWidget() const { return screen_; }
   MenuMirror& menuMirror() { return *mirror_; }
   RealClock& realClock() { return *clock_; }
@@ -46,8 +56,8 @@ class MainWindow : public QMainWindow {
   // F12: the screen as a PNG; the title says where for a few seconds. The file's path, or "".
   QString takeScreenshot();
   static constexpr int kTitleNoticeMs = 3000;
-  // After every event the form handled: the menu bar mirrors the form's menu, the
-  // screen repaints and the clock is re-armed.
+  // After every call into the game: what it asked for is done, the menu bar mirrors
+  // its menu, the screen repaints and the clock is re-armed.
   void refresh();
   void deliverPointer(const PointerEvent& e);
   void deliverMenu(MenuId id);
@@ -57,18 +67,22 @@ class MainWindow : public QMainWindow {
   void keyPressEvent(QKeyEvent* e) override;
 
  private:
+  void handleEvents();
+  void runDialog(const DialogOpened& d);
+  void showInTitle(const QString& notice);
+  void publishScreenText();
+
   AppOptions options_;
-  QtHost host_;
-  std::unique_ptr<TXP_Form> form_;
+  ModalRunner runner_;
+  SoundPlayer sound_;
+  std::unique_ptr<GameCore> game_;
   ScreenWidget* screen_ = nullptr;
   std::unique_ptr<MenuMirror> mirror_;
   std::unique_ptr<RealClock> clock_;
   TAboutBox* about_ = nullptr;
   TMes_Form* mes_ = nullptr;
-  bool formClosed_ = false;
+  bool windowClosed_ = false;
   bool fullScreen_ = false;
-  void showInTitle(const QString& notice);
-  void publishScreenText();
   QTimer titleTimer_;                    // brings the caption back after a notice
   std::vector<std::string> screenText_;  // written on the screen during the current event
   TextSpeaker* speaker_ = nullptr;       // only with --speak

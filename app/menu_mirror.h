@@ -1,13 +1,13 @@
-// The native menu bar as a mirror of the form's menu data: built once, then brought
+// The native menu bar as a mirror of the game's menu data: built once, then brought
 // up to date (captions, check marks, enabled and visible states) after every event
-// the form handles. A chosen item goes back to the form as a menu click.
+// the game handles. A chosen item goes back to the game as a menu click.
 #pragma once
 #include <QMenuBar>
 #include <QString>
 #include <array>
 #include <functional>
 
-#include "engine/menu.h"
+#include "game/core.h"
 
 class QAction;
 class QMenu;
@@ -20,8 +20,8 @@ QString menuText(const std::string& caption);
 class MenuMirror {
  public:
   MenuMirror(QMenuBar* bar, std::function<void(MenuId)> onClick);
-  void build(const Menu& menu);
-  void sync(const Menu& menu);
+  void build(const MenuState& menu);
+  void sync(const MenuState& menu);
   // The action that stands for item i (a submenu's own action for a parent item).
   QAction* action(MenuId id) const { return actions_[static_cast<int>(id)]; }
   QMenu* submenu(MenuId id) const { return menus_[static_cast<int>(id)]; }

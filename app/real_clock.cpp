@@ -4,18 +4,19 @@
 
 namespace shirakaba {
 
-RealClock::RealClock(TimerClock& clock, std::function<void()> afterTick, QObject* parent)
-    : QObject(parent), clock_(clock), afterTick_(std::move(afterTick)) {
+RealClock::RealClock(std::function<void(int64_t)> fire, std::function<int64_t()> nextDue,
+                     std::function<void()> afterTick, QObject* parent)
+    : QObject(parent), fire_(std::move(fire)), nextDue_(std::move(nextDue)), afterTick_(std::move(afterTick)) {
   wall_.start();
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &RealClock::onTimeout);
 }
 
-void RealClock::catchUp() { clock_.fireDueAt(elapsedMs()); }
+void RealClock::catchUp() { fire_(elapsedMs()); }
 
 void RealClock::rearm() {
-  const int64_t due = clock_.nextDue();
+  const int64_t due = nextDue_();
   if (due < 0) {
     timer_.stop();
     return;
@@ -26,7 +27,7 @@ void RealClock::rearm() {
 }
 
 void RealClock::onTimeout() {
-  clock_.fireDueAt(elapsedMs());
+  fire_(elapsedMs());
   if (afterTick_) afterTick_();
   else rearm();
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/draw.h"
+#include "game/core.h"
 
 namespace shirakaba {
 
@@ -26,19 +26,19 @@ int devicePixelsForZoom(qreal dpr, int scale) {
 QSize windowedWidgetSize(qreal dpr, int scale) {
   const qreal r = validRatio(dpr);
   const int k = devicePixelsForZoom(r, scale);
-  return QSize(static_cast<int>(std::ceil(kScreenW * k / r - kSlack)),
-               static_cast<int>(std::ceil(kScreenH * k / r - kSlack)));
+  return QSize(static_cast<int>(std::ceil(kGameWidth * k / r - kSlack)),
+               static_cast<int>(std::ceil(kGameHeight * k / r - kSlack)));
 }
 
 ScreenPlacement placeScreen(qreal dpr, QSize widgetLogical, int scale) {
   ScreenPlacement p;
   p.dpr = validRatio(dpr);
   p.deviceSize = QSize(toDevice(widgetLogical.width(), p.dpr), toDevice(widgetLogical.height(), p.dpr));
-  const int fits = std::min(p.deviceSize.width() / kScreenW, p.deviceSize.height() / kScreenH);
+  const int fits = std::min(p.deviceSize.width() / kGameWidth, p.deviceSize.height() / kGameHeight);
   int k = scale == kFillWidget ? fits : devicePixelsForZoom(p.dpr, scale);
   if (scale != kFillWidget && fits >= 1) k = std::min(k, fits);
   p.devicePerPixel = std::max(k, 1);
-  const int w = kScreenW * p.devicePerPixel, h = kScreenH * p.devicePerPixel;
+  const int w = kGameWidth * p.devicePerPixel, h = kGameHeight * p.devicePerPixel;
   p.deviceRect = QRect((p.deviceSize.width() - w) / 2, (p.deviceSize.height() - h) / 2, w, h);
   return p;
 }

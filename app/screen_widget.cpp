@@ -28,7 +28,7 @@ bool toGameButton(Qt::MouseButton b, MouseButton& out) {
 }  // namespace
 
 QRect screenRectIn(QSize widget, int scale) {
-  const int w = kScreenW * scale, h = kScreenH * scale;
+  const int w = kGameWidth * scale, h = kGameHeight * scale;
   return QRect((widget.width() - w) / 2, (widget.height() - h) / 2, w, h);
 }
 
@@ -37,12 +37,12 @@ QPoint widgetToScreen(QPoint widgetPos, const QRect& screenRect, int scale) {
 }
 
 int largestScaleFitting(QSize available) {
-  int s = std::min(available.width() / kScreenW, available.height() / kScreenH);
+  int s = std::min(available.width() / kGameWidth, available.height() / kGameHeight);
   return std::clamp(s, 1, kMaxScale);
 }
 
-ScreenWidget::ScreenWidget(const TXP_Form& form, int scale, QWidget* parent)
-    : QWidget(parent), form_(form), scale_(std::clamp(scale, 1, kMaxScale)) {
+ScreenWidget::ScreenWidget(const GameCore& game, int scale, QWidget* parent)
+    : QWidget(parent), game_(game), scale_(std::clamp(scale, 1, kMaxScale)) {
   setMouseTracking(true);  // hover on the title menu needs moves with no button held
   setAttribute(Qt::WA_OpaquePaintEvent);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -82,8 +82,8 @@ void ScreenWidget::paintEvent(QPaintEvent*) {
   const QPointF origin = toDevice.map(QPointF(0, 0));
   const QPointF whole(std::ceil(origin.x() - 1e-4), std::ceil(origin.y() - 1e-4));
   p.setWorldTransform(QTransform::fromTranslate(whole.x(), whole.y()) * toDevice.inverted());
-  const Bitmap& b = form_.screen();
-  if (!form_.draw.imageBaVisible || b.empty() || !b.is32() || b.pixels.empty()) return;
+  const Bitmap& b = game_.screen();
+  if (!game_.screenVisible() || b.empty() || !b.is32() || b.pixels.empty()) return;
   // B, G, R, X bytes are QImage's RGB32 on a little-endian machine; the fourth byte is ignored.
   const QImage image(b.pixels.data(), b.width, b.height, b.stride, QImage::Format_RGB32);
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);

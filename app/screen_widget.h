@@ -1,4 +1,4 @@
-// The game's visible surface: the form's 640 x 480 screen zoomed by a whole factor
+// The game's visible surface: its 640 x 480 screen zoomed by a whole factor
 // with nearest neighbour, centred with black bars when the widget is larger, and
 // the mouse mapped back to the screen's own pixels.
 #pragma once
@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "app/screen_mapping.h"
-#include "engine/form.h"
+#include "game/core.h"
 
 namespace shirakaba {
 
@@ -32,7 +32,7 @@ int largestScaleFitting(QSize available);
 class ScreenWidget : public QWidget {
   Q_OBJECT
  public:
-  ScreenWidget(const TXP_Form& form, int scale, QWidget* parent = nullptr);
+  ScreenWidget(const GameCore& game, int scale, QWidget* parent = nullptr);
   int scale() const { return scale_; }
   void setScale(int scale);
   // Full screen: the largest whole zoom that fits, whatever the scale.
@@ -62,7 +62,7 @@ class ScreenWidget : public QWidget {
 
  private:
   void deliver(PointerAction action, Qt::MouseButton qtButton, QMouseEvent* e);
-  const TXP_Form& form_;
+  const GameCore& game_;
   int scale_;
   bool fill_ = false;
   QString shownText_;

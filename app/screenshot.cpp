@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "engine/form.h"
+#include "game/core.h"
 
 namespace shirakaba {
 
@@ -12,11 +12,11 @@ namespace {
 constexpr int kMaxShots = 9999;
 }
 
-QImage screenImage(const TXP_Form& form) {
-  const Bitmap& b = form.screen();
-  if (!form.draw.imageBaVisible || b.empty() || !b.is32() || b.pixels.empty() || b.width != kScreenW ||
-      b.height != kScreenH) {
-    QImage black(kScreenW, kScreenH, QImage::Format_RGB888);
+QImage screenImage(const GameCore& game) {
+  const Bitmap& b = game.screen();
+  if (!game.screenVisible() || b.empty() || !b.is32() || b.pixels.empty() || b.width != kGameWidth ||
+      b.height != kGameHeight) {
+    QImage black(kGameWidth, kGameHeight, QImage::Format_RGB888);
     black.fill(Qt::black);
     return black;
   }
@@ -39,7 +39,7 @@ QString defaultShotsDir() {
   return pictures.isEmpty() ? QDir::homePath() : pictures;
 }
 
-QString saveScreenshot(const TXP_Form& form, const QString& dir, QString* error) {
+QString saveScreenshot(const GameCore& game, const QString& dir, QString* error) {
   auto fail = [&](const QString& why) {
     if (error) *error = why;
     return QString();
@@ -47,7 +47,7 @@ QString saveScreenshot(const TXP_Form& form, const QString& dir, QString* error)
   if (!QDir().mkpath(dir)) return fail(QStringLiteral("cannot create %1").arg(dir));
   const QString path = nextShotPath(dir);
   if (path.isEmpty()) return fail(QStringLiteral("%1 holds %2 screenshots already").arg(dir).arg(kMaxShots));
-  if (!screenImage(form).save(path, "PNG")) return fail(QStringLiteral("cannot write %1").arg(path));
+  if (!screenImage(game).save(path, "PNG")) return fail(QStringLiteral("cannot write %1").arg(path));
   return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 

@@ -6,15 +6,15 @@
 
 namespace shirakaba {
 
-class TXP_Form;
+class GameCore;
 
 // The screen as the player sees it, unzoomed: black while it is hidden.
-QImage screenImage(const TXP_Form& form);
+QImage screenImage(const GameCore& game);
 // dir/shirakaba-NNNN.png with the lowest NNNN from 0001 that is not taken yet.
 QString nextShotPath(const QString& dir);
 // The user's pictures folder, else the home folder.
 QString defaultShotsDir();
 // Creates dir when needed. The saved file's path, or "" with a reason in *error.
-QString saveScreenshot(const TXP_Form& form, const QString& dir, QString* error);
+QString saveScreenshot(const GameCore& game, const QString& dir, QString* error);
 
 }  // namespace shirakaba

@@ -50,6 +50,8 @@ struct Bitmap {
   void convertTo32();
   // Resets to an empty bitmap.
   void clear();
+
+  bool operator==(const Bitmap&) const = default;
 };
 
 // Reads and writes one 32-bit pixel as 0x00BBGGRR.

@@ -1,4 +1,5 @@
 // The game's random draws: forced values for replays, a fixed seed, or the clock.
+// A plain value: copying it copies the sequence still to come.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -15,6 +16,8 @@ class RandomSource {
   void force(int v) { forced_ = v; }
   // Uniform integer in 0..bound-1.
   int below(int bound);
+
+  bool operator==(const RandomSource&) const = default;
 
  private:
   uint64_t next();

@@ -38,6 +38,7 @@ struct CanvasFont {
   int points = 12;
   Colour colour = kWhite;
   Brush brush = Brush::Clear;
+  bool operator==(const CanvasFont&) const = default;
 };
 
 // Decodes UTF-8 into code points; malformed bytes become U+FFFD.

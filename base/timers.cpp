@@ -1,57 +1,55 @@
 #include "base/timers.h"
 
+#include <climits>
+
 namespace shirakaba {
 
-Timer::Timer(TimerClock& clock, const char* name, int intervalMs, int order)
-    : clock_(clock), name_(name), interval_(intervalMs), order_(order) {
-  clock_.add(this);
-}
-
-void Timer::restart() { due_ = clock_.now() + (interval_ > 0 ? interval_ : 1); }
-
 void Timer::setEnabled(bool on) {
-  if (on == enabled_) return;
-  enabled_ = on;
-  if (on) restart();
+  if (on == state_.Enabled) return;
+  state_.Enabled = on;
+  if (on) clock_.restart(state_);
 }
 
 void Timer::setInterval(int ms) {
-  if (ms == interval_) return;
-  interval_ = ms;
-  if (enabled_) restart();
+  if (ms == state_.Interval) return;
+  state_.Interval = ms;
+  if (state_.Enabled) clock_.restart(state_);
 }
 
-void TimerClock::add(Timer* t) {
-  if (count_ < 8) timers_[count_++] = t;
+void TimerClock::add(TimerState& timer, std::function<void()> onTimer) {
+  if (count_ >= kMaxTimers) return;
+  timers_[count_] = &timer;
+  handlers_[count_] = std::move(onTimer);
+  ++count_;
 }
 
-Timer* TimerClock::earliest(int64_t until) const {
-  Timer* best = nullptr;
+int TimerClock::earliest(int64_t until, const bool* skip) const {
+  int best = -1;
   for (int i = 0; i < count_; ++i) {
-    Timer* t = timers_[i];
-    if (!t->enabled_ || t->due_ > until) continue;
-    if (!best || t->due_ < best->due_ || (t->due_ == best->due_ && t->order_ < best->order_)) best = t;
+    const TimerState& t = *timers_[i];
+    if ((skip && skip[i]) || !t.Enabled || t.due > until) continue;
+    if (best < 0 || t.due < timers_[best]->due) best = i;  // ties: the one added first
   }
   return best;
 }
 
 int64_t TimerClock::nextDue() const {
-  Timer* t = earliest(INT64_MAX);
-  return t ? t->due_ : -1;
+  const int i = earliest(INT64_MAX);
+  return i >= 0 ? timers_[i]->due : -1;
 }
 
-void TimerClock::fire(Timer* t) {
+void TimerClock::fire(int i) {
   // The next tick comes one interval after this one; a handler that changes the
   // timer restarts it from now again.
-  t->due_ = now_ + (t->interval_ > 0 ? t->interval_ : 1);
-  if (t->OnTimer) t->OnTimer();
+  restart(*timers_[i]);
+  if (handlers_[i]) handlers_[i]();
 }
 
 bool TimerClock::fireNext(int64_t until) {
-  Timer* t = earliest(until);
-  if (!t) return false;
-  if (t->due_ > now_) now_ = t->due_;
-  fire(t);
+  const int i = earliest(until);
+  if (i < 0) return false;
+  if (timers_[i]->due > now_) now_ = timers_[i]->due;
+  fire(i);
   return true;
 }
 
@@ -63,21 +61,10 @@ void TimerClock::advanceTo(int64_t until) {
 
 void TimerClock::fireDueAt(int64_t wallNow) {
   if (wallNow > now_) now_ = wallNow;
-  bool fired[8] = {};
-  for (;;) {
-    Timer* best = nullptr;
-    int bestIndex = -1;
-    for (int i = 0; i < count_; ++i) {
-      Timer* t = timers_[i];
-      if (fired[i] || !t->enabled_ || t->due_ > now_) continue;
-      if (!best || t->due_ < best->due_ || (t->due_ == best->due_ && t->order_ < best->order_)) {
-        best = t;
-        bestIndex = i;
-      }
-    }
-    if (!best) return;
-    fired[bestIndex] = true;
-    fire(best);
+  bool fired[kMaxTimers] = {};
+  for (int i; (i = earliest(now_, fired)) >= 0;) {
+    fired[i] = true;
+    fire(i);
   }
 }
 

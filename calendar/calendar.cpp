@@ -1,111 +1,116 @@
 // The calendar screen (GameMode 4): a state machine over TrainStep. Each step
 // composes its picture, makes its buttons live, writes its hint block and acts on a
 // click; the evening menus live here too.
+#include "calendar/calendar.h"
+
 #include "calendar/tables.h"
-#include "engine/form.h"
 #include "screens/live.h"
+#include "screens/screens.h"
 
 namespace shirakaba {
 
-void TXP_Form::CalendarEnter() {
+Calendar::Calendar(Engine& engine, TrainingState& t, EventStateRec& ev, Screens& s)
+    : e(engine), draw(engine.draw), btn(engine.btn), scene(engine.scene), train(t), events(ev), screens(s) {}
+
+void Calendar::CalendarEnter() {
   // An armed event that fits the moment replaces the step's screen.
   CheckArmed();
   if (scene.SceneNo != 0) {
-    RunCommand();
+    e.RunCommand();
     return;
   }
   const TAdv_Rec& a = train.Adv;
   switch (a.TrainStep) {
-    case 1:
-      DrawBackground(def::MorningRoom, kToBack);
-      PlaceSprite(0, def::Trainee, kToBack);
+    case TrainStep::Morning:
+      e.DrawBackground(def::MorningRoom, Target::Back);
+      e.PlaceSprite(0, def::Trainee, Target::Back);
       break;
-    case 2: DrawBackground(def::Workroom, kToBack); break;
-    case 4: JobAnim(0); return;
-    case 8:
-    case 16:
-      DrawBackground(def::EveningRoom, kToBack);
-      NightMenu(0);
+    case TrainStep::JobChoice: e.DrawBackground(def::Workroom, Target::Back); break;
+    case TrainStep::JobRunning: JobAnim(JobBar::Compose); return;
+    case TrainStep::Evening:
+    case TrainStep::LateEvening:
+      e.DrawBackground(def::EveningRoom, Target::Back);
+      NightMenu(NightStep::Bar);
       break;
-    case 9: DrawBackground(def::DarkRoom, kToBack); break;
-    case 10:
-    case 18: WalkScreen(0); break;
-    case 11: StudyScreen(0); break;
-    case 12: JobResultScreen(0); break;
-    case 15: LunchBreak(0); break;
-    case 17:
-      DrawBackground(def::EveningRoom, kToBack);
+    case TrainStep::Sleep: e.DrawBackground(def::DarkRoom, Target::Back); break;
+    case TrainStep::EveningWalk:
+    case TrainStep::LunchWalk: WalkScreen(WalkStep::Compose); break;
+    case TrainStep::SelfStudy: StudyScreen(StudyStep::Compose); break;
+    case TrainStep::JobResult: JobResultScreen(ResultStep::Compose); break;
+    case TrainStep::Lunch: LunchBreak(LunchStep::Compose); break;
+    case TrainStep::OwnRoom:
+      e.DrawBackground(def::EveningRoom, Target::Back);
       BlendPic(draw, 0, 0, pic::Backdrop, pic::CalendarMaskA, draw.BackBuffer);
       break;
-    case 20:
-    case 21: InfoScreen(0); break;
+    case TrainStep::InfoEvening:
+    case TrainStep::InfoLate: InfoScreen(InfoStep::Compose); break;
     default: break;  // steps 3 and 5 keep the picture already composed
   }
-  ShadeRect(draw, 0, MesRect);
-  StatusPanel(0);
-  ClearButtons();
+  ShadeRect(draw, Shade::OntoBack, MesRect);
+  screens.StatusPanel(StatusView::TimePanel);
+  e.ClearButtons();
 }
 
-void TXP_Form::CalendarReady() {
+void Calendar::CalendarReady() {
   switch (train.Adv.TrainStep) {
-    case 1:
+    case TrainStep::Morning:
       scene.WindowBaked = 1;
-      TextPrompt(0);
+      e.TextPrompt(Prompt::Start);
       HintText();
       break;
-    case 2:
-      JobScreen(0);
+    case TrainStep::JobChoice:
+      JobScreen(JobView::List);
       HintText();
       break;
-    case 4: JobAnim(1); break;
-    case 8:
-    case 16:
-    case 17:
-      NightMenu(1);
+    case TrainStep::JobRunning: JobAnim(JobBar::Start); break;
+    case TrainStep::Evening:
+    case TrainStep::LateEvening:
+    case TrainStep::OwnRoom:
+      NightMenu(NightStep::Ready);
       HintText();
       break;
-    case 9:
+    case TrainStep::Sleep:
       // The sleep step passes without a click: the morning is composed at once and
       // wiped in by the transition the release has started.
       CalendarRelease();
       CalendarEnter();
       break;
-    case 10:
-    case 18:
-      WalkScreen(1);
+    case TrainStep::EveningWalk:
+    case TrainStep::LunchWalk:
+      WalkScreen(WalkStep::Ready);
       HintText();
       break;
-    case 11:
-      StudyScreen(1);
+    case TrainStep::SelfStudy:
+      StudyScreen(StudyStep::Ready);
       HintText();
       break;
-    case 12:
-      JobResultScreen(1);
+    case TrainStep::JobResult:
+      JobResultScreen(ResultStep::Ready);
       HintText();
       break;
-    case 15:
-      LunchBreak(1);
+    case TrainStep::Lunch:
+      LunchBreak(LunchStep::Ready);
       HintText();
       break;
-    case 20:
-    case 21:
-      InfoScreen(1);
+    case TrainStep::InfoEvening:
+    case TrainStep::InfoLate:
+      InfoScreen(InfoStep::Ready);
       HintText();
       break;
-    case 3:
-    case 5: HintText(); break;
+    case TrainStep::JobConfirm:
+    case TrainStep::JobFinished: HintText(); break;
     default: break;
   }
 }
 
-void TXP_Form::CalendarPress() {
+void Calendar::CalendarPress() {
   int32_t& pressed = btn.PressedBtn;
-  const int32_t step = train.Adv.TrainStep;
-  if (step == 4) {
-    if (!J_Timer.Enabled()) PlaySE(1);
+  const TrainStep step = train.Adv.TrainStep;
+  if (step == TrainStep::JobRunning) {
+    if (!e.J_Timer.Enabled()) e.PlaySE(Sound::Accept);
     return;
   }
-  if (step == 5) {
+  if (step == TrainStep::JobFinished) {
     pressed = 0;
     return;
   }
@@ -114,159 +119,158 @@ void TXP_Form::CalendarPress() {
     pressed = 0;
     return;
   }
-  PlaySE(1);
-  if (step == 2) return;  // the job cells are not redrawn
-  if (step == 15 && pressed != 6) return;
-  DrawCalBtn(1, pressed, kToScreen);
+  e.PlaySE(Sound::Accept);
+  if (step == TrainStep::JobChoice) return;  // the job cells are not redrawn
+  if (step == TrainStep::Lunch && pressed != 6) return;
+  DrawCalBtn(Look::Pressed, pressed, Target::Screen);
 }
 
-void TXP_Form::CalendarRelease() {
+void Calendar::CalendarRelease() {
   btn.SelectedBtn = btn.PressedBtn;
   const int32_t selected = btn.SelectedBtn;
   TAdv_Rec& a = train.Adv;
   bool transition = true;
   switch (a.TrainStep) {
-    case 1:
-      a.TrainStep = 2;
+    case TrainStep::Morning:
+      a.TrainStep = TrainStep::JobChoice;
       FollowScene();
       break;
-    case 2:
-      if (selected >= 1 && selected <= 4) JobScreen(1);
+    case TrainStep::JobChoice:
+      if (selected >= 1 && selected <= 4) JobScreen(JobView::Confirm);
       transition = false;
       break;
-    case 3:
+    case TrainStep::JobConfirm:
       if (selected == 0) {
         transition = false;
       } else if (selected == 1) {
-        a.TrainStep = 4;
+        a.TrainStep = TrainStep::JobRunning;
       } else if (selected == 2) {
         // Back to the job list at once, without a wipe.
-        a.TrainStep = 2;
+        a.TrainStep = TrainStep::JobChoice;
         train.Job = 0;
         RedrawCalendar();
         CalendarReady();
         transition = false;
       }
       break;
-    case 4: transition = false; break;
-    case 5:
-      if (J_Timer.Enabled()) {
+    case TrainStep::JobRunning: transition = false; break;
+    case TrainStep::JobFinished:
+      if (e.J_Timer.Enabled()) {
         transition = false;
       } else {
-        a.TrainStep = 12;
+        a.TrainStep = TrainStep::JobResult;
         FollowScene();
       }
       break;
-    case 8:
-    case 16:
+    case TrainStep::Evening:
+    case TrainStep::LateEvening:
       if (selected == 0)
         transition = false;
       else
-        NightMenu(2);
+        NightMenu(NightStep::MenuChoice);
       break;
-    case 9: ResetAdv(1); break;
-    case 10:
-    case 18:
+    case TrainStep::Sleep: ResetAdv(AdvReset::NewDay); break;
+    case TrainStep::EveningWalk:
+    case TrainStep::LunchWalk:
       if (selected == 0)
         transition = false;
       else
-        WalkScreen(2);
+        WalkScreen(WalkStep::Release);
       break;
-    case 11: StudyScreen(2); break;
-    case 12:
+    case TrainStep::SelfStudy: StudyScreen(StudyStep::Release); break;
+    case TrainStep::JobResult:
       a.Outcome = 0;
       train.Job = 0;
       if (a.Half == 2) {
-        a.TrainStep = 8;
+        a.TrainStep = TrainStep::Evening;
         FollowScene();
-        RunCommand();  // the end-of-work scene starts at once
+        e.RunCommand();  // the end-of-work scene starts at once
       } else {
-        a.TrainStep = 15;
+        a.TrainStep = TrainStep::Lunch;
         a.Half = static_cast<uint8_t>(a.Half + 1);
       }
       break;
-    case 15:
+    case TrainStep::Lunch:
       if (selected == 0)
         transition = false;
       else
-        LunchBreak(2);
+        LunchBreak(LunchStep::Release);
       break;
-    case 17:
+    case TrainStep::OwnRoom:
       if (selected == 0)
         transition = false;
       else
-        NightMenu(3);
+        NightMenu(NightStep::RoomChoice);
       break;
-    case 20:
-    case 21: InfoScreen(2); break;
+    case TrainStep::InfoEvening:
+    case TrainStep::InfoLate: InfoScreen(InfoStep::Release); break;
     default: break;  // a step with no choice of its own still moves on with a wipe
   }
-  if (transition) ArmTick(0);
+  if (transition) e.ArmTick(Tick::Start);
 }
 
-void TXP_Form::RedrawCalendar() {
+void Calendar::RedrawCalendar() {
   CalendarEnter();
   copyRect(draw.BackBuffer, ScreenRect, draw.ImageBa, ScreenRect);
 }
 
-void TXP_Form::NightMenu(int kind) {
+void Calendar::NightMenu(NightStep step) {
   TAdv_Rec& a = train.Adv;
   const int32_t selected = btn.SelectedBtn;
-  switch (kind) {
-    case 0: DrawBtnBar(0); break;
-    case 1: {
+  switch (step) {
+    case NightStep::Bar: DrawBtnBar(BarKind::Evening); break;
+    case NightStep::Ready: {
       auto live = [this](int b) {
         btn.ButtonOn[b] = 1;
-        DrawCalBtn(0, b, kToScreen);
+        DrawCalBtn(Look::Normal, b, Target::Screen);
       };
-      if (a.TrainStep == 8) {
+      if (a.TrainStep == TrainStep::Evening) {
         for (int b = 1; b <= 4; ++b) live(b);
-      } else if (a.TrainStep == 16) {
+      } else if (a.TrainStep == TrainStep::LateEvening) {
         live(1);
         live(2);
-        DrawCalBtn(2, 3, kToScreen);  // no walk late in the evening
+        DrawCalBtn(Look::Inactive, 3, Target::Screen);  // no walk late in the evening
         live(4);
-      } else if (a.TrainStep == 17) {
+      } else if (a.TrainStep == TrainStep::OwnRoom) {
         live(1);
         live(2);
       }
-      ShowFace(1, def::TraineePrivateFace);
+      e.ShowFace(FaceWith::NoPage, def::TraineePrivateFace);
       break;
     }
-    case 2:
+    case NightStep::MenuChoice:
       if (selected == 1) {
-        if (a.TrainStep == 8)
-          a.TrainStep = 17;
-        else if (a.TrainStep == 16)
-          NightMenu(4);
+        if (a.TrainStep == TrainStep::Evening)
+          a.TrainStep = TrainStep::OwnRoom;
+        else if (a.TrainStep == TrainStep::LateEvening)
+          NightMenu(NightStep::GoToSleep);
       } else if (selected == 2) {
-        if (a.TrainStep == 8)
-          a.TrainStep = 20;
-        else if (a.TrainStep == 16)
-          a.TrainStep = 21;
+        if (a.TrainStep == TrainStep::Evening)
+          a.TrainStep = TrainStep::InfoEvening;
+        else if (a.TrainStep == TrainStep::LateEvening)
+          a.TrainStep = TrainStep::InfoLate;
       } else if (selected == 3) {
         a.Place = kOwnRoomPlace;
         a.Area = 0;
         for (int k = 1; k <= kCharacters; ++k) a.Met[k] = 0;
-        DrawBackground(def::Corridor, kToBack);
-        a.TrainStep = 10;
+        e.DrawBackground(def::Corridor, Target::Back);
+        a.TrainStep = TrainStep::EveningWalk;
       } else if (selected == 4) {
-        GameMode = 10;
+        e.shell.GameMode = GameMode::Status;
       }
       break;
-    case 3:
+    case NightStep::RoomChoice:
       if (selected == 1)
-        a.TrainStep = 11;
+        a.TrainStep = TrainStep::SelfStudy;
       else if (selected == 2)
-        NightMenu(4);
+        NightMenu(NightStep::GoToSleep);
       break;
-    case 4:
-      a.TrainStep = 9;
-      DayEvents(1);
+    case NightStep::GoToSleep:
+      a.TrainStep = TrainStep::Sleep;
+      DayEvents(DayEventsKind::CountDown);
       NextDay();
-      DayEvents(0);
+      DayEvents(DayEventsKind::Arm);
       break;
-    default: break;
   }
 }
 

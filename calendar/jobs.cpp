@@ -1,10 +1,11 @@
 // The job steps of the calendar: the job list and its confirmation, the progress bar
 // driven by J_Timer during which the grade is drawn, the grade stamp, and the result
 // screen that applies the gains.
+#include "calendar/calendar.h"
 #include "calendar/tables.h"
-#include "engine/form.h"
 #include "engine/layouts.h"
 #include "screens/labels.h"
+#include "screens/screens.h"
 
 namespace shirakaba {
 
@@ -35,124 +36,123 @@ int mainAbility(int job) {
 
 }  // namespace
 
-void TXP_Form::JobScreen(int kind) {
+void Calendar::JobScreen(JobView view) {
   TAdv_Rec& a = train.Adv;
-  switch (kind) {
-    case 0:
-      ShowFace(1, def::InstructorFace);
+  switch (view) {
+    case JobView::List:
+      e.ShowFace(FaceWith::NoPage, def::InstructorFace);
       for (int b = 1; b <= kJobs; ++b) {
         btn.ButtonOn[b] = 1;
-        DrawCalBtn(0, b, kToScreen);
+        DrawCalBtn(Look::Normal, b, Target::Screen);
       }
       break;
-    case 1:
+    case JobView::Confirm:
       if (!isJob(btn.SelectedBtn)) return;
       train.Job = static_cast<uint8_t>(btn.SelectedBtn);
-      DrawBackground(def::Workroom, kToBack);
-      PlaceSprite(3, jobPoseSprite(train.Job), kToBack);
-      StatusPanel(0);
+      e.DrawBackground(def::Workroom, Target::Back);
+      e.PlaceSprite(3, jobPoseSprite(train.Job), Target::Back);
+      screens.StatusPanel(StatusView::TimePanel);
       copyRect(draw.BackBuffer, ScreenRect, draw.ImageBa, ScreenRect);
       BlendPic(draw, kPanelAt.x, kPanelAt.y, pic::Panel, pic::PanelMask, draw.ImageBa);
-      StatusPanel(3);
-      ShadeRect(draw, 1, MesRect);
-      ShowFace(1, def::InstructorFace);
+      screens.StatusPanel(StatusView::JobPreview);
+      ShadeRect(draw, Shade::OntoScreen, MesRect);
+      e.ShowFace(FaceWith::NoPage, def::InstructorFace);
       // The confirmation replaces the job list in place, without a transition.
-      a.TrainStep = 3;
-      ClearButtons();
+      a.TrainStep = TrainStep::JobConfirm;
+      e.ClearButtons();
       for (int b = 1; b <= 2; ++b) {
-        DrawCalBtn(0, b, kToScreen);
+        DrawCalBtn(Look::Normal, b, Target::Screen);
         btn.ButtonOn[b] = 1;
       }
       HintText();
       break;
-    case 2:
-      JobScreen(4);
+    case JobView::Finished:
+      JobScreen(JobView::Backdrop);
       copyRect(draw.BackBuffer, ScreenRect, draw.ImageBa, ScreenRect);
       scene.WindowBaked = 1;
-      ShowFace(1, def::InstructorFace);
+      e.ShowFace(FaceWith::NoPage, def::InstructorFace);
       HintText();
       break;
-    case 3: {
-      JobScreen(4);
+    case JobView::Graded: {
+      JobScreen(JobView::Backdrop);
       copyRect(draw.BackBuffer, ScreenRect, draw.ImageBa, ScreenRect);
       const uint8_t g = train.Grade;
       const char* pose = g == 1 || g == 2 ? def::TraineeGood : g == 4 ? def::TraineeFailed : def::Trainee;
-      PlaceSprite(1, pose, kToScreen);
+      e.PlaceSprite(1, pose, Target::Screen);
       scene.WindowBaked = 1;
-      ShowFace(1, def::InstructorFace);
+      e.ShowFace(FaceWith::NoPage, def::InstructorFace);
       if (g >= 1 && g <= 4) BlendPic(draw, kStampAt.x, kStampAt.y, pic::Stamp, pic::Stamp + g, draw.ImageBa);
       HintText();
       break;
     }
-    case 4:
-      DrawBackground(train.Job == 2 ? def::LunchHall : def::Workroom, kToBack);
+    case JobView::Backdrop:
+      e.DrawBackground(train.Job == 2 ? def::LunchHall : def::Workroom, Target::Back);
       BlendPic(draw, 0, 0, pic::Backdrop, pic::CalendarMaskB, draw.BackBuffer);
-      StatusPanel(0);
-      ClearButtons();
+      screens.StatusPanel(StatusView::TimePanel);
+      e.ClearButtons();
       break;
-    case 5:
+    case JobView::Working:
       BlendPic(draw, kBarFrameAt.x, kBarFrameAt.y, pic::BarFrame, pic::BarFrameMask, draw.BackBuffer);
       // Sprite slots 4..7, one per job.
-      PlaceSprite(train.Job + 3, jobWorkSprite(train.Job), kToBack);
+      e.PlaceSprite(train.Job + 3, jobWorkSprite(train.Job), Target::Back);
       break;
-    default: break;
   }
 }
 
-void TXP_Form::JobAnim(int kind) {
+void Calendar::JobAnim(JobBar kind) {
+  Timer& timer = e.J_Timer;
   switch (kind) {
-    case 0:
-      JobScreen(4);
-      JobScreen(5);
+    case JobBar::Compose:
+      JobScreen(JobView::Backdrop);
+      JobScreen(JobView::Working);
       break;
-    case 1:
+    case JobBar::Start:
       train.Grade = 0;
-      J_Timer.Tag = 0;
-      J_Timer.setInterval(kTickMs);
-      J_Timer.setEnabled(true);
+      timer.Tag = 0;
+      timer.setInterval(kTickMs);
+      timer.setEnabled(true);
       break;
-    case 2: {
-      const int t = J_Timer.Tag;
-      if (t == kGradeTick) train.Grade = static_cast<uint8_t>(DrawGrade(0));
-      if (t == kFailedBarTicks && train.Grade == 4) JobAnim(3);  // a failure ends the bar early
-      if (t == kBarTicks) JobAnim(3);
+    case JobBar::Tick: {
+      const int t = timer.Tag;
+      if (t == kGradeTick) train.Grade = static_cast<uint8_t>(DrawGrade(GradeDraw::Draw));
+      if (t == kFailedBarTicks && train.Grade == 4) JobAnim(JobBar::Finish);  // a failure ends the bar early
+      if (t == kBarTicks) JobAnim(JobBar::Finish);
       if (t == kFinishedTick) {
-        J_Timer.Tag = kStampTick;
-        train.Adv.TrainStep = 5;
-        JobScreen(2);
-        J_Timer.setInterval(kStampDelayMs);
+        timer.Tag = kStampTick;
+        train.Adv.TrainStep = TrainStep::JobFinished;
+        JobScreen(JobView::Finished);
+        timer.setInterval(kStampDelayMs);
       }
       if (t == kStampTick) {
-        J_Timer.Tag = kStatsTick;
-        JobScreen(3);
-        J_Timer.setInterval(kTickMs);
+        timer.Tag = kStatsTick;
+        JobScreen(JobView::Graded);
+        timer.setInterval(kTickMs);
       }
       if (t == kStatsTick) {
-        J_Timer.setEnabled(false);
-        J_Timer.Tag = 0;
-        ApplyStats(2);
+        timer.setEnabled(false);
+        timer.Tag = 0;
+        ApplyStats(Stats::JobEnd);
         return;
       }
-      if (J_Timer.Tag < kFinishedTick) {
+      if (timer.Tag < kFinishedTick) {
         const Rect dst{kBarX + kSegmentW * t, kBarTop, kBarX + kSegmentW * (t + 1), kBarBottom};
-        CopyPicRect(draw, kBarSegment, dst, pic::MainSheet, kToScreen);
-        J_Timer.Tag = J_Timer.Tag + 1;
+        CopyPicRect(draw, kBarSegment, dst, pic::MainSheet, Target::Screen);
+        timer.Tag = timer.Tag + 1;
       }
       break;
     }
-    case 3:
-      J_Timer.Tag = kFinishedTick;
-      PlaySE(train.Grade == 4 ? 4 : 3);
+    case JobBar::Finish:
+      timer.Tag = kFinishedTick;
+      e.PlaySE(train.Grade == 4 ? Sound::Refuse : Sound::JobDone);
       break;
-    default: break;
   }
 }
 
-void TXP_Form::J_TimerTimer() { JobAnim(2); }
+void Calendar::J_TimerTimer() { JobAnim(JobBar::Tick); }
 
-int TXP_Form::DrawGrade(int kind) {
-  if (kind == 0) {
-    const int r = random.below(100);
+int Calendar::DrawGrade(GradeDraw kind) {
+  if (kind == GradeDraw::Draw) {
+    const int r = e.random.below(100);
     int g = r < 10 ? 1 : r < 40 ? 2 : r < 90 ? 3 : 4;
     if (OptionLocked(3) == 1) {
       // The third character's story weighs on the trainee: the good grades drop.
@@ -169,7 +169,7 @@ int TXP_Form::DrawGrade(int kind) {
     else if (g == 4 && ability >= 20) g = 3;
     return g;
   }
-  if (kind == 1) {
+  if (kind == GradeDraw::Rescue) {
     // The first character makes good a failure when the trainee is able and liked.
     if (train.Grade == 4 && train.Ability[2] >= 40 && train.CharaStat[1].Affection >= 30) return 5;
     return train.Grade;
@@ -177,17 +177,17 @@ int TXP_Form::DrawGrade(int kind) {
   return 0;
 }
 
-void TXP_Form::JobResultScreen(int kind) {
-  if (kind == 0) {
-    DrawBackground(def::Workroom, kToBack);
+void Calendar::JobResultScreen(ResultStep step) {
+  if (step == ResultStep::Compose) {
+    e.DrawBackground(def::Workroom, Target::Back);
     BlendPic(draw, kPanelAt.x, kPanelAt.y, pic::Panel, pic::PanelMask, draw.BackBuffer);
-    PlaceSprite(1, def::Trainee, kToBack);
-  } else if (kind == 1) {
-    ApplyStats(1);
-    StatusPanel(4);
+    e.PlaceSprite(1, def::Trainee, Target::Back);
+  } else if (step == ResultStep::Ready) {
+    ApplyStats(Stats::JobGain);
+    screens.StatusPanel(StatusView::JobResult);
     train.Adv.Outcome = 0;
     scene.WindowBaked = 1;
-    TextPrompt(0);
+    e.TextPrompt(Prompt::Start);
   }
 }
 

@@ -1,7 +1,7 @@
 // The labels the calendar builds from its state: the follow-up scene of a step, the
 // hint block written under a waiting screen, and the information screen's block.
+#include "calendar/calendar.h"
 #include "calendar/tables.h"
-#include "engine/form.h"
 
 namespace shirakaba {
 
@@ -13,27 +13,29 @@ constexpr const char* kHintEnd = "END";
 
 }  // namespace
 
-void TXP_Form::FollowScene() {
+void Calendar::FollowScene() {
   TAdv_Rec& a = train.Adv;
-  a.SceneLabel.clear();
+  scene.SceneLabel.clear();
   const int32_t affection = train.CharaStat[1].Affection;
   std::string label;
   switch (a.TrainStep) {
-    case 2: label = a.Day == 2 ? kFirstGreeting : affectionLabel(GreetingLabels, affection); break;
-    case 8:
-    case 16: label = affectionLabel(GoodNightLabels, affection); break;
-    case 12: label = numberedLabel(kAfterJobPrefix, a.Outcome); break;
-    case 15: label = numberedLabel(kLunchFollowPrefix, btn.SelectedBtn); break;
-    case 10: label = numberedLabel(kPlaceFollowPrefix, a.Place); break;
+    case TrainStep::JobChoice:
+      label = a.Day == 2 ? kFirstGreeting : affectionLabel(GreetingLabels, affection);
+      break;
+    case TrainStep::Evening:
+    case TrainStep::LateEvening: label = affectionLabel(GoodNightLabels, affection); break;
+    case TrainStep::JobResult: label = numberedLabel(kAfterJobPrefix, a.Outcome); break;
+    case TrainStep::Lunch: label = numberedLabel(kLunchFollowPrefix, btn.SelectedBtn); break;
+    case TrainStep::EveningWalk: label = numberedLabel(kPlaceFollowPrefix, a.Place); break;
     default: return;  // no follow-up scene: the calendar stays where it is
   }
-  a.SceneLabel = label;
+  scene.SceneLabel = label;
   scene.ScriptPos = 0;
-  GameMode = 6;
+  e.shell.GameMode = GameMode::Scene;
 }
 
-std::string TXP_Form::InfoLabel() const {
-  const int c = JobRule(4, 0);
+std::string Calendar::InfoLabel() const {
+  const int c = JobRule(JobRuleKind::BestLiked, 0);
   if (c < 1 || c > kCharacters) return kInfoPlain;
   const int32_t a = train.CharaStat[c].Affection;
   if (a < kInfoAffection) return kInfoPlain;
@@ -45,16 +47,16 @@ std::string TXP_Form::InfoLabel() const {
   return row.low;
 }
 
-void TXP_Form::HintText() {
+void Calendar::HintText() {
   const TAdv_Rec& a = train.Adv;
   std::string label;
-  if (GameMode == 10) {
+  if (e.shell.GameMode == GameMode::Status) {
     label = kStatusHint;
-  } else if (a.TrainStep == 1 && a.Day == 2) {
+  } else if (a.TrainStep == TrainStep::Morning && a.Day == 2) {
     label = kFirstMorningHint;
-  } else if (a.TrainStep == 2) {
+  } else if (a.TrainStep == TrainStep::JobChoice) {
     label = numberedLabel(kJobChoiceHintPrefix, a.Half);
-  } else if (a.TrainStep == 20 || a.TrainStep == 21) {
+  } else if (a.TrainStep == TrainStep::InfoEvening || a.TrainStep == TrainStep::InfoLate) {
     label = InfoLabel();
   } else if (const HintRow* row = hintRowOf(a.TrainStep)) {
     const bool locked = OptionLocked(3) == 1;
@@ -69,16 +71,18 @@ void TXP_Form::HintText() {
   }
 
   // A missing label gives -1: the block is then written from the script's first line.
-  const int n = Script.indexOf(label);
-  SetTextFont(draw, 0, kHintPoints, kWhite);
+  const ScriptLines& script = e.Script;
+  const int n = script.indexOf(label);
+  SetTextFont(draw, TextBrush::Clear, kHintPoints, kWhite);
+  ShownText& shown = e.shown;
   shown.Hint.clear();
   for (int k = 0;; ++k) {
     const int i = n + 1 + k;
-    if (i >= Script.count()) break;  // the script's last line has been written
-    const std::string& line = Script.at(i);
-    TextOut(draw, kToScreen, kHintX, kHintY + kHintPitch * k, line);
+    if (i >= script.count()) break;  // the script's last line has been written
+    const std::string& line = script.at(i);
+    TextOut(draw, Target::Screen, kHintX, kHintY + kHintPitch * k, line);
     shown.Hint.push_back(line);
-    if (Script.at(i + 1) == kHintEnd) break;
+    if (script.at(i + 1) == kHintEnd) break;
   }
 }
 

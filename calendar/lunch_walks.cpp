@@ -1,8 +1,9 @@
 // The lunch break, the walks through the dormitory and its grounds, self-study, the
 // information screen and the conversation screen (GameMode 13) with its topics.
+#include "calendar/calendar.h"
 #include "calendar/tables.h"
-#include "engine/form.h"
 #include "screens/live.h"
+#include "screens/screens.h"
 
 namespace shirakaba {
 
@@ -22,12 +23,12 @@ const char* outsideBackground(const char* const (&table)[4], int place) {
 
 }  // namespace
 
-int TXP_Form::PlaceOfButton(int b) const {
+int Calendar::PlaceOfButton(int b) const {
   if (train.Adv.Area == 0) return b >= 0 && b < kCorridorButtons ? CorridorPlaces[b] : 0;
   return b >= 0 && b < kOutsideButtons ? OutsidePlaces[b] : 0;
 }
 
-int TXP_Form::PlaceClosed(int p) const {
+int Calendar::PlaceClosed(int p) const {
   const TAdv_Rec& a = train.Adv;
   switch (p) {
     case 1: return 1;
@@ -40,7 +41,7 @@ int TXP_Form::PlaceClosed(int p) const {
   }
 }
 
-std::string TXP_Form::PlaceLabel(int p) {
+std::string Calendar::PlaceLabel(int p) {
   TAdv_Rec& a = train.Adv;
   if (a.Area == 2) return placeVisitLabel(2, p);
   if (a.Day >= 1 && a.Day <= kPlanDays) {
@@ -54,54 +55,53 @@ std::string TXP_Form::PlaceLabel(int p) {
   return placeVisitLabel(a.Area, p);
 }
 
-void TXP_Form::LunchBreak(int kind) {
+void Calendar::LunchBreak(LunchStep step) {
   TAdv_Rec& a = train.Adv;
-  switch (kind) {
-    case 0:
-      DrawBackground(def::LunchHall, kToBack);
+  switch (step) {
+    case LunchStep::Compose:
+      e.DrawBackground(def::LunchHall, Target::Back);
       BlendPic(draw, 0, 0, pic::Backdrop, pic::CalendarMaskA, draw.BackBuffer);
       break;
-    case 1:
+    case LunchStep::Ready:
       btn.ButtonOn[1] = 1;
       btn.ButtonOn[2] = 1;
       if (OptionLocked(3) == 0) btn.ButtonOn[3] = 1;
       btn.ButtonOn[kLunchWalkButton] = 1;
-      DrawCalBtn(0, kLunchWalkButton, kToScreen);
+      DrawCalBtn(Look::Normal, kLunchWalkButton, Target::Screen);
       for (int b = 1; b <= kLunchSeats; ++b)
-        if (isLive(btn, b)) DrawCalBtn(0, b, kToScreen);
-      ShowFace(1, def::TraineeFace);
+        if (isLive(btn, b)) DrawCalBtn(Look::Normal, b, Target::Screen);
+      e.ShowFace(FaceWith::NoPage, def::TraineeFace);
       break;
-    case 2: {
+    case LunchStep::Release: {
       const int32_t b = btn.SelectedBtn;
       if (b >= 1 && b <= kLunchSeats) {
         CheckVisit();
         if (scene.SceneNo != 0) {
-          LunchBreak(3);  // after the visit the afternoon job follows
+          LunchBreak(LunchStep::BackToWork);  // after the visit the afternoon job follows
         } else {
           a.Partner = static_cast<uint8_t>(b);
-          GameMode = 13;
+          e.shell.GameMode = GameMode::Talk;
         }
       } else if (b == kLunchWalkButton) {
-        a.TrainStep = 18;
+        a.TrainStep = TrainStep::LunchWalk;
         a.Place = kLunchWalkStart;
         a.Area = 2;
-        DrawBackground(def::DayOutside[0], kToBack);
+        e.DrawBackground(def::DayOutside[0], Target::Back);
       }
       break;
     }
-    case 3:
-      a.TrainStep = 2;
+    case LunchStep::BackToWork:
+      a.TrainStep = TrainStep::JobChoice;
       a.Place = 0;
       a.Area = 0;
       break;
-    default: break;
   }
 }
 
-void TXP_Form::WalkScreen(int kind) {
+void Calendar::WalkScreen(WalkStep step) {
   TAdv_Rec& a = train.Adv;
-  switch (kind) {
-    case 0: {
+  switch (step) {
+    case WalkStep::Compose: {
       const char* background = nullptr;
       if (a.Area == 0)
         background = def::Corridor;
@@ -109,43 +109,43 @@ void TXP_Form::WalkScreen(int kind) {
         background = outsideBackground(def::NightOutside, a.Place);
       else if (a.Area == 2)
         background = outsideBackground(def::DayOutside, a.Place);
-      if (background) DrawBackground(background, kToBack);
+      if (background) e.DrawBackground(background, Target::Back);
       BlendPic(draw, 0, 0, pic::Backdrop, pic::CalendarMaskA, draw.BackBuffer);
       break;
     }
-    case 1:
+    case WalkStep::Ready:
       for (int b = 1; b <= kWalkTiles; ++b) {
         const int p = PlaceOfButton(b);
         if (p == a.Place || PlaceClosed(p) == 1) {
-          DrawCalBtn(1, b, kToScreen);  // shown pressed, not choosable
+          DrawCalBtn(Look::Pressed, b, Target::Screen);  // shown pressed, not choosable
         } else {
           btn.ButtonOn[b] = 1;
-          DrawCalBtn(0, b, kToScreen);
+          DrawCalBtn(Look::Normal, b, Target::Screen);
         }
       }
       if (a.Area == 0) {
         btn.ButtonOn[kGoOutsideButton] = 1;
-        DrawCalBtn(0, kGoOutsideButton, kToScreen);
+        DrawCalBtn(Look::Normal, kGoOutsideButton, Target::Screen);
       }
-      ShowFace(1, a.Area == 2 ? def::TraineeFace : def::TraineePrivateFace);
+      e.ShowFace(FaceWith::NoPage, a.Area == 2 ? def::TraineeFace : def::TraineePrivateFace);
       break;
-    case 2: {
+    case WalkStep::Release: {
       const int32_t b = btn.SelectedBtn;
       a.Place = static_cast<uint8_t>(PlaceOfButton(b));
       if (a.Area == 0 && b == kBackToWorkButton) {
         a.Area = 0;
-        a.TrainStep = 16;  // back in her room: the walk is over
+        a.TrainStep = TrainStep::LateEvening;  // back in her room: the walk is over
         return;
       }
       if (a.Area == 0 && b == kGoOutsideButton) {
         a.Area = 1;
-        DrawBackground(def::DormFront, kToBack);
+        e.DrawBackground(def::DormFront, Target::Back);
       } else if (a.Area == 1 && b == kBackToWorkButton) {
         a.Area = 0;
-        DrawBackground(def::Corridor, kToBack);
+        e.DrawBackground(def::Corridor, Target::Back);
         if (a.Actions == 0) a.Actions = 1;  // the outing counts as the evening's activity
       } else if (a.Area == 2 && b == kBackToWorkButton) {
-        LunchBreak(3);
+        LunchBreak(LunchStep::BackToWork);
         return;
       }
       CheckArmed();
@@ -160,134 +160,130 @@ void TXP_Form::WalkScreen(int kind) {
       }
       if (here != 0 && a.Met[here] == 0) {
         a.Partner = static_cast<uint8_t>(here);
-        GameMode = 13;
+        e.shell.GameMode = GameMode::Talk;
         return;
       }
-      a.SceneLabel = PlaceLabel(a.Place);
+      scene.SceneLabel = PlaceLabel(a.Place);
       scene.ScriptPos = 0;
-      GameMode = 6;
+      e.shell.GameMode = GameMode::Scene;
       break;
     }
-    default: break;
   }
 }
 
-void TXP_Form::StudyScreen(int kind) {
+void Calendar::StudyScreen(StudyStep step) {
   TAdv_Rec& a = train.Adv;
-  switch (kind) {
-    case 0:
-      DrawBackground(def::Desk, kToBack);
+  switch (step) {
+    case StudyStep::Compose:
+      e.DrawBackground(def::Desk, Target::Back);
       BlendPic(draw, kPanelAt.x, kPanelAt.y, pic::Panel, pic::PanelMask, draw.BackBuffer);
-      PlaceSprite(1, def::Trainee, kToBack);
+      e.PlaceSprite(1, def::Trainee, Target::Back);
       break;
-    case 1:
-      StatusPanel(5);
-      ApplyStats(8);
+    case StudyStep::Ready:
+      screens.StatusPanel(StatusView::SelfStudy);
+      ApplyStats(Stats::SelfStudy);
       a.Actions = static_cast<uint8_t>(a.Actions + 1);
       break;
-    case 2: a.TrainStep = a.Actions > 1 ? 16 : 8; break;
-    default: break;
+    case StudyStep::Release: a.TrainStep = a.Actions > 1 ? TrainStep::LateEvening : TrainStep::Evening; break;
   }
 }
 
-void TXP_Form::InfoScreen(int kind) {
+void Calendar::InfoScreen(InfoStep step) {
   TAdv_Rec& a = train.Adv;
-  switch (kind) {
-    case 0: {
-      DrawBackground(def::EveningRoom, kToBack);
-      const int c = JobRule(4, 0);
+  switch (step) {
+    case InfoStep::Compose: {
+      e.DrawBackground(def::EveningRoom, Target::Back);
+      const int c = JobRule(JobRuleKind::BestLiked, 0);
       const bool liked = isCharacter(c) && train.CharaStat[c].Affection >= kInfoAffection;
-      PlaceSprite(1, liked ? CharaPrivateSprite[c] : def::TraineePrivate, kToBack);
+      e.PlaceSprite(1, liked ? CharaPrivateSprite[c] : def::TraineePrivate, Target::Back);
       BlendPic(draw, kPanelAt.x, kPanelAt.y, pic::InfoPanel, pic::InfoPanelMask, draw.BackBuffer);
       break;
     }
-    case 1:
-      StatusPanel(6);
+    case InfoStep::Ready:
+      screens.StatusPanel(StatusView::Relations);
       scene.WindowBaked = 1;
-      TextPrompt(0);
+      e.TextPrompt(Prompt::Start);
       break;
-    case 2:
+    case InfoStep::Release:
       // The calendar's release starts the transition.
-      if (a.TrainStep == 20)
-        a.TrainStep = 8;
-      else if (a.TrainStep == 21)
-        a.TrainStep = 16;
+      if (a.TrainStep == TrainStep::InfoEvening)
+        a.TrainStep = TrainStep::Evening;
+      else if (a.TrainStep == TrainStep::InfoLate)
+        a.TrainStep = TrainStep::LateEvening;
       break;
-    default: break;
   }
 }
 
-void TXP_Form::TalkScreen(int kind) {
+void Calendar::TalkScreen(TalkStep step) {
   TAdv_Rec& a = train.Adv;
-  switch (kind) {
-    case 0: {
+  switch (step) {
+    case TalkStep::Compose: {
       const int p = a.Partner;
       if (!isCharacter(p)) return;
-      if (a.TrainStep == 15) {
-        DrawBackground(def::LunchHall, kToBack);
-        PlaceSprite(0, CharaWorkSprite[p], kToBack);
+      if (a.TrainStep == TrainStep::Lunch) {
+        e.DrawBackground(def::LunchHall, Target::Back);
+        e.PlaceSprite(0, CharaWorkSprite[p], Target::Back);
       } else {
         a.Met[p] = 1;
         a.Actions = static_cast<uint8_t>(a.Actions + 1);
         if (p == 1) {
           const bool inHerRoom = a.Place == 1;
-          DrawBackground(inHerRoom ? def::KyoukoLiving : def::Office, kToBack);
-          PlaceSprite(0, inHerRoom ? CharaPrivateSprite[1] : CharaWorkSprite[1], kToBack);
+          e.DrawBackground(inHerRoom ? def::KyoukoLiving : def::Office, Target::Back);
+          e.PlaceSprite(0, inHerRoom ? CharaPrivateSprite[1] : CharaWorkSprite[1], Target::Back);
         } else {
-          DrawBackground(p == 2 ? def::SuzunaNight : def::MayuNight, kToBack);
-          PlaceSprite(0, CharaPrivateSprite[p], kToBack);
+          e.DrawBackground(p == 2 ? def::SuzunaNight : def::MayuNight, Target::Back);
+          e.PlaceSprite(0, CharaPrivateSprite[p], Target::Back);
         }
       }
-      DrawBtnBar(1);
-      ShadeRect(draw, 0, MesRect);
-      StatusPanel(0);
-      ClearButtons();
+      DrawBtnBar(BarKind::Topics);
+      ShadeRect(draw, Shade::OntoBack, MesRect);
+      screens.StatusPanel(StatusView::TimePanel);
+      e.ClearButtons();
       break;
     }
-    case 1:
+    case TalkStep::Ready:
       for (int i = 1; i <= kTopics; ++i) {
         if (OptionLocked(i) == 0) {
           btn.ButtonOn[i] = 1;
-          DrawModeBtn(0, i, kToScreen);
+          e.DrawModeBtn(Look::Normal, i, Target::Screen);
         } else if (i != 3) {
-          DrawModeBtn(2, i, kToScreen);
+          e.DrawModeBtn(Look::Inactive, i, Target::Screen);
         }
       }
       HintText();
       break;
-    case 2: {
+    case TalkStep::Press: {
       int32_t& pressed = btn.PressedBtn;
       if (pressed == 0) return;
       if (!isLive(btn, pressed)) {
         pressed = 0;
-        PlaySE(4);
+        e.PlaySE(Sound::Refuse);
         return;
       }
-      PlaySE(1);
-      DrawModeBtn(1, pressed, kToScreen);
+      e.PlaySE(Sound::Accept);
+      e.DrawModeBtn(Look::Pressed, pressed, Target::Screen);
       break;
     }
-    case 3: {
+    case TalkStep::Release: {
       btn.SelectedBtn = btn.PressedBtn;
       const int32_t topic = btn.SelectedBtn;
       if (topic == 0) return;
       CheckTalk();
       if (scene.SceneNo == 0) {
-        if (a.TrainStep == 15) {
-          ApplyStats(7);
-          a.SceneLabel = lunchTalkLabel(a.Partner, topic);
-          a.TrainStep = 2;  // the calendar resumes at the afternoon job
+        if (a.TrainStep == TrainStep::Lunch) {
+          ApplyStats(Stats::LunchTalk);
+          scene.SceneLabel = lunchTalkLabel(a.Partner, topic);
+          a.TrainStep = TrainStep::JobChoice;  // the calendar resumes at the afternoon job
         } else {
-          ApplyStats(6);
-          a.SceneLabel = eveningTalkLabel(a.Place, topic);
+          ApplyStats(Stats::EveningTalk);
+          scene.SceneLabel = eveningTalkLabel(a.Place, topic);
         }
         scene.ScriptPos = 0;
         a.Partner = 0;
       }
-      SetMode(6);
+      e.SetMode(GameMode::Scene);
       break;
     }
-    default: break;
   }
 }
 

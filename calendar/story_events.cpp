@@ -1,8 +1,8 @@
 // The story events: arming them by day and affection, counting down their waits at
 // bedtime, the checks that start an armed event when the calendar reaches its moment,
 // and the locks that the third character's story puts on options.
+#include "calendar/calendar.h"
 #include "calendar/tables.h"
-#include "engine/form.h"
 
 namespace shirakaba {
 
@@ -14,7 +14,14 @@ int32_t stateOf(const EventStateRec& e, const char* label) { return e.EventState
 
 }  // namespace
 
-void TXP_Form::ArmEvent(const std::string& label) {
+void Calendar::ResetEvents() {
+  for (int i = 1; i <= kEvents; ++i) {
+    events.EventState[i] = EventTable[i].InitState;
+    events.EventWait[i] = 0;
+  }
+}
+
+void Calendar::ArmEvent(const std::string& label) {
   const int n = FindEvent(label);
   if (n == 0) return;
   int32_t& state = events.EventState[n];
@@ -28,14 +35,14 @@ void TXP_Form::ArmEvent(const std::string& label) {
   }
 }
 
-void TXP_Form::DayEvents(int kind) {
-  if (kind == 1) {
+void Calendar::DayEvents(DayEventsKind kind) {
+  if (kind == DayEventsKind::CountDown) {
     for (int n = 1; n <= kEvents; ++n) {
       int32_t& wait = events.EventWait[n];
       if (wait == 1 && events.EventState[n] == kLocked) events.EventState[n] = kUnlocked;
       if (wait > 1) --wait;
     }
-  } else if (kind == 0) {
+  } else if (kind == DayEventsKind::Arm) {
     const TAdv_Rec& a = train.Adv;
     if (a.Day == 2)
       for (const char* label : {"*harumi_1", "*kyouko_1", "*suzuna_1", "*mayu_1"}) ArmEvent(label);
@@ -46,32 +53,32 @@ void TXP_Form::DayEvents(int kind) {
   }
 }
 
-void TXP_Form::EventScript(int kind, const std::string& label) {
+void Calendar::EventScript(int kind, const std::string& label) {
   const int n = FindEvent(label);
   if (n == 0) return;
   if (kind == 0) {
     // The wait line follows the event line, at which the script cursor stands.
-    const std::string& waitLine = Script.at(scene.ScriptPos + 1);
-    events.EventWait[n] = waitLine.empty() ? 1 : ScriptInt(waitLine);
+    const std::string& waitLine = e.Script.at(scene.ScriptPos + 1);
+    events.EventWait[n] = waitLine.empty() ? 1 : e.ScriptInt(waitLine);
   } else if (kind == 1) {
     if (events.EventState[n] <= kUnlocked) events.EventState[n] = kArmed;
   }
 }
 
-void TXP_Form::CheckArmed() {
+void Calendar::CheckArmed() {
   TAdv_Rec& a = train.Adv;
-  a.SceneLabel.clear();
+  scene.SceneLabel.clear();
   for (int n = 1; n <= kEvents; ++n) {
     const TEvent_Rec& row = EventTable[n];
     if (events.EventState[n] != kArmed) continue;
-    if (row.OnStep != 0 && row.OnStep != a.TrainStep) continue;
+    if (row.OnStep != TrainStep::None && row.OnStep != a.TrainStep) continue;
     bool fits = true;
     switch (a.TrainStep) {
-      case 2:
-      case 12: fits = a.Half == 2; break;
-      case 4: fits = row.Kind == train.Job + 5; break;
-      case 18: fits = row.EventPlace == a.Place; break;
-      case 10: {
+      case TrainStep::JobChoice:
+      case TrainStep::JobResult: fits = a.Half == 2; break;
+      case TrainStep::JobRunning: fits = row.Kind == train.Job + 5; break;
+      case TrainStep::LunchWalk: fits = row.EventPlace == a.Place; break;
+      case TrainStep::EveningWalk: {
         const bool scheduled = row.Chara >= 1 && row.Chara <= kCharacters && a.Day >= 1 &&
                                a.Day <= kPlanDays && CharaPlaces[row.Chara][a.Day] == a.Place;
         fits = row.EventPlace == a.Place || scheduled;
@@ -86,9 +93,9 @@ void TXP_Form::CheckArmed() {
   }
 }
 
-void TXP_Form::CheckVisit() {
+void Calendar::CheckVisit() {
   TAdv_Rec& a = train.Adv;
-  a.SceneLabel.clear();
+  scene.SceneLabel.clear();
   for (int n = 1; n <= kEvents; ++n) {
     const TEvent_Rec& row = EventTable[n];
     if (row.OnStep == a.TrainStep && events.EventState[n] == kArmedForVisit && row.Chara == btn.SelectedBtn) {
@@ -98,9 +105,9 @@ void TXP_Form::CheckVisit() {
   }
 }
 
-void TXP_Form::CheckTalk() {
+void Calendar::CheckTalk() {
   TAdv_Rec& a = train.Adv;
-  a.SceneLabel.clear();
+  scene.SceneLabel.clear();
   for (int n = 1; n <= kEvents; ++n) {
     const TEvent_Rec& row = EventTable[n];
     const int32_t state = events.EventState[n];
@@ -112,43 +119,44 @@ void TXP_Form::CheckTalk() {
   }
 }
 
-void TXP_Form::StartEvent(int n) {
+void Calendar::StartEvent(int n) {
   if (n < 1 || n > kEvents) return;
   const TEvent_Rec& row = EventTable[n];
   TAdv_Rec& a = train.Adv;
-  if (row.Chara != 0 && row.Chara <= kCharacters && a.TrainStep != 15) a.Met[row.Chara] = 1;
-  a.SceneLabel = row.Label;
+  if (row.Chara != 0 && row.Chara <= kCharacters && a.TrainStep != TrainStep::Lunch) a.Met[row.Chara] = 1;
+  scene.SceneLabel = row.Label;
   scene.SceneNo = n;
-  if (row.NextStep > 0) a.TrainStep = row.NextStep;
-  if (a.TrainStep == 12) {
+  if (row.NextStep != TrainStep::None) a.TrainStep = row.NextStep;
+  if (a.TrainStep == TrainStep::JobResult) {
     // A job introduction takes the place of the job: no grade, no gain.
     a.Outcome = 0;
     train.Job = 0;
     if (a.Half == 2) {
-      a.TrainStep = 8;
+      a.TrainStep = TrainStep::Evening;
     } else {
-      a.TrainStep = 15;
+      a.TrainStep = TrainStep::Lunch;
       a.Half = static_cast<uint8_t>(a.Half + 1);
     }
   }
-  UpdateRecord(4);
-  ApplyStats(4);
+  e.UpdateRecord(RecordUpdate::EventStarted);
+  ApplyStats(Stats::EventStart);
   scene.ScriptPos = 0;
-  GameMode = 6;
+  e.shell.GameMode = GameMode::Scene;
 }
 
-int TXP_Form::OptionLocked(int i) const {
-  const EventStateRec& e = events;
-  if (GameMode == 4) {
-    return i == 3 && stateOf(e, kMayuStoryStart) == kDone && stateOf(e, kMayuStoryEnd) != kDone ? 1 : 0;
+int Calendar::OptionLocked(int i) const {
+  const EventStateRec& ev = events;
+  const GameMode mode = e.shell.GameMode;
+  if (mode == GameMode::Calendar) {
+    return i == 3 && stateOf(ev, kMayuStoryStart) == kDone && stateOf(ev, kMayuStoryEnd) != kDone ? 1 : 0;
   }
-  if (GameMode == 13) {
+  if (mode == GameMode::Talk) {
     if (i != 3) return 0;
     const TAdv_Rec& a = train.Adv;
-    if (a.TrainStep == 15) return 1;
+    if (a.TrainStep == TrainStep::Lunch) return 1;
     const int p = a.Partner;
     if (p < 1 || p > kCharacters) return 1;
-    const int32_t s = stateOf(e, TopicThreeEvent[p]);
+    const int32_t s = stateOf(ev, TopicThreeEvent[p]);
     const bool open = TopicThreeOpensWhenArmed[p] ? (s == kArmed || s == kDone) : s == kDone;
     return open ? 0 : 1;
   }

@@ -41,20 +41,20 @@ const char* affectionLabel(const AffectionLabels& l, int32_t a) {
 }
 
 const HintRow HintRows[kHintRows] = {
-    {1, "*A_Asa", "*A_Asa_m", nullptr},
-    {3, "*A_Befor_Seled", nullptr, nullptr},
-    {5, "*A_Job2", nullptr, nullptr},
-    {8, "*A_Yoru", "*A_Yoru_m", nullptr},
-    {10, "*A_Ido1", "*A_Ido1_m", "*kaiwa_yoru"},
-    {11, "*kyouka", nullptr, nullptr},
-    {12, "*A_Kekka", nullptr, nullptr},
-    {15, "*A_Hiru", "*A_Hiru_m1", "*kaiwa_hiru"},
-    {16, "*A_Yoru2", "*A_Yoru2_m", nullptr},
-    {17, "*A_Heya", "*A_Heya_m", nullptr},
-    {18, "*A_Hiru2", "*A_Hiru2_m", nullptr},
+    {TrainStep::Morning, "*A_Asa", "*A_Asa_m", nullptr},
+    {TrainStep::JobConfirm, "*A_Befor_Seled", nullptr, nullptr},
+    {TrainStep::JobFinished, "*A_Job2", nullptr, nullptr},
+    {TrainStep::Evening, "*A_Yoru", "*A_Yoru_m", nullptr},
+    {TrainStep::EveningWalk, "*A_Ido1", "*A_Ido1_m", "*kaiwa_yoru"},
+    {TrainStep::SelfStudy, "*kyouka", nullptr, nullptr},
+    {TrainStep::JobResult, "*A_Kekka", nullptr, nullptr},
+    {TrainStep::Lunch, "*A_Hiru", "*A_Hiru_m1", "*kaiwa_hiru"},
+    {TrainStep::LateEvening, "*A_Yoru2", "*A_Yoru2_m", nullptr},
+    {TrainStep::OwnRoom, "*A_Heya", "*A_Heya_m", nullptr},
+    {TrainStep::LunchWalk, "*A_Hiru2", "*A_Hiru2_m", nullptr},
 };
 
-const HintRow* hintRowOf(int32_t step) {
+const HintRow* hintRowOf(TrainStep step) {
   for (const HintRow& r : HintRows)
     if (r.step == step) return &r;
   return nullptr;

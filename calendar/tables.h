@@ -63,14 +63,14 @@ const char* affectionLabel(const AffectionLabels& l, int32_t affection);
 
 // ---- Hint blocks ----
 struct HintRow {
-  int32_t step;
+  TrainStep step;
   const char* plain;
   const char* locked;    // while the third character's story locks her; null: none
   const char* talking;   // while a conversation partner is set; null: none
 };
 constexpr int kHintRows = 11;
 extern const HintRow HintRows[kHintRows];
-const HintRow* hintRowOf(int32_t step);
+const HintRow* hintRowOf(TrainStep step);
 extern const char* const kStatusHint;      // the status screen
 extern const char* const kFirstMorningHint;  // step 1 on day 2
 extern const char* const kJobChoiceHintPrefix;  // step 2, + Half

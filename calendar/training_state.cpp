@@ -1,17 +1,28 @@
-// The training state as a whole: the new game, the new day, the day count and the
-// stat changes with the clamp that keeps every value within 0..100.
-#include "engine/form.h"
+// The training state as a whole: the new game, the new day, the day count, the
+// stat changes with the clamp that keeps every value within 0..100, and the job
+// arithmetic behind them.
+#include "calendar/calendar.h"
+#include "screens/labels.h"
+#include "screens/screens.h"
 
 namespace shirakaba {
 
 namespace {
 
-constexpr int kAbilities = 4;
 constexpr int32_t kStatMax = 100;
 
 int32_t clampStat(int32_t v) { return LimitValue(kStatMax, LimitValue(0, v)); }
 
 bool isCharacter(int c) { return c >= 1 && c <= kCharacters; }
+
+// Of equal highest values the one with the highest number wins.
+template <typename Value>
+int highestIndex(int count, Value value) {
+  int best = 1;
+  for (int i = 2; i <= count; ++i)
+    if (value(i) >= value(best)) best = i;
+  return best;
+}
 
 }  // namespace
 
@@ -19,17 +30,17 @@ bool isTrainStep(int32_t s) {
   return (s >= 1 && s <= 5) || (s >= 8 && s <= 12) || (s >= 15 && s <= 18) || s == 20 || s == 21;
 }
 
-void TXP_Form::ResetAdv(int kind) {
+void Calendar::ResetAdv(AdvReset kind) {
   TAdv_Rec& a = train.Adv;
   switch (kind) {
-    case 0:
+    case AdvReset::NewGame:
       a.Day = 1;
       a.Month = 1;
       a.WeekDay = 1;
       a.Place = 0;
-      a.TrainStep = 16;
+      a.TrainStep = TrainStep::LateEvening;
       a.Outcome = 0;
-      a.SceneLabel = "*op";
+      scene.SceneLabel = "*op";
       a.Half = 1;
       a.Area = 0;
       a.Actions = 0;
@@ -39,10 +50,10 @@ void TXP_Form::ResetAdv(int kind) {
       for (int i = 1; i <= kAbilities; ++i) train.Ability[i] = 0;
       train.Job = 0;
       train.Grade = 0;
-      ResetAdv(2);
+      ResetAdv(AdvReset::Values);
       break;
-    case 1:
-      a.TrainStep = 1;
+    case AdvReset::NewDay:
+      a.TrainStep = TrainStep::Morning;
       a.Outcome = 0;
       a.Half = 1;
       a.Place = 5;
@@ -52,31 +63,30 @@ void TXP_Form::ResetAdv(int kind) {
       train.Job = 0;
       train.Grade = 0;
       break;
-    case 2:
+    case AdvReset::Values:
       // The first character starts at 0: the opening scene's bonus brings her to 1.
       train.CharaStat[1] = TCharaStat{0, 0, 0, 0};
       train.CharaStat[3] = TCharaStat{1, 0, 0, 0};
       train.CharaStat[2] = TCharaStat{1, 0, 0, 0};
       for (int i = 1; i <= kAbilities; ++i) train.Ability[i] = InitAbility[i];
       break;
-    default: break;
   }
 }
 
-void TXP_Form::NextDay() {
+void Calendar::NextDay() {
   TAdv_Rec& a = train.Adv;
   a.Day = a.Day + 1;
   a.Month = a.Day / 30 + 1;
   a.WeekDay = static_cast<uint8_t>(a.Day % 7);
 }
 
-void TXP_Form::ApplyStats(int kind) {
+void Calendar::ApplyStats(Stats kind) {
   TAdv_Rec& a = train.Adv;
   switch (kind) {
-    case 1:
-      for (int i = 1; i <= kAbilities; ++i) train.Ability[i] += JobRule(1, i);
+    case Stats::JobGain:
+      for (int i = 1; i <= kAbilities; ++i) train.Ability[i] += JobRule(JobRuleKind::GradedGain, i);
       break;
-    case 2: {
+    case Stats::JobEnd: {
       int32_t& ratingB = train.CharaStat[1].RatingB;
       switch (train.Grade) {
         case 1: ratingB += 2; break;
@@ -84,11 +94,11 @@ void TXP_Form::ApplyStats(int kind) {
         case 4: ratingB -= 1; break;
         default: break;
       }
-      a.Outcome = DrawGrade(1);
-      for (int i = 1; i <= kAbilities; ++i) train.Ability[i] += JobRule(3, i);
+      a.Outcome = DrawGrade(GradeDraw::Rescue);
+      for (int i = 1; i <= kAbilities; ++i) train.Ability[i] += JobRule(JobRuleKind::OutcomeBonus, i);
       break;
     }
-    case 4: {
+    case Stats::EventStart: {
       const int n = scene.SceneNo;
       if (n < 1 || n > kEvents) return;
       const TEvent_Rec& row = EventTable[n];
@@ -96,7 +106,7 @@ void TXP_Form::ApplyStats(int kind) {
       if (isCharacter(row.Chara)) train.CharaStat[row.Chara].Affection += row.Bonus;
       break;
     }
-    case 6:
+    case Stats::EveningTalk:
       if (isCharacter(a.Partner)) {
         TCharaStat& s = train.CharaStat[a.Partner];
         if (btn.SelectedBtn == 2) s.RatingB += 1;
@@ -105,12 +115,12 @@ void TXP_Form::ApplyStats(int kind) {
         s.Affection += 3 - static_cast<int32_t>(a.Actions);
       }
       break;
-    case 7:
+    case Stats::LunchTalk:
       if (btn.SelectedBtn >= 1 && btn.SelectedBtn <= 3) train.Ability[btn.SelectedBtn] += 1;
       if (isCharacter(a.Partner)) train.CharaStat[a.Partner].Affection += 1;
       break;
-    case 8: {
-      const int best = JobRule(2, 0);
+    case Stats::SelfStudy: {
+      const int best = JobRule(JobRuleKind::BestAbility, 0);
       if (best >= 1 && best <= kAbilities) train.Ability[best] += 1;
       break;
     }
@@ -124,6 +134,34 @@ void TXP_Form::ApplyStats(int kind) {
     s.RatingC = clampStat(s.RatingC);
     s.Reserve = clampStat(s.Reserve);
   }
+}
+
+int32_t Calendar::JobRule(JobRuleKind kind, int i) const {
+  const int job = train.Job;
+  auto weight = [job](int a) {
+    return job >= 1 && job <= 4 && a >= 1 && a <= kAbilities ? JobSkillTable[job][a] : 0;
+  };
+  switch (kind) {
+    case JobRuleKind::Weight: return weight(i);
+    case JobRuleKind::GradedGain: {
+      const int32_t w = weight(i);
+      if (train.Grade == 4) return -1;              // "不可" costs every ability a point
+      if (train.Grade == 3) return w == 1 ? 0 : w;  // "可" keeps only the main weight
+      return w;
+    }
+    case JobRuleKind::BestAbility: return highestIndex(kAbilities, [this](int a) { return train.Ability[a]; });
+    case JobRuleKind::OutcomeBonus:
+      switch (train.Adv.Outcome) {
+        case 1: return weight(i) == 2 ? 2 : 0;
+        case 2: return weight(i) == 2 ? 1 : 0;
+        case 4: return i == 4 ? 1 : 0;
+        case 5: return i >= 1 && i <= kAbilities ? 1 : 0;
+        default: return 0;
+      }
+    case JobRuleKind::BestLiked:
+      return highestIndex(kCharacters, [this](int k) { return train.CharaStat[k].Affection; });
+  }
+  return 0;
 }
 
 }  // namespace shirakaba

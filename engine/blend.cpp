@@ -145,18 +145,18 @@ static void shadeRow(uint8_t* d, const uint8_t* s, int n) {
   }
 }
 
-void ShadeRect(DrawContext& c, int mode, const Rect& r) {
+void ShadeRect(DrawContext& c, Shade mode, const Rect& r) {
   Bitmap& back = c.BackBuffer;
   const Rect clip = intersect(r, Rect{0, 0, back.width, back.height});
   if (clip.isEmpty()) return;
   back.convertTo32();
-  Bitmap& out = mode == 1 ? c.ImageBa : back;
+  Bitmap& out = mode == Shade::OntoScreen ? c.ImageBa : back;
   if (out.empty()) return;
   const Rect o = intersect(clip, Rect{0, 0, out.width, out.height});
   for (int y = o.top; y < o.bottom; ++y) shadeRow(out.row(y) + o.left * 4, back.row(y) + o.left * 4, o.width());
 }
 
-void DrawNum2(DrawContext& c, int x, int y, int value, uint8_t target) {
+void DrawNum2(DrawContext& c, int x, int y, int value, Target target) {
   if (value > 99) value = 99;
   if (value < 0) value = 0;  // only days are passed; a negative number would index no cell
   const int u = value % 10;
@@ -166,23 +166,25 @@ void DrawNum2(DrawContext& c, int x, int y, int value, uint8_t target) {
   TransPicRect(c, Rect{21 * t, 0, 21 * t + 21, 21}, Rect{x, y, x + 21, y + 21}, pic::Digits, target);
 }
 
-void SetTextFont(DrawContext& c, int kind, int size, Colour colour) {
-  for (CanvasFont* f : {&c.backFont, &c.screenFont}) {
+void SetTextFont(DrawContext& c, TextBrush kind, int size, Colour colour) {
+  CanvasFont& back = c.surfaces.backFont;
+  CanvasFont& screen = c.surfaces.screenFont;
+  for (CanvasFont* f : {&back, &screen}) {
     f->points = size;
     f->colour = colour;
   }
-  if (kind == 0) {
-    c.backFont.brush = c.screenFont.brush = Brush::Clear;
-  } else if (kind == 1) {
-    c.backFont.brush = c.screenFont.brush = Brush::Black;
-  } else if (kind == 2) {
-    c.screenFont.brush = Brush::White;
+  if (kind == TextBrush::Clear) {
+    back.brush = screen.brush = Brush::Clear;
+  } else if (kind == TextBrush::Black) {
+    back.brush = screen.brush = Brush::Black;
+  } else if (kind == TextBrush::WhiteOnScreen) {
+    screen.brush = Brush::White;
   }
 }
 
-void TextOut(DrawContext& c, uint8_t target, int x, int y, const std::string& utf8, bool announce) {
+void TextOut(DrawContext& c, Target target, int x, int y, const std::string& utf8, bool announce) {
   Bitmap& b = c.target(target);
-  if (announce && target != kToBack && c.onScreenText) c.onScreenText(utf8);
+  if (announce && target != Target::Back && c.onScreenText) c.onScreenText(utf8);
   if (!c.font || b.empty() || utf8.empty()) return;
   b.convertTo32();
   const CanvasFont& f = c.canvasFont(target);

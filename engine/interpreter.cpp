@@ -2,7 +2,7 @@
 // numbers, and one step of a scene, which runs the command at the cursor.
 #include <string>
 
-#include "engine/form.h"
+#include "engine/engine.h"
 #include "engine/layouts.h"
 
 namespace shirakaba {
@@ -18,26 +18,26 @@ bool pictureIndex(int64_t n, int& pic) {
 
 }  // namespace
 
-std::string TXP_Form::GetSceneLabel() const {
-  if (!train.Adv.SceneLabel.empty()) return train.Adv.SceneLabel;
+std::string Engine::GetSceneLabel() const {
+  if (!scene.SceneLabel.empty()) return scene.SceneLabel;
   return "*e_" + std::to_string(scene.SceneNo);
 }
 
-int TXP_Form::FindScene() const { return Script.indexOf(GetSceneLabel()) + 1; }
+int Engine::FindScene() const { return Script.indexOf(GetSceneLabel()) + 1; }
 
-int32_t TXP_Form::ScriptInt(const std::string& name) const {
+int32_t Engine::ScriptInt(const std::string& name) const {
   std::string value;
   int32_t n = 0;
   if (!Script.valueOf(name, value) || !parseScriptInt(value, n)) return 0;
   return n;
 }
 
-int32_t TXP_Form::CommandAt(int index) const {
+ScriptCommand Engine::CommandAt(int index) const {
   const std::string& line = Script.at(index);
-  return isCommandLine(line) ? ScriptInt(lineName(line)) : 0;
+  return static_cast<ScriptCommand>(isCommandLine(line) ? ScriptInt(lineName(line)) : 0);
 }
 
-int TXP_Form::FindCG(const std::string& text) const {
+int Engine::FindCG(const std::string& text) const {
   for (int n = 1; n <= kCGs; ++n) {
     const char* name = CGTable(n).FileName;
     if (name && text == name) return n;
@@ -45,14 +45,14 @@ int TXP_Form::FindCG(const std::string& text) const {
   return 0;
 }
 
-void TXP_Form::DrawBackground(const std::string& name, uint8_t target) {
+void Engine::DrawBackground(const std::string& name, Target target) {
   const int32_t n = ScriptInt(name);
   int pic = pic::Backdrop;
   if (n != 0 && !pictureIndex(int64_t{n} + pic::BackgroundBase, pic)) return;
   DrawPic(draw, 0, 0, pic, target);
 }
 
-void TXP_Form::PlaceSprite(int slot, const std::string& name, uint8_t target) {
+void Engine::PlaceSprite(int slot, const std::string& name, Target target) {
   if (slot < 0 || slot > 7) return;
   const int32_t n = ScriptInt(name);
   int pic = 0, mask = 0;
@@ -63,83 +63,90 @@ void TXP_Form::PlaceSprite(int slot, const std::string& name, uint8_t target) {
 
 // End of a scene (commands 3, 5 and 12): the event line, if any, goes to the story
 // events while ScriptPos still points at it, so they can read the wait line after it.
-static void endScene(TXP_Form& f, int eventKind) {
-  const std::string& eventLine = f.Script.at(f.scene.ScriptPos);
-  if (!eventLine.empty()) f.EventScript(eventKind, "*" + eventLine);
-  f.scene.ScriptPos = 0;
-  f.scene.SceneNo = 0;
-  f.train.Adv.SceneLabel.clear();
-  f.scene.WindowBaked = 0;
+void Engine::endScene(bool armNow) {
+  const std::string& eventLine = Script.at(scene.ScriptPos);
+  if (!eventLine.empty()) hooks.eventLineReached("*" + eventLine, armNow);
+  scene.ScriptPos = 0;
+  scene.SceneNo = 0;
+  scene.SceneLabel.clear();
+  scene.WindowBaked = 0;
 }
 
-void TXP_Form::RunCommand(int command) {
+void Engine::RunCommand() {
   if (CG_Timer.Tag == 1) return;  // a CG replay from the viewer owns the screen
-  bool first = false;
-  if (command == kNoCommand) {
-    if (scene.ScriptPos > 0) return;
-    scene.WindowBaked = 0;
-    scene.ScriptPos = FindScene();
-    command = CommandAt(scene.ScriptPos);
-    first = true;
-  }
+  if (scene.ScriptPos > 0) return;
+  scene.WindowBaked = 0;
+  scene.ScriptPos = FindScene();
+  // The first line after the label is always run as a command; it needs no
+  // transition of its own, since it runs inside the compose step of one.
+  const ScriptCommand first = CommandAt(scene.ScriptPos);
+  RunStep(first, /*first=*/true);
+}
+
+void Engine::RunCommand(ScriptCommand command) {
+  if (CG_Timer.Tag == 1) return;
+  RunStep(command, /*first=*/false);
+}
+
+void Engine::RunStep(ScriptCommand command, bool first) {
   ++scene.ScriptPos;
   const std::string argument = lineValue(Script.at(scene.ScriptPos - 1));
 
   switch (command) {
-    case 1:
-      DrawBackground(argument, kToBack);
+    case ScriptCommand::Background:
+      DrawBackground(argument, Target::Back);
       break;
-    case 2: {
+    case ScriptCommand::CG: {
       const int n = FindCG(argument);
       scene.CGNo = static_cast<uint8_t>(n);
       if (n == 0) {
-        StretchPic(draw, pic::Backdrop, kToBack);
+        StretchPic(draw, pic::Backdrop, Target::Back);
       } else {
-        UpdateRecord(3);
-        GameMode = 5;
+        UpdateRecord(RecordUpdate::CGShown);
+        shell.GameMode = GameMode::CGDisplay;
         if (first) ShowCG();
       }
       break;
     }
-    case 3:
-    case 12:
-      endScene(*this, command == 12 ? 1 : 0);
-      GameMode = scene.TestMode == 1 ? 100 : 4;
+    case ScriptCommand::End:
+    case ScriptCommand::EndArmNow:
+      endScene(command == ScriptCommand::EndArmNow);
+      shell.GameMode = scene.TestMode == 1 ? GameMode::SceneList : GameMode::Calendar;
       break;
-    case 4:
-      train.Adv.SceneLabel = Script.at(scene.ScriptPos);
+    case ScriptCommand::Closing:
+      scene.SceneLabel = Script.at(scene.ScriptPos);
       scene.ScriptPos = 0;
       scene.WindowBaked = 0;
-      GameMode = 7;
+      shell.GameMode = GameMode::Closing;
       break;
-    case 5:
-      endScene(*this, 0);
-      FollowScene();
-      if (train.Adv.SceneLabel.empty()) GameMode = 4;
-      if (scene.TestMode == 1) GameMode = 100;
+    case ScriptCommand::EndFollowUp:
+      endScene(false);
+      hooks.followScene();
+      if (scene.SceneLabel.empty()) shell.GameMode = GameMode::Calendar;
+      if (scene.TestMode == 1) shell.GameMode = GameMode::SceneList;
       break;
-    case 6:
-      PlaceSprite(0, argument, kToBack);
+    case ScriptCommand::Sprite:
+      PlaceSprite(0, argument, Target::Back);
       break;
-    case 7:
-    case 8:
-      PlaceSprite(2, argument, kToBack);
+    case ScriptCommand::TwoSprites:
+    case ScriptCommand::TwoSpritesAlt:
+      PlaceSprite(2, argument, Target::Back);
       ++scene.ScriptPos;
-      PlaceSprite(3, lineValue(Script.at(scene.ScriptPos - 1)), kToBack);
+      PlaceSprite(3, lineValue(Script.at(scene.ScriptPos - 1)), Target::Back);
       break;
-    case 9:
-      ShowFace(0, argument);  // the face page is shown at once, without a transition
+    case ScriptCommand::Face:
+      ShowFace(FaceWith::Page, argument);  // the face page is shown at once, without a transition
       return;
-    case 11:
-      GameMode = 12;
-      ChoiceMenu(1);  // the choice is drawn at once and waits for a click
+    case ScriptCommand::Choice:
+      shell.GameMode = GameMode::Choice;
+      hooks.showChoice();  // the choice is drawn at once and waits for a click
       return;
     default:  // 10, 0 and undefined numbers do nothing but the transition
       break;
   }
   if (!first) {
     scene.WindowBaked = 0;
-    ArmTick(0);
+    ArmTick(Tick::Start);
   }
 }
 

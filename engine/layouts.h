@@ -31,13 +31,6 @@ constexpr LayoutRec StatusBtn1Layout{353, 135, 75, 24, 0, 12, 1};
 constexpr LayoutRec StatusBtn2Layout{463, 135, 75, 24, 0, 12, 1};
 constexpr LayoutRec StatusSmallLayout{390, 300, 46, 22, 10, 0, 2};
 constexpr LayoutRec TalkBtnLayout{297, 365, 46, 22, 0, 0, 4};
-constexpr LayoutRec BarBtnLayout{297, 365, 46, 22, 0, 0, 4};
-constexpr LayoutRec Step2Layout{150, 80, 150, 100, 30, 20, 2};
-constexpr LayoutRec Step3Layout{450, 430, 46, 22, 10, 0, 2};
-constexpr LayoutRec WalkLayout{215, 122, 110, 82, 7, 17, 3};
-constexpr LayoutRec LunchLayout{206, 105, 100, 110, 30, 0, 3};
-constexpr LayoutRec LunchExtraLayout{456, 240, 110, 82, 0, 0, 1};
-constexpr LayoutRec Step17Layout{260, 170, 110, 82, 30, 0, 2};
 constexpr LayoutRec ChoiceLayout{55, 390, 200, 18, 0, 2, 2};
 constexpr LayoutRec SceneListLayout{50, 30, 100, 18, 50, 2, 18};
 

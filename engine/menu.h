@@ -1,7 +1,10 @@
-// The main window's menu as data; the Qt window mirrors it after every event.
+// The main window's menu bar as data: its fixed structure (names, nesting, tags)
+// and the state that changes during a run (captions, check marks, enabled and
+// visible). The window mirrors it after every event.
 #pragma once
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace shirakaba {
 
@@ -14,32 +17,38 @@ enum class MenuId : int {
 constexpr int kMenuItems = static_cast<int>(MenuId::Count);
 constexpr int kNoParent = -1;
 
-struct MenuItem {
+// What never changes about an item.
+struct MenuItemDef {
   const char* name;
+  const char* caption;    // the caption at start-up
+  int parent = kNoParent; // index of the parent item; kNoParent: on the menu bar
+  int Tag = 0;
+  bool separator = false;
+  bool hasHandler = false;  // a click runs a handler (submenus and the separator have none)
+};
+
+const MenuItemDef& menuDef(MenuId id);
+const MenuItemDef& menuDef(int index);
+// The item with that name, or -1.
+int findMenuItem(std::string_view name);
+
+struct MenuItemState {
   std::string Caption;
   bool Checked = false;
   bool Enabled = true;
   bool Visible = true;
-  int Tag = 0;
-  int parent = kNoParent;  // index of the parent item; kNoParent: on the menu bar
-  bool separator = false;
-  bool hasHandler = false;
+  bool operator==(const MenuItemState&) const = default;
 };
 
-class Menu {
- public:
-  Menu();
-  MenuItem& operator[](MenuId id) { return items_[static_cast<int>(id)]; }
-  const MenuItem& operator[](MenuId id) const { return items_[static_cast<int>(id)]; }
-  MenuItem& at(int i) { return items_[i]; }
-  const MenuItem& at(int i) const { return items_[i]; }
-  // The item with that name, or -1.
-  int find(const std::string& name) const;
-  // Whether a player can click it: it and every parent enabled and visible.
-  bool reachable(int i) const;
+struct MenuState {
+  std::array<MenuItemState, kMenuItems> items;
 
- private:
-  std::array<MenuItem, kMenuItems> items_;
+  MenuState();  // every item as at start-up
+  MenuItemState& operator[](MenuId id) { return items[static_cast<int>(id)]; }
+  const MenuItemState& operator[](MenuId id) const { return items[static_cast<int>(id)]; }
+  // Whether a player can click it: it and every parent enabled and visible.
+  bool reachable(MenuId id) const;
+  bool operator==(const MenuState&) const = default;
 };
 
 }  // namespace shirakaba

@@ -7,9 +7,15 @@
 
 namespace shirakaba {
 
-DrawContext::DrawContext() {
-  ImageBa = Bitmap::create32(kScreenW, kScreenH);
-}
+DrawContext::DrawContext(Surfaces& s, PackFile p)
+    : pack(std::move(p)), surfaces(s), BackBuffer(s.BackBuffer), ImageBa(s.ImageBa), ImageCG(s.ImageCG) {}
+
+DrawContext::DrawContext()
+    : own_(std::make_unique<Surfaces>()),
+      surfaces(*own_),
+      BackBuffer(own_->BackBuffer),
+      ImageBa(own_->ImageBa),
+      ImageCG(own_->ImageCG) {}
 
 void copyRect(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
   if (src.empty() || dst.empty() || s.isEmpty() || d.isEmpty() || !dst.is32()) return;
@@ -62,26 +68,26 @@ void drawBitmap(Bitmap& dst, int x, int y, const Bitmap& src, const Colour* key)
   }
 }
 
-void DrawPic(DrawContext& c, int x, int y, int pic, uint8_t target) {
+void DrawPic(DrawContext& c, int x, int y, int pic, Target target) {
   auto r = c.pack.readPicture(pic);
   if (!r.ok()) return;
   drawBitmap(c.target(target), x, y, r.value());
 }
 
-void StretchPic(DrawContext& c, int pic, uint8_t target) {
+void StretchPic(DrawContext& c, int pic, Target target) {
   auto r = c.pack.readPicture(pic);
   if (!r.ok()) return;
   const Bitmap& b = r.value();
   copyRect(b, Rect{0, 0, b.width, b.height}, c.target(target), ScreenRect);
 }
 
-void CopyPicRect(DrawContext& c, const Rect& src, const Rect& dst, int pic, uint8_t target) {
+void CopyPicRect(DrawContext& c, const Rect& src, const Rect& dst, int pic, Target target) {
   auto r = c.pack.readPicture(pic);
   if (!r.ok()) return;
   copyRect(r.value(), src, c.target(target), dst);
 }
 
-void TransPicRect(DrawContext& c, const Rect& src, const Rect& dst, int pic, uint8_t target) {
+void TransPicRect(DrawContext& c, const Rect& src, const Rect& dst, int pic, Target target) {
   auto r = c.pack.readPicture(pic);
   if (!r.ok() || dst.isEmpty()) return;
   // The cut-out goes onto a bitmap of Dst's size; its top-left pixel is the key.
@@ -91,14 +97,14 @@ void TransPicRect(DrawContext& c, const Rect& src, const Rect& dst, int pic, uin
   drawBitmap(c.target(target), dst.left, dst.top, cut, &key);
 }
 
-bool LoadCG(DrawContext& c, int n, int mode) {
+bool LoadCG(DrawContext& c, int n, CGLoad mode) {
   auto r = c.pack.readPicture(pic::CGBase + n);
   if (!r.ok() || n < 1 || n > 7) return false;
   Bitmap& b = r.value();
-  if (mode == 1) {
+  if (mode == CGLoad::Hold) {
     b.convertTo32();
     c.ImageCG = std::move(b);
-  } else if (mode == 2) {
+  } else if (mode == CGLoad::ToBack) {
     drawBitmap(c.BackBuffer, 0, 0, b);
   }
   return true;

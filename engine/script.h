@@ -10,6 +10,24 @@
 
 namespace shirakaba {
 
+// The script's commands, by the numbers their definitions give them. Any other number
+// (and 0, a text line) does nothing but start the transition.
+enum class ScriptCommand : int32_t {
+  None = 0,
+  Background = 1,
+  CG = 2,
+  End = 3,          // end of scene; the calendar resumes
+  Closing = 4,      // the closing screen of the story
+  EndFollowUp = 5,  // end of scene, then the follow-up scene of the calendar's step
+  Sprite = 6,
+  TwoSprites = 7,
+  TwoSpritesAlt = 8,  // the same as 7
+  Face = 9,
+  Transition = 10,  // nothing but the transition
+  Choice = 11,
+  EndArmNow = 12,   // end of scene; the event named next is armed at once
+};
+
 class ScriptLines {
  public:
   std::vector<std::string> lines;

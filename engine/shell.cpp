@@ -1,90 +1,58 @@
 // Start-up, the mode tick that runs every screen change, and the resets of the game.
-#include "engine/form.h"
-
 #include "base/glyphs.h"
+#include "engine/engine.h"
 
 namespace shirakaba {
 
-TXP_Form::TXP_Form(Host& h, FormConfig cfg)
-    : host(h),
+Engine::Engine(EngineState& s, EngineConfig cfg, Host& h, GameHooks& g)
+    : state(s),
       config(std::move(cfg)),
-      Cha_Timer(clock, "Cha_Timer", 500, 0),
-      CG_Timer(clock, "CG_Timer", 40, 1),
-      J_Timer(clock, "J_Timer", 100, 2),
-      Ani_Timer(clock, "Ani_Timer", 200, 3),
-      Text_Timer(clock, "Text_Timer", 400, 4) {
-  Cha_Timer.OnTimer = [this] { Cha_TimerTimer(); };
-  CG_Timer.OnTimer = [this] { CG_TimerTimer(); };
-  J_Timer.OnTimer = [this] { J_TimerTimer(); };
-  Ani_Timer.OnTimer = [] {};  // its handler does nothing
-  Text_Timer.OnTimer = [this] { Text_TimerTimer(); };
-  draw.pack.setPath(packPath());
+      host(h),
+      hooks(g),
+      Cha_Timer(clock, s.timers.Cha_Timer, "Cha_Timer"),
+      CG_Timer(clock, s.timers.CG_Timer, "CG_Timer"),
+      J_Timer(clock, s.timers.J_Timer, "J_Timer"),
+      Ani_Timer(clock, s.timers.Ani_Timer, "Ani_Timer"),
+      Text_Timer(clock, s.timers.Text_Timer, "Text_Timer"),
+      draw(s.surfaces, PackFile(packPath())),
+      shell(s.shell),
+      menu(s.menu),
+      btn(s.btn),
+      scene(s.scene),
+      pan(s.pan),
+      record(s.record),
+      shown(s.shown),
+      random(s.random) {
+  // Timers due at the same moment fire in this order.
+  clock.add(s.timers.Cha_Timer, [this] { Cha_TimerTimer(); });
+  clock.add(s.timers.CG_Timer, [this] { CG_TimerTimer(); });
+  clock.add(s.timers.J_Timer, [this] { hooks.jobTimerTick(); });
+  clock.add(s.timers.Ani_Timer, [] {});  // its handler does nothing
+  clock.add(s.timers.Text_Timer, [this] { Text_TimerTimer(); });
+  draw.onScreenText = [this](const std::string& text) { host.textShown(text); };
 }
 
-std::string TXP_Form::gamePath(const std::string& relative) const {
+std::string Engine::gamePath(const std::string& relative) const {
   if (config.gameDir.empty()) return relative;
   return config.gameDir + "/" + relative;
 }
 
-std::string TXP_Form::packPath() const { return gamePath("data/lumora.red"); }
+std::string Engine::packPath() const { return gamePath("data/lumora.red"); }
 
-// ---- Events from the window ----
-// While a modal dialog is open, the screen and the menu take no input; the timers go on.
-
-void TXP_Form::mouseDown(MouseButton b, int x, int y) {
-  if (closed_ || modalOpen() || !draw.imageBaVisible) return;
-  ImageBaMouseDown(b, x, y);
-}
-
-void TXP_Form::mouseUp(MouseButton b, int x, int y) {
-  if (closed_ || modalOpen() || !draw.imageBaVisible) return;
-  ImageBaMouseUp(b, x, y);
-}
-
-void TXP_Form::mouseMove(int x, int y) {
-  if (closed_ || modalOpen() || !draw.imageBaVisible) return;
-  ImageBaMouseMove(x, y);
-}
-
-void TXP_Form::menuClick(MenuId id) {
-  if (!menu.reachable(static_cast<int>(id))) return;
-  callHandler(id);
-}
-
-void TXP_Form::callHandler(MenuId id) {
-  if (closed_ || modalOpen()) return;
-  switch (id) {
-    case MenuId::Start_Btn: Start_BtnClick(); break;
-    case MenuId::ReStart_Btn: ReStart_BtnClick(); break;
-    case MenuId::ReSet_Btn: ReSet_BtnClick(); break;
-    case MenuId::Exit_Btn: Exit_BtnClick(); break;
-    case MenuId::ON1:
-    case MenuId::OFF1: ON1Click(id); break;
-    case MenuId::CG_H:
-    case MenuId::CG_F:
-    case MenuId::CG_O: CG_FClick(id); break;
-    case MenuId::Mes_Btn: Mes_BtnClick(); break;
-    case MenuId::About_Btn: About_BtnClick(); break;
-    case MenuId::Text_Btn: Text_BtnClick(); break;
-    case MenuId::Test_Btn: Test_BtnClick(); break;
-    default: break;  // submenus and the separator have no handler
-  }
-}
-
-void TXP_Form::showModal(DialogKind kind, const std::string& text) {
-  dialog_ = kind;
-  dialogText_ = text;
+void Engine::showModal(DialogKind kind, const std::string& text) {
+  shell.dialog = kind;
+  shell.dialogText = text;
   host.showDialog(kind, text);
 }
 
-void TXP_Form::dialogClosed() {
-  dialog_ = DialogKind::None;
-  dialogText_.clear();
+void Engine::dialogClosed() {
+  shell.dialog = DialogKind::None;
+  shell.dialogText.clear();
 }
 
 // ---- Start-up and shutdown ----
 
-void TXP_Form::FormCreate() {
+void Engine::FormCreate() {
   menu[MenuId::Text_Btn].Visible = false;
   menu[MenuId::Text_Btn].Enabled = false;
   menu[MenuId::Test_Btn].Visible = false;
@@ -94,23 +62,26 @@ void TXP_Form::FormCreate() {
 
   if (!draw.pack.exists()) {
     showModal(DialogKind::Message, "ファイルが足りません\n");
-    draw.imageBaVisible = false;
+    draw.surfaces.imageBaVisible = false;
     // Without buffers and script nothing can start: the game items stay dead.
     menu[MenuId::Start_Btn].Enabled = false;
     menu[MenuId::ReStart_Btn].Enabled = false;
     menu[MenuId::ReSet_Btn].Enabled = false;
     return;
   }
-  ResetGame(0);
+  ResetGame(Reset::StartUp);
   InitSettings();
-  SetupBuffers(0);
-  LoadScript(draw.pack, Script);
+  SetupBuffers(Buffers::Create);
+  // A script block that cannot be read leaves the script empty; the game then starts
+  // on its title as usual and every scene shows its label in the notice bar, which
+  // tells a data author more than an error box would.
+  (void)LoadScript(draw.pack, Script);
   logMissingGlyphs();
-  SetMode(0);
+  SetMode(GameMode::Logo);
 }
 
 // Once at start-up: the characters of the script that the font cannot draw.
-void TXP_Form::logMissingGlyphs() {
+void Engine::logMissingGlyphs() {
   if (!draw.font) return;
   const std::vector<MissingGlyph> missing = findMissingGlyphs(Script.lines, *draw.font);
   if (missing.empty()) return;
@@ -120,109 +91,83 @@ void TXP_Form::logMissingGlyphs() {
   host.log("the font " + draw.font->family() + " cannot draw" + list);
 }
 
-void TXP_Form::FormClose() {
+void Engine::FormClose() {
   for (Timer* t : {&Cha_Timer, &J_Timer, &CG_Timer, &Ani_Timer, &Text_Timer})
     if (t->Enabled()) t->setEnabled(false);
-  SetupBuffers(1);
+  SetupBuffers(Buffers::Free);
 }
 
-void TXP_Form::closeMainWindow() {
-  if (closed_) return;
+void Engine::closeMainWindow() {
+  if (shell.closed) return;
   FormClose();
-  closed_ = true;
+  shell.closed = true;
   host.closeWindow();
 }
 
-void TXP_Form::SetupBuffers(int kind) {
-  if (kind == 0) {
-    draw.BackBuffer = Bitmap::create32(kScreenW, kScreenH);
-    draw.backBufferCreated = true;
+void Engine::SetupBuffers(Buffers kind) {
+  Surfaces& s = draw.surfaces;
+  if (kind == Buffers::Create) {
+    s.BackBuffer = Bitmap::create32(kScreenW, kScreenH);
+    s.backBufferCreated = true;
     Script.clear();
-  } else if (kind == 1) {
-    draw.BackBuffer.clear();
-    draw.backBufferCreated = false;
+  } else if (kind == Buffers::Free) {
+    s.BackBuffer.clear();
+    s.backBufferCreated = false;
     Script.clear();
   }
 }
 
 // ---- The mode tick ----
 
-void TXP_Form::SetMode(int32_t mode) {
-  GameMode = mode;
-  ArmTick(0);
+void Engine::SetMode(GameMode mode) {
+  shell.GameMode = mode;
+  ArmTick(Tick::Start);
 }
 
-void TXP_Form::ArmTick(int kind) {
-  if (kind == 0) {
+void Engine::ArmTick(Tick kind) {
+  if (kind == Tick::Start) {
     for (MenuId id : {MenuId::Start_Btn, MenuId::ReStart_Btn, MenuId::ReSet_Btn})
       if (menu[id].Enabled) menu[id].Enabled = false;
     if (Text_Timer.Enabled()) Text_Timer.setEnabled(false);
     Cha_Timer.Tag = 0;
     Cha_Timer.setEnabled(true);
-  } else if (kind == 1) {
-    if (GameMode == 1)
+  } else if (kind == Tick::End) {
+    if (shell.GameMode == GameMode::Title)
       menu[MenuId::Start_Btn].Enabled = true;
     else
       menu[MenuId::ReSet_Btn].Enabled = true;
   }
 }
 
-void TXP_Form::ModeStep(int phase) {
-  if (phase == 0) {
-    switch (GameMode) {
-      case 0: OpeningScreen(); break;
-      case 1: TitleMenu(0); break;
-      case 2: GalleryScreen(0); break;
-      case 4: CalendarEnter(); break;
-      case 5: ShowCG(); break;
-      case 6: RunCommand(); break;
-      case 7: EndScreen(0); break;
-      case 8: GalleryScreen(4); break;
-      case 10: StatusScreen(0); break;
-      case 13: TalkScreen(0); break;
-      case 100: SceneListScreen(0); break;
-      default: break;
-    }
+// Which routine composes and which shows each mode is the game's mode table.
+void Engine::ModeStep(Phase phase) {
+  if (phase == Phase::Compose) {
+    hooks.composeMode(shell.GameMode);
     return;
   }
-  if (phase != 1) return;
+  if (phase != Phase::Show) return;
   Cha_Timer.setEnabled(false);
   Cha_Timer.Tag = 0;
-  ArmTick(1);
-  switch (GameMode) {
-    case 1: TitleMenu(1); break;
-    case 4: CalendarReady(); break;
-    case 5: CG_Timer.setEnabled(true); break;
-    case 6:
-      if (CG_Timer.Tag == 1)
-        GalleryScreen(9);
-      else
-        NextPage(0);
-      break;
-    case 7: EndScreen(1); break;
-    case 8: GalleryScreen(5); break;
-    case 10: StatusScreen(1); break;
-    case 13: TalkScreen(1); break;
-    case 100: SceneListScreen(1); break;
-    default: break;
-  }
+  ArmTick(Tick::End);
+  hooks.showMode(shell.GameMode);
 }
 
-void TXP_Form::Cha_TimerTimer() {
+// The tick: tag 0 composes, tags 1..20 wipe one 32-pixel column each, tag 21 shows.
+void Engine::Cha_TimerTimer() {
   const int t = Cha_Timer.Tag;
-  if (GameMode == 0) {
+  if (shell.GameMode == GameMode::Logo) {
     if (t == 0) {
-      ModeStep(0);
+      ModeStep(Phase::Compose);
     } else if (t == 2) {
       // The title was composed behind the logo: mode 1 starts with the wipe.
-      GameMode = 1;
+      shell.GameMode = GameMode::Title;
       Cha_Timer.Tag = 0;
       Cha_Timer.setInterval(30);
     }
   } else if (t == 0) {
-    ModeStep(0);
+    ModeStep(Phase::Compose);
   } else if (t == 21) {
-    ModeStep(1);
+    ModeStep(Phase::Show);
   } else {
     WipeStep(t);
   }
@@ -231,7 +176,7 @@ void TXP_Form::Cha_TimerTimer() {
 
 // ---- Resets and records ----
 
-void TXP_Form::ResetGame(int variant) {
+void Engine::ResetGame(Reset variant) {
   CG_Timer.Tag = 0;
   btn.PressedBtn = 0;
   scene.TestMode = 0;
@@ -242,57 +187,52 @@ void TXP_Form::ResetGame(int variant) {
   scene.WindowBaked = 0;
   btn.SelectedBtn = 0;
   switch (variant) {
-    case 0:
-      UpdateRecord(0);
-      GameMode = 0;
-      PanX = 0;
-      PanY = 0;
+    case Reset::StartUp:
+      UpdateRecord(RecordUpdate::StartUp);
+      shell.GameMode = GameMode::Logo;
+      pan.PanX = 0;
+      pan.PanY = 0;
       break;
-    case 1:
-      UpdateRecord(1);
-      ResetAdv(0);
-      SetMode(4);
+    case Reset::NewGame:
+      UpdateRecord(RecordUpdate::NewGame);
+      hooks.resetTraining();
+      SetMode(GameMode::Calendar);
       break;
-    case 2:
-      UpdateRecord(1);
-      SetMode(11);
+    case Reset::Resume:
+      UpdateRecord(RecordUpdate::NewGame);
+      SetMode(GameMode::Resume);
       break;
-    case 3: SetMode(1); break;
-    case 4: SetMode(100); break;
-    default: break;
+    case Reset::ToTitle: SetMode(GameMode::Title); break;
+    case Reset::SceneList: SetMode(GameMode::SceneList); break;
   }
 }
 
-void TXP_Form::UpdateRecord(int kind) {
+void Engine::UpdateRecord(RecordUpdate kind) {
   switch (kind) {
-    case 0:
+    case RecordUpdate::StartUp:
       record.CGSpeed = 2;
       for (int n = 1; n <= kCGs; ++n) record.CGSeen[n] = 0;
       [[fallthrough]];
-    case 1:
-      for (int i = 1; i <= kEvents; ++i) {
-        events.EventState[i] = EventTable[i].InitState;
-        events.EventWait[i] = 0;
-      }
+    case RecordUpdate::NewGame:
+      hooks.resetEvents();
       break;
-    case 3:
+    case RecordUpdate::CGShown:
       MarkCGSeen(scene.CGNo);
       if (scene.CGNo >= 1 && scene.CGNo <= kCGs && CGTable(scene.CGNo).LinkedCG != 0)
         MarkCGSeen(CGTable(scene.CGNo).LinkedCG);
       break;
-    case 4:
-      if (scene.SceneNo >= 1 && scene.SceneNo <= kEvents) events.EventState[scene.SceneNo] = 3;
+    case RecordUpdate::EventStarted:
+      hooks.markEventDone(scene.SceneNo);
       break;
-    default: break;
   }
 }
 
-void TXP_Form::MarkCGSeen(int n) {
+void Engine::MarkCGSeen(int n) {
   if (n < 1 || n > kCGs) return;
   record.CGSeen[n] = CGTable(n).StepY != 0 ? 2 : 1;
 }
 
-void TXP_Form::ClearButtons() {
+void Engine::ClearButtons() {
   for (uint8_t& b : btn.ButtonOn) b = 0;
 }
 

@@ -1,11 +1,12 @@
 // The left-to-right wipe, CG display and CG panning.
-#include "engine/form.h"
+#include "engine/engine.h"
 
 namespace shirakaba {
 
-const CGRec& TXP_Form::CGTable(int n) const { return config.cgTable[n >= 1 && n <= kCGs ? n : 0]; }
+const CGRec& Engine::CGTable(int n) const { return config.cgTable[n >= 1 && n <= kCGs ? n : 0]; }
 
-void TXP_Form::WipeStep(int t) {
+// Step t copies column t of 32 pixels and blends the next 32 through the weight strip.
+void Engine::WipeStep(int t) {
   Bitmap& back = draw.BackBuffer;
   if (t >= 1 && t <= 20) {
     const Rect column{32 * (t - 1), 0, 32 * t, 480};
@@ -21,8 +22,10 @@ void TXP_Form::WipeStep(int t) {
   MaskBlend(draw.ImageBa, Point{32 * t, 0}, strip, weights);
 }
 
+namespace {
+
 // The part of the CG shown at the current pan position, and where it goes.
-static void cgBand(const Bitmap& cg, int panX, int panY, Rect& src, Rect& dst) {
+void cgBand(const Bitmap& cg, int panX, int panY, Rect& src, Rect& dst) {
   if (cg.width >= 640) {
     src = {panX, panY, panX + 640, panY + 480};
     dst = ScreenRect;
@@ -32,44 +35,48 @@ static void cgBand(const Bitmap& cg, int panX, int panY, Rect& src, Rect& dst) {
   }
 }
 
-void TXP_Form::ShowCG() {
-  DrawPic(draw, 0, 0, pic::Backdrop, kToBack);
+}  // namespace
+
+void Engine::ShowCG() {
+  DrawPic(draw, 0, 0, pic::Backdrop, Target::Back);
   const CGRec& row = CGTable(scene.CGNo);
-  // A CG that cannot be read leaves ImageCG empty; the display then goes on with nothing to show.
-  if (!LoadCG(draw, row.PicNo, 1)) draw.ImageCG.clear();
+  // A CG that cannot be read is not reported (the game has no error box of its own
+  // for it): ImageCG stays empty, so the display shows the backdrop and a click or
+  // the end of the pan goes on with the scene as usual.
+  if (!LoadCG(draw, row.PicNo, CGLoad::Hold)) draw.ImageCG.clear();
   if (row.StepX == 0 && row.StepY == 0) {
     EndCG();
     return;
   }
   const Bitmap& cg = draw.ImageCG;
-  PanX = 0;
-  PanY = 0;
-  if (row.StepX < 0) PanX = cg.width - 640;
-  if (row.StepY < 0) PanY = cg.height - 480;
+  pan.PanX = 0;
+  pan.PanY = 0;
+  if (row.StepX < 0) pan.PanX = cg.width - 640;
+  if (row.StepY < 0) pan.PanY = cg.height - 480;
   Rect src, dst;
-  cgBand(cg, PanX, PanY, src, dst);
+  cgBand(cg, pan.PanX, pan.PanY, src, dst);
   copyRect(cg, src, draw.BackBuffer, dst);
 }
 
-void TXP_Form::CG_TimerTimer() {
+void Engine::CG_TimerTimer() {
   const CGRec& row = CGTable(scene.CGNo);
   const Bitmap& cg = draw.ImageCG;
   Rect src, dst;
-  cgBand(cg, PanX, PanY, src, dst);
+  cgBand(cg, pan.PanX, pan.PanY, src, dst);
   copyRect(cg, src, draw.ImageBa, dst);
-  PanX += row.StepX;
-  PanY += row.StepY;
-  if (row.StepX != 0 && (PanX <= 0 || PanX > cg.width - 640))
+  pan.PanX += row.StepX;
+  pan.PanY += row.StepY;
+  if (row.StepX != 0 && (pan.PanX <= 0 || pan.PanX > cg.width - 640))
     EndCG();
-  else if (row.StepY != 0 && (PanY < 0 || PanY > cg.height - 480))
+  else if (row.StepY != 0 && (pan.PanY < 0 || pan.PanY > cg.height - 480))
     EndCG();
 }
 
-void TXP_Form::EndCG() {
+void Engine::EndCG() {
   if (CG_Timer.Enabled()) CG_Timer.setEnabled(false);
   const CGRec& row = CGTable(scene.CGNo);
   if (row.LinkedCG != 0 && CG_Timer.Tag != 1) {
-    LoadCG(draw, row.LinkedCG, 2);
+    LoadCG(draw, row.LinkedCG, CGLoad::ToBack);
   } else {
     const Bitmap& cg = draw.ImageCG;
     if (cg.width > 640)
@@ -81,9 +88,9 @@ void TXP_Form::EndCG() {
   }
   draw.ImageCG.clear();
   if (row.StepX != 0 || row.StepY != 0)
-    SetMode(6);
+    SetMode(GameMode::Scene);
   else
-    GameMode = 6;  // inside ShowCG: the running cycle wipes the BackBuffer in
+    shell.GameMode = GameMode::Scene;  // inside ShowCG: the running cycle wipes the BackBuffer in
 }
 
 }  // namespace shirakaba

@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "headless/data_search.h"
-#include "headless/headless_host.h"
 #include "headless/replay.h"
 #include "headless/session.h"
-#include "engine/form.h"
+#include "game/core.h"
 
 namespace shirakaba {
 
@@ -136,19 +135,16 @@ int runHeadless(int argc, char** argv) {
     }
   }
 
-  HeadlessHost host;
   const DataSearch search = searchGameData(options.data, executableDir(argv[0]));
   // A replay that names its folder checks the missing pack itself; a search says where it looked.
   if (!search.found && !options.data) std::cerr << "shirakaba: " << describeMissingData(search);
-  FormConfig config;
-  config.gameDir = search.found ? *search.found : search.looked.front();
-  auto form = std::make_unique<TXP_Form>(host, config);
-  if (options.seed) form->random.seed(*options.seed);
-  if (textLog.is_open())
-    form->draw.onScreenText = [&textLog](const std::string& text) { textLog << text << '\n' << std::flush; };
-  form->FormCreate();  // virtual time 0
+  GameSetup setup;
+  setup.gameDir = search.found ? *search.found : search.looked.front();
+  setup.seed = options.seed;
+  GameCore game(setup);
+  game.start();  // virtual time 0
 
-  ReplaySession session(*form, std::cout, std::cerr, options.shots);
+  ReplaySession session(game, std::cout, std::cerr, options.shots, textLog.is_open() ? &textLog : nullptr);
   return fromStdin ? runStream(session, std::cin) : runFile(session, file);
 }
 

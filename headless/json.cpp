@@ -4,7 +4,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include <nlohmann/json.hpp>
+
 namespace shirakaba {
+
+Json Json::fromNlohmann(const nlohmann::ordered_json& j) {
+  std::optional<Json> v = parseJson(j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
+  return v ? *v : Json();
+}
 
 Json& Json::push(Json v) {
   items_.push_back(std::move(v));

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json_fwd.hpp>
+
 namespace shirakaba {
 
 class Json {
@@ -23,6 +25,8 @@ class Json {
   Json(const char* s) : type_(Type::String), string_(s) {}
   static Json array() { return Json(Type::Array); }
   static Json object() { return Json(Type::Object); }
+  // Transitional: the same value from nlohmann's ordered JSON.
+  static Json fromNlohmann(const nlohmann::ordered_json& j);
 
   Type type() const { return type_; }
   bool isNumber() const { return type_ == Type::Int || type_ == Type::Double; }

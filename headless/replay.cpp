@@ -79,9 +79,8 @@ bool parseButton(std::string_view word, MouseButton& out, std::string& error) {
 
 // The items a player can click: those with a click handler.
 bool parseMenuItem(std::string_view word, MenuId& out, std::string& error) {
-  static const Menu names;
-  const int i = names.find(std::string(word));
-  if (i < 0 || !names.at(i).hasHandler) {
+  const int i = findMenuItem(word);
+  if (i < 0 || !menuDef(i).hasHandler) {
     error = "unknown menu item " + quoted(word);
     return false;
   }

@@ -6,8 +6,7 @@
 #include <string_view>
 
 #include "headless/json.h"
-#include "engine/form.h"
-#include "engine/menu.h"
+#include "game/core.h"
 
 namespace shirakaba {
 

@@ -1,44 +1,66 @@
 #include "headless/session.h"
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <system_error>
 
 #include "headless/png_writer.h"
-#include "headless/state_json.h"
 
 namespace shirakaba {
 
-ReplaySession::ReplaySession(TXP_Form& form, std::ostream& out, std::ostream& err, std::string shotsDir)
-    : form_(form), out_(out), err_(err), shotsDir_(std::move(shotsDir)) {}
+ReplaySession::ReplaySession(GameCore& game, std::ostream& out, std::ostream& err, std::string shotsDir,
+                             std::ostream* textLog)
+    : game_(game), out_(out), err_(err), shotsDir_(std::move(shotsDir)), textLog_(textLog) {
+  takeEvents();  // what the start-up did
+}
 
 StepResult ReplaySession::run(const Command& cmd, int lineNo) {
+  const StepResult r = step(cmd, lineNo);
+  takeEvents();
+  return r;
+}
+
+void ReplaySession::takeEvents() {
+  for (GameEvent& event : game_.takeEvents()) {
+    if (auto* sound = std::get_if<SoundStarted>(&event)) {
+      sounds_.push_back(std::move(sound->file));
+    } else if (auto* text = std::get_if<TextShown>(&event)) {
+      if (textLog_) *textLog_ << text->text << '\n' << std::flush;
+    } else if (auto* line = std::get_if<LogLine>(&event)) {
+      err_ << "shirakaba: " << line->text << '\n';
+    }
+    // Dialogs stay open until `dialog close`; a closed window shows in the state.
+  }
+}
+
+StepResult ReplaySession::step(const Command& cmd, int lineNo) {
   // Once the window has closed only looking at what is left makes sense.
-  if (form_.closed() && cmd.kind != CommandKind::State && cmd.kind != CommandKind::Expect &&
+  if (game_.closed() && cmd.kind != CommandKind::State && cmd.kind != CommandKind::Expect &&
       cmd.kind != CommandKind::Shot && cmd.kind != CommandKind::Quit)
     return StepResult::Continue;
 
   switch (cmd.kind) {
     case CommandKind::Blank: break;
-    case CommandKind::Wait: form_.advanceTo(form_.clock.now() + cmd.ms); break;
+    case CommandKind::Wait: game_.advanceTo(game_.now() + cmd.ms); break;
     case CommandKind::Settle: return settle(lineNo);
-    case CommandKind::Down: form_.mouseDown(cmd.button, cmd.x, cmd.y); break;
-    case CommandKind::Up: form_.mouseUp(cmd.button, cmd.x, cmd.y); break;
-    case CommandKind::Move: form_.mouseMove(cmd.x, cmd.y); break;
+    case CommandKind::Down: game_.pointerPress(cmd.button, cmd.x, cmd.y); break;
+    case CommandKind::Up: game_.pointerRelease(cmd.button, cmd.x, cmd.y); break;
+    case CommandKind::Move: game_.pointerMove(cmd.x, cmd.y); break;
     case CommandKind::Click:
-      form_.mouseDown(cmd.button, cmd.x, cmd.y);
-      form_.mouseUp(cmd.button, cmd.x, cmd.y);
+      game_.pointerPress(cmd.button, cmd.x, cmd.y);
+      game_.pointerRelease(cmd.button, cmd.x, cmd.y);
       break;
-    case CommandKind::Menu: form_.menuClick(cmd.item); break;
-    case CommandKind::Call: form_.callHandler(cmd.item); break;
-    case CommandKind::Mode: form_.SetMode(cmd.value); break;
-    case CommandKind::DialogClose: form_.dialogClosed(); break;
+    case CommandKind::Menu: game_.menuCommand(cmd.item); break;
+    case CommandKind::Call: game_.callHandler(cmd.item); break;
+    case CommandKind::Mode: game_.setMode(cmd.value); break;
+    case CommandKind::DialogClose: game_.dialogClosed(); break;
     case CommandKind::Shot: return shot(cmd, lineNo);
     case CommandKind::State:
-      out_ << buildStateJson(form_).dump() << '\n';
+      out_ << game_.describe(sounds_).dump() << '\n';
       out_.flush();
-      form_.soundsStarted.clear();  // each state lists the sounds since the one before
+      sounds_.clear();  // each state lists the sounds since the one before
       break;
-    case CommandKind::Rand: form_.random.force(cmd.value); break;
+    case CommandKind::Rand: game_.forceRandom(cmd.value); break;
     case CommandKind::Expect: return expect(cmd, lineNo);
     case CommandKind::Quit: return StepResult::Quit;
   }
@@ -46,12 +68,9 @@ StepResult ReplaySession::run(const Command& cmd, int lineNo) {
 }
 
 StepResult ReplaySession::settle(int lineNo) {
-  const auto busy = [&] {
-    return form_.Cha_Timer.Enabled() || form_.CG_Timer.Enabled() || form_.J_Timer.Enabled();
-  };
-  const int64_t limit = form_.clock.now() + kSettleLimitMs;
-  while (busy() && !form_.closed()) {
-    if (!form_.clock.fireNext(limit)) {
+  const int64_t limit = game_.now() + kSettleLimitMs;
+  while (game_.busy() && !game_.closed()) {
+    if (!game_.fireNext(limit)) {
       err_ << "line " << lineNo << ": settle: the game did not come to rest within "
            << kSettleLimitMs / 60000 << " virtual minutes\n";
       return StepResult::Failed;
@@ -61,7 +80,7 @@ StepResult ReplaySession::settle(int lineNo) {
 }
 
 StepResult ReplaySession::expect(const Command& cmd, int lineNo) {
-  const Json state = buildStateJson(form_);
+  const Json state = Json::fromNlohmann(game_.describe(sounds_));
   const Json* actual = lookupPath(state, cmd.name);
   if (actual && *actual == cmd.expected) return StepResult::Continue;
   err_ << "line " << lineNo << ": " << cmd.name << " expected " << cmd.expected.dump() << ", got "
@@ -74,7 +93,7 @@ StepResult ReplaySession::shot(const Command& cmd, int lineNo) {
   std::filesystem::create_directories(shotsDir_, ec);
   const std::string path = (std::filesystem::path(shotsDir_) / (cmd.name + ".png")).string();
   std::string error;
-  if (writeScreenPng(path, form_.screen(), form_.draw.imageBaVisible, kScreenW, kScreenH, error))
+  if (writeScreenPng(path, game_.screen(), game_.screenVisible(), kGameWidth, kGameHeight, error))
     return StepResult::Continue;
   err_ << "line " << lineNo << ": shot: " << error << '\n';
   return StepResult::Failed;

@@ -1,10 +1,11 @@
-// Runs replay commands against a form in virtual time.
+// Runs replay commands against the game in virtual time.
 #pragma once
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "game/core.h"
 #include "headless/replay.h"
-#include "engine/form.h"
 
 namespace shirakaba {
 
@@ -15,20 +16,27 @@ constexpr int64_t kSettleLimitMs = 10 * 60 * 1000;
 
 class ReplaySession {
  public:
-  // `state` lines go to out (flushed at once); failures to err.
-  ReplaySession(TXP_Form& form, std::ostream& out, std::ostream& err, std::string shotsDir);
+  // `state` lines go to out (flushed at once); failures to err; each text written on
+  // the screen to textLog when it is given.
+  ReplaySession(GameCore& game, std::ostream& out, std::ostream& err, std::string shotsDir,
+                std::ostream* textLog = nullptr);
   // Runs one command read from line `lineNo` of the replay.
   StepResult run(const Command& cmd, int lineNo);
 
  private:
+  StepResult step(const Command& cmd, int lineNo);
   StepResult settle(int lineNo);
   StepResult expect(const Command& cmd, int lineNo);
   StepResult shot(const Command& cmd, int lineNo);
+  // Takes what the game did: the sounds for the next `state`, the texts for the log.
+  void takeEvents();
 
-  TXP_Form& form_;
+  GameCore& game_;
   std::ostream& out_;
   std::ostream& err_;
   std::string shotsDir_;
+  std::ostream* textLog_;
+  std::vector<std::string> sounds_;  // started since the last `state`
 };
 
 }  // namespace shirakaba

@@ -5,9 +5,9 @@
 #include <limits>
 #include <string>
 
-#include "engine/form.h"
 #include "engine/layouts.h"
 #include "screens/live.h"
+#include "screens/screens.h"
 
 namespace shirakaba {
 
@@ -29,51 +29,51 @@ int32_t addSaturated(int32_t a, int32_t b) {
 
 }  // namespace
 
-void TXP_Form::ChoiceMenu(int step) {
+void Screens::ChoiceMenu(ChoiceStep step) {
   auto writeChoice = [this](int k) {
     const Rect slot = SlotRect(k - 1, ChoiceLayout);
-    TextOut(draw, kToScreen, slot.left, slot.top, Script.at(scene.ScriptPos + k - 1));
+    TextOut(draw, Target::Screen, slot.left, slot.top, e.Script.at(scene.ScriptPos + k - 1));
   };
   switch (step) {
-    case 1:
-      if (Text_Timer.Enabled()) Text_Timer.setEnabled(false);  // the page prompt stops
-      DarkenWindow();
-      SetTextFont(draw, 0, 12, kWhite);
-      ClearButtons();
+    case ChoiceStep::Show:
+      if (e.Text_Timer.Enabled()) e.Text_Timer.setEnabled(false);  // the page prompt stops
+      e.DarkenWindow();
+      SetTextFont(draw, TextBrush::Clear, 12, kWhite);
+      e.ClearButtons();
       train.Adv.Outcome = 0;
       for (int k = 1; k <= ChoiceLayout.Cols; ++k) {
         btn.ButtonOn[k] = 1;
         writeChoice(k);
       }
       break;
-    case 2:
+    case ChoiceStep::Press:
       if (btn.PressedBtn == 0) return;
       if (!isLive(btn, btn.PressedBtn)) {
         btn.PressedBtn = 0;
         return;
       }
-      PlaySE(1);
-      SetTextFont(draw, 2, 12, kBlack);  // black on a white band
+      e.PlaySE(Sound::Accept);
+      SetTextFont(draw, TextBrush::WhiteOnScreen, 12, kBlack);  // black on a white band
       writeChoice(btn.PressedBtn);
       break;
-    case 3: {
+    case ChoiceStep::Release: {
       if (btn.PressedBtn == 0) return;
       const int k = btn.PressedBtn;
       train.Adv.Outcome = k;
-      std::string& label = train.Adv.SceneLabel;
+      std::string& label = scene.SceneLabel;
       if (label.empty()) {
-        SetMode(4);  // back to the calendar; the value lines are not read
+        e.SetMode(GameMode::Calendar);  // back to the calendar; the value lines are not read
         return;
       }
-      ChoiceMenu(4);
+      ChoiceMenu(ChoiceStep::AddValue);
       label += "_" + std::to_string(k);
       scene.ScriptPos = 0;
-      SetMode(6);
+      e.SetMode(GameMode::Scene);
       break;
     }
-    case 4: {
+    case ChoiceStep::AddValue: {
       const int k = btn.PressedBtn;
-      const int32_t v = valueOfLine(Script.at(scene.ScriptPos + k + 1));
+      const int32_t v = valueOfLine(e.Script.at(scene.ScriptPos + k + 1));
       const int n = scene.SceneNo;
       if (n < 1 || n > kEvents) return;
       const int c = EventTable[n].Chara;
@@ -81,7 +81,6 @@ void TXP_Form::ChoiceMenu(int step) {
       train.CharaStat[c].RatingB = addSaturated(train.CharaStat[c].RatingB, v);
       break;
     }
-    default: break;
   }
 }
 

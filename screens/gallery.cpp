@@ -3,9 +3,9 @@
 // panel of three small buttons: no action, replay the pan, back to the gallery.
 #include <string>
 
-#include "engine/form.h"
 #include "engine/layouts.h"
 #include "screens/live.h"
+#include "screens/screens.h"
 
 namespace shirakaba {
 
@@ -27,56 +27,56 @@ std::string entryNumber(int n) {
 
 }  // namespace
 
-void TXP_Form::GalleryScreen(int step) {
+void Screens::GalleryScreen(GalleryStep step) {
   int& pressed = btn.PressedBtn;
   switch (step) {
-    case 0:
-      DrawPic(draw, 0, 0, pic::GalleryBack, kToBack);
-      DrawBtn(0, kBackBtn, kToBack);
+    case GalleryStep::Compose:
+      DrawPic(draw, 0, 0, pic::GalleryBack, Target::Back);
+      e.DrawBtn(Look::Normal, kBackBtn, Target::Back);
       for (int n = 1; n <= kCGs; ++n) {
         scene.CGNo = static_cast<uint8_t>(n);
-        DrawBtn(record.CGSeen[n] > 0 ? 0 : 2, kEntryBtn, kToBack);
+        e.DrawBtn(record.CGSeen[n] > 0 ? Look::Normal : Look::Unseen, kEntryBtn, Target::Back);
       }
-      GalleryScreen(8);
+      GalleryScreen(GalleryStep::EntryNumbers);
       scene.CGNo = 0;
       scene.ScriptPos = 0;
-      CG_Timer.Tag = 0;
+      e.CG_Timer.Tag = 0;
       break;
-    case 1:
+    case GalleryStep::Pick:
       if (pressed == kBackHit) {
         pressed = kBackBtn;
       } else if (pressed < 1 || pressed > kCGs) {
         pressed = 0;  // grid cells without an entry: ignored, no sound
       } else if (record.CGSeen[pressed] == 0) {
         pressed = 0;
-        PlaySE(4);
+        e.PlaySE(Sound::Refuse);
       } else {
         scene.CGNo = static_cast<uint8_t>(pressed);
         pressed = kEntryBtn;
       }
       break;
-    case 2:
+    case GalleryStep::Press:
       if (pressed > 0) {
-        PlaySE(1);
-        DrawBtn(1, pressed, kToScreen);
+        e.PlaySE(Sound::Accept);
+        e.DrawBtn(Look::Pressed, pressed, Target::Screen);
       }
       break;
-    case 3:
+    case GalleryStep::Release:
       if (pressed == kEntryBtn)
-        SetMode(8);
+        e.SetMode(GameMode::Viewer);
       else if (pressed == kBackBtn)
-        ResetGame(3);
+        e.ResetGame(Reset::ToTitle);
       break;
-    case 4: {
+    case GalleryStep::ViewerCompose: {
       Bitmap& cg = draw.ImageCG;
-      if (!LoadCG(draw, CGTable(scene.CGNo).PicNo, 1)) {
+      if (!LoadCG(draw, e.CGTable(scene.CGNo).PicNo, CGLoad::Hold)) {
         cg.clear();
         return;
       }
       const int w = cg.width;
       Bitmap& back = draw.BackBuffer;
       if (w < kScreenW) {
-        DrawPic(draw, 0, 0, pic::Backdrop, kToBack);
+        DrawPic(draw, 0, 0, pic::Backdrop, Target::Back);
         copyRect(cg, Rect{0, 0, kNarrowW, kScreenH}, back, NarrowRect);
       } else if (w == kScreenW) {
         copyRect(cg, ScreenRect, back, ScreenRect);
@@ -87,56 +87,55 @@ void TXP_Form::GalleryScreen(int step) {
       cg.clear();
       break;
     }
-    case 5: {
-      ClearButtons();
-      DrawBtn(0, kPanelBtn, kToScreen);
-      const CGRec& row = CGTable(scene.CGNo);
+    case GalleryStep::ViewerShow: {
+      e.ClearButtons();
+      e.DrawBtn(Look::Normal, kPanelBtn, Target::Screen);
+      const CGRec& row = e.CGTable(scene.CGNo);
       btn.ButtonOn[1] = 1;
       btn.ButtonOn[2] = row.StepX != 0 || row.StepY != 0 ? 1 : 0;  // replay only a CG that pans
       btn.ButtonOn[3] = 1;
       for (int i = 1; i <= ViewerBtnLayout.Cols; ++i)
-        if (btn.ButtonOn[i] == 1) DrawBtn(0, kPanelBtn + i, kToScreen);
+        if (btn.ButtonOn[i] == 1) e.DrawBtn(Look::Normal, kPanelBtn + i, Target::Screen);
       break;
     }
-    case 6:
+    case GalleryStep::ViewerPress:
       if (pressed > 0) {
         if (isLive(btn, pressed)) {
-          GalleryScreen(9);  // a fresh viewer clears an earlier pressed button
+          GalleryScreen(GalleryStep::ReplayEnded);  // a fresh viewer clears an earlier pressed button
           pressed += kPanelBtn;
         } else {
-          PlaySE(4);
+          e.PlaySE(Sound::Refuse);
           pressed = 0;
         }
       }
-      GalleryScreen(2);
+      GalleryScreen(GalleryStep::Press);
       break;
-    case 7:
+    case GalleryStep::ViewerRelease:
       if (pressed == kReplayBtn) {
-        CG_Timer.Tag = 1;
-        SetMode(5);
+        e.CG_Timer.Tag = 1;
+        e.SetMode(GameMode::CGDisplay);
       } else if (pressed == kReturnBtn) {
-        SetMode(2);
+        e.SetMode(GameMode::Gallery);
       }
       break;
-    case 8:
+    case GalleryStep::EntryNumbers:
       for (int n = 1; n <= kCGs; ++n) {
         const LayoutRec row = GalleryRows(GalleryPos(0, n));
         const int x = GalleryPos(1, n), y = GalleryPos(2, n);
         const std::string text = entryNumber(n);
         // White digits with a black copy one pixel right and below.
-        SetTextFont(draw, 0, 14, kBlack);
-        TextOut(draw, kToBack, x + row.W - 38, y + row.H - 20, text);
-        SetTextFont(draw, 0, 14, kWhite);
-        TextOut(draw, kToBack, x + row.W - 39, y + row.H - 21, text);
+        SetTextFont(draw, TextBrush::Clear, 14, kBlack);
+        TextOut(draw, Target::Back, x + row.W - 38, y + row.H - 20, text);
+        SetTextFont(draw, TextBrush::Clear, 14, kWhite);
+        TextOut(draw, Target::Back, x + row.W - 39, y + row.H - 21, text);
       }
       break;
-    case 9:
-      if (GameMode != 8) GameMode = 8;
-      GalleryScreen(4);
+    case GalleryStep::ReplayEnded:
+      if (e.shell.GameMode != GameMode::Viewer) e.shell.GameMode = GameMode::Viewer;
+      GalleryScreen(GalleryStep::ViewerCompose);
       copyRect(draw.BackBuffer, ScreenRect, draw.ImageBa, ScreenRect);
-      GalleryScreen(5);
+      GalleryScreen(GalleryStep::ViewerShow);
       break;
-    default: break;
   }
 }
 

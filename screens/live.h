@@ -1,6 +1,6 @@
 // Whether on-screen button n is live; numbers outside 1..14 never are.
 #pragma once
-#include "engine/form.h"
+#include "engine/state.h"
 
 namespace shirakaba {
 

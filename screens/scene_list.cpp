@@ -1,7 +1,7 @@
 // The hidden scene test list: the labels of the story events in columns; a click
 // runs that event's scene, whose end brings the list back.
-#include "engine/form.h"
 #include "engine/layouts.h"
+#include "screens/screens.h"
 
 namespace shirakaba {
 
@@ -16,21 +16,21 @@ Point listPlace(int i) {
 
 }  // namespace
 
-void TXP_Form::SceneListScreen(int step) {
+void Screens::SceneListScreen(SceneListStep step) {
   switch (step) {
-    case 0:
-      DrawPic(draw, 0, 0, pic::GalleryBack, kToBack);
+    case SceneListStep::Compose:
+      DrawPic(draw, 0, 0, pic::GalleryBack, Target::Back);
       scene.TestMode = 0;
       scene.SceneNo = 0;
       break;
-    case 1:
+    case SceneListStep::Show:
       for (int i = 1; i <= kEvents; ++i) {
-        SetTextFont(draw, 0, 14, kWhite);
+        SetTextFont(draw, TextBrush::Clear, 14, kWhite);
         const Point at = listPlace(i);
-        TextOut(draw, kToScreen, at.x, at.y, EventTable[i].Label);
+        TextOut(draw, Target::Screen, at.x, at.y, EventTable[i].Label);
       }
       break;
-    case 2: {
+    case SceneListStep::Press: {
       // Places without a label select nothing; no sound either way.
       if (btn.PressedBtn > kEvents || btn.PressedBtn < 0) btn.PressedBtn = 0;
       if (btn.PressedBtn == 0) {
@@ -39,20 +39,19 @@ void TXP_Form::SceneListScreen(int step) {
         return;
       }
       scene.SceneNo = btn.PressedBtn;
-      SetTextFont(draw, 0, 14, kBlack);
+      SetTextFont(draw, TextBrush::Clear, 14, kBlack);
       const Point at = listPlace(scene.SceneNo);
-      TextOut(draw, kToScreen, at.x, at.y, EventTable[scene.SceneNo].Label);
+      TextOut(draw, Target::Screen, at.x, at.y, EventTable[scene.SceneNo].Label);
       break;
     }
-    case 3:
+    case SceneListStep::Release:
       if (btn.PressedBtn == 0) return;
       if (scene.SceneNo < 1 || scene.SceneNo > kEvents) return;
       scene.TestMode = 1;
-      train.Adv.SceneLabel = EventTable[scene.SceneNo].Label;
+      scene.SceneLabel = EventTable[scene.SceneNo].Label;
       scene.ScriptPos = 0;
-      SetMode(6);
+      e.SetMode(GameMode::Scene);
       break;
-    default: break;
   }
 }
 

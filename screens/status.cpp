@@ -1,18 +1,18 @@
 // The trainee's progress as labels (time of day, marks, grades, stars), the panels
-// that write them at fixed places, the job arithmetic, and the status screen.
+// that write them at fixed places, and the status screen.
 #include <algorithm>
 #include <string>
 
-#include "engine/form.h"
+#include "calendar/calendar.h"
 #include "engine/layouts.h"
 #include "screens/labels.h"
 #include "screens/live.h"
+#include "screens/screens.h"
 
 namespace shirakaba {
 
 namespace {
 
-constexpr int kAbilities = 4;
 constexpr int kReturnItem = 3;  // the status screen's only live button
 
 // The gain of a job as shown: " 0", "-1", "+2".
@@ -22,43 +22,35 @@ std::string gainText(int32_t g) {
   return "+" + std::to_string(g);
 }
 
-// Of equal highest values the one with the highest number wins.
-template <typename Value>
-int highestIndex(int count, Value value) {
-  int best = 1;
-  for (int i = 2; i <= count; ++i)
-    if (value(i) >= value(best)) best = i;
-  return best;
-}
-
 }  // namespace
 
 int32_t LimitValue(int32_t l, int32_t v) { return l == 0 ? std::max(v, 0) : std::min(v, l); }
 
-int TXP_Form::TimeSlotOf(int32_t step) const {
+int Screens::TimeSlotOf(TrainStep step) const {
   const TAdv_Rec& a = train.Adv;
-  switch (step) {
-    case 1: return 1;
-    case 15:
-    case 18: return 3;
-    case 10:
-    case 19: return a.Area == 2 ? 3 : 5;
-    case 8:
-    case 11:
-    case 17: return 5;
-    case 9:
-    case 16: return 6;
+  switch (toInt(step)) {
+    case toInt(TrainStep::Morning): return 1;
+    case toInt(TrainStep::Lunch):
+    case toInt(TrainStep::LunchWalk): return 3;
+    case toInt(TrainStep::EveningWalk):
+    case 19: return a.Area == 2 ? 3 : 5;  // 19 is never set; the time table has it
+    case toInt(TrainStep::Evening):
+    case toInt(TrainStep::SelfStudy):
+    case toInt(TrainStep::OwnRoom): return 5;
+    case toInt(TrainStep::Sleep):
+    case toInt(TrainStep::LateEvening): return 6;
     default: return a.Half == 1 ? 2 : 4;
   }
 }
 
-std::string TXP_Form::AbilityText(int i) const {
+std::string Screens::AbilityText(int i) const {
   const int32_t v = i >= 1 && i <= kAbilities ? train.Ability[i] : 0;
   const std::string digits = std::to_string(v);
   return v >= 0 && v <= 9 ? " " + digits : digits;
 }
 
-std::string TXP_Form::StarText(int kind, int k) const {
+std::string Screens::StarText(StarRow row, int k) const {
+  const int kind = static_cast<int>(row);
   const TCharaStat none;
   const TCharaStat& c = k >= 1 && k <= kCharacters ? train.CharaStat[k] : none;
   if (kind == 1) {
@@ -79,118 +71,92 @@ std::string TXP_Form::StarText(int kind, int k) const {
   return "-";
 }
 
-int32_t TXP_Form::JobRule(int kind, int i) const {
-  const int job = train.Job;
-  auto weight = [job](int a) {
-    return job >= 1 && job <= 4 && a >= 1 && a <= kAbilities ? JobSkillTable[job][a] : 0;
-  };
-  switch (kind) {
-    case 0: return weight(i);
-    case 1: {
-      const int32_t w = weight(i);
-      if (train.Grade == 4) return -1;          // "不可" costs every ability a point
-      if (train.Grade == 3) return w == 1 ? 0 : w;  // "可" keeps only the main weight
-      return w;
-    }
-    case 2: return highestIndex(kAbilities, [this](int a) { return train.Ability[a]; });
-    case 3:
-      switch (train.Adv.Outcome) {
-        case 1: return weight(i) == 2 ? 2 : 0;
-        case 2: return weight(i) == 2 ? 1 : 0;
-        case 4: return i == 4 ? 1 : 0;
-        case 5: return i >= 1 && i <= kAbilities ? 1 : 0;
-        default: return 0;
-      }
-    case 4: return highestIndex(kCharacters, [this](int k) { return train.CharaStat[k].Affection; });
-    default: return 0;
-  }
-}
-
-void TXP_Form::StatusPanel(int view) {
+void Screens::StatusPanel(StatusView view) {
   const TAdv_Rec& a = train.Adv;
   auto jobName = [this] {
-    SetTextFont(draw, 0, 16, kWhite);
-    TextOut(draw, kToScreen, 100, 100, JobName(train.Job));
+    SetTextFont(draw, TextBrush::Clear, 16, kWhite);
+    TextOut(draw, Target::Screen, 100, 100, JobName(train.Job));
   };
   switch (view) {
-    case 0:  // the time panel of the calendar screens
-      SetTextFont(draw, 0, 12, kWhite);
+    case StatusView::TimePanel:  // the time panel of the calendar screens
+      SetTextFont(draw, TextBrush::Clear, 12, kWhite);
       BlendPic(draw, 6, 7, pic::TimePanel, pic::TimePanelMask, draw.BackBuffer);
-      DrawNum2(draw, 11, 13, a.Day, kToBack);
-      TextOut(draw, kToBack, 106, 17, TimeLabel(TimeSlotOf(a.TrainStep)));
+      DrawNum2(draw, 11, 13, a.Day, Target::Back);
+      TextOut(draw, Target::Back, 106, 17, TimeLabel(TimeSlotOf(a.TrainStep)));
       break;
-    case 2:  // the status screen; the time label keeps the font the hint text left
-      DrawNum2(draw, 104, 196, a.Day, kToScreen);
-      TextOut(draw, kToScreen, 199, 202, TimeLabel(TimeSlotOf(a.TrainStep)));
+    case StatusView::StatusScreen:  // the time label keeps the font the hint text left
+      DrawNum2(draw, 104, 196, a.Day, Target::Screen);
+      TextOut(draw, Target::Screen, 199, 202, TimeLabel(TimeSlotOf(a.TrainStep)));
       for (int i = 1; i <= kAbilities; ++i) {
-        SetTextFont(draw, 0, 14, kWhite);
-        TextOut(draw, kToScreen, 220, 251 + 20 * (i - 1), AbilityText(i));
+        SetTextFont(draw, TextBrush::Clear, 14, kWhite);
+        TextOut(draw, Target::Screen, 220, 251 + 20 * (i - 1), AbilityText(i));
       }
       break;
-    case 3:  // the job preview
+    case StatusView::JobPreview:
       jobName();
-      SetTextFont(draw, 0, 14, kWhite);
-      for (int i = 1; i <= kAbilities; ++i) TextOut(draw, kToScreen, 210, 125 + 20 * i, MarkLabel(JobRule(0, i)));
+      SetTextFont(draw, TextBrush::Clear, 14, kWhite);
+      for (int i = 1; i <= kAbilities; ++i)
+        TextOut(draw, Target::Screen, 210, 125 + 20 * i, MarkLabel(calendar.JobRule(JobRuleKind::Weight, i)));
       break;
-    case 4:  // the job result; no grade yet writes no grade label
+    case StatusView::JobResult:  // no grade yet writes no grade label
       jobName();
-      SetTextFont(draw, 0, 14, kWhite);
+      SetTextFont(draw, TextBrush::Clear, 14, kWhite);
       for (int i = 1; i <= kAbilities; ++i)
-        TextOut(draw, kToScreen, 210, 125 + 20 * i, gainText(JobRule(1, i) + JobRule(3, i)));
-      SetTextFont(draw, 0, 14, kWhite);
-      TextOut(draw, kToScreen, 210, 100, GradeLabel(train.Grade));
+        TextOut(draw, Target::Screen, 210, 125 + 20 * i,
+                gainText(calendar.JobRule(JobRuleKind::GradedGain, i) + calendar.JobRule(JobRuleKind::OutcomeBonus, i)));
+      SetTextFont(draw, TextBrush::Clear, 14, kWhite);
+      TextOut(draw, Target::Screen, 210, 100, GradeLabel(train.Grade));
       break;
-    case 5: {  // self-study: the highest ability gains
-      const int best = JobRule(2, 0);
-      SetTextFont(draw, 0, 16, kWhite);
-      TextOut(draw, kToScreen, 100, 100, "自習");
-      SetTextFont(draw, 0, 14, kWhite);
+    case StatusView::SelfStudy: {  // the highest ability gains
+      const int best = calendar.JobRule(JobRuleKind::BestAbility, 0);
+      SetTextFont(draw, TextBrush::Clear, 16, kWhite);
+      TextOut(draw, Target::Screen, 100, 100, "自習");
+      SetTextFont(draw, TextBrush::Clear, 14, kWhite);
       for (int i = 1; i <= kAbilities; ++i)
-        TextOut(draw, kToScreen, 180, 125 + 20 * i, AbilityText(i) + (i == best ? " + 1" : ""));
+        TextOut(draw, Target::Screen, 180, 125 + 20 * i, AbilityText(i) + (i == best ? " + 1" : ""));
       break;
     }
-    case 6:  // relations: three rows of stars per character
-      SetTextFont(draw, 0, 14, kWhite);
+    case StatusView::Relations:  // three rows of stars per character
+      SetTextFont(draw, TextBrush::Clear, 14, kWhite);
       for (int k = 1; k <= kCharacters; ++k) {
         const int y = 116 + 87 * (k - 1);
-        for (int kind = 1; kind <= 3; ++kind) TextOut(draw, kToScreen, 155, y + 19 * (kind - 1), StarText(kind, k));
+        for (int kind = 1; kind <= 3; ++kind)
+          TextOut(draw, Target::Screen, 155, y + 19 * (kind - 1), StarText(static_cast<StarRow>(kind), k));
       }
       break;
-    default: break;
   }
 }
 
-void TXP_Form::StatusScreen(int step) {
+void Screens::StatusScreen(StatusStep step) {
   int& pressed = btn.PressedBtn;
   switch (step) {
-    case 0:
-      DrawBackground("夜春未", kToBack);
-      PlaceSprite(2, "春未", kToBack);
+    case StatusStep::Compose:
+      e.DrawBackground("夜春未", Target::Back);
+      e.PlaceSprite(2, "春未", Target::Back);
       BlendPic(draw, 322, 70, pic::StatusPlate, pic::StatusPlateMask, draw.BackBuffer);
-      ClearButtons();
+      e.ClearButtons();
       BlendPic(draw, 84, 182, pic::StatusTable, pic::StatusTableMask, draw.BackBuffer);
       break;
-    case 1:
-      ShadeRect(draw, 1, MesRect);
-      HintText();
-      StatusPanel(2);
+    case StatusStep::Show:
+      ShadeRect(draw, Shade::OntoScreen, MesRect);
+      calendar.HintText();
+      StatusPanel(StatusView::StatusScreen);
       btn.ButtonOn[kReturnItem] = 1;
-      DrawModeBtn(0, kReturnItem, kToScreen);
+      e.DrawModeBtn(Look::Normal, kReturnItem, Target::Screen);
       break;
-    case 2:
+    case StatusStep::Press:
       if (pressed == 0) return;
       if (!isLive(btn, pressed)) {
         pressed = 0;
-        PlaySE(4);  // items 1 and 2 are never live
+        e.PlaySE(Sound::Refuse);  // items 1 and 2 are never live
         return;
       }
-      PlaySE(1);
-      DrawModeBtn(1, pressed, kToScreen);
+      e.PlaySE(Sound::Accept);
+      e.DrawModeBtn(Look::Pressed, pressed, Target::Screen);
       break;
-    case 3:
-      if (pressed == kReturnItem) SetMode(4);
+    case StatusStep::Release:
+      if (pressed == kReturnItem) e.SetMode(GameMode::Calendar);
       break;
-    default: break;
   }
 }
 

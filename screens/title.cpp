@@ -1,6 +1,6 @@
 // The start-up logo, the title menu and the closing screen.
-#include "engine/form.h"
 #include "screens/live.h"
+#include "screens/screens.h"
 
 namespace shirakaba {
 
@@ -11,57 +11,65 @@ constexpr const char* kClosingLine = "この後は本編でお楽しみ下さい
 constexpr int kNewGameBtn = 1, kQuitBtn = 4;  // the title's two live buttons
 }  // namespace
 
-void TXP_Form::OpeningScreen() {
-  DrawPic(draw, 0, 0, pic::Backdrop, kToScreen);
-  DrawPic(draw, kLogoAt.x, kLogoAt.y, pic::Logo, kToScreen);
-  SetTextFont(draw, 0, 12, kWhite);
+Screens::Screens(Engine& engine, TrainingState& t, EventStateRec& ev, Calendar& cal)
+    : e(engine),
+      draw(engine.draw),
+      btn(engine.btn),
+      scene(engine.scene),
+      record(engine.record),
+      train(t),
+      events(ev),
+      calendar(cal) {}
+
+void Screens::OpeningScreen() {
+  DrawPic(draw, 0, 0, pic::Backdrop, Target::Screen);
+  DrawPic(draw, kLogoAt.x, kLogoAt.y, pic::Logo, Target::Screen);
+  SetTextFont(draw, TextBrush::Clear, 12, kWhite);
   // The title is composed behind the logo; the tick wipes it in later.
-  TitleMenu(0);
+  TitleMenu(TitleStep::Compose);
 }
 
-void TXP_Form::TitleMenu(int step) {
+void Screens::TitleMenu(TitleStep step) {
   switch (step) {
-    case 0:
-      DrawPic(draw, 0, 0, pic::Title, kToBack);
-      ClearButtons();
+    case TitleStep::Compose:
+      DrawPic(draw, 0, 0, pic::Title, Target::Back);
+      e.ClearButtons();
       break;
-    case 1:
+    case TitleStep::Show:
       // Slots 2 and 3 of the menu are never shown.
       for (int n : {kNewGameBtn, kQuitBtn}) {
-        DrawBtn(0, n, kToScreen);
+        e.DrawBtn(Look::Normal, n, Target::Screen);
         btn.ButtonOn[n] = 1;
       }
       break;
-    case 2:
+    case TitleStep::Press:
       if (btn.PressedBtn == 0) return;
       if (!isLive(btn, btn.PressedBtn)) {
         btn.PressedBtn = 0;  // dead slots answer nothing, not even a sound
         return;
       }
       btn.SelectedBtn = btn.PressedBtn;
-      PlaySE(1);
-      DrawBtn(1, btn.PressedBtn, kToScreen);
+      e.PlaySE(Sound::Accept);
+      e.DrawBtn(Look::Pressed, btn.PressedBtn, Target::Screen);
       break;
-    case 3:
+    case TitleStep::Release:
       if (btn.SelectedBtn == kNewGameBtn)
-        ResetGame(1);
+        e.ResetGame(Reset::NewGame);
       else if (btn.SelectedBtn == kQuitBtn)
-        Exit_BtnClick();  // the same as the menu's "おわる"
+        e.Exit_BtnClick();  // the same as the menu's "おわる"
       break;
-    default: break;
   }
 }
 
-void TXP_Form::EndScreen(int step) {
+void Screens::EndScreen(EndStep step) {
   switch (step) {
-    case 0: DrawPic(draw, 0, 0, pic::Ending, kToBack); break;
-    case 1:
-      ShadeRect(draw, 1, MesRect);
-      SetTextFont(draw, 0, 14, kWhite);
-      TextOut(draw, kToScreen, kClosingLineAt.x, kClosingLineAt.y, kClosingLine);
+    case EndStep::Compose: DrawPic(draw, 0, 0, pic::Ending, Target::Back); break;
+    case EndStep::Show:
+      ShadeRect(draw, Shade::OntoScreen, MesRect);
+      SetTextFont(draw, TextBrush::Clear, 14, kWhite);
+      TextOut(draw, Target::Screen, kClosingLineAt.x, kClosingLineAt.y, kClosingLine);
       break;
-    case 2: ResetGame(3); break;  // back to the title
-    default: break;
+    case EndStep::Release: e.ResetGame(Reset::ToTitle); break;  // back to the title
   }
 }
 

@@ -1,0 +1,147 @@
+// The one door through which a front end (the Qt window, the headless mode) plays
+// the game: it passes the pointer, the menu and the clock in, and takes the screen,
+// the menu bar and what happened (sounds, dialogs, texts, the window closing) out.
+// Nothing else of the game is visible from here.
+//
+// Time is the caller's: in a window it follows the wall clock (catchUp), in tests
+// and replays it is virtual (advanceTo, fireNext). Between two calls nothing happens.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+#include "base/bitmap.h"
+#include "base/text.h"
+#include "engine/host.h"
+#include "engine/menu.h"
+#include "game/pointer.h"
+
+namespace shirakaba {
+
+struct GameState;
+
+// The game's screen in pixels.
+constexpr int kGameWidth = 640, kGameHeight = 480;
+
+struct GameSetup {
+  std::string gameDir = ".";             // holds data/lumora.red, data/wav/, readme.txt
+  std::optional<uint64_t> seed;          // the random draws; without it, from the clock
+  std::shared_ptr<FontFace> font;        // without it, the game's font from fontconfig
+};
+
+// ---- What happened since the front end last asked ----
+struct SoundStarted {
+  std::string file;  // as the game names it: "data/wav/h_1.wav"
+  std::string path;  // where it lies
+};
+// A modal dialog opened; it stays open until dialogClosed().
+struct DialogOpened {
+  DialogKind kind;
+  std::string text;  // the message box's text
+};
+// Text written on the screen, to be read (pages, hints, choices, notices).
+struct TextShown {
+  std::string text;
+};
+// The game closed its window ("おわる"); the program ends.
+struct WindowClosed {};
+// A note for whoever runs the program.
+struct LogLine {
+  std::string text;
+};
+using GameEvent = std::variant<SoundStarted, DialogOpened, TextShown, WindowClosed, LogLine>;
+
+// The whole game at one moment, to be restored later (also into another GameCore of
+// the same game data). Copies share their contents.
+class GameSnapshot {
+ public:
+  GameSnapshot();
+  ~GameSnapshot();
+  GameSnapshot(const GameSnapshot&);
+  GameSnapshot& operator=(const GameSnapshot&);
+  bool empty() const { return !state_; }
+  friend bool operator==(const GameSnapshot& a, const GameSnapshot& b);
+  // The state itself, for what is built on snapshots (tests, and files of saves).
+  const GameState& state() const;
+
+ private:
+  friend class GameCore;
+  explicit GameSnapshot(std::shared_ptr<const GameState> s);
+  std::shared_ptr<const GameState> state_;
+};
+
+class GameCore {
+ public:
+  explicit GameCore(GameSetup setup);
+  ~GameCore();
+  GameCore(const GameCore&) = delete;
+  GameCore& operator=(const GameCore&) = delete;
+
+  // Creates the main window's contents at the clock's present time: the start-up
+  // logo, or the game's message about missing files.
+  void start();
+
+  // ---- Input ----
+  // The pointer on the 640 x 480 screen; while a button is held the screen keeps the
+  // mouse, so moves and the release may lie outside it.
+  void pointerPress(MouseButton button, int x, int y);
+  void pointerMove(int x, int y);
+  void pointerRelease(MouseButton button, int x, int y);
+  // A player's click on a menu item: nothing when it or a parent is disabled or hidden.
+  void menuCommand(MenuId id);
+  // The item's handler, whatever the item's state (replays use it to reach hidden items).
+  void callHandler(MenuId id);
+  // The modal dialog that DialogOpened announced has been closed.
+  void dialogClosed();
+  // The window's close box: the game shuts down as when its window closes.
+  void closeWindow();
+
+  // ---- Time ----
+  int64_t now() const;
+  // Fires every timer due up to t, each at its own time, and sets the clock to t.
+  void advanceTo(int64_t t);
+  // Fires only the earliest timer due at or before `until`; false when none is.
+  bool fireNext(int64_t until);
+  // Real time: fires, once each, the timers due at wallNow.
+  void catchUp(int64_t wallNow);
+  // The next time a timer is due, or -1 when none runs.
+  int64_t nextDue() const;
+  // A screen change, a panning CG or a job's progress bar is under way: what `settle`
+  // waits for. (The blinking page prompt does not count.)
+  bool busy() const;
+
+  // ---- What the front end shows ----
+  const Bitmap& screen() const;
+  // False while the screen is hidden (the game data is missing): show black.
+  bool screenVisible() const;
+  const MenuState& menu() const;
+  DialogKind dialog() const;
+  bool closed() const;
+  std::string gamePath(const std::string& relative) const;
+  // Everything that happened since the last call, in order.
+  std::vector<GameEvent> takeEvents();
+
+  // ---- The whole game as a value ----
+  GameSnapshot snapshot() const;
+  void restore(const GameSnapshot& snapshot);
+
+  // ---- For replays and tests ----
+  // The next random draw gives v.
+  void forceRandom(int v);
+  // Stores a GameMode (any number) and starts a transition to it.
+  void setMode(int32_t mode);
+  // The state as JSON, by the game's own names; `sounds` are the sounds the caller
+  // has seen started since it last asked.
+  nlohmann::ordered_json describe(const std::vector<std::string>& sounds) const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace shirakaba
