@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/form.h"
+#include "game/game.h"
 #include "support/pack_fixture.h"
 #include "tools/demo/demo.h"
 
@@ -23,18 +23,18 @@ const std::string& demoDir() {
   return dir;
 }
 
-// A form on the demo data with a new game's state and every story event done, so
+// A game on the demo data with a new game's state and every story event done, so
 // that no compose is replaced by an event scene.
 struct DemoForm {
   NullHost host;
-  TXP_Form form;
-  explicit DemoForm(const std::string& dir) : form(host, FormConfig{dir}) {
-    form.FormCreate();
-    form.Cha_Timer.setEnabled(false);
-    form.UpdateRecord(1);
-    form.ResetAdv(0);
-    for (int n = 1; n <= kEvents; ++n) form.events.EventState[n] = 3;
-    form.GameMode = 4;
+  Game game;
+  explicit DemoForm(const std::string& dir) : game(host, EngineConfig{dir}) {
+    game.engine.FormCreate();
+    game.engine.Cha_Timer.setEnabled(false);
+    game.engine.UpdateRecord(RecordUpdate::NewGame);
+    game.calendar.ResetAdv(AdvReset::NewGame);
+    for (int n = 1; n <= kEvents; ++n) game.state.events.EventState[n] = 3;
+    game.state.shell.GameMode = GameMode::Calendar;
   }
 };
 
@@ -47,30 +47,31 @@ std::unique_ptr<DemoForm> makeForm(benchmark::State& state) {
 }
 
 // The state a step's compose reads.
-void prepareStep(TXP_Form& f, int step) {
-  TAdv_Rec& a = f.train.Adv;
-  a.TrainStep = step;
+void prepareStep(Game& g, int step) {
+  GameState& s = g.state;
+  TAdv_Rec& a = s.train.Adv;
+  a.TrainStep = static_cast<TrainStep>(step);
   a.Day = 3;
   a.Half = step == 15 || step == 18 ? 2 : 1;
   a.Area = step == 18 ? 2 : 0;
   a.Place = step == 18 ? 7 : step == 10 ? 5 : 0;
-  f.train.Job = step >= 3 && step <= 12 ? 1 : 0;
-  f.train.Grade = step == 12 ? 2 : 0;
+  s.train.Job = step >= 3 && step <= 12 ? 1 : 0;
+  s.train.Grade = step == 12 ? 2 : 0;
   a.Outcome = step == 12 ? 2 : 0;
-  f.GameMode = 4;
+  s.shell.GameMode = GameMode::Calendar;
 }
 
 void CalendarCompose(benchmark::State& state) {
   auto d = makeForm(state);
   if (!d) return;
-  TXP_Form& f = d->form;
+  Game& g = d->game;
   const int step = static_cast<int>(state.range(0));
   for (auto _ : state) {
-    prepareStep(f, step);
-    f.CalendarEnter();
-    benchmark::DoNotOptimize(f.draw.BackBuffer.pixels.data());
+    prepareStep(g, step);
+    g.calendar.CalendarEnter();
+    benchmark::DoNotOptimize(g.state.surfaces.BackBuffer.pixels.data());
   }
-  if (f.GameMode != 4) state.SkipWithError("an event took over the compose");
+  if (g.state.shell.GameMode != GameMode::Calendar) state.SkipWithError("an event took over the compose");
 }
 BENCHMARK(CalendarCompose)
     ->ArgName("step")
@@ -81,16 +82,16 @@ BENCHMARK(CalendarCompose)
 void TalkCompose(benchmark::State& state) {
   auto d = makeForm(state);
   if (!d) return;
-  TXP_Form& f = d->form;
+  Game& g = d->game;
   const int partner = static_cast<int>(state.range(0));
-  prepareStep(f, 10);
-  f.train.Adv.Place = partner == 1 ? 4 : partner;
-  f.GameMode = 13;
+  prepareStep(g, 10);
+  g.state.train.Adv.Place = partner == 1 ? 4 : partner;
+  g.state.shell.GameMode = GameMode::Talk;
   for (auto _ : state) {
-    f.train.Adv.Partner = static_cast<uint8_t>(partner);
-    f.train.Adv.Actions = 0;
-    f.TalkScreen(0);
-    benchmark::DoNotOptimize(f.draw.BackBuffer.pixels.data());
+    g.state.train.Adv.Partner = static_cast<uint8_t>(partner);
+    g.state.train.Adv.Actions = 0;
+    g.calendar.TalkScreen(TalkStep::Compose);
+    benchmark::DoNotOptimize(g.state.surfaces.BackBuffer.pixels.data());
   }
 }
 BENCHMARK(TalkCompose)->ArgName("partner")->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
@@ -98,12 +99,12 @@ BENCHMARK(TalkCompose)->ArgName("partner")->Arg(1)->Arg(2)->Arg(3)->Unit(benchma
 void StatusCompose(benchmark::State& state) {
   auto d = makeForm(state);
   if (!d) return;
-  TXP_Form& f = d->form;
-  prepareStep(f, 8);
-  f.GameMode = 10;
+  Game& g = d->game;
+  prepareStep(g, 8);
+  g.state.shell.GameMode = GameMode::Status;
   for (auto _ : state) {
-    f.StatusScreen(0);
-    benchmark::DoNotOptimize(f.draw.BackBuffer.pixels.data());
+    g.screens.StatusScreen(StatusStep::Compose);
+    benchmark::DoNotOptimize(g.state.surfaces.BackBuffer.pixels.data());
   }
 }
 BENCHMARK(StatusCompose)->Unit(benchmark::kMillisecond);
@@ -111,12 +112,12 @@ BENCHMARK(StatusCompose)->Unit(benchmark::kMillisecond);
 void WipeColumn(benchmark::State& state) {
   auto d = makeForm(state);
   if (!d) return;
-  TXP_Form& f = d->form;
-  prepareStep(f, 8);
-  f.CalendarEnter();
+  Game& g = d->game;
+  prepareStep(g, 8);
+  g.calendar.CalendarEnter();
   for (auto _ : state) {
-    f.WipeStep(10);
-    benchmark::DoNotOptimize(f.draw.ImageBa.pixels.data());
+    g.engine.WipeStep(10);
+    benchmark::DoNotOptimize(g.state.surfaces.ImageBa.pixels.data());
   }
 }
 BENCHMARK(WipeColumn)->Unit(benchmark::kMillisecond);
@@ -125,26 +126,26 @@ BENCHMARK(WipeColumn)->Unit(benchmark::kMillisecond);
 void ScenePage(benchmark::State& state) {
   auto d = makeForm(state);
   if (!d) return;
-  TXP_Form& f = d->form;
+  Game& g = d->game;
   int label = -1;
-  for (int i = 0; i < f.Script.count(); ++i)
-    if (f.Script.at(i) == "*op") label = i;
+  for (int i = 0; i < g.engine.Script.count(); ++i)
+    if (g.engine.Script.at(i) == "*op") label = i;
   if (label < 0) {
     state.SkipWithError("no opening scene in the demo script");
     return;
   }
-  f.GameMode = 6;
-  f.scene.SceneNo = 1;
-  f.train.Adv.SceneLabel = "*op";
-  f.DrawBackground("夕焼け坂道", 1);
-  f.WipeStep(20);
+  g.state.shell.GameMode = GameMode::Scene;
+  g.state.scene.SceneNo = 1;
+  g.state.scene.SceneLabel = "*op";
+  g.engine.DrawBackground("夕焼け坂道", Target::Back);
+  g.engine.WipeStep(20);
   const int firstText = label + 2;  // the label, the background, then the text
   for (auto _ : state) {
-    f.scene.ScriptPos = firstText;
-    f.NextPage(0);
-    benchmark::DoNotOptimize(f.draw.ImageBa.pixels.data());
+    g.state.scene.ScriptPos = firstText;
+    g.engine.NextPage(PageIndent::Plain);
+    benchmark::DoNotOptimize(g.state.surfaces.ImageBa.pixels.data());
   }
-  if (f.shown.Page.size() != 2) state.SkipWithError("the page is not the two text lines");
+  if (g.state.shown.Page.size() != 2) state.SkipWithError("the page is not the two text lines");
 }
 BENCHMARK(ScenePage)->Unit(benchmark::kMillisecond);
 
@@ -152,15 +153,15 @@ BENCHMARK(ScenePage)->Unit(benchmark::kMillisecond);
 void JobBarTick(benchmark::State& state) {
   auto d = makeForm(state);
   if (!d) return;
-  TXP_Form& f = d->form;
-  prepareStep(f, 4);
-  f.CalendarEnter();
+  Game& g = d->game;
+  prepareStep(g, 4);
+  g.calendar.CalendarEnter();
   for (auto _ : state) {
-    f.J_Timer.Tag = 7;
-    f.J_TimerTimer();
-    benchmark::DoNotOptimize(f.draw.ImageBa.pixels.data());
+    g.engine.J_Timer.Tag = 7;
+    g.calendar.J_TimerTimer();
+    benchmark::DoNotOptimize(g.state.surfaces.ImageBa.pixels.data());
   }
-  if (f.J_Timer.Tag != 8) state.SkipWithError("the tick did not draw segment 7");
+  if (g.engine.J_Timer.Tag != 8) state.SkipWithError("the tick did not draw segment 7");
 }
 BENCHMARK(JobBarTick)->Unit(benchmark::kMillisecond);
 

@@ -51,7 +51,7 @@ void ShadeRectMessageBand(benchmark::State& state) {
   DrawContext c;
   c.BackBuffer = pattern32(640, 480, 3);
   for (auto _ : state) {
-    ShadeRect(c, 1, MesRect);
+    ShadeRect(c, Shade::OntoScreen, MesRect);
     benchmark::DoNotOptimize(c.ImageBa.pixels.data());
   }
   state.SetBytesProcessed(state.iterations() * 640 * 80 * 4);
@@ -77,7 +77,7 @@ void DrawPicFullScreenFromPack(benchmark::State& state) {
   c.BackBuffer = Bitmap::create32(640, 480);
   if (!made) state.SkipWithError("cannot write the pack");
   for (auto _ : state) {
-    DrawPic(c, 0, 0, 30, kToBack);
+    DrawPic(c, 0, 0, 30, Target::Back);
     benchmark::DoNotOptimize(c.BackBuffer.pixels.data());
   }
   state.SetBytesProcessed(state.iterations() * 921654);

@@ -13,10 +13,10 @@ void BM_TextPage(benchmark::State& state) {
     state.SkipWithError("no game font");
     return;
   }
-  SetTextFont(c, 0, 12, kWhite);
+  SetTextFont(c, TextBrush::Clear, 12, kWhite);
   for (auto _ : state) {
-    TextOut(c, kToScreen, 100, 420, "「この後は本編でお楽しみ下さい。朝になったら、また会いましょう」");
-    TextOut(c, kToScreen, 100, 440, "★★☆　－　今日は 12 月 24 日、晴れ。ABCxyz 0123456789");
+    TextOut(c, Target::Screen, 100, 420, "「この後は本編でお楽しみ下さい。朝になったら、また会いましょう」");
+    TextOut(c, Target::Screen, 100, 440, "★★☆　－　今日は 12 月 24 日、晴れ。ABCxyz 0123456789");
     benchmark::ClobberMemory();
   }
 }

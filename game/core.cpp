@@ -41,6 +41,7 @@ GameSnapshot::~GameSnapshot() = default;
 GameSnapshot::GameSnapshot(const GameSnapshot&) = default;
 GameSnapshot& GameSnapshot::operator=(const GameSnapshot&) = default;
 GameSnapshot::GameSnapshot(std::shared_ptr<const GameState> s) : state_(std::move(s)) {}
+GameSnapshot::GameSnapshot(GameState state) : state_(std::make_shared<const GameState>(std::move(state))) {}
 
 const GameState& GameSnapshot::state() const { return *state_; }
 

@@ -61,6 +61,9 @@ using GameEvent = std::variant<SoundStarted, DialogOpened, TextShown, WindowClos
 class GameSnapshot {
  public:
   GameSnapshot();
+  // A snapshot of a state made elsewhere (read from a file, or edited by a test); its
+  // timers' due times count from the moment it is restored.
+  explicit GameSnapshot(GameState state);
   ~GameSnapshot();
   GameSnapshot(const GameSnapshot&);
   GameSnapshot& operator=(const GameSnapshot&);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/screen_widget.h"
+#include "game_state_edit.h"
 
 using namespace shirakaba;
 
@@ -45,13 +46,14 @@ QRgb asQRgb(Colour c) { return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF)
 
 TEST(HiDpiScreen, EachPixelIsAWholeSquareOfDevicePixels) {
   app();
-  NullHost host;
-  TXP_Form form(host);
-  for (int y = 0; y < kScreenH; ++y)
-    for (int x = 0; x < kScreenW; ++x) setPixel32(form.draw.ImageBa, x, y, patternAt(x, y));
+  GameCore game(GameSetup{});
+  test::editState(game, [](GameState& s) {
+    for (int y = 0; y < kGameHeight; ++y)
+      for (int x = 0; x < kGameWidth; ++x) setPixel32(s.surfaces.ImageBa, x, y, patternAt(x, y));
+  });
 
   for (int scale : {1, 2, 3}) {
-    ScreenWidget w(form, scale);
+    ScreenWidget w(game, scale);
     w.resize(w.windowedSize());
     if (w.devicePixelRatioF() != 1.5) GTEST_SKIP() << "the platform ignored QT_SCALE_FACTOR: ratio " << w.devicePixelRatioF();
     const ScreenPlacement p = w.placement();
@@ -92,12 +94,13 @@ TEST(HiDpiScreen, EachPixelIsAWholeSquareOfDevicePixels) {
 // the picture must still start on a whole row, the one the pointer mapping uses.
 TEST(HiDpiScreen, AWidgetAtAFractionalDeviceOffsetStaysSharpAndInPlace) {
   app();
-  NullHost host;
-  TXP_Form form(host);
-  for (int y = 0; y < kScreenH; ++y)
-    for (int x = 0; x < kScreenW; ++x) setPixel32(form.draw.ImageBa, x, y, patternAt(x, y));
+  GameCore game(GameSetup{});
+  test::editState(game, [](GameState& s) {
+    for (int y = 0; y < kGameHeight; ++y)
+      for (int x = 0; x < kGameWidth; ++x) setPixel32(s.surfaces.ImageBa, x, y, patternAt(x, y));
+  });
   QWidget parent;
-  auto* w = new ScreenWidget(form, 1, &parent);
+  auto* w = new ScreenWidget(game, 1, &parent);
   w->setGeometry(QRect(QPoint(0, 19), w->windowedSize()));
   parent.resize(w->windowedSize() + QSize(0, 19));
   if (parent.devicePixelRatioF() != 1.5) GTEST_SKIP() << "ratio " << parent.devicePixelRatioF();
@@ -123,7 +126,7 @@ TEST(HiDpiScreen, AWidgetAtAFractionalDeviceOffsetStaysSharpAndInPlace) {
   const QImage shot = parent.grab().toImage().convertToFormat(QImage::Format_RGB32);
   int wrong = 0;
   for (int sy = 0; sy < 200; ++sy)
-    for (int sx = 0; sx < kScreenW; sx += 3)
+    for (int sx = 0; sx < kGameWidth; sx += 3)
       for (int d = 0; d < 4; ++d) {
         const int dx = sx * k + d % 2, dy = firstRow + sy * k + d / 2;
         if (shot.pixel(dx, dy) != asQRgb(patternAt(sx, sy)) && ++wrong < 5)

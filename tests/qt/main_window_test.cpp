@@ -27,6 +27,7 @@
 #include "app/screen_widget.h"
 #include "app/sound_player.h"
 #include "base/cp932.h"
+#include "game_state_edit.h"
 #include "support/pack_fixture.h"
 
 using namespace shirakaba;
@@ -140,9 +141,8 @@ TEST(ScreenMapping, FullscreenTakesTheLargestWholeZoom) {
 
 TEST(ScreenWidget, MouseArrivesInScreenPixelsAtScaleTwo) {
   app();
-  NullHost host;
-  TXP_Form form(host);
-  ScreenWidget w(form, 2);
+  GameCore game(GameSetup{});
+  ScreenWidget w(game, 2);
   w.resize(1280, 960);
   std::vector<PointerEvent> got;
   w.onPointer = [&](const PointerEvent& e) { got.push_back(e); };
@@ -175,12 +175,13 @@ TEST(ScreenWidget, MouseArrivesInScreenPixelsAtScaleTwo) {
 
 TEST(ScreenWidget, PaintsTheScreenPixelExactOrBlackWhenHidden) {
   app();
-  NullHost host;
-  TXP_Form form(host);
-  setPixel32(form.draw.ImageBa, 0, 0, 0x0000FF);    // red (0x00BBGGRR)
-  setPixel32(form.draw.ImageBa, 1, 0, 0xFF0000);    // blue
-  setPixel32(form.draw.ImageBa, 639, 479, 0x00FF00);
-  ScreenWidget w(form, 2);
+  GameCore game(GameSetup{});
+  test::editState(game, [](GameState& s) {
+    setPixel32(s.surfaces.ImageBa, 0, 0, 0x0000FF);  // red (0x00BBGGRR)
+    setPixel32(s.surfaces.ImageBa, 1, 0, 0xFF0000);  // blue
+    setPixel32(s.surfaces.ImageBa, 639, 479, 0x00FF00);
+  });
+  ScreenWidget w(game, 2);
   w.resize(1280 + 40, 960 + 20);  // 20 and 10 pixels of black bar around
   QImage shot = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(shot.pixel(0, 0), qRgb(0, 0, 0));
@@ -193,7 +194,7 @@ TEST(ScreenWidget, PaintsTheScreenPixelExactOrBlackWhenHidden) {
   EXPECT_EQ(shot.pixel(20 + 1278, 10 + 958), qRgb(0, 255, 0));
   EXPECT_EQ(shot.pixel(20 + 1280, 10 + 959), qRgb(0, 0, 0));
 
-  form.draw.imageBaVisible = false;
+  test::editState(game, [](GameState& s) { s.surfaces.imageBaVisible = false; });
   shot = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(shot.pixel(20, 10), qRgb(0, 0, 0));
 }
@@ -222,8 +223,8 @@ TEST_F(WindowWithoutPack, ShowsTheMissingFileMessageOnceAndStaysBlack) {
   ASSERT_EQ(log.titles.size(), 1u);
   EXPECT_EQ(log.titles[0], QStringLiteral("白樺館"));
   EXPECT_EQ(log.texts[0], QStringLiteral("ファイルが足りません\n"));
-  EXPECT_EQ(w.form().dialog(), DialogKind::None);  // told that the box closed
-  EXPECT_FALSE(w.form().draw.imageBaVisible);
+  EXPECT_EQ(w.game().dialog(), DialogKind::None);  // told that the box closed
+  EXPECT_FALSE(w.game().screenVisible());
   EXPECT_EQ(w.windowTitle(), QStringLiteral("白樺館  見習い日誌 体験版"));
   EXPECT_FALSE(w.realClock().armed());  // nothing runs: no busy loop
 }
@@ -242,20 +243,21 @@ TEST_F(WindowWithoutPack, ClientAreaIsFixedAndHasNoMaximiseButton) {
 
 TEST_F(WindowWithoutPack, MenuBarMirrorsTheFormMenu) {
   MainWindow w(optionsFor(dir), gameFont(), log.runner());
-  const Menu& menu = w.form().menu;
+  const MenuState& menu = w.game().menu();
   MenuMirror& mirror = w.menuMirror();
   for (int i = 0; i < kMenuItems; ++i) {
-    const MenuItem& item = menu.at(i);
+    const MenuItemDef& def = menuDef(i);
+    const MenuItemState& item = menu.items[i];
     QAction* a = mirror.action(static_cast<MenuId>(i));
-    ASSERT_TRUE(a) << item.name;
-    EXPECT_EQ(a->isSeparator(), item.separator) << item.name;
-    if (!item.separator) {
-      EXPECT_EQ(a->text(), menuText(item.Caption)) << item.name;
+    ASSERT_TRUE(a) << def.name;
+    EXPECT_EQ(a->isSeparator(), def.separator) << def.name;
+    if (!def.separator) {
+      EXPECT_EQ(a->text(), menuText(item.Caption)) << def.name;
     }
-    EXPECT_EQ(a->isChecked(), item.Checked) << item.name;
-    EXPECT_EQ(a->isEnabled(), item.Enabled) << item.name;
-    EXPECT_EQ(a->isVisible(), item.Visible) << item.name;
-    EXPECT_TRUE(a->shortcut().isEmpty()) << item.name;
+    EXPECT_EQ(a->isChecked(), item.Checked) << def.name;
+    EXPECT_EQ(a->isEnabled(), item.Enabled) << def.name;
+    EXPECT_EQ(a->isVisible(), item.Visible) << def.name;
+    EXPECT_TRUE(a->shortcut().isEmpty()) << def.name;
   }
   // The menu bar: GAME, 設定, ヘルプ and the two hidden development items.
   QStringList top;
@@ -282,8 +284,8 @@ TEST_F(WindowWithoutPack, ChoosingAnItemReachesTheFormAndTheMirrorFollows) {
   MainWindow w(optionsFor(dir), gameFont(), log.runner());
   MenuMirror& mirror = w.menuMirror();
   mirror.action(MenuId::OFF1)->trigger();
-  EXPECT_FALSE(w.form().menu[MenuId::ON1].Checked);
-  EXPECT_TRUE(w.form().menu[MenuId::OFF1].Checked);
+  EXPECT_FALSE(w.game().menu()[MenuId::ON1].Checked);
+  EXPECT_TRUE(w.game().menu()[MenuId::OFF1].Checked);
   EXPECT_TRUE(mirror.action(MenuId::OFF1)->isChecked());
   EXPECT_FALSE(mirror.action(MenuId::ON1)->isChecked());
   EXPECT_EQ(mirror.submenu(MenuId::BGM_Btn)->menuAction()->text(), QStringLiteral("効果音 OFF"));
@@ -293,9 +295,11 @@ TEST_F(WindowWithoutPack, ChoosingAnItemReachesTheFormAndTheMirrorFollows) {
   mirror.action(MenuId::CG_O)->trigger();
   EXPECT_EQ(mirror.submenu(MenuId::CG_Btn)->menuAction()->text(), QStringLiteral("CG 遅"));
 
-  // A change of the form's menu shows after the next event the form handles.
-  w.form().menu[MenuId::Test_Btn].Visible = true;
-  w.form().menu[MenuId::Test_Btn].Caption = "R&D";
+  // A change of the game's menu shows after the next event the game handles.
+  test::editState(w.game(), [](GameState& s) {
+    s.menu[MenuId::Test_Btn].Visible = true;
+    s.menu[MenuId::Test_Btn].Caption = "R&D";
+  });
   EXPECT_FALSE(mirror.action(MenuId::Test_Btn)->isVisible());
   sendMouse(w.screenWidget(), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::NoButton);
   EXPECT_TRUE(mirror.action(MenuId::Test_Btn)->isVisible());
@@ -310,7 +314,7 @@ TEST_F(WindowWithoutPack, HelpItemsOpenTheSideDialogsModally) {
   ASSERT_EQ(log.dialogs.size(), 2u);
   EXPECT_EQ(log.dialogs[0], w.aboutBox());
   EXPECT_EQ(log.dialogs[1], w.mesForm());
-  EXPECT_EQ(w.form().dialog(), DialogKind::None);
+  EXPECT_EQ(w.game().dialog(), DialogKind::None);
   EXPECT_TRUE(w.mesForm()->Mes_Memo->toPlainText().isEmpty());  // no readme.txt
 }
 
@@ -318,7 +322,7 @@ TEST_F(WindowWithoutPack, ClosingTheWindowClosesTheForm) {
   MainWindow w(optionsFor(dir), gameFont(), log.runner());
   w.present();
   w.menuMirror().action(MenuId::Exit_Btn)->trigger();
-  EXPECT_TRUE(w.form().closed());
+  EXPECT_TRUE(w.game().closed());
   EXPECT_FALSE(w.isVisible());
   EXPECT_FALSE(w.realClock().armed());
 }
@@ -336,62 +340,65 @@ class WindowWithPack : public WindowWithoutPack {
 TEST_F(WindowWithPack, PressesReachTheFormOnlyForTheLeftButton) {
   MainWindow w(optionsFor(dir, 2), gameFont(), log.runner());
   EXPECT_TRUE(log.dialogs.empty());
-  TXP_Form& f = w.form();
-  f.Cha_Timer.setEnabled(false);  // between transitions
-  f.GameMode = 3;                 // a screen with no press step: only the press bookkeeping runs
-  f.btn.PressedBtn = 7;
-  f.btn.SelectedBtn = 5;
+  test::editState(w.game(), [](GameState& s) {
+    s.timers.Cha_Timer.Enabled = false;             // between transitions
+    s.shell.GameMode = static_cast<GameMode>(3);   // a screen with no press step: only the bookkeeping runs
+    s.btn.PressedBtn = 7;
+    s.btn.SelectedBtn = 5;
+  });
   sendMouse(w.screenWidget(), QEvent::MouseButtonPress, QPoint(300, 300), Qt::RightButton, Qt::RightButton);
-  EXPECT_EQ(f.btn.PressedBtn, 7);
+  EXPECT_EQ(test::stateOf(w.game())["PressedBtn"], 7);
   sendMouse(w.screenWidget(), QEvent::MouseButtonPress, QPoint(300, 300), Qt::LeftButton, Qt::LeftButton);
-  EXPECT_EQ(f.btn.PressedBtn, 0);
-  EXPECT_EQ(f.btn.SelectedBtn, 0);
+  EXPECT_EQ(test::stateOf(w.game())["PressedBtn"], 0);
+  EXPECT_EQ(test::stateOf(w.game())["SelectedBtn"], 0);
 }
 
 TEST_F(WindowWithPack, TheClockRunsTheModeTickInRealTime) {
   MainWindow w(optionsFor(dir), gameFont(), log.runner());
-  TXP_Form& f = w.form();
-  ASSERT_TRUE(f.Cha_Timer.Enabled());
+  const auto tick = [&] { return test::stateOf(w.game())["timers"]["Cha_Timer"]; };
+  ASSERT_TRUE(tick()["enabled"].get<bool>());
   ASSERT_TRUE(w.realClock().armed());
   EXPECT_GT(w.realClock().armedInMs(), 300);  // the logo's first tick is 500 ms away
   EXPECT_LE(w.realClock().armedInMs(), 500);
   QEventLoop loop;
   QTimer poll, deadline;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (f.Cha_Timer.Tag >= 1) loop.quit();
+    if (tick()["tag"].get<int>() >= 1) loop.quit();
   });
   QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
   poll.start(10);
   deadline.start(3000);
   loop.exec();
-  EXPECT_GE(f.Cha_Timer.Tag, 1);  // the first tick ran: the logo
-  EXPECT_EQ(f.GameMode, 0);
+  EXPECT_GE(tick()["tag"].get<int>(), 1);  // the first tick ran: the logo
+  EXPECT_EQ(test::stateOf(w.game())["GameMode"], 0);
   EXPECT_TRUE(w.realClock().armed());  // and the next one is waited for
 }
 
 TEST_F(WindowWithPack, AClickOnTheTitlesLastButtonEndsTheProgram) {
   MainWindow w(optionsFor(dir, 2), gameFont(), log.runner());
   w.present();
-  TXP_Form& f = w.form();
+  const auto onTitle = [&] {
+    const auto s = test::stateOf(w.game());
+    return s["GameMode"] == 1 && !s["timers"]["Cha_Timer"]["enabled"].get<bool>();
+  };
   // Logo, then the title wipes in; its buttons are live once the tick has stopped.
   QEventLoop loop;
   QTimer poll, deadline;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (f.GameMode == 1 && !f.Cha_Timer.Enabled()) loop.quit();
+    if (onTitle()) loop.quit();
   });
   QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
   poll.start(10);
   deadline.start(5000);
   loop.exec();
-  ASSERT_EQ(f.GameMode, 1);
-  ASSERT_FALSE(f.Cha_Timer.Enabled());
+  ASSERT_TRUE(onTitle());
   EXPECT_FALSE(w.realClock().armed());  // idle on the title: nothing is waited for
   // Title button 4 is the fourth 59 x 22 slot from (290, 275), 26 pixels apart.
   const QPoint at(2 * (290 + 10), 2 * (275 + 3 * 26 + 5));
   sendMouse(w.screenWidget(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-  EXPECT_EQ(f.btn.PressedBtn, 4);
+  EXPECT_EQ(test::stateOf(w.game())["PressedBtn"], 4);
   sendMouse(w.screenWidget(), QEvent::MouseButtonRelease, at + QPoint(300, 0), Qt::LeftButton, Qt::NoButton);
-  EXPECT_TRUE(f.closed());
+  EXPECT_TRUE(w.game().closed());
   EXPECT_FALSE(w.isVisible());
 }
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/screen_mapping.h"
-#include "engine/draw.h"
+#include "game/core.h"
 
 using namespace shirakaba;
 
@@ -83,11 +83,11 @@ TEST(ScreenPlacement, SameScreenPixelsAsZoomOne) {
     const QRectF r = p.logicalRect();
     const qreal cell = qreal(p.devicePerPixel) / c.dpr;
     SCOPED_TRACE(testing::Message() << "dpr " << c.dpr << " scale " << c.scale);
-    for (int x = 0; x < kScreenW; ++x) {
+    for (int x = 0; x < kGameWidth; ++x) {
       const QPoint base = screenPointAt(one, QPointF(x + 0.5, 0.5));
       ASSERT_EQ(screenPointAt(p, QPointF(r.x() + (x + 0.5) * cell, r.y() + 0.5 * cell)), base) << x;
     }
-    for (int y = 0; y < kScreenH; ++y) {
+    for (int y = 0; y < kGameHeight; ++y) {
       const QPoint base = screenPointAt(one, QPointF(0.5, y + 0.5));
       ASSERT_EQ(screenPointAt(p, QPointF(r.x() + 0.5 * cell, r.y() + (y + 0.5) * cell)), base) << y;
     }

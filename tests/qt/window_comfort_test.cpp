@@ -22,6 +22,7 @@
 #include "app/screen_accessible.h"
 #include "app/screen_widget.h"
 #include "app/screenshot.h"
+#include "game_state_edit.h"
 #include "support/pack_fixture.h"
 
 using namespace shirakaba;
@@ -135,19 +136,21 @@ TEST_F(WindowComfort, F12SavesTheScreenAsNumberedPngsAndSaysSoInTheTitle) {
   EXPECT_TRUE(w.windowTitle().contains(QFileInfo(first).absoluteFilePath())) << w.windowTitle().toStdString();
 
   // The core's screen, pixel for pixel (colours are 0x00BBGGRR).
-  TXP_Form& form = w.form();
-  form.draw.imageBaVisible = true;
-  for (int y = 0; y < kScreenH; ++y)
-    for (int x = 0; x < kScreenW; ++x) setPixel32(form.draw.ImageBa, x, y, static_cast<Colour>(x ^ (y << 9) ^ (x << 17)));
+  const auto pattern = [](int x, int y) { return static_cast<Colour>(x ^ (y << 9) ^ (x << 17)); };
+  test::editState(w.game(), [&](GameState& s) {
+    s.surfaces.imageBaVisible = true;
+    for (int y = 0; y < kGameHeight; ++y)
+      for (int x = 0; x < kGameWidth; ++x) setPixel32(s.surfaces.ImageBa, x, y, pattern(x, y));
+  });
   pressKey(&w, Qt::Key_F12);
   const QString second = QDir(shots).filePath("shirakaba-0002.png");
   ASSERT_TRUE(QFileInfo::exists(second));
   const QImage png = QImage(second).convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(png.size(), QSize(640, 480));
   int wrong = 0;
-  for (int y = 0; y < kScreenH; ++y)
-    for (int x = 0; x < kScreenW; ++x) {
-      const Colour c = getPixel32(form.draw.ImageBa, x, y);
+  for (int y = 0; y < kGameHeight; ++y)
+    for (int x = 0; x < kGameWidth; ++x) {
+      const Colour c = getPixel32(w.game().screen(), x, y);
       if (png.pixel(x, y) != qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF)) ++wrong;
     }
   EXPECT_EQ(wrong, 0);
@@ -224,10 +227,19 @@ TEST_F(WindowComfort, EachEventsTextIsPublishedForScreenReaders) {
   EXPECT_EQ(iface->role(), QAccessible::StaticText);
 
   // A page: the message window writes its two lines, the window publishes them once.
-  TXP_Form& form = w.form();
-  form.scene.ScriptPos = form.Script.indexOf("line one");
-  ASSERT_GT(form.scene.ScriptPos, 0);
-  form.NextPage(0);
+  // The scene stands at "line one" (line 3); a click shows the next page.
+  GameCore& game = w.game();
+  test::editState(game, [](GameState& s) {
+    s.timers.Cha_Timer.Enabled = false;
+    s.shell.GameMode = GameMode::Scene;
+    s.scene.SceneNo = 1;
+    s.scene.ScriptPos = 3;
+  });
+  const auto click = [&] {
+    game.pointerPress(MouseButton::Left, 320, 240);
+    game.pointerRelease(MouseButton::Left, 320, 240);
+  };
+  click();
   EXPECT_EQ(announced.count(), 0);  // not before the event is over
   w.refresh();
   EXPECT_EQ(screen->shownText(), QStringLiteral("line one\nline two"));
@@ -235,7 +247,7 @@ TEST_F(WindowComfort, EachEventsTextIsPublishedForScreenReaders) {
   EXPECT_EQ(announced.count(), 1);
 
   // The blinking prompt is no news.
-  form.Text_TimerTimer();
+  game.advanceTo(game.now() + 400);
   w.refresh();
   EXPECT_EQ(announced.count(), 1);
   EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("line one\nline two"));
@@ -243,11 +255,13 @@ TEST_F(WindowComfort, EachEventsTextIsPublishedForScreenReaders) {
   w.refresh();
   EXPECT_EQ(announced.count(), 1);
 
-  // The next page, ended early by "＜", then the notice bar.
-  form.NextPage(0);
+  // The next page, ended early by "＜", then the notice bar of a scene that ran off
+  // the end of the script.
+  click();
   w.refresh();
   EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("line three"));
-  form.ShowNotice(0, "*e_1");
+  test::editState(game, [](GameState& s) { s.scene.ScriptPos = 100; });
+  click();
   w.refresh();
   EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("*e_1"));
   EXPECT_EQ(announced.count(), 3);

@@ -5,7 +5,7 @@
 #include <memory>
 #include <sstream>
 
-#include "engine/form.h"
+#include "game/game.h"
 #include "support/monkey_checks.h"
 #include "support/monkey_rng.h"
 #include "support/monkey_targets.h"
@@ -62,27 +62,28 @@ class Monkey {
     if (opt_.keepReplay && form_) {
       // The replay checks itself: it ends where the monkey stood.
       report_.replay = replay_;
-      const TXP_Form& g = *form_;
-      for (const std::string& e : {"t " + std::to_string(g.clock.now()), "GameMode " + std::to_string(g.GameMode),
-                                   "Adv.TrainStep " + std::to_string(g.train.Adv.TrainStep),
-                                   "Adv.Day " + std::to_string(g.train.Adv.Day),
-                                   "ScriptPos " + std::to_string(g.scene.ScriptPos)})
+      const Game& g = *form_;
+      for (const std::string& e : {"t " + std::to_string(g.engine.clock.now()),
+                                   "GameMode " + std::to_string(toInt(g.state.shell.GameMode)),
+                                   "Adv.TrainStep " + std::to_string(toInt(g.state.train.Adv.TrainStep)),
+                                   "Adv.Day " + std::to_string(g.state.train.Adv.Day),
+                                   "ScriptPos " + std::to_string(g.state.scene.ScriptPos)})
         report_.replay.push_back("expect " + e);
     }
     return std::move(report_);
   }
 
  private:
-  TXP_Form& f() { return *form_; }
+  Game& f() { return *form_; }
 
   // ---- The window ----
 
   void openForm() {
     form_.reset();
     report_.formSeed = rng_.next() >> 1;
-    form_ = std::make_unique<TXP_Form>(host_, FormConfig{opt_.gameDir});
-    form_->random.seed(report_.formSeed);
-    form_->FormCreate();
+    form_ = std::make_unique<Game>(host_, EngineConfig{opt_.gameDir});
+    form_->state.random.seed(report_.formSeed);
+    form_->engine.FormCreate();
     pressed_ = false;
     replay_.clear();
     std::ostringstream note;
@@ -114,7 +115,7 @@ class Monkey {
   void check(const char* when) {
     const std::string broken = brokenInvariant(f());
     if (!broken.empty()) fail(std::string(when) + ": " + broken);
-    ++report_.coverage[{f().GameMode, f().train.Adv.TrainStep}];
+    ++report_.coverage[{toInt(f().state.shell.GameMode), toInt(f().state.train.Adv.TrainStep)}];
   }
 
   // One event done: logged, counted, checked; a closed window opens again.
@@ -125,7 +126,7 @@ class Monkey {
     line << "#" << report_.events << " " << command << "  -> " << stateSummary(f());
     remember(line.str());
     check("after the event");
-    if (f().closed()) {
+    if (f().state.shell.closed) {
       ++report_.restarts;
       openForm();
     }
@@ -161,19 +162,20 @@ class Monkey {
   }
   // Tick by tick, so that the invariants are checked after every timer event.
   void wait(int ms) {
-    const int64_t until = f().clock.now() + ms;
-    while (f().clock.fireNext(until)) check("during a wait");
-    f().advanceTo(until);
+    const int64_t until = f().engine.clock.now() + ms;
+    while (f().engine.clock.fireNext(until)) check("during a wait");
+    f().engine.clock.advanceTo(until);
     done("wait " + std::to_string(ms));
   }
   // Until Cha_Timer, CG_Timer and J_Timer are all off, as a headless settle; a game
   // that does not come to rest within the limit is a wait of the whole limit.
   void settle(int64_t limitMs) {
-    const auto busy = [this] { return f().Cha_Timer.Enabled() || f().CG_Timer.Enabled() || f().J_Timer.Enabled(); };
-    const int64_t start = f().clock.now(), limit = start + limitMs;
+    const Engine& e = f().engine;
+    const auto busy = [&e] { return e.Cha_Timer.Enabled() || e.CG_Timer.Enabled() || e.J_Timer.Enabled(); };
+    const int64_t start = e.clock.now(), limit = start + limitMs;
     bool rest = true;
     while (busy()) {
-      if (!f().clock.fireNext(limit)) {
+      if (!f().engine.clock.fireNext(limit)) {
         rest = false;
         break;
       }
@@ -182,54 +184,55 @@ class Monkey {
     if (rest) {
       done("settle");
     } else {
-      f().advanceTo(limit);
+      f().engine.clock.advanceTo(limit);
       done("wait " + std::to_string(limitMs));
     }
   }
   void menu(MenuId id) {
     const uint64_t dialogs = host_.dialogs;
-    f().menuClick(id);
-    done(std::string("menu ") + f().menu[id].name);
+    f().engine.menuClick(id);
+    done(std::string("menu ") + menuDef(id).name);
     closeNewDialog(dialogs);
   }
   void call(MenuId id) {
     const uint64_t dialogs = host_.dialogs;
-    const std::string name = f().menu[id].name;
-    f().callHandler(id);
+    const std::string name = menuDef(id).name;
+    f().engine.callHandler(id);
     // Items without a handler cannot be named in a replay; calling them does nothing.
-    done((f().menu[id].hasHandler ? "call " : "# call ") + name);
+    done((menuDef(id).hasHandler ? "call " : "# call ") + name);
     closeNewDialog(dialogs);
   }
   void mode(int32_t m) {
-    f().SetMode(m);
+    f().engine.SetMode(static_cast<GameMode>(m));
     done("mode " + std::to_string(m));
   }
   void force(int v) {
-    f().random.force(v);
+    f().state.random.force(v);
     done("rand " + std::to_string(v));
   }
   void closeDialog() {
-    f().dialogClosed();
+    f().engine.dialogClosed();
     done("dialog close");
   }
   // Half the dialogs are closed at once; the others wait for a close drawn at random.
   void closeNewDialog(uint64_t before) {
-    if (host_.dialogs != before && f().dialog() != DialogKind::None && rng_.chance(500)) closeDialog();
+    if (host_.dialogs != before && dialogOpen() && rng_.chance(500)) closeDialog();
   }
 
   // ---- The random walk ----
 
-  bool busy() { return f().Cha_Timer.Enabled() || f().J_Timer.Enabled(); }
+  bool busy() { return f().engine.Cha_Timer.Enabled() || f().engine.J_Timer.Enabled(); }
+  bool dialogOpen() { return f().state.shell.dialog != DialogKind::None; }
 
   // A live button, but the title's quit button only now and then.
   Point target() {
     Point p = pickTarget(f(), rng_);
-    if (f().GameMode == 1 && regionAt(f(), p.x, p.y) == 4 && rng_.chance(900)) p = pickTarget(f(), rng_);
+    if (f().state.shell.GameMode == GameMode::Title && regionAt(f(), p.x, p.y) == 4 && rng_.chance(900)) p = pickTarget(f(), rng_);
     return p;
   }
 
   void act() {
-    if (f().dialog() != DialogKind::None && rng_.chance(400)) return closeDialog();
+    if (dialogOpen() && rng_.chance(400)) return closeDialog();
     // A press held down: moves, in and out of the surface, until the release.
     if (pressed_ && rng_.chance(300)) {
       if (rng_.chance(600)) return move(pickAnywhere(rng_));
@@ -254,7 +257,7 @@ class Monkey {
     if ((r -= 60) < 0) return menu(randomMenuItem());
     if ((r -= 15) < 0) return call(randomHandler());
     if ((r -= 3) < 0) {
-      if (!f().Cha_Timer.Enabled()) return mode(2);
+      if (!f().engine.Cha_Timer.Enabled()) return mode(2);
       return wait(0);
     }
     return click(MouseButton::Left, target());
@@ -283,7 +286,7 @@ class Monkey {
     if (r < 12) return MenuId::ReSet_Btn;
     if (r < 20) return MenuId::ReStart_Btn;
     // はじめる is live only on the title, where it is worth trying often.
-    if (r < 150 || (f().GameMode == 1 && r < 400)) return MenuId::Start_Btn;
+    if (r < 150 || (f().state.shell.GameMode == GameMode::Title && r < 400)) return MenuId::Start_Btn;
     static constexpr MenuId kSettings[] = {MenuId::ON1, MenuId::OFF1, MenuId::CG_H, MenuId::CG_F,
                                            MenuId::CG_O, MenuId::Mes_Btn, MenuId::About_Btn,
                                            MenuId::Text_Btn, MenuId::Test_Btn};
@@ -309,9 +312,9 @@ class Monkey {
   void escapeCheck() {
     remember("# escape check from " + stateSummary(f()));
     if (opt_.keepReplay) replay_.push_back("# escape check");
-    if (f().dialog() != DialogKind::None) closeDialog();
+    if (dialogOpen()) closeDialog();
     settle(kEscapeSettleMs);
-    if (f().Cha_Timer.Enabled()) fail("stuck: the transition never ends");
+    if (f().engine.Cha_Timer.Enabled()) fail("stuck: the transition never ends");
     menu(MenuId::ReSet_Btn);
     settle(kEscapeSettleMs);
     menu(MenuId::Start_Btn);
@@ -323,7 +326,7 @@ class Monkey {
   MonkeyOptions opt_;
   MonkeyRng rng_;
   CountingHost host_;
-  std::unique_ptr<TXP_Form> form_;
+  std::unique_ptr<Game> form_;
   MonkeyReport report_;
   std::deque<std::string> last_;
   std::vector<std::string> replay_;

@@ -21,27 +21,30 @@ bool inRange(int32_t v) { return v >= 0 && v <= 100; }
 
 }  // namespace
 
-std::string brokenInvariant(const TXP_Form& f) {
+std::string brokenInvariant(const Game& g) {
   std::ostringstream why;
-  if (!isMode(f.GameMode)) {
-    why << "GameMode " << f.GameMode << " is not a screen of the game";
+  const GameState& s = g.state;
+  const int32_t mode = toInt(s.shell.GameMode);
+  if (!isMode(mode)) {
+    why << "GameMode " << mode << " is not a screen of the game";
     return why.str();
   }
-  const TAdv_Rec& a = f.train.Adv;
+  const TAdv_Rec& a = s.train.Adv;
+  const int32_t step = toInt(a.TrainStep);
   // Before the first new game the training state is still all zero.
-  if (!isTrainStep(a.TrainStep) && !(a.TrainStep == 0 && a.Day == 0)) {
-    why << "TrainStep " << a.TrainStep << " is not a step of the day (Day " << a.Day << ")";
+  if (!isTrainStep(step) && !(step == 0 && a.Day == 0)) {
+    why << "TrainStep " << step << " is not a step of the day (Day " << a.Day << ")";
     return why.str();
   }
-  if (f.Cha_Timer.Enabled() && f.CG_Timer.Enabled()) return "Cha_Timer and CG_Timer are both enabled";
-  if (f.GameMode == 4 && !f.Cha_Timer.Enabled()) {
+  if (g.engine.Cha_Timer.Enabled() && g.engine.CG_Timer.Enabled()) return "Cha_Timer and CG_Timer are both enabled";
+  if (s.shell.GameMode == GameMode::Calendar && !g.engine.Cha_Timer.Enabled()) {
     for (int i = 1; i <= 4; ++i)
-      if (!inRange(f.train.Ability[i])) {
-        why << "calendar shown with Ability[" << i << "] = " << f.train.Ability[i];
+      if (!inRange(s.train.Ability[i])) {
+        why << "calendar shown with Ability[" << i << "] = " << s.train.Ability[i];
         return why.str();
       }
     for (int k = 1; k <= kCharacters; ++k) {
-      const TCharaStat& c = f.train.CharaStat[k];
+      const TCharaStat& c = s.train.CharaStat[k];
       const int32_t values[4] = {c.Affection, c.RatingB, c.RatingC, c.Reserve};
       const char* names[4] = {"Affection", "RatingB", "RatingC", "Reserve"};
       for (int v = 0; v < 4; ++v)
@@ -54,22 +57,24 @@ std::string brokenInvariant(const TXP_Form& f) {
   return {};
 }
 
-bool newGameStarted(const TXP_Form& f) {
-  const TAdv_Rec& a = f.train.Adv;
-  return (f.GameMode == 6 && a.SceneLabel == "*op") || (f.GameMode == 4 && a.Day == 1);
+bool newGameStarted(const Game& g) {
+  const GameState& s = g.state;
+  return (s.shell.GameMode == GameMode::Scene && s.scene.SceneLabel == "*op") ||
+         (s.shell.GameMode == GameMode::Calendar && s.train.Adv.Day == 1);
 }
 
-std::string stateSummary(const TXP_Form& f) {
+std::string stateSummary(const Game& g) {
   std::ostringstream s;
-  const TAdv_Rec& a = f.train.Adv;
-  s << "GameMode " << f.GameMode << ", TrainStep " << a.TrainStep << ", Day " << a.Day;
-  if (!a.SceneLabel.empty()) s << ", SceneLabel " << a.SceneLabel;
-  s << ", ScriptPos " << f.scene.ScriptPos;
-  if (f.Cha_Timer.Enabled()) s << ", Cha_Timer on";
-  if (f.CG_Timer.Enabled()) s << ", CG_Timer on";
-  if (f.J_Timer.Enabled()) s << ", J_Timer on";
-  if (f.dialog() != DialogKind::None) s << ", dialog open";
-  if (f.closed()) s << ", closed";
+  const GameState& st = g.state;
+  const TAdv_Rec& a = st.train.Adv;
+  s << "GameMode " << toInt(st.shell.GameMode) << ", TrainStep " << toInt(a.TrainStep) << ", Day " << a.Day;
+  if (!st.scene.SceneLabel.empty()) s << ", SceneLabel " << st.scene.SceneLabel;
+  s << ", ScriptPos " << st.scene.ScriptPos;
+  if (g.engine.Cha_Timer.Enabled()) s << ", Cha_Timer on";
+  if (g.engine.CG_Timer.Enabled()) s << ", CG_Timer on";
+  if (g.engine.J_Timer.Enabled()) s << ", J_Timer on";
+  if (st.shell.dialog != DialogKind::None) s << ", dialog open";
+  if (st.shell.closed) s << ", closed";
   return s.str();
 }
 

@@ -2,15 +2,15 @@
 #pragma once
 #include <string>
 
-#include "engine/form.h"
+#include "game/game.h"
 
 namespace shirakaba::test {
 
-// The first invariant the form breaks, in words, or empty.
-std::string brokenInvariant(const TXP_Form& form);
+// The first invariant the game breaks, in words, or empty.
+std::string brokenInvariant(const Game& game);
 // Whether a new game has just begun: the opening scene runs, or day 1 is shown.
-bool newGameStarted(const TXP_Form& form);
+bool newGameStarted(const Game& game);
 // One line of the state for the event log.
-std::string stateSummary(const TXP_Form& form);
+std::string stateSummary(const Game& game);
 
 }  // namespace shirakaba::test

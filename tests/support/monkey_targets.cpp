@@ -3,18 +3,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/layouts.h"
+#include "calendar/layouts.h"
 
 namespace shirakaba::test {
 
-int regionAt(const TXP_Form& f, int x, int y) {
-  if (f.GameMode == 2) {
-    const int n = HitGallery(x, y);
-    return n != 0 ? n : f.HitTest(x, y);
-  }
-  if (f.GameMode == 100) return HitColumns(3, x, y, SceneListLayout);
-  return f.HitTest(x, y);
-}
+int regionAt(const Game& g, int x, int y) { return g.HitTest(x, y); }
 
 namespace {
 
@@ -26,48 +19,48 @@ void addSlots(std::vector<Rect>& out, const LayoutRec& l) {
   for (int i = 0; i < count; ++i) out.push_back(SlotRect(i, l));
 }
 
-void addCalendarSlots(std::vector<Rect>& out, int32_t step) {
+void addCalendarSlots(std::vector<Rect>& out, TrainStep step) {
   switch (step) {
-    case 2: addSlots(out, Step2Layout); break;
-    case 3: addSlots(out, Step3Layout); break;
-    case 10:
-    case 18: addSlots(out, WalkLayout); break;
-    case 15:
+    case TrainStep::JobChoice: addSlots(out, Step2Layout); break;
+    case TrainStep::JobConfirm: addSlots(out, Step3Layout); break;
+    case TrainStep::EveningWalk:
+    case TrainStep::LunchWalk: addSlots(out, WalkLayout); break;
+    case TrainStep::Lunch:
       addSlots(out, LunchLayout);
       addSlots(out, LunchExtraLayout);
       break;
-    case 17: addSlots(out, Step17Layout); break;
+    case TrainStep::OwnRoom: addSlots(out, Step17Layout); break;
     default: addSlots(out, BarBtnLayout); break;
   }
 }
 
-std::vector<Rect> slotsOf(const TXP_Form& f) {
+std::vector<Rect> slotsOf(const Game& g) {
   std::vector<Rect> out;
-  switch (f.GameMode) {
-    case 1: addSlots(out, TitleMenuLayout); break;
-    case 2:
+  switch (g.state.shell.GameMode) {
+    case GameMode::Title: addSlots(out, TitleMenuLayout); break;
+    case GameMode::Gallery:
       addSlots(out, GalleryBackLayout);
       for (int n = 1; n <= kCGs; ++n) {
         const LayoutRec row = GalleryRows(GalleryPos(0, n));
         out.push_back(rectLTWH(GalleryPos(1, n), GalleryPos(2, n), row.W, row.H));
       }
       break;
-    case 4: addCalendarSlots(out, f.train.Adv.TrainStep); break;
-    case 8: {
+    case GameMode::Calendar: addCalendarSlots(out, g.state.train.Adv.TrainStep); break;
+    case GameMode::Viewer: {
       LayoutRec l = ViewerBtnLayout;
       l.X += ViewerOrigin.x;
       l.Y += ViewerOrigin.y;
       addSlots(out, l);
       break;
     }
-    case 10:
+    case GameMode::Status:
       addSlots(out, StatusBtn1Layout);
       addSlots(out, StatusBtn2Layout);
       out.push_back(ReturnBtnRect);
       break;
-    case 12: addSlots(out, ChoiceLayout); break;
-    case 13: addSlots(out, TalkBtnLayout); break;
-    case 100:
+    case GameMode::Choice: addSlots(out, ChoiceLayout); break;
+    case GameMode::Talk: addSlots(out, TalkBtnLayout); break;
+    case GameMode::SceneList:
       for (int c = 0; c < 3; ++c) {
         LayoutRec l = SceneListLayout;
         l.X += c * (l.W + l.GapX);
@@ -79,10 +72,11 @@ std::vector<Rect> slotsOf(const TXP_Form& f) {
   return out;
 }
 
-bool isLiveRegion(const TXP_Form& f, int n) {
-  if (f.GameMode == 2) return n == 8 || (n >= 1 && n <= kCGs && f.record.CGSeen[n] > 0);
-  if (f.GameMode == 100) return n >= 1 && n <= kEvents;
-  return n >= 1 && n <= 14 && f.btn.ButtonOn[n] != 0;
+bool isLiveRegion(const Game& g, int n) {
+  const GameState& s = g.state;
+  if (s.shell.GameMode == GameMode::Gallery) return n == 8 || (n >= 1 && n <= kCGs && s.record.CGSeen[n] > 0);
+  if (s.shell.GameMode == GameMode::SceneList) return n >= 1 && n <= kEvents;
+  return n >= 1 && n <= 14 && s.btn.ButtonOn[n] != 0;
 }
 
 Point inside(const Rect& r, MonkeyRng& rng) {
@@ -96,12 +90,12 @@ Point pickAnywhere(MonkeyRng& rng) {
   return {rng.range(0, kScreenW - 1), rng.range(0, kScreenH - 1)};
 }
 
-Point pickTarget(const TXP_Form& form, MonkeyRng& rng) {
-  const std::vector<Rect> slots = slotsOf(form);
+Point pickTarget(const Game& game, MonkeyRng& rng) {
+  const std::vector<Rect> slots = slotsOf(game);
   if (!slots.empty()) {
     for (int tries = 0; tries < 16; ++tries) {
       const Point p = inside(slots[rng.below(static_cast<int>(slots.size()))], rng);
-      if (isLiveRegion(form, regionAt(form, p.x, p.y))) return p;
+      if (isLiveRegion(game, regionAt(game, p.x, p.y))) return p;
     }
   }
   return {rng.range(0, kScreenW - 1), rng.range(0, kScreenH - 1)};

@@ -1,17 +1,17 @@
 // Where the monkey clicks: mostly on a button that is live on the current screen,
 // found through the same layouts and hit tests the game uses.
 #pragma once
-#include "engine/form.h"
+#include "game/game.h"
 #include "support/monkey_rng.h"
 
 namespace shirakaba::test {
 
 // A point on a live button of the current screen, or anywhere on the screen when
 // none is found.
-Point pickTarget(const TXP_Form& form, MonkeyRng& rng);
+Point pickTarget(const Game& game, MonkeyRng& rng);
 // Anywhere, now and then a little outside the 640 x 480 surface.
 Point pickAnywhere(MonkeyRng& rng);
 // The region a left press at (x, y) picks on the current screen, as the game computes it.
-int regionAt(const TXP_Form& form, int x, int y);
+int regionAt(const Game& game, int x, int y);
 
 }  // namespace shirakaba::test

@@ -4,7 +4,7 @@
 
 #include <iostream>
 
-#include "engine/form.h"
+#include "game/game.h"
 #include "support/monkey.h"
 #include "support/monkey_checks.h"
 #include "support/pack_fixture.h"
@@ -71,46 +71,47 @@ TEST(Monkey, MissingGameIsSeenAsStuck) {
 
 TEST(MonkeyChecks, BrokenStatesAreNamed) {
   NullHost host;
-  TXP_Form form(host, FormConfig{makeTempDir("monkey-checks")});
-  EXPECT_EQ(brokenInvariant(form), "") << "a window before its first game";
-  form.ResetAdv(0);
-  form.GameMode = 4;
-  EXPECT_EQ(brokenInvariant(form), "");
+  Game g(host, EngineConfig{makeTempDir("monkey-checks")});
+  GameState& s = g.state;
+  EXPECT_EQ(brokenInvariant(g), "") << "a window before its first game";
+  g.calendar.ResetAdv(AdvReset::NewGame);
+  s.shell.GameMode = GameMode::Calendar;
+  EXPECT_EQ(brokenInvariant(g), "");
 
-  form.train.Ability[3] = 101;
-  EXPECT_NE(brokenInvariant(form).find("Ability[3] = 101"), std::string::npos);
-  form.Cha_Timer.setEnabled(true);
-  EXPECT_EQ(brokenInvariant(form), "") << "values are checked only while the calendar is shown";
-  form.Cha_Timer.setEnabled(false);
-  form.train.Ability[3] = 100;
-  form.train.CharaStat[2].RatingB = -1;
-  EXPECT_NE(brokenInvariant(form).find("CharaStat[2].RatingB = -1"), std::string::npos);
-  form.train.CharaStat[2].RatingB = 0;
+  s.train.Ability[3] = 101;
+  EXPECT_NE(brokenInvariant(g).find("Ability[3] = 101"), std::string::npos);
+  g.engine.Cha_Timer.setEnabled(true);
+  EXPECT_EQ(brokenInvariant(g), "") << "values are checked only while the calendar is shown";
+  g.engine.Cha_Timer.setEnabled(false);
+  s.train.Ability[3] = 100;
+  s.train.CharaStat[2].RatingB = -1;
+  EXPECT_NE(brokenInvariant(g).find("CharaStat[2].RatingB = -1"), std::string::npos);
+  s.train.CharaStat[2].RatingB = 0;
 
-  form.train.Adv.TrainStep = 7;
-  EXPECT_NE(brokenInvariant(form).find("TrainStep 7"), std::string::npos);
-  form.train.Adv.TrainStep = 0;
-  EXPECT_NE(brokenInvariant(form).find("TrainStep 0"), std::string::npos) << "0 only before the first game";
-  form.train.Adv.TrainStep = 21;
+  s.train.Adv.TrainStep = static_cast<TrainStep>(7);
+  EXPECT_NE(brokenInvariant(g).find("TrainStep 7"), std::string::npos);
+  s.train.Adv.TrainStep = TrainStep::None;
+  EXPECT_NE(brokenInvariant(g).find("TrainStep 0"), std::string::npos) << "0 only before the first game";
+  s.train.Adv.TrainStep = TrainStep::InfoLate;
 
-  form.GameMode = 3;
-  EXPECT_NE(brokenInvariant(form).find("GameMode 3"), std::string::npos);
-  form.GameMode = 5;
-  form.Cha_Timer.setEnabled(true);
-  form.CG_Timer.setEnabled(true);
-  EXPECT_NE(brokenInvariant(form).find("both"), std::string::npos);
+  s.shell.GameMode = static_cast<GameMode>(3);
+  EXPECT_NE(brokenInvariant(g).find("GameMode 3"), std::string::npos);
+  s.shell.GameMode = GameMode::CGDisplay;
+  g.engine.Cha_Timer.setEnabled(true);
+  g.engine.CG_Timer.setEnabled(true);
+  EXPECT_NE(brokenInvariant(g).find("both"), std::string::npos);
 }
 
 TEST(MonkeyChecks, NewGameMeansTheOpeningOrDayOne) {
   NullHost host;
-  TXP_Form form(host, FormConfig{makeTempDir("monkey-newgame")});
-  form.ResetAdv(0);
-  form.GameMode = 6;
-  EXPECT_TRUE(newGameStarted(form));
-  form.train.Adv.SceneLabel = "*e_3";
-  EXPECT_FALSE(newGameStarted(form));
-  form.GameMode = 4;
-  EXPECT_TRUE(newGameStarted(form));
-  form.train.Adv.Day = 2;
-  EXPECT_FALSE(newGameStarted(form));
+  Game g(host, EngineConfig{makeTempDir("monkey-newgame")});
+  g.calendar.ResetAdv(AdvReset::NewGame);
+  g.state.shell.GameMode = GameMode::Scene;
+  EXPECT_TRUE(newGameStarted(g));
+  g.state.scene.SceneLabel = "*e_3";
+  EXPECT_FALSE(newGameStarted(g));
+  g.state.shell.GameMode = GameMode::Calendar;
+  EXPECT_TRUE(newGameStarted(g));
+  g.state.train.Adv.Day = 2;
+  EXPECT_FALSE(newGameStarted(g));
 }

@@ -1,0 +1,61 @@
+# Fails on any #include that runs against the layers. Each folder may include only
+# from the folders below it:
+#
+#   app/ (Qt window)     headless/ (replays, state dump, shots)     tools/ (pack tool, demo)
+#        \                     |                                    /
+#         +----------- game/core.h: the front door ----------------+  (tools may go deeper)
+#   game: screens/ calendar/ game/
+#   engine/
+#   base/
+#
+# The front ends see the game only through game/core.h (and game/pointer.h, which it
+# includes); no folder below the front ends includes a Qt header.
+#   cmake -DROOT=<source dir> -P check_layers.cmake
+
+set(game_layer base/ engine/ screens/ calendar/ game/)
+set(front_door game/core.h game/pointer.h)
+set(allowed_base base/)
+set(allowed_engine base/ engine/)
+set(allowed_screens ${game_layer})
+set(allowed_calendar ${game_layer})
+set(allowed_game ${game_layer})
+set(allowed_headless base/ headless/ ${front_door})
+set(allowed_app base/ app/ headless/ ${front_door})
+set(allowed_tools ${game_layer} tools/)
+
+set(bad "")
+foreach(folder base engine screens calendar game headless app tools)
+  file(GLOB_RECURSE files "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
+  foreach(f ${files})
+    file(RELATIVE_PATH rel "${ROOT}" "${f}")
+    file(STRINGS "${f}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    foreach(line ${includes})
+      if(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
+        set(target "${CMAKE_MATCH_1}")
+        # Only the project's own folders are checked; other quoted includes are local.
+        if(NOT target MATCHES "^(base|engine|screens|calendar|game|headless|app|tools)/")
+          continue()
+        endif()
+        set(ok FALSE)
+        foreach(prefix ${allowed_${folder}})
+          string(LENGTH "${prefix}" n)
+          string(SUBSTRING "${target}" 0 ${n} head)
+          if(head STREQUAL prefix)
+            set(ok TRUE)
+          endif()
+        endforeach()
+        if(NOT ok)
+          list(APPEND bad "${rel} includes ${target}")
+        endif()
+      elseif(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]|qt)" AND NOT folder STREQUAL "app")
+        list(APPEND bad "${rel} includes a Qt header: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(bad)
+  list(JOIN bad "\n  " text)
+  message(FATAL_ERROR "includes against the layers:\n  ${text}")
+endif()
+message(STATUS "every include follows the layers")
