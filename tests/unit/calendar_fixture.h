@@ -1,16 +1,25 @@
-// Forms for the calendar's tests: a bare form that runs the rules without a pack, and
-// a whole game on a small test pack driven in virtual time.
+// Games for the calendar's tests: a bare game that runs the rules without a pack, and
+// a whole game on a small test pack driven in virtual time. Both record what they ask
+// of the window (sounds, texts) in a test::RecordingHost.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "engine/form.h"
+#include "game/game.h"
 #include "support/pack_fixture.h"
+#include "support/recording_host.h"
+
+namespace shirakaba {
+// Steps and screens by their numbers in failure messages.
+inline void PrintTo(TrainStep s, std::ostream* os) { *os << "TrainStep " << toInt(s); }
+inline void PrintTo(GameMode m, std::ostream* os) { *os << "GameMode " << toInt(m); }
+}  // namespace shirakaba
 
 namespace calendar_test {
 
@@ -29,23 +38,33 @@ inline std::string soundDir() {
 
 // Training state of a new game in the calendar, the given script, no pictures.
 struct Bare {
-  NullHost host;
-  TXP_Form form;
-  explicit Bare(std::vector<std::string> script = {}) : form(host, FormConfig{soundDir()}) {
-    form.SetupBuffers(0);
-    form.Script.lines = std::move(script);
-    form.UpdateRecord(1);
-    form.ResetAdv(0);
-    form.GameMode = 4;
+  test::RecordingHost host;
+  Game game;
+  explicit Bare(std::vector<std::string> script = {}) : game(host, EngineConfig{soundDir()}) {
+    game.engine.SetupBuffers(Buffers::Create);
+    game.engine.Script.lines = std::move(script);
+    game.engine.UpdateRecord(RecordUpdate::NewGame);
+    game.calendar.ResetAdv(AdvReset::NewGame);
+    game.state.shell.GameMode = GameMode::Calendar;
   }
-  TAdv_Rec& adv() { return form.train.Adv; }
-  TCharaStat& chara(int k) { return form.train.CharaStat[k]; }
-  int32_t& state(int n) { return form.events.EventState[n]; }
-  std::vector<std::string> takeSounds() {
-    std::vector<std::string> s;
-    s.swap(form.soundsStarted);
-    return s;
-  }
+  // The parts the tests work with, by the names the routines use.
+  Engine& engine = game.engine;
+  Calendar& calendar = game.calendar;
+  TrainingState& train = game.state.train;
+  EventStateRec& events = game.state.events;
+  ButtonState& btn = game.state.btn;
+  SceneState& scene = game.state.scene;
+  ShownText& shown = game.state.shown;
+  Surfaces& surfaces = game.state.surfaces;
+  RandomSource& random = game.state.random;
+
+  TAdv_Rec& adv() { return game.state.train.Adv; }
+  TCharaStat& chara(int k) { return game.state.train.CharaStat[k]; }
+  int32_t& state(int n) { return game.state.events.EventState[n]; }
+  // The label of the next scene (kept beside the script cursor).
+  std::string& label() { return game.state.scene.SceneLabel; }
+  GameMode& mode() { return game.state.shell.GameMode; }
+  std::vector<std::string> takeSounds() { return host.takeSounds(); }
 };
 
 // The opening script of the test games: command definitions, then scenes.
@@ -74,23 +93,37 @@ inline std::string makeGame(const std::string& script, const std::map<int, Bitma
   return dir;
 }
 
-struct Game {
-  NullHost host;
-  TXP_Form form;
-  explicit Game(const std::string& dir) : form(host, FormConfig{dir}) {
-    form.FormCreate();
+// A whole game on a test pack, past the logo and the title.
+struct PackGame {
+  test::RecordingHost host;
+  Game game;
+  explicit PackGame(const std::string& dir) : game(host, EngineConfig{dir}) {
+    game.engine.FormCreate();
     settle();  // the logo and the title
   }
+  // The parts the tests work with, by the names the routines use.
+  Engine& engine = game.engine;
+  TrainingState& train = game.state.train;
+  EventStateRec& events = game.state.events;
+  ButtonState& btn = game.state.btn;
+  SceneState& scene = game.state.scene;
+  ShownText& shown = game.state.shown;
+  Surfaces& surfaces = game.state.surfaces;
+  RandomSource& random = game.state.random;
+
   // Runs the timers until the transition under way has ended.
   void settle() {
-    for (int i = 0; i < 100000 && form.Cha_Timer.Enabled(); ++i) form.clock.fireNext(INT64_MAX);
+    for (int i = 0; i < 100000 && game.engine.Cha_Timer.Enabled(); ++i) game.engine.clock.fireNext(INT64_MAX);
   }
   void click(int x, int y) {
-    form.mouseDown(MouseButton::Left, x, y);
-    form.mouseUp(MouseButton::Left, x, y);
+    game.mouseDown(MouseButton::Left, x, y);
+    game.mouseUp(MouseButton::Left, x, y);
   }
-  TAdv_Rec& adv() { return form.train.Adv; }
-  int64_t now() const { return form.clock.now(); }
+  TAdv_Rec& adv() { return game.state.train.Adv; }
+  std::string& label() { return game.state.scene.SceneLabel; }
+  GameMode& mode() { return game.state.shell.GameMode; }
+  int64_t now() const { return game.engine.clock.now(); }
+  std::vector<std::string> takeSounds() { return host.takeSounds(); }
 };
 
 }  // namespace calendar_test

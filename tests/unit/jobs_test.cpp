@@ -7,8 +7,8 @@ using namespace calendar_test;
 namespace {
 
 int drawWith(Bare& b, int r) {
-  b.form.random.force(r);
-  return b.form.DrawGrade(0);
+  b.random.force(r);
+  return b.calendar.DrawGrade(GradeDraw::Draw);
 }
 
 constexpr Colour kSegment = 0x2080F0;
@@ -19,31 +19,31 @@ std::string barGame() {
 }
 
 // Segments of the bar on the screen, counted from the left.
-int segmentsShown(const Game& g) {
+int segmentsShown(const PackGame& g) {
   int n = 0;
-  while (n < 30 && getPixel32(g.form.draw.ImageBa, 40 + 15 * n + 7, 430) == kSegment) ++n;
+  while (n < 30 && getPixel32(g.surfaces.ImageBa, 40 + 15 * n + 7, 430) == kSegment) ++n;
   return n;
 }
 
 // A new game that has played its opening and stands at a job's progress bar.
-struct AtTheBar : Game {
-  explicit AtTheBar(int job, int forcedDraw) : Game(barGame()) {
-    form.ResetGame(1);
-    for (int n = 1; n <= kEvents; ++n) form.events.EventState[n] = 3;  // no event breaks in
+struct AtTheBar : PackGame {
+  explicit AtTheBar(int job, int forcedDraw) : PackGame(barGame()) {
+    engine.ResetGame(Reset::NewGame);
+    for (int n = 1; n <= kEvents; ++n) events.EventState[n] = 3;  // no event breaks in
     settle();
-    adv().TrainStep = 4;
+    adv().TrainStep = TrainStep::JobRunning;
     adv().Half = 1;
-    form.train.Job = static_cast<uint8_t>(job);
-    form.random.force(forcedDraw);
-    form.GameMode = 4;
-    form.ArmTick(0);
+    train.Job = static_cast<uint8_t>(job);
+    random.force(forcedDraw);
+    mode() = GameMode::Calendar;
+    engine.ArmTick(Tick::Start);
     settle();
-    form.soundsStarted.clear();
+    host.takeSounds();
   }
   // Fires the next J_Timer tick.
   void tick() {
-    const int64_t due = form.J_Timer.due();
-    form.advanceTo(due);
+    const int64_t due = game.state.timers.J_Timer.due;
+    engine.clock.advanceTo(due);
   }
 };
 
@@ -51,7 +51,7 @@ struct AtTheBar : Game {
 
 TEST(DrawGrade, RandomThresholds) {
   Bare b;
-  b.form.train.Job = 0;  // no job: no correction
+  b.train.Job = 0;  // no job: no correction
   EXPECT_EQ(drawWith(b, 0), 1);
   EXPECT_EQ(drawWith(b, 9), 1);
   EXPECT_EQ(drawWith(b, 10), 2);
@@ -64,8 +64,8 @@ TEST(DrawGrade, RandomThresholds) {
 
 TEST(DrawGrade, MainAbilityCorrections) {
   Bare b;
-  b.form.train.Job = 1;  // main ability 2
-  int32_t& a = b.form.train.Ability[2];
+  b.train.Job = 1;  // main ability 2
+  int32_t& a = b.train.Ability[2];
   a = 19;
   EXPECT_EQ(drawWith(b, 5), 2);
   a = 20;
@@ -90,61 +90,61 @@ TEST(DrawGrade, EachJobIsCorrectedByItsOwnMainAbility) {
   Bare b;
   const int mainOf[5] = {0, 2, 4, 1, 3};
   for (int job = 1; job <= 4; ++job) {
-    b.form.train.Job = static_cast<uint8_t>(job);
-    for (int i = 1; i <= 4; ++i) b.form.train.Ability[i] = i == mainOf[job] ? 0 : 100;
+    b.train.Job = static_cast<uint8_t>(job);
+    for (int i = 1; i <= 4; ++i) b.train.Ability[i] = i == mainOf[job] ? 0 : 100;
     EXPECT_EQ(drawWith(b, 95), 4) << "job " << job;
-    b.form.train.Ability[mainOf[job]] = 20;
+    b.train.Ability[mainOf[job]] = 20;
     EXPECT_EQ(drawWith(b, 95), 3) << "job " << job;
   }
 }
 
 TEST(DrawGrade, RescuedFailureNeedsAbilityTwoAtFortyAndAffectionThirty) {
   Bare b;
-  b.form.train.Grade = 4;
-  b.form.train.Ability[2] = 40;
+  b.train.Grade = 4;
+  b.train.Ability[2] = 40;
   b.chara(1).Affection = 30;
-  EXPECT_EQ(b.form.DrawGrade(1), 5);
+  EXPECT_EQ(b.calendar.DrawGrade(GradeDraw::Rescue), 5);
   b.chara(1).Affection = 29;
-  EXPECT_EQ(b.form.DrawGrade(1), 4);
+  EXPECT_EQ(b.calendar.DrawGrade(GradeDraw::Rescue), 4);
   b.chara(1).Affection = 30;
-  b.form.train.Ability[2] = 39;
-  EXPECT_EQ(b.form.DrawGrade(1), 4);
-  b.form.train.Grade = 3;
-  b.form.train.Ability[2] = 100;
-  EXPECT_EQ(b.form.DrawGrade(1), 3);
+  b.train.Ability[2] = 39;
+  EXPECT_EQ(b.calendar.DrawGrade(GradeDraw::Rescue), 4);
+  b.train.Grade = 3;
+  b.train.Ability[2] = 100;
+  EXPECT_EQ(b.calendar.DrawGrade(GradeDraw::Rescue), 3);
 }
 
 TEST(JobBar, FailureStopsAfterFifteenSegmentsWithSoundFour) {
   AtTheBar g(1, 95);  // ability 2 is 0: grade 4 stays
-  ASSERT_TRUE(g.form.J_Timer.Enabled());
-  EXPECT_EQ(g.form.J_Timer.Interval(), 100);
+  ASSERT_TRUE(g.engine.J_Timer.Enabled());
+  EXPECT_EQ(g.engine.J_Timer.Interval(), 100);
   const int64_t start = g.now();
   for (int t = 0; t < 5; ++t) g.tick();
-  EXPECT_EQ(g.form.train.Grade, 0) << "nothing drawn before the sixth tick";
+  EXPECT_EQ(g.train.Grade, 0) << "nothing drawn before the sixth tick";
   g.tick();
-  EXPECT_EQ(g.form.train.Grade, 4);
+  EXPECT_EQ(g.train.Grade, 4);
   for (int t = 6; t < 15; ++t) g.tick();
   EXPECT_EQ(segmentsShown(g), 15);
-  EXPECT_TRUE(g.form.soundsStarted.empty());
+  EXPECT_TRUE(g.host.sounds.empty());
   g.tick();  // tick 15: the bar ends
   EXPECT_EQ(g.now() - start, 1600);
   EXPECT_EQ(segmentsShown(g), 15);
-  EXPECT_EQ(g.form.J_Timer.Tag, 100);
-  EXPECT_EQ(g.form.soundsStarted, (std::vector<std::string>{"data/wav/h_4.wav"}));
+  EXPECT_EQ(g.engine.J_Timer.Tag, 100);
+  EXPECT_EQ(g.host.sounds, (std::vector<std::string>{"data/wav/h_4.wav"}));
   g.tick();
   EXPECT_EQ(g.now() - start, 1700);
-  EXPECT_EQ(g.adv().TrainStep, 5);
-  EXPECT_EQ(g.form.J_Timer.Interval(), 300);
+  EXPECT_EQ(g.adv().TrainStep, TrainStep::JobFinished);
+  EXPECT_EQ(g.engine.J_Timer.Interval(), 300);
   g.tick();
   EXPECT_EQ(g.now() - start, 2000);
-  EXPECT_EQ(g.form.J_Timer.Interval(), 100);
+  EXPECT_EQ(g.engine.J_Timer.Interval(), 100);
   EXPECT_EQ(g.adv().Outcome, 0) << "stats change one tick after the stamp";
   g.tick();
   EXPECT_EQ(g.now() - start, 2100);
-  EXPECT_FALSE(g.form.J_Timer.Enabled());
-  EXPECT_EQ(g.form.J_Timer.Tag, 0);
+  EXPECT_FALSE(g.engine.J_Timer.Enabled());
+  EXPECT_EQ(g.engine.J_Timer.Tag, 0);
   EXPECT_EQ(g.adv().Outcome, 4);
-  EXPECT_EQ(g.form.train.Ability[4], 1);
+  EXPECT_EQ(g.train.Ability[4], 1);
 }
 
 TEST(JobBar, OtherGradesFillTwentySegmentsWithSoundThree) {
@@ -152,57 +152,57 @@ TEST(JobBar, OtherGradesFillTwentySegmentsWithSoundThree) {
   const int64_t start = g.now();
   for (int t = 0; t < 20; ++t) g.tick();
   EXPECT_EQ(segmentsShown(g), 20);
-  EXPECT_TRUE(g.form.soundsStarted.empty());
+  EXPECT_TRUE(g.host.sounds.empty());
   g.tick();
   EXPECT_EQ(g.now() - start, 2100);
   EXPECT_EQ(segmentsShown(g), 20);
-  EXPECT_EQ(g.form.soundsStarted, (std::vector<std::string>{"data/wav/h_3.wav"}));
-  EXPECT_EQ(g.form.train.Grade, 3);
+  EXPECT_EQ(g.host.sounds, (std::vector<std::string>{"data/wav/h_3.wav"}));
+  EXPECT_EQ(g.train.Grade, 3);
 }
 
 TEST(JobBar, ClicksWhileTheBarRunsAreIgnoredThenTheAfterJobSceneFollows) {
   AtTheBar g(2, 5);  // grade 1, ability 4 at 0: corrected to 2
   for (int t = 0; t < 22; ++t) g.tick();
-  ASSERT_EQ(g.adv().TrainStep, 5);
-  ASSERT_TRUE(g.form.J_Timer.Enabled());
+  ASSERT_EQ(g.adv().TrainStep, TrainStep::JobFinished);
+  ASSERT_TRUE(g.engine.J_Timer.Enabled());
   g.click(320, 240);
-  EXPECT_EQ(g.adv().TrainStep, 5);
-  EXPECT_FALSE(g.form.Cha_Timer.Enabled());
+  EXPECT_EQ(g.adv().TrainStep, TrainStep::JobFinished);
+  EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
   g.tick();
   g.tick();
-  ASSERT_FALSE(g.form.J_Timer.Enabled());
+  ASSERT_FALSE(g.engine.J_Timer.Enabled());
   EXPECT_EQ(g.adv().Outcome, 2);
   g.click(320, 240);
-  EXPECT_EQ(g.adv().TrainStep, 12);
-  EXPECT_EQ(g.adv().SceneLabel, "*A_After_2");
-  EXPECT_EQ(g.form.GameMode, 6);
-  EXPECT_TRUE(g.form.Cha_Timer.Enabled());
+  EXPECT_EQ(g.adv().TrainStep, TrainStep::JobResult);
+  EXPECT_EQ(g.label(), "*A_After_2");
+  EXPECT_EQ(g.mode(), GameMode::Scene);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
 }
 
 TEST(JobScreen, ChoosingAJobShowsTheConfirmationInPlace) {
   Bare b;
-  b.adv().TrainStep = 2;
-  b.form.JobScreen(0);
-  for (int i = 1; i <= 4; ++i) EXPECT_EQ(b.form.btn.ButtonOn[i], 1);
-  b.form.btn.SelectedBtn = 4;
-  b.form.JobScreen(1);
-  EXPECT_EQ(b.form.train.Job, 4);
-  EXPECT_EQ(b.adv().TrainStep, 3);
-  EXPECT_EQ(b.form.btn.ButtonOn[1], 1);
-  EXPECT_EQ(b.form.btn.ButtonOn[2], 1);
-  EXPECT_EQ(b.form.btn.ButtonOn[3], 0);
-  EXPECT_FALSE(b.form.Cha_Timer.Enabled());
+  b.adv().TrainStep = TrainStep::JobChoice;
+  b.calendar.JobScreen(JobView::List);
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(b.btn.ButtonOn[i], 1);
+  b.btn.SelectedBtn = 4;
+  b.calendar.JobScreen(JobView::Confirm);
+  EXPECT_EQ(b.train.Job, 4);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::JobConfirm);
+  EXPECT_EQ(b.btn.ButtonOn[1], 1);
+  EXPECT_EQ(b.btn.ButtonOn[2], 1);
+  EXPECT_EQ(b.btn.ButtonOn[3], 0);
+  EXPECT_FALSE(b.engine.Cha_Timer.Enabled());
 }
 
 TEST(JobResultScreen, AppliesTheGainsAndClearsTheOutcome) {
   Bare b;
-  b.form.train.Job = 3;  // weights 2, 1, 0, 0
-  b.form.train.Grade = 2;
+  b.train.Job = 3;  // weights 2, 1, 0, 0
+  b.train.Grade = 2;
   b.adv().Outcome = 2;
-  b.form.JobResultScreen(1);
-  EXPECT_EQ(b.form.train.Ability[1], 2);
-  EXPECT_EQ(b.form.train.Ability[2], 1);
+  b.calendar.JobResultScreen(ResultStep::Ready);
+  EXPECT_EQ(b.train.Ability[1], 2);
+  EXPECT_EQ(b.train.Ability[2], 1);
   EXPECT_EQ(b.adv().Outcome, 0);
-  EXPECT_EQ(b.form.scene.WindowBaked, 1);
-  EXPECT_TRUE(b.form.Text_Timer.Enabled());
+  EXPECT_EQ(b.scene.WindowBaked, 1);
+  EXPECT_TRUE(b.engine.Text_Timer.Enabled());
 }

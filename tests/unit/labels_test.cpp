@@ -11,17 +11,17 @@ using namespace calendar_test;
 
 namespace {
 
-std::string follow(Bare& b, int32_t step) {
+std::string follow(Bare& b, TrainStep step) {
   b.adv().TrainStep = step;
-  b.form.GameMode = 4;
-  b.form.FollowScene();
-  return b.adv().SceneLabel;
+  b.mode() = GameMode::Calendar;
+  b.calendar.FollowScene();
+  return b.label();
 }
 
 std::string hintLabelShown(Bare& b) {
   // Every block of the script below has one line naming its own label.
-  b.form.HintText();
-  return b.form.shown.Hint.empty() ? "" : b.form.shown.Hint.front();
+  b.calendar.HintText();
+  return b.shown.Hint.empty() ? "" : b.shown.Hint.front();
 }
 
 // A script in which each label is followed by one line equal to the label, then "END".
@@ -45,44 +45,44 @@ TEST(FollowScene, MorningGreetingByDayAndAffection) {
   Bare b;
   b.adv().Day = 2;
   b.chara(1).Affection = 35;
-  EXPECT_EQ(follow(b, 2), "*ohayou0");
-  EXPECT_EQ(b.form.GameMode, 6);
-  EXPECT_EQ(b.form.scene.ScriptPos, 0);
+  EXPECT_EQ(follow(b, TrainStep::JobChoice), "*ohayou0");
+  EXPECT_EQ(b.mode(), GameMode::Scene);
+  EXPECT_EQ(b.scene.ScriptPos, 0);
   b.adv().Day = 3;
-  EXPECT_EQ(follow(b, 2), "*ohayou2");
+  EXPECT_EQ(follow(b, TrainStep::JobChoice), "*ohayou2");
   b.chara(1).Affection = 40;
-  EXPECT_EQ(follow(b, 2), "*ohayou3");
+  EXPECT_EQ(follow(b, TrainStep::JobChoice), "*ohayou3");
   b.chara(1).Affection = 29;
-  EXPECT_EQ(follow(b, 2), "*ohayou");
+  EXPECT_EQ(follow(b, TrainStep::JobChoice), "*ohayou");
   b.chara(1).Affection = 39;
-  EXPECT_EQ(follow(b, 2), "*ohayou2");
+  EXPECT_EQ(follow(b, TrainStep::JobChoice), "*ohayou2");
   b.chara(1).Affection = 100;
-  EXPECT_EQ(follow(b, 2), "*ohayou3");
+  EXPECT_EQ(follow(b, TrainStep::JobChoice), "*ohayou3");
 }
 
 TEST(FollowScene, GoodNightAfterJobLunchAndPlace) {
   Bare b;
   b.chara(1).Affection = 30;
-  EXPECT_EQ(follow(b, 8), "*oyasumi2");
+  EXPECT_EQ(follow(b, TrainStep::Evening), "*oyasumi2");
   b.chara(1).Affection = 41;
-  EXPECT_EQ(follow(b, 16), "*oyasumi3");
+  EXPECT_EQ(follow(b, TrainStep::LateEvening), "*oyasumi3");
   b.chara(1).Affection = 0;
-  EXPECT_EQ(follow(b, 16), "*oyasumi");
+  EXPECT_EQ(follow(b, TrainStep::LateEvening), "*oyasumi");
   b.adv().Outcome = 5;
-  EXPECT_EQ(follow(b, 12), "*A_After_5");
-  b.form.btn.SelectedBtn = 2;
-  EXPECT_EQ(follow(b, 15), "*hiru_2");
+  EXPECT_EQ(follow(b, TrainStep::JobResult), "*A_After_5");
+  b.btn.SelectedBtn = 2;
+  EXPECT_EQ(follow(b, TrainStep::Lunch), "*hiru_2");
   b.adv().Place = 11;
-  EXPECT_EQ(follow(b, 10), "*Ido_11");
+  EXPECT_EQ(follow(b, TrainStep::EveningWalk), "*Ido_11");
 }
 
 TEST(FollowScene, OtherStepsClearTheLabelAndKeepTheMode) {
   Bare b;
-  b.adv().SceneLabel = "*old";
-  b.form.scene.ScriptPos = 7;
-  EXPECT_EQ(follow(b, 3), "");
-  EXPECT_EQ(b.form.GameMode, 4);
-  EXPECT_EQ(b.form.scene.ScriptPos, 7);
+  b.label() = "*old";
+  b.scene.ScriptPos = 7;
+  EXPECT_EQ(follow(b, TrainStep::JobConfirm), "");
+  EXPECT_EQ(b.mode(), GameMode::Calendar);
+  EXPECT_EQ(b.scene.ScriptPos, 7);
 }
 
 TEST(InfoLabel, BestLikedCharacterWithTiesToTheHigherNumber) {
@@ -91,7 +91,7 @@ TEST(InfoLabel, BestLikedCharacterWithTiesToTheHigherNumber) {
     b.chara(1).Affection = a1;
     b.chara(2).Affection = a2;
     b.chara(3).Affection = a3;
-    return b.form.InfoLabel();
+    return b.calendar.InfoLabel();
   };
   EXPECT_EQ(set(20, 20, 20), "*A_Joho_m1");
   EXPECT_EQ(set(10, 10, 10), "*A_Joho");
@@ -116,78 +116,78 @@ TEST(HintText, LabelByStep) {
   Bare b(labelledBlocks(labels));
   TAdv_Rec& a = b.adv();
   a.Day = 3;
-  auto at = [&](int32_t step) {
+  auto at = [&](TrainStep step) {
     a.TrainStep = step;
     return hintLabelShown(b);
   };
-  EXPECT_EQ(at(1), "*A_Asa");
+  EXPECT_EQ(at(TrainStep::Morning), "*A_Asa");
   a.Day = 2;
-  EXPECT_EQ(at(1), "*A_Asa_0");
+  EXPECT_EQ(at(TrainStep::Morning), "*A_Asa_0");
   a.Half = 2;
-  EXPECT_EQ(at(2), "*A_Befor_2");
-  EXPECT_EQ(at(3), "*A_Befor_Seled");
-  EXPECT_EQ(at(5), "*A_Job2");
-  EXPECT_EQ(at(8), "*A_Yoru");
-  EXPECT_EQ(at(10), "*A_Ido1");
-  EXPECT_EQ(at(11), "*kyouka");
-  EXPECT_EQ(at(12), "*A_Kekka");
-  EXPECT_EQ(at(15), "*A_Hiru");
-  EXPECT_EQ(at(16), "*A_Yoru2");
-  EXPECT_EQ(at(17), "*A_Heya");
-  EXPECT_EQ(at(18), "*A_Hiru2");
-  EXPECT_EQ(at(4), "*A_0");
+  EXPECT_EQ(at(TrainStep::JobChoice), "*A_Befor_2");
+  EXPECT_EQ(at(TrainStep::JobConfirm), "*A_Befor_Seled");
+  EXPECT_EQ(at(TrainStep::JobFinished), "*A_Job2");
+  EXPECT_EQ(at(TrainStep::Evening), "*A_Yoru");
+  EXPECT_EQ(at(TrainStep::EveningWalk), "*A_Ido1");
+  EXPECT_EQ(at(TrainStep::SelfStudy), "*kyouka");
+  EXPECT_EQ(at(TrainStep::JobResult), "*A_Kekka");
+  EXPECT_EQ(at(TrainStep::Lunch), "*A_Hiru");
+  EXPECT_EQ(at(TrainStep::LateEvening), "*A_Yoru2");
+  EXPECT_EQ(at(TrainStep::OwnRoom), "*A_Heya");
+  EXPECT_EQ(at(TrainStep::LunchWalk), "*A_Hiru2");
+  EXPECT_EQ(at(TrainStep::JobRunning), "*A_0");
   a.Partner = 1;
-  EXPECT_EQ(at(10), "*kaiwa_yoru");
-  EXPECT_EQ(at(15), "*kaiwa_hiru");
-  EXPECT_EQ(at(8), "*A_Yoru") << "a partner changes only the conversation steps";
+  EXPECT_EQ(at(TrainStep::EveningWalk), "*kaiwa_yoru");
+  EXPECT_EQ(at(TrainStep::Lunch), "*kaiwa_hiru");
+  EXPECT_EQ(at(TrainStep::Evening), "*A_Yoru") << "a partner changes only the conversation steps";
   a.Partner = 0;
   for (int k = 1; k <= 3; ++k) b.chara(k).Affection = 20;
-  EXPECT_EQ(at(20), "*A_Joho_m1");
-  EXPECT_EQ(at(21), "*A_Joho_m1");
-  b.form.GameMode = 10;
-  EXPECT_EQ(at(8), "*Save");
+  EXPECT_EQ(at(TrainStep::InfoEvening), "*A_Joho_m1");
+  EXPECT_EQ(at(TrainStep::InfoLate), "*A_Joho_m1");
+  b.mode() = GameMode::Status;
+  EXPECT_EQ(at(TrainStep::Evening), "*Save");
 }
 
 TEST(HintText, WritesFromTheLineAfterTheLabelUpToEnd) {
   Bare b({"top", "*A_Yoru", "one", "two", "END", "after"});
-  b.adv().TrainStep = 8;
-  b.form.HintText();
-  EXPECT_EQ(b.form.shown.Hint, (std::vector<std::string>{"one", "two"}));
-  b.form.Script.lines = {"top", "*A_Yoru", "only", "END"};
-  b.form.HintText();
-  EXPECT_EQ(b.form.shown.Hint, (std::vector<std::string>{"only"})) << "replaced, not appended";
+  b.adv().TrainStep = TrainStep::Evening;
+  b.calendar.HintText();
+  EXPECT_EQ(b.shown.Hint, (std::vector<std::string>{"one", "two"}));
+  b.engine.Script.lines = {"top", "*A_Yoru", "only", "END"};
+  b.calendar.HintText();
+  EXPECT_EQ(b.shown.Hint, (std::vector<std::string>{"only"})) << "replaced, not appended";
 }
 
 TEST(HintText, LabelFollowedByEndWritesEndAndGoesOn) {
   Bare b({"*A_Yoru", "END", "next", "END"});
-  b.adv().TrainStep = 8;
-  b.form.HintText();
-  EXPECT_EQ(b.form.shown.Hint, (std::vector<std::string>{"END", "next"}));
+  b.adv().TrainStep = TrainStep::Evening;
+  b.calendar.HintText();
+  EXPECT_EQ(b.shown.Hint, (std::vector<std::string>{"END", "next"}));
 }
 
 TEST(HintText, MissingLabelStartsAtLineZeroAndStopsAtTheLastLine) {
   Bare b({"zero", "one", "END", "three"});
-  b.adv().TrainStep = 8;
-  b.form.HintText();
-  EXPECT_EQ(b.form.shown.Hint, (std::vector<std::string>{"zero", "one"}));
-  b.form.Script.lines = {"*A_Yoru", "a", "b"};
-  b.form.HintText();
-  EXPECT_EQ(b.form.shown.Hint, (std::vector<std::string>{"a", "b"})) << "no END: the script's end";
-  b.form.Script.lines = {"x", "*A_Yoru"};
-  b.form.HintText();
-  EXPECT_TRUE(b.form.shown.Hint.empty()) << "a label on the last line writes nothing";
+  b.adv().TrainStep = TrainStep::Evening;
+  b.calendar.HintText();
+  EXPECT_EQ(b.shown.Hint, (std::vector<std::string>{"zero", "one"}));
+  b.engine.Script.lines = {"*A_Yoru", "a", "b"};
+  b.calendar.HintText();
+  EXPECT_EQ(b.shown.Hint, (std::vector<std::string>{"a", "b"})) << "no END: the script's end";
+  b.engine.Script.lines = {"x", "*A_Yoru"};
+  b.calendar.HintText();
+  EXPECT_TRUE(b.shown.Hint.empty()) << "a label on the last line writes nothing";
 }
 
 TEST(HintText, LinesAreWrittenAt170From420In20PixelRows) {
   Bare b({"*A_Yoru", "■■■■", "■■■■", "■■■■", "END"});
-  b.form.draw.font = findGameFont();
-  if (!b.form.draw.font) GTEST_SKIP() << "no Japanese font installed";
-  b.adv().TrainStep = 8;
-  b.form.HintText();
+  b.engine.draw.font = findGameFont();
+  if (!b.engine.draw.font) GTEST_SKIP() << "no Japanese font installed";
+  b.adv().TrainStep = TrainStep::Evening;
+  b.calendar.HintText();
   auto inked = [&](int left, int top, int right, int bottom) {
     int n = 0;
     for (int y = top; y < bottom; ++y)
-      for (int x = left; x < right; ++x) n += getPixel32(b.form.draw.ImageBa, x, y) != kBlack;
+      for (int x = left; x < right; ++x) n += getPixel32(b.surfaces.ImageBa, x, y) != kBlack;
     return n;
   };
   EXPECT_EQ(inked(0, 0, 640, 420), 0);

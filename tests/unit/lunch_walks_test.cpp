@@ -11,15 +11,15 @@ constexpr int kKyouko1 = 5, kKyouko2 = 6;
 struct EveningWalk : Bare {
   EveningWalk() {
     state(1) = 3;
-    adv().TrainStep = 10;
+    adv().TrainStep = TrainStep::EveningWalk;
     adv().Place = 5;
     adv().Area = 0;
   }
 };
 
 void choose(Bare& b, int button) {
-  b.form.btn.SelectedBtn = button;
-  b.form.WalkScreen(2);
+  b.btn.SelectedBtn = button;
+  b.calendar.WalkScreen(WalkStep::Release);
 }
 
 }  // namespace
@@ -27,72 +27,72 @@ void choose(Bare& b, int button) {
 TEST(PlaceOfButton, CorridorAndOutsideTables) {
   Bare b;
   b.adv().Area = 0;
-  for (int i = 0; i <= 6; ++i) EXPECT_EQ(b.form.PlaceOfButton(i), i);
-  EXPECT_EQ(b.form.PlaceOfButton(7), 0) << "outside the table";
+  for (int i = 0; i <= 6; ++i) EXPECT_EQ(b.calendar.PlaceOfButton(i), i);
+  EXPECT_EQ(b.calendar.PlaceOfButton(7), 0) << "outside the table";
   for (uint8_t area : {1, 2}) {
     b.adv().Area = area;
-    for (int i = 0; i <= 5; ++i) EXPECT_EQ(b.form.PlaceOfButton(i), 6 + i);
-    EXPECT_EQ(b.form.PlaceOfButton(6), 0);
+    for (int i = 0; i <= 5; ++i) EXPECT_EQ(b.calendar.PlaceOfButton(i), 6 + i);
+    EXPECT_EQ(b.calendar.PlaceOfButton(6), 0);
   }
 }
 
 TEST(PlaceClosed, RoomsAndOffice) {
   Bare b;
   TAdv_Rec& a = b.adv();
-  EXPECT_EQ(b.form.PlaceClosed(1), 1);
-  EXPECT_EQ(b.form.PlaceClosed(2), 0);
+  EXPECT_EQ(b.calendar.PlaceClosed(1), 1);
+  EXPECT_EQ(b.calendar.PlaceClosed(2), 0);
   a.Met[2] = 1;
-  EXPECT_EQ(b.form.PlaceClosed(2), 1);
-  EXPECT_EQ(b.form.PlaceClosed(3), 0);
+  EXPECT_EQ(b.calendar.PlaceClosed(2), 1);
+  EXPECT_EQ(b.calendar.PlaceClosed(3), 0);
   a.Met[3] = 1;
-  EXPECT_EQ(b.form.PlaceClosed(3), 1);
-  EXPECT_EQ(b.form.PlaceClosed(4), 0);
+  EXPECT_EQ(b.calendar.PlaceClosed(3), 1);
+  EXPECT_EQ(b.calendar.PlaceClosed(4), 0);
   a.Actions = 1;
-  EXPECT_EQ(b.form.PlaceClosed(4), 0) << "her first event not yet done";
+  EXPECT_EQ(b.calendar.PlaceClosed(4), 0) << "her first event not yet done";
   b.state(kKyouko1) = 3;
-  EXPECT_EQ(b.form.PlaceClosed(4), 1);
+  EXPECT_EQ(b.calendar.PlaceClosed(4), 1);
   a.Actions = 0;
-  EXPECT_EQ(b.form.PlaceClosed(4), 0) << "before any activity";
+  EXPECT_EQ(b.calendar.PlaceClosed(4), 0) << "before any activity";
   a.Met[1] = 1;
-  EXPECT_EQ(b.form.PlaceClosed(4), 1);
-  for (int p : {0, 5, 6, 7, 10, 11}) EXPECT_EQ(b.form.PlaceClosed(p), 0) << p;
+  EXPECT_EQ(b.calendar.PlaceClosed(4), 1);
+  for (int p : {0, 5, 6, 7, 10, 11}) EXPECT_EQ(b.calendar.PlaceClosed(p), 0) << p;
 }
 
 TEST(PlaceLabel, ByAreaAndSchedule) {
   Bare b;
   TAdv_Rec& a = b.adv();
   a.Area = 2;
-  EXPECT_EQ(b.form.PlaceLabel(7), "*So_1_02");
-  EXPECT_EQ(b.form.PlaceLabel(10), "*So_4_02");
+  EXPECT_EQ(b.calendar.PlaceLabel(7), "*So_1_02");
+  EXPECT_EQ(b.calendar.PlaceLabel(10), "*So_4_02");
   a.Area = 1;
-  EXPECT_EQ(b.form.PlaceLabel(9), "*So_3_01");
+  EXPECT_EQ(b.calendar.PlaceLabel(9), "*So_3_01");
   a.Area = 0;
-  EXPECT_EQ(b.form.PlaceLabel(4), "*Jimu_01");
-  EXPECT_EQ(b.form.PlaceLabel(6), "*R_mae_01");
-  EXPECT_EQ(b.form.PlaceLabel(11), "*R_naka_01");
+  EXPECT_EQ(b.calendar.PlaceLabel(4), "*Jimu_01");
+  EXPECT_EQ(b.calendar.PlaceLabel(6), "*R_mae_01");
+  EXPECT_EQ(b.calendar.PlaceLabel(11), "*R_naka_01");
   // Everybody is scheduled at place code 0 in this data: the first one not met is.
   a.Day = 3;
-  EXPECT_EQ(b.form.PlaceLabel(0), "*kyouko_Jishitu0");
+  EXPECT_EQ(b.calendar.PlaceLabel(0), "*kyouko_Jishitu0");
   EXPECT_EQ(a.Met[1], 1);
-  EXPECT_EQ(b.form.PlaceLabel(0), "*suzuna_Jishitu0");
-  EXPECT_EQ(b.form.PlaceLabel(0), "*mayu_Jishitu0");
-  EXPECT_EQ(b.form.PlaceLabel(0), "*Jishitu_01");
+  EXPECT_EQ(b.calendar.PlaceLabel(0), "*suzuna_Jishitu0");
+  EXPECT_EQ(b.calendar.PlaceLabel(0), "*mayu_Jishitu0");
+  EXPECT_EQ(b.calendar.PlaceLabel(0), "*Jishitu_01");
   a.Met[1] = a.Met[2] = a.Met[3] = 0;
   a.Day = 8;
-  EXPECT_EQ(b.form.PlaceLabel(0), "*Jishitu_01") << "nobody is scheduled after day 7";
+  EXPECT_EQ(b.calendar.PlaceLabel(0), "*Jishitu_01") << "nobody is scheduled after day 7";
 }
 
 TEST(WalkScreen, OfficeBeforeAnyActivityOpensAConversationUnlessHerEventPlays) {
   EveningWalk b;
   b.state(kKyouko1) = 2;
   choose(b, 4);
-  EXPECT_EQ(b.form.scene.SceneNo, kKyouko1);
-  EXPECT_EQ(b.adv().TrainStep, 16);
-  EXPECT_EQ(b.form.GameMode, 6);
+  EXPECT_EQ(b.scene.SceneNo, kKyouko1);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::LateEvening);
+  EXPECT_EQ(b.mode(), GameMode::Scene);
 
   EveningWalk c;
   choose(c, 4);
-  EXPECT_EQ(c.form.GameMode, 13);
+  EXPECT_EQ(c.mode(), GameMode::Talk);
   EXPECT_EQ(c.adv().Partner, 1);
   EXPECT_EQ(c.adv().Place, 4);
 }
@@ -101,9 +101,9 @@ TEST(WalkScreen, OfficeAfterAnActivityIsEmpty) {
   EveningWalk b;
   b.adv().Actions = 1;
   choose(b, 4);
-  EXPECT_EQ(b.form.GameMode, 6);
-  EXPECT_EQ(b.adv().SceneLabel, "*Jimu_01");
-  EXPECT_EQ(b.form.scene.ScriptPos, 0);
+  EXPECT_EQ(b.mode(), GameMode::Scene);
+  EXPECT_EQ(b.label(), "*Jimu_01");
+  EXPECT_EQ(b.scene.ScriptPos, 0);
 }
 
 TEST(WalkScreen, OutAndStraightBackInCountsAsAnActivity) {
@@ -111,54 +111,54 @@ TEST(WalkScreen, OutAndStraightBackInCountsAsAnActivity) {
   choose(b, 6);
   EXPECT_EQ(b.adv().Area, 1);
   EXPECT_EQ(b.adv().Place, 6);
-  EXPECT_EQ(b.adv().SceneLabel, "*R_mae_01");
-  b.form.GameMode = 4;
+  EXPECT_EQ(b.label(), "*R_mae_01");
+  b.mode() = GameMode::Calendar;
   choose(b, 5);
   EXPECT_EQ(b.adv().Area, 0);
   EXPECT_EQ(b.adv().Place, 11);
   EXPECT_EQ(b.adv().Actions, 1);
-  EXPECT_EQ(b.adv().SceneLabel, "*R_naka_01");
-  b.form.GameMode = 4;
+  EXPECT_EQ(b.label(), "*R_naka_01");
+  b.mode() = GameMode::Calendar;
   choose(b, 4);
-  EXPECT_EQ(b.adv().SceneLabel, "*Jimu_01") << "the office no longer offers her";
+  EXPECT_EQ(b.label(), "*Jimu_01") << "the office no longer offers her";
 }
 
 TEST(WalkScreen, CorridorTileFiveEndsTheWalkAndLunchTileFiveGoesBackToWork) {
   EveningWalk b;
   choose(b, 5);
-  EXPECT_EQ(b.adv().TrainStep, 16);
-  EXPECT_EQ(b.form.GameMode, 4);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::LateEvening);
+  EXPECT_EQ(b.mode(), GameMode::Calendar);
   Bare c;
-  c.adv().TrainStep = 18;
+  c.adv().TrainStep = TrainStep::LunchWalk;
   c.adv().Area = 2;
   c.adv().Place = 7;
   choose(c, 5);
-  EXPECT_EQ(c.adv().TrainStep, 2);
+  EXPECT_EQ(c.adv().TrainStep, TrainStep::JobChoice);
   EXPECT_EQ(c.adv().Place, 0);
   EXPECT_EQ(c.adv().Area, 0);
-  EXPECT_EQ(c.form.GameMode, 4);
-  c.adv().TrainStep = 18;
+  EXPECT_EQ(c.mode(), GameMode::Calendar);
+  c.adv().TrainStep = TrainStep::LunchWalk;
   c.adv().Area = 2;
   choose(c, 3);
-  EXPECT_EQ(c.adv().SceneLabel, "*So_3_02");
+  EXPECT_EQ(c.label(), "*So_3_02");
 }
 
 TEST(WalkScreen, MetCurrentAndClosedTilesAreDead) {
   EveningWalk b;
   b.adv().Met[1] = 1;  // after a conversation with character 1
   b.adv().Place = 2;
-  b.form.WalkScreen(1);
-  const uint8_t* on = b.form.btn.ButtonOn;
+  b.calendar.WalkScreen(WalkStep::Ready);
+  const uint8_t* on = b.btn.ButtonOn;
   EXPECT_EQ(on[1], 0) << "her room, always closed";
   EXPECT_EQ(on[2], 0) << "where she stands";
   EXPECT_EQ(on[3], 1);
   EXPECT_EQ(on[4], 0) << "the office after meeting her";
   EXPECT_EQ(on[5], 1);
   EXPECT_EQ(on[6], 1);
-  b.form.ClearButtons();
+  b.engine.ClearButtons();
   b.adv().Area = 1;
   b.adv().Place = 7;
-  b.form.WalkScreen(1);
+  b.calendar.WalkScreen(WalkStep::Ready);
   EXPECT_EQ(on[1], 0);
   EXPECT_EQ(on[2], 1);
   EXPECT_EQ(on[5], 1);
@@ -170,21 +170,21 @@ TEST(TalkScreen, TwoEveningConversationsGiveTwoThenOne) {
   auto talk = [&](int place, int chara, int topic) {
     b.adv().Place = static_cast<uint8_t>(place);
     b.adv().Partner = static_cast<uint8_t>(chara);
-    b.form.GameMode = 13;
-    b.form.TalkScreen(0);
-    b.form.btn.PressedBtn = topic;
-    b.form.TalkScreen(3);
+    b.mode() = GameMode::Talk;
+    b.calendar.TalkScreen(TalkStep::Compose);
+    b.btn.PressedBtn = topic;
+    b.calendar.TalkScreen(TalkStep::Release);
   };
   talk(2, 2, 1);
   EXPECT_EQ(b.chara(2).Affection, 3);
   EXPECT_EQ(b.adv().Met[2], 1);
-  EXPECT_EQ(b.adv().SceneLabel, "*kaiwa_yoru_2_1");
+  EXPECT_EQ(b.label(), "*kaiwa_yoru_2_1");
   EXPECT_EQ(b.adv().Partner, 0);
-  EXPECT_EQ(b.form.GameMode, 6);
-  EXPECT_TRUE(b.form.Cha_Timer.Enabled());
+  EXPECT_EQ(b.mode(), GameMode::Scene);
+  EXPECT_TRUE(b.engine.Cha_Timer.Enabled());
   talk(3, 3, 4);
   EXPECT_EQ(b.chara(3).Affection, 2);
-  EXPECT_EQ(b.adv().SceneLabel, "*kaiwa_yoru_3_4");
+  EXPECT_EQ(b.label(), "*kaiwa_yoru_3_4");
   EXPECT_EQ(b.adv().Actions, 2);
 }
 
@@ -194,10 +194,10 @@ TEST(TalkScreen, AfterSelfStudyTheConversationsGiveOneThenNothing) {
   for (int chara : {2, 3}) {
     b.adv().Place = static_cast<uint8_t>(chara);
     b.adv().Partner = static_cast<uint8_t>(chara);
-    b.form.GameMode = 13;
-    b.form.TalkScreen(0);
-    b.form.btn.PressedBtn = 2;
-    b.form.TalkScreen(3);
+    b.mode() = GameMode::Talk;
+    b.calendar.TalkScreen(TalkStep::Compose);
+    b.btn.PressedBtn = 2;
+    b.calendar.TalkScreen(TalkStep::Release);
   }
   EXPECT_EQ(b.chara(2).Affection, 2);
   EXPECT_EQ(b.chara(2).RatingB, 1);
@@ -206,107 +206,107 @@ TEST(TalkScreen, AfterSelfStudyTheConversationsGiveOneThenNothing) {
 
 TEST(TalkScreen, LunchTopicRaisesAbilityAndAffection) {
   Bare b;
-  b.adv().TrainStep = 15;
+  b.adv().TrainStep = TrainStep::Lunch;
   b.adv().Partner = 3;
-  b.form.GameMode = 13;
-  b.form.TalkScreen(0);
+  b.mode() = GameMode::Talk;
+  b.calendar.TalkScreen(TalkStep::Compose);
   EXPECT_EQ(b.adv().Actions, 0) << "lunch is no evening activity";
-  b.form.btn.PressedBtn = 2;
-  b.form.TalkScreen(3);
-  EXPECT_EQ(b.form.train.Ability[2], 1);
+  b.btn.PressedBtn = 2;
+  b.calendar.TalkScreen(TalkStep::Release);
+  EXPECT_EQ(b.train.Ability[2], 1);
   EXPECT_EQ(b.chara(3).Affection, 2);
-  EXPECT_EQ(b.adv().SceneLabel, "*kaiwa_hiru_3_2");
-  EXPECT_EQ(b.adv().TrainStep, 2);
+  EXPECT_EQ(b.label(), "*kaiwa_hiru_3_2");
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::JobChoice);
   EXPECT_EQ(b.adv().Partner, 0);
-  EXPECT_EQ(b.form.GameMode, 6);
+  EXPECT_EQ(b.mode(), GameMode::Scene);
 }
 
 TEST(TalkScreen, LockedTopicThreeIsRefused) {
   EveningWalk b;
   b.adv().Partner = 2;
-  b.form.GameMode = 13;
-  b.form.TalkScreen(1);
-  EXPECT_EQ(b.form.btn.ButtonOn[1], 1);
-  EXPECT_EQ(b.form.btn.ButtonOn[3], 0);
-  EXPECT_EQ(b.form.btn.ButtonOn[4], 1);
-  b.form.btn.PressedBtn = 3;
-  b.form.TalkScreen(2);
-  EXPECT_EQ(b.form.btn.PressedBtn, 0);
+  b.mode() = GameMode::Talk;
+  b.calendar.TalkScreen(TalkStep::Ready);
+  EXPECT_EQ(b.btn.ButtonOn[1], 1);
+  EXPECT_EQ(b.btn.ButtonOn[3], 0);
+  EXPECT_EQ(b.btn.ButtonOn[4], 1);
+  b.btn.PressedBtn = 3;
+  b.calendar.TalkScreen(TalkStep::Press);
+  EXPECT_EQ(b.btn.PressedBtn, 0);
   EXPECT_EQ(b.takeSounds(), (std::vector<std::string>{"data/wav/h_4.wav"}));
-  b.form.TalkScreen(3);
-  EXPECT_EQ(b.form.GameMode, 13) << "the release does nothing";
-  b.form.btn.PressedBtn = 1;
-  b.form.TalkScreen(2);
+  b.calendar.TalkScreen(TalkStep::Release);
+  EXPECT_EQ(b.mode(), GameMode::Talk) << "the release does nothing";
+  b.btn.PressedBtn = 1;
+  b.calendar.TalkScreen(TalkStep::Press);
   EXPECT_EQ(b.takeSounds(), (std::vector<std::string>{"data/wav/h_1.wav"}));
 }
 
 TEST(TalkScreen, WithoutPartnerComposesNothing) {
   EveningWalk b;
-  b.form.GameMode = 13;
-  b.form.btn.ButtonOn[2] = 1;
-  b.form.TalkScreen(0);
+  b.mode() = GameMode::Talk;
+  b.btn.ButtonOn[2] = 1;
+  b.calendar.TalkScreen(TalkStep::Compose);
   EXPECT_EQ(b.adv().Actions, 0);
-  EXPECT_EQ(b.form.btn.ButtonOn[2], 1);
+  EXPECT_EQ(b.btn.ButtonOn[2], 1);
 }
 
 TEST(LunchBreak, SeatsWalkAndVisitEvents) {
   Bare b;
   b.state(1) = 3;
-  b.adv().TrainStep = 15;
+  b.adv().TrainStep = TrainStep::Lunch;
   b.adv().Half = 2;
-  b.form.LunchBreak(1);
-  for (int i : {1, 2, 3, 6}) EXPECT_EQ(b.form.btn.ButtonOn[i], 1) << i;
-  EXPECT_EQ(b.form.btn.ButtonOn[4], 0);
+  b.calendar.LunchBreak(LunchStep::Ready);
+  for (int i : {1, 2, 3, 6}) EXPECT_EQ(b.btn.ButtonOn[i], 1) << i;
+  EXPECT_EQ(b.btn.ButtonOn[4], 0);
 
-  b.form.btn.SelectedBtn = 2;
-  b.form.LunchBreak(2);
-  EXPECT_EQ(b.form.GameMode, 13);
+  b.btn.SelectedBtn = 2;
+  b.calendar.LunchBreak(LunchStep::Release);
+  EXPECT_EQ(b.mode(), GameMode::Talk);
   EXPECT_EQ(b.adv().Partner, 2);
 
-  b.form.GameMode = 4;
+  b.mode() = GameMode::Calendar;
   b.adv().Partner = 0;
   b.state(kKyouko2) = 5;
   b.adv().Place = 5;
-  b.form.btn.SelectedBtn = 1;
-  b.form.LunchBreak(2);
-  EXPECT_EQ(b.form.scene.SceneNo, kKyouko2);
-  EXPECT_EQ(b.adv().TrainStep, 2);
+  b.btn.SelectedBtn = 1;
+  b.calendar.LunchBreak(LunchStep::Release);
+  EXPECT_EQ(b.scene.SceneNo, kKyouko2);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::JobChoice);
   EXPECT_EQ(b.adv().Place, 0);
   EXPECT_EQ(b.adv().Partner, 0);
 
   Bare c;
-  c.adv().TrainStep = 15;
-  c.form.btn.SelectedBtn = 6;
-  c.form.LunchBreak(2);
-  EXPECT_EQ(c.adv().TrainStep, 18);
+  c.adv().TrainStep = TrainStep::Lunch;
+  c.btn.SelectedBtn = 6;
+  c.calendar.LunchBreak(LunchStep::Release);
+  EXPECT_EQ(c.adv().TrainStep, TrainStep::LunchWalk);
   EXPECT_EQ(c.adv().Place, 7);
   EXPECT_EQ(c.adv().Area, 2);
 }
 
 TEST(StudyScreen, StudyCountsAndReturnsByActions) {
   Bare b;
-  b.adv().TrainStep = 11;
-  b.form.train.Ability[4] = 3;
-  b.form.StudyScreen(1);
-  EXPECT_EQ(b.form.train.Ability[4], 4);
+  b.adv().TrainStep = TrainStep::SelfStudy;
+  b.train.Ability[4] = 3;
+  b.calendar.StudyScreen(StudyStep::Ready);
+  EXPECT_EQ(b.train.Ability[4], 4);
   EXPECT_EQ(b.adv().Actions, 1);
-  b.form.StudyScreen(2);
-  EXPECT_EQ(b.adv().TrainStep, 8);
-  b.adv().TrainStep = 11;
-  b.form.StudyScreen(1);
-  b.form.StudyScreen(2);
-  EXPECT_EQ(b.adv().TrainStep, 16);
+  b.calendar.StudyScreen(StudyStep::Release);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::Evening);
+  b.adv().TrainStep = TrainStep::SelfStudy;
+  b.calendar.StudyScreen(StudyStep::Ready);
+  b.calendar.StudyScreen(StudyStep::Release);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::LateEvening);
 }
 
 TEST(InfoScreen, ReturnsToTheMenuItCameFrom) {
   Bare b;
-  b.adv().TrainStep = 20;
-  b.form.InfoScreen(2);
-  EXPECT_EQ(b.adv().TrainStep, 8);
-  b.adv().TrainStep = 21;
-  b.form.InfoScreen(2);
-  EXPECT_EQ(b.adv().TrainStep, 16);
-  b.form.InfoScreen(1);
-  EXPECT_EQ(b.form.scene.WindowBaked, 1);
-  EXPECT_TRUE(b.form.Text_Timer.Enabled());
+  b.adv().TrainStep = TrainStep::InfoEvening;
+  b.calendar.InfoScreen(InfoStep::Release);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::Evening);
+  b.adv().TrainStep = TrainStep::InfoLate;
+  b.calendar.InfoScreen(InfoStep::Release);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::LateEvening);
+  b.calendar.InfoScreen(InfoStep::Ready);
+  EXPECT_EQ(b.scene.WindowBaked, 1);
+  EXPECT_TRUE(b.engine.Text_Timer.Enabled());
 }

@@ -3,28 +3,33 @@
 #include <gtest/gtest.h>
 
 #include "base/text.h"
-#include "engine/form.h"
+#include "game/game.h"
 #include "screens/labels.h"
+#include "support/recording_host.h"
 
 using namespace shirakaba;
 
 namespace {
 struct Labels : ::testing::Test {
-  NullHost host;
-  TXP_Form form{host};
-  TrainingState& t = form.train;
-  std::string time(int step) { return TimeLabel(form.TimeSlotOf(step)); }
+  test::RecordingHost host;
+  Game game{host};
+  TrainingState& t = game.state.train;
+  Surfaces& surfaces = game.state.surfaces;
+  Screens& screens = game.screens;
+  Calendar& calendar = game.calendar;
+  std::string time(TrainStep step) { return TimeLabel(screens.TimeSlotOf(step)); }
   void abilities(int a, int b, int c, int d) {
     t.Ability[1] = a, t.Ability[2] = b, t.Ability[3] = c, t.Ability[4] = d;
   }
-  std::vector<int> rule(int kind) {
+  std::vector<int> rule(JobRuleKind kind) {
     std::vector<int> g;
-    for (int i = 1; i <= 4; ++i) g.push_back(form.JobRule(kind, i));
+    for (int i = 1; i <= 4; ++i) g.push_back(calendar.JobRule(kind, i));
     return g;
   }
   std::vector<int> gains() {
     std::vector<int> g;
-    for (int i = 1; i <= 4; ++i) g.push_back(form.JobRule(1, i) + form.JobRule(3, i));
+    for (int i = 1; i <= 4; ++i)
+      g.push_back(calendar.JobRule(JobRuleKind::GradedGain, i) + calendar.JobRule(JobRuleKind::OutcomeBonus, i));
     return g;
   }
 };
@@ -32,22 +37,23 @@ struct Labels : ::testing::Test {
 
 TEST_F(Labels, TimeSlotsBySteps) {
   t.Adv.Half = 1;
-  EXPECT_EQ(time(1), " 朝");
-  EXPECT_EQ(time(15), " 昼");
-  EXPECT_EQ(time(18), " 昼");
-  EXPECT_EQ(time(8), " 夜");
-  EXPECT_EQ(time(11), " 夜");
-  EXPECT_EQ(time(17), " 夜");
-  EXPECT_EQ(time(9), "深夜");
-  EXPECT_EQ(time(16), "深夜");
-  EXPECT_EQ(time(3), "午前");
+  EXPECT_EQ(time(TrainStep::Morning), " 朝");
+  EXPECT_EQ(time(TrainStep::Lunch), " 昼");
+  EXPECT_EQ(time(TrainStep::LunchWalk), " 昼");
+  EXPECT_EQ(time(TrainStep::Evening), " 夜");
+  EXPECT_EQ(time(TrainStep::SelfStudy), " 夜");
+  EXPECT_EQ(time(TrainStep::OwnRoom), " 夜");
+  EXPECT_EQ(time(TrainStep::Sleep), "深夜");
+  EXPECT_EQ(time(TrainStep::LateEvening), "深夜");
+  EXPECT_EQ(time(TrainStep::JobConfirm), "午前");
   t.Adv.Half = 2;
-  EXPECT_EQ(time(3), "午後");
-  EXPECT_EQ(time(0), "午後") << "any other step goes by the work period";
+  EXPECT_EQ(time(TrainStep::JobConfirm), "午後");
+  EXPECT_EQ(time(TrainStep::None), "午後") << "any other step goes by the work period";
 }
 
 TEST_F(Labels, WalkStepsDependOnTheArea) {
-  for (int step : {10, 19}) {
+  // Step 19 is never set, but it counts as a walk.
+  for (TrainStep step : {TrainStep::EveningWalk, static_cast<TrainStep>(19)}) {
     t.Adv.Area = 2;
     EXPECT_EQ(time(step), " 昼");
     t.Adv.Area = 0;
@@ -59,14 +65,14 @@ TEST_F(Labels, WalkStepsDependOnTheArea) {
 
 TEST_F(Labels, AbilityTextPadsOnlyOneDigit) {
   abilities(0, 9, 10, 100);
-  EXPECT_EQ(form.AbilityText(1), " 0");
-  EXPECT_EQ(form.AbilityText(2), " 9");
-  EXPECT_EQ(form.AbilityText(3), "10");
-  EXPECT_EQ(form.AbilityText(4), "100");
+  EXPECT_EQ(screens.AbilityText(1), " 0");
+  EXPECT_EQ(screens.AbilityText(2), " 9");
+  EXPECT_EQ(screens.AbilityText(3), "10");
+  EXPECT_EQ(screens.AbilityText(4), "100");
   t.Ability[1] = -3;
-  EXPECT_EQ(form.AbilityText(1), "-3");
-  EXPECT_EQ(form.AbilityText(0), " 0");
-  EXPECT_EQ(form.AbilityText(5), " 0");
+  EXPECT_EQ(screens.AbilityText(1), "-3");
+  EXPECT_EQ(screens.AbilityText(0), " 0");
+  EXPECT_EQ(screens.AbilityText(5), " 0");
 }
 
 TEST_F(Labels, AffectionStarsBandEdges) {
@@ -75,39 +81,39 @@ TEST_F(Labels, AffectionStarsBandEdges) {
                                                {49, "★★★★☆"}, {50, "★★★★★"}, {100, "★★★★★"}, {-1, "★★★★★"}};
   for (auto [v, text] : cases) {
     t.CharaStat[2].Affection = v;
-    EXPECT_EQ(form.StarText(1, 2), text) << v;
+    EXPECT_EQ(screens.StarText(StarRow::Affection, 2), text) << v;
   }
 }
 
 TEST_F(Labels, RatingStarsFillMoreSlowlyForTheFirstCharacter) {
   t.CharaStat[1].RatingB = 3;
   t.CharaStat[2].RatingB = 3;
-  EXPECT_EQ(form.StarText(2, 1), "☆");
-  EXPECT_EQ(form.StarText(2, 2), "☆☆");
+  EXPECT_EQ(screens.StarText(StarRow::RatingB, 1), "☆");
+  EXPECT_EQ(screens.StarText(StarRow::RatingB, 2), "☆☆");
   t.CharaStat[1].RatingB = 4;
-  EXPECT_EQ(form.StarText(2, 1), "☆☆");
+  EXPECT_EQ(screens.StarText(StarRow::RatingB, 1), "☆☆");
   t.CharaStat[1].RatingB = 12;
-  EXPECT_EQ(form.StarText(2, 1), "☆☆☆☆");
+  EXPECT_EQ(screens.StarText(StarRow::RatingB, 1), "☆☆☆☆");
   t.CharaStat[1].RatingB = 13;
   t.CharaStat[2].RatingB = 9;
-  EXPECT_EQ(form.StarText(2, 1), "☆☆☆☆☆");
-  EXPECT_EQ(form.StarText(2, 2), "☆☆☆☆☆");
+  EXPECT_EQ(screens.StarText(StarRow::RatingB, 1), "☆☆☆☆☆");
+  EXPECT_EQ(screens.StarText(StarRow::RatingB, 2), "☆☆☆☆☆");
   t.CharaStat[2].RatingB = 8;
-  EXPECT_EQ(form.StarText(2, 2), "☆☆☆☆");
+  EXPECT_EQ(screens.StarText(StarRow::RatingB, 2), "☆☆☆☆");
   t.CharaStat[3].RatingB = -2;
-  EXPECT_EQ(form.StarText(2, 3), "☆☆☆☆☆") << "below every band: the last row";
+  EXPECT_EQ(screens.StarText(StarRow::RatingB, 3), "☆☆☆☆☆") << "below every band: the last row";
   t.CharaStat[1].RatingB = 0;
-  EXPECT_EQ(form.StarText(2, 1), "○");
+  EXPECT_EQ(screens.StarText(StarRow::RatingB, 1), "○");
 }
 
 TEST_F(Labels, ThirdKindUsesRatingCWithTheNarrowBandsForEveryone) {
   t.CharaStat[1].RatingC = 3;
   t.CharaStat[1].RatingB = 0;
-  EXPECT_EQ(form.StarText(3, 1), "☆☆");
+  EXPECT_EQ(screens.StarText(StarRow::RatingC, 1), "☆☆");
   t.CharaStat[3].RatingC = 7;
-  EXPECT_EQ(form.StarText(3, 3), "☆☆☆☆");
-  EXPECT_EQ(form.StarText(0, 1), "-");
-  EXPECT_EQ(form.StarText(4, 1), "-");
+  EXPECT_EQ(screens.StarText(StarRow::RatingC, 3), "☆☆☆☆");
+  EXPECT_EQ(screens.StarText(static_cast<StarRow>(0), 1), "-");
+  EXPECT_EQ(screens.StarText(static_cast<StarRow>(4), 1), "-");
 }
 
 // The relation view writes each character's three rows of stars at x 155: character k's
@@ -116,16 +122,15 @@ TEST_F(Labels, ThirdKindUsesRatingCWithTheNarrowBandsForEveryone) {
 // from the same texts written at those places.
 TEST_F(Labels, RelationViewWritesTheNineRowsInTheirCells) {
   constexpr Colour kPaper = 0x00563412;  // a background no glyph colour equals
-  form.draw.font = findGameFont();
-  ASSERT_NE(form.draw.font, nullptr);
-  form.draw.ImageBa = Bitmap::create32(640, 480, kPaper);
-  form.draw.BackBuffer = Bitmap::create32(640, 480, kPaper);
-  std::vector<std::string> written;
-  form.draw.onScreenText = [&](const std::string& s) { written.push_back(s); };
+  game.engine.draw.font = findGameFont();
+  ASSERT_NE(game.engine.draw.font, nullptr);
+  surfaces.ImageBa = Bitmap::create32(640, 480, kPaper);
+  surfaces.BackBuffer = Bitmap::create32(640, 480, kPaper);
   t.CharaStat[1].Affection = 10, t.CharaStat[1].RatingB = 1, t.CharaStat[1].RatingC = 3;
   t.CharaStat[2].Affection = 25, t.CharaStat[2].RatingB = 5, t.CharaStat[2].RatingC = 7;
   t.CharaStat[3].Affection = 45, t.CharaStat[3].RatingB = 9, t.CharaStat[3].RatingC = 0;
-  form.StatusPanel(6);
+  host.texts.clear();
+  screens.StatusPanel(StatusView::Relations);
 
   struct Cell {
     int y;
@@ -136,29 +141,29 @@ TEST_F(Labels, RelationViewWritesTheNineRowsInTheirCells) {
                          {290, "★★★★☆"}, {309, "☆☆☆☆☆"}, {328, "○"}};
   std::vector<std::string> texts;
   for (const Cell& c : cells) texts.push_back(c.text);
-  EXPECT_EQ(written, texts) << "character by character, kind by kind";
+  EXPECT_EQ(host.texts, texts) << "character by character, kind by kind";
 
   // The same texts written at exactly those places, in the view's font.
   DrawContext ref;
-  ref.font = form.draw.font;
+  ref.font = game.engine.draw.font;
   ref.ImageBa = Bitmap::create32(640, 480, kPaper);
-  SetTextFont(ref, 0, 14, kWhite);
-  for (const Cell& c : cells) TextOut(ref, kToScreen, 155, c.y, c.text);
+  SetTextFont(ref, TextBrush::Clear, 14, kWhite);
+  for (const Cell& c : cells) TextOut(ref, Target::Screen, 155, c.y, c.text);
   int differing = 0;
   for (int y = 0; y < 480; ++y)
     for (int x = 0; x < 640; ++x)
-      if (getPixel32(form.draw.ImageBa, x, y) != getPixel32(ref.ImageBa, x, y)) ++differing;
+      if (getPixel32(surfaces.ImageBa, x, y) != getPixel32(ref.ImageBa, x, y)) ++differing;
   EXPECT_EQ(differing, 0);
 
   // Each cell (19 pixels high at 14 points) has ink, and there is none outside the cells.
   const int h = pointsToPixels(14);
   auto inCell = [&](const Cell& c, int x, int y) {
-    return x >= 155 && x < 155 + form.draw.font->advance(c.text, h) && y >= c.y && y < c.y + h;
+    return x >= 155 && x < 155 + game.engine.draw.font->advance(c.text, h) && y >= c.y && y < c.y + h;
   };
   int inkPerCell[9] = {}, outside = 0;
   for (int y = 0; y < 480; ++y)
     for (int x = 0; x < 640; ++x) {
-      if (getPixel32(form.draw.ImageBa, x, y) == kPaper) continue;
+      if (getPixel32(surfaces.ImageBa, x, y) == kPaper) continue;
       bool found = false;
       for (int i = 0; i < 9 && !found; ++i)
         if (inCell(cells[i], x, y)) ++inkPerCell[i], found = true;
@@ -168,19 +173,19 @@ TEST_F(Labels, RelationViewWritesTheNineRowsInTheirCells) {
   EXPECT_EQ(outside, 0);
   int backInk = 0;
   for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) backInk += getPixel32(form.draw.BackBuffer, x, y) != kPaper;
+    for (int x = 0; x < 640; ++x) backInk += getPixel32(surfaces.BackBuffer, x, y) != kPaper;
   EXPECT_EQ(backInk, 0) << "written on the screen only";
 }
 
 TEST_F(Labels, JobPreviewMarks) {
   t.Job = 1;
   std::vector<std::string> marks;
-  for (int w : rule(0)) marks.push_back(MarkLabel(w));
+  for (int w : rule(JobRuleKind::Weight)) marks.push_back(MarkLabel(w));
   EXPECT_EQ(marks, (std::vector<std::string>{"－", "◎", "○", "－"}));
   t.Job = 0;
-  EXPECT_EQ(rule(0), (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_EQ(rule(JobRuleKind::Weight), (std::vector<int>{0, 0, 0, 0}));
   t.Job = 9;
-  EXPECT_EQ(rule(0), (std::vector<int>{0, 0, 0, 0})) << "no such job";
+  EXPECT_EQ(rule(JobRuleKind::Weight), (std::vector<int>{0, 0, 0, 0})) << "no such job";
 }
 
 TEST_F(Labels, JobGainsByGradeAndOutcome) {
@@ -194,30 +199,30 @@ TEST_F(Labels, JobGainsByGradeAndOutcome) {
   t.Adv.Outcome = 1;
   EXPECT_EQ(gains(), (std::vector<int>{1, 0, 0, 4}));
   t.Adv.Outcome = 2;
-  EXPECT_EQ(rule(3), (std::vector<int>{0, 0, 0, 1}));
+  EXPECT_EQ(rule(JobRuleKind::OutcomeBonus), (std::vector<int>{0, 0, 0, 1}));
   t.Adv.Outcome = 4;
-  EXPECT_EQ(rule(3), (std::vector<int>{0, 0, 0, 1}));
+  EXPECT_EQ(rule(JobRuleKind::OutcomeBonus), (std::vector<int>{0, 0, 0, 1}));
   t.Adv.Outcome = 5;
-  EXPECT_EQ(rule(3), (std::vector<int>{1, 1, 1, 1}));
+  EXPECT_EQ(rule(JobRuleKind::OutcomeBonus), (std::vector<int>{1, 1, 1, 1}));
   t.Adv.Outcome = 3;
-  EXPECT_EQ(rule(3), (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_EQ(rule(JobRuleKind::OutcomeBonus), (std::vector<int>{0, 0, 0, 0}));
 }
 
 TEST_F(Labels, HighestAbilityAndAffectionTiesGoToTheHigherNumber) {
   abilities(5, 9, 9, 3);
-  EXPECT_EQ(form.JobRule(2, 0), 3);
+  EXPECT_EQ(calendar.JobRule(JobRuleKind::BestAbility, 0), 3);
   abilities(0, 0, 0, 0);
-  EXPECT_EQ(form.JobRule(2, 7), 4);
+  EXPECT_EQ(calendar.JobRule(JobRuleKind::BestAbility, 7), 4);
   abilities(10, 0, 0, 0);
-  EXPECT_EQ(form.JobRule(2, 0), 1);
+  EXPECT_EQ(calendar.JobRule(JobRuleKind::BestAbility, 0), 1);
   t.CharaStat[1].Affection = 4;
   t.CharaStat[2].Affection = 4;
   t.CharaStat[3].Affection = 1;
-  EXPECT_EQ(form.JobRule(4, 0), 2);
+  EXPECT_EQ(calendar.JobRule(JobRuleKind::BestLiked, 0), 2);
   t.CharaStat[3].Affection = 4;
-  EXPECT_EQ(form.JobRule(4, 0), 3);
-  EXPECT_EQ(form.JobRule(5, 1), 0);
-  EXPECT_EQ(form.JobRule(-1, 1), 0);
+  EXPECT_EQ(calendar.JobRule(JobRuleKind::BestLiked, 0), 3);
+  EXPECT_EQ(calendar.JobRule(static_cast<JobRuleKind>(5), 1), 0) << "no such rule";
+  EXPECT_EQ(calendar.JobRule(static_cast<JobRuleKind>(-1), 1), 0);
 }
 
 TEST(LimitValue, RaisesToZeroOrLowersToTheLimit) {

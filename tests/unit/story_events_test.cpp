@@ -11,64 +11,66 @@ namespace {
 
 constexpr int kOp = 1, kOp2 = 2, kEnd = 3, kHarumi1 = 4, kKyouko1 = 5, kKyouko2 = 6, kSuzuna1 = 7, kSuzuna2 = 8,
               kMayu1 = 9, kMayu2 = 10, kJobR1 = 11, kJobK1 = 13;
+// The kinds of a scene's event line: it waits (the wait line follows), or it arms now.
+constexpr int kWaits = 0, kArmsNow = 1;
 
 }  // namespace
 
 TEST(ArmEvent, ByKind) {
   Bare b;
   b.state(kEnd) = 0;  // kind 1 arms from 0 or 1
-  b.form.ArmEvent("*end");
+  b.calendar.ArmEvent("*end");
   EXPECT_EQ(b.state(kEnd), 2);
   b.state(kKyouko1) = 0;  // kind 2 arms only from 1
-  b.form.ArmEvent("*kyouko_1");
+  b.calendar.ArmEvent("*kyouko_1");
   EXPECT_EQ(b.state(kKyouko1), 0);
   b.state(kKyouko1) = 1;
-  b.form.ArmEvent("*kyouko_1");
+  b.calendar.ArmEvent("*kyouko_1");
   EXPECT_EQ(b.state(kKyouko1), 2);
   b.state(kKyouko2) = 1;  // kind 5 arms for a lunch visit
-  b.form.ArmEvent("*kyouko_2");
+  b.calendar.ArmEvent("*kyouko_2");
   EXPECT_EQ(b.state(kKyouko2), 5);
-  b.form.ArmEvent("*nothing");
+  b.calendar.ArmEvent("*nothing");
   EXPECT_EQ(b.state(0), 0);
 }
 
 TEST(ArmEvent, DoneEventStaysDone) {
   Bare b;
   b.state(kHarumi1) = 3;
-  b.form.ArmEvent("*harumi_1");
+  b.calendar.ArmEvent("*harumi_1");
   EXPECT_EQ(b.state(kHarumi1), 3);
   b.state(kEnd) = 3;
-  b.form.ArmEvent("*end");
+  b.calendar.ArmEvent("*end");
   EXPECT_EQ(b.state(kEnd), 3);
 }
 
 TEST(DayEvents, WaitUnlocksAtTheWthBedtimeAndStaysAtOne) {
   Bare b;
-  b.form.events.EventWait[kMayu2] = 3;
-  b.form.events.EventWait[kKyouko2] = 0;
-  b.form.DayEvents(1);
-  EXPECT_EQ(b.form.events.EventWait[kMayu2], 2);
+  b.events.EventWait[kMayu2] = 3;
+  b.events.EventWait[kKyouko2] = 0;
+  b.calendar.DayEvents(DayEventsKind::CountDown);
+  EXPECT_EQ(b.events.EventWait[kMayu2], 2);
   EXPECT_EQ(b.state(kMayu2), 0);
-  b.form.DayEvents(1);
-  EXPECT_EQ(b.form.events.EventWait[kMayu2], 1);
+  b.calendar.DayEvents(DayEventsKind::CountDown);
+  EXPECT_EQ(b.events.EventWait[kMayu2], 1);
   EXPECT_EQ(b.state(kMayu2), 0);
-  b.form.DayEvents(1);
+  b.calendar.DayEvents(DayEventsKind::CountDown);
   EXPECT_EQ(b.state(kMayu2), 1) << "third bedtime";
-  EXPECT_EQ(b.form.events.EventWait[kMayu2], 1);
+  EXPECT_EQ(b.events.EventWait[kMayu2], 1);
   EXPECT_EQ(b.state(kKyouko2), 0) << "a wait of 0 never unlocks";
   b.state(kMayu2) = 3;
-  b.form.DayEvents(1);
+  b.calendar.DayEvents(DayEventsKind::CountDown);
   EXPECT_EQ(b.state(kMayu2), 3) << "only a locked event unlocks";
 }
 
 TEST(DayEvents, DayTwoArmsTheFirstMeetingsAndDaySevenTheEnd) {
   Bare b;
   b.adv().Day = 2;
-  b.form.DayEvents(0);
+  b.calendar.DayEvents(DayEventsKind::Arm);
   for (int n : {kHarumi1, kKyouko1, kSuzuna1, kMayu1}) EXPECT_EQ(b.state(n), 2) << n;
   EXPECT_EQ(b.state(kEnd), 0);
   b.adv().Day = 7;
-  b.form.DayEvents(0);
+  b.calendar.DayEvents(DayEventsKind::Arm);
   EXPECT_EQ(b.state(kEnd), 2);
 }
 
@@ -79,7 +81,7 @@ TEST(DayEvents, SecondMeetingsNeedAffectionTen) {
   b.state(kMayu2) = 1;
   b.chara(1).Affection = 10;
   b.chara(3).Affection = 9;
-  b.form.DayEvents(0);
+  b.calendar.DayEvents(DayEventsKind::Arm);
   EXPECT_EQ(b.state(kKyouko2), 5);
   EXPECT_EQ(b.state(kMayu2), 1);
 }
@@ -97,7 +99,7 @@ TEST(DayEvents, EachSecondMeetingArmsAtAffectionTenOfItsOwnCharacter) {
     b->chara(1).Affection = a1;
     b->chara(2).Affection = a2;
     b->chara(3).Affection = a3;
-    b->form.DayEvents(0);
+    b->calendar.DayEvents(DayEventsKind::Arm);
     return b;
   };
   {
@@ -117,119 +119,119 @@ TEST(DayEvents, EachSecondMeetingArmsAtAffectionTenOfItsOwnCharacter) {
 
 TEST(EventScript, EmptyWaitLineMeansOneNight) {
   Bare b({"N=2", "*s", "END3=", "kyouko_2", "", "x"});
-  b.form.scene.ScriptPos = 3;  // at the event line
-  b.form.EventScript(0, "*kyouko_2");
-  EXPECT_EQ(b.form.events.EventWait[kKyouko2], 1);
+  b.scene.ScriptPos = 3;  // at the event line
+  b.calendar.EventScript(kWaits, "*kyouko_2");
+  EXPECT_EQ(b.events.EventWait[kKyouko2], 1);
   EXPECT_EQ(b.state(kKyouko2), 0) << "scheduling leaves the state";
 }
 
 TEST(EventScript, WaitLineIsADefinitionName) {
   Bare b({"N=2", "*s", "END3=", "mayu_2", "N", "M"});
-  b.form.scene.ScriptPos = 3;
-  b.form.EventScript(0, "*mayu_2");
-  EXPECT_EQ(b.form.events.EventWait[kMayu2], 2);
-  b.form.scene.ScriptPos = 4;  // wait line "M" has no definition: never unlocks
-  b.form.EventScript(0, "*mayu_2");
-  EXPECT_EQ(b.form.events.EventWait[kMayu2], 0);
-  b.form.EventScript(0, "*unknown");
-  EXPECT_EQ(b.form.events.EventWait[0], 0);
+  b.scene.ScriptPos = 3;
+  b.calendar.EventScript(kWaits, "*mayu_2");
+  EXPECT_EQ(b.events.EventWait[kMayu2], 2);
+  b.scene.ScriptPos = 4;  // wait line "M" has no definition: never unlocks
+  b.calendar.EventScript(kWaits, "*mayu_2");
+  EXPECT_EQ(b.events.EventWait[kMayu2], 0);
+  b.calendar.EventScript(kWaits, "*unknown");
+  EXPECT_EQ(b.events.EventWait[0], 0);
 }
 
 TEST(EventScript, MakeAvailableNowArmsOnlyLockedOrUnlocked) {
   Bare b;
   b.state(kMayu2) = 0;
-  b.form.EventScript(1, "*mayu_2");
+  b.calendar.EventScript(kArmsNow, "*mayu_2");
   EXPECT_EQ(b.state(kMayu2), 2);
   b.state(kKyouko2) = 5;
-  b.form.EventScript(1, "*kyouko_2");
+  b.calendar.EventScript(kArmsNow, "*kyouko_2");
   EXPECT_EQ(b.state(kKyouko2), 5);
   b.state(kHarumi1) = 3;
-  b.form.EventScript(1, "*harumi_1");
+  b.calendar.EventScript(kArmsNow, "*harumi_1");
   EXPECT_EQ(b.state(kHarumi1), 3);
 }
 
 TEST(EventScript, ScheduledSecondMeetingIsArmedForLunchTheSameNight) {
   Bare b({"*s", "END3=", "kyouko_2", ""});
-  b.form.scene.ScriptPos = 2;
-  b.form.EventScript(0, "*kyouko_2");
+  b.scene.ScriptPos = 2;
+  b.calendar.EventScript(kWaits, "*kyouko_2");
   b.chara(1).Affection = 10;
   b.adv().Day = 3;
-  b.form.NightMenu(4);
+  b.calendar.NightMenu(NightStep::GoToSleep);
   EXPECT_EQ(b.state(kKyouko2), 5);
   EXPECT_EQ(b.adv().Day, 4);
-  EXPECT_EQ(b.adv().TrainStep, 9);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::Sleep);
 }
 
 TEST(CheckArmed, NewGameStartsTheOpeningInAnyStep) {
   Bare b;
-  b.adv().TrainStep = 16;
-  b.form.CheckArmed();
-  EXPECT_EQ(b.form.scene.SceneNo, kOp);
-  EXPECT_EQ(b.adv().SceneLabel, "*op");
+  b.adv().TrainStep = TrainStep::LateEvening;
+  b.calendar.CheckArmed();
+  EXPECT_EQ(b.scene.SceneNo, kOp);
+  EXPECT_EQ(b.label(), "*op");
   EXPECT_EQ(b.state(kOp), 3);
   EXPECT_EQ(b.adv().Met[1], 1);
   for (int k = 1; k <= 3; ++k) EXPECT_EQ(b.chara(k).Affection, 1) << k;
-  EXPECT_EQ(b.adv().TrainStep, 16);
-  EXPECT_EQ(b.form.GameMode, 6);
-  EXPECT_EQ(b.form.scene.ScriptPos, 0);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::LateEvening);
+  EXPECT_EQ(b.mode(), GameMode::Scene);
+  EXPECT_EQ(b.scene.ScriptPos, 0);
 }
 
 TEST(CheckArmed, JobChoiceNeedsTheAfternoon) {
   Bare b;
   b.state(kOp) = 3;
   b.state(kEnd) = 2;
-  b.adv().TrainStep = 2;
+  b.adv().TrainStep = TrainStep::JobChoice;
   b.adv().Half = 1;
-  b.adv().SceneLabel = "*left";
-  b.form.CheckArmed();
-  EXPECT_EQ(b.form.scene.SceneNo, 0);
-  EXPECT_EQ(b.adv().SceneLabel, "") << "the check clears the label";
+  b.label() = "*left";
+  b.calendar.CheckArmed();
+  EXPECT_EQ(b.scene.SceneNo, 0);
+  EXPECT_EQ(b.label(), "") << "the check clears the label";
   b.adv().Half = 2;
-  b.form.CheckArmed();
-  EXPECT_EQ(b.form.scene.SceneNo, kEnd);
+  b.calendar.CheckArmed();
+  EXPECT_EQ(b.scene.SceneNo, kEnd);
 }
 
 TEST(CheckArmed, JobStepMatchesTheChosenJobsIntroduction) {
   Bare b;
   b.state(kOp) = 3;
-  b.adv().TrainStep = 4;
-  b.form.train.Job = 3;
-  b.form.train.Grade = 2;
+  b.adv().TrainStep = TrainStep::JobRunning;
+  b.train.Job = 3;
+  b.train.Grade = 2;
   b.adv().Outcome = 2;
-  b.form.CheckArmed();
-  EXPECT_EQ(b.form.scene.SceneNo, kJobK1);
-  EXPECT_EQ(b.adv().TrainStep, 15) << "morning: the lunch break follows";
+  b.calendar.CheckArmed();
+  EXPECT_EQ(b.scene.SceneNo, kJobK1);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::Lunch) << "morning: the lunch break follows";
   EXPECT_EQ(b.adv().Half, 2);
-  EXPECT_EQ(b.form.train.Job, 0);
+  EXPECT_EQ(b.train.Job, 0);
   EXPECT_EQ(b.adv().Outcome, 0);
   EXPECT_EQ(b.state(kJobR1), 2);
 
-  b.form.scene.SceneNo = 0;
-  b.adv().TrainStep = 4;
-  b.form.train.Job = 1;
-  b.form.CheckArmed();
-  EXPECT_EQ(b.form.scene.SceneNo, kJobR1);
-  EXPECT_EQ(b.adv().TrainStep, 8) << "afternoon: the evening follows";
+  b.scene.SceneNo = 0;
+  b.adv().TrainStep = TrainStep::JobRunning;
+  b.train.Job = 1;
+  b.calendar.CheckArmed();
+  EXPECT_EQ(b.scene.SceneNo, kJobR1);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::Evening) << "afternoon: the evening follows";
 
-  b.form.scene.SceneNo = 0;
-  b.adv().TrainStep = 4;
-  b.form.train.Job = 3;  // its introduction is done: the bar runs
-  b.form.CheckArmed();
-  EXPECT_EQ(b.form.scene.SceneNo, 0);
+  b.scene.SceneNo = 0;
+  b.adv().TrainStep = TrainStep::JobRunning;
+  b.train.Job = 3;  // its introduction is done: the bar runs
+  b.calendar.CheckArmed();
+  EXPECT_EQ(b.scene.SceneNo, 0);
 }
 
 TEST(CheckArmed, WalkStepsNeedThePlace) {
   Bare b;
   b.state(kOp) = 3;
   b.state(kKyouko1) = 2;
-  b.adv().TrainStep = 10;
+  b.adv().TrainStep = TrainStep::EveningWalk;
   b.adv().Place = 2;
-  b.form.CheckArmed();
-  EXPECT_EQ(b.form.scene.SceneNo, 0);
+  b.calendar.CheckArmed();
+  EXPECT_EQ(b.scene.SceneNo, 0);
   b.adv().Place = 4;
-  b.form.CheckArmed();
-  EXPECT_EQ(b.form.scene.SceneNo, kKyouko1);
-  EXPECT_EQ(b.adv().TrainStep, 16);
+  b.calendar.CheckArmed();
+  EXPECT_EQ(b.scene.SceneNo, kKyouko1);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::LateEvening);
   EXPECT_EQ(b.adv().Met[1], 1);
   EXPECT_EQ(b.chara(1).Affection, 2);
 }
@@ -238,29 +240,29 @@ TEST(CheckArmed, EveningMenuEventAndLunchEvent) {
   Bare b;
   b.state(kOp) = 3;
   b.state(kHarumi1) = 2;
-  b.adv().TrainStep = 15;
-  b.form.CheckArmed();
-  EXPECT_EQ(b.form.scene.SceneNo, kOp2) << "the first lunch";
+  b.adv().TrainStep = TrainStep::Lunch;
+  b.calendar.CheckArmed();
+  EXPECT_EQ(b.scene.SceneNo, kOp2) << "the first lunch";
   EXPECT_EQ(b.adv().Met[1], 0);
-  b.form.scene.SceneNo = 0;
-  b.form.CheckArmed();
-  EXPECT_EQ(b.form.scene.SceneNo, 0) << "the second lunch plays nothing";
-  b.adv().TrainStep = 8;
-  b.form.CheckArmed();
-  EXPECT_EQ(b.form.scene.SceneNo, kHarumi1);
+  b.scene.SceneNo = 0;
+  b.calendar.CheckArmed();
+  EXPECT_EQ(b.scene.SceneNo, 0) << "the second lunch plays nothing";
+  b.adv().TrainStep = TrainStep::Evening;
+  b.calendar.CheckArmed();
+  EXPECT_EQ(b.scene.SceneNo, kHarumi1);
 }
 
 TEST(CheckVisit, LunchVisitOfTheChosenCharacter) {
   Bare b;
   b.state(kKyouko2) = 5;
-  b.adv().TrainStep = 15;
-  b.form.btn.SelectedBtn = 2;
-  b.form.CheckVisit();
-  EXPECT_EQ(b.form.scene.SceneNo, 0);
-  b.form.btn.SelectedBtn = 1;
-  b.form.CheckVisit();
-  EXPECT_EQ(b.form.scene.SceneNo, kKyouko2);
-  EXPECT_EQ(b.adv().TrainStep, 2);
+  b.adv().TrainStep = TrainStep::Lunch;
+  b.btn.SelectedBtn = 2;
+  b.calendar.CheckVisit();
+  EXPECT_EQ(b.scene.SceneNo, 0);
+  b.btn.SelectedBtn = 1;
+  b.calendar.CheckVisit();
+  EXPECT_EQ(b.scene.SceneNo, kKyouko2);
+  EXPECT_EQ(b.adv().TrainStep, TrainStep::JobChoice);
   EXPECT_EQ(b.adv().Met[1], 0) << "no meeting is counted at lunch";
   EXPECT_EQ(b.state(kKyouko2), 3);
 }
@@ -268,31 +270,31 @@ TEST(CheckVisit, LunchVisitOfTheChosenCharacter) {
 TEST(CheckTalk, AnswerMatchesStateMinusFive) {
   Bare b;
   b.state(kMayu2) = 7;  // armed for answer 2
-  b.adv().TrainStep = 10;
+  b.adv().TrainStep = TrainStep::EveningWalk;
   b.adv().Partner = 3;
   b.adv().Place = 3;
-  b.form.btn.SelectedBtn = 1;
-  b.form.CheckTalk();
-  EXPECT_EQ(b.form.scene.SceneNo, 0);
-  b.form.btn.SelectedBtn = 2;
-  b.form.CheckTalk();
-  EXPECT_EQ(b.form.scene.SceneNo, kMayu2);
+  b.btn.SelectedBtn = 1;
+  b.calendar.CheckTalk();
+  EXPECT_EQ(b.scene.SceneNo, 0);
+  b.btn.SelectedBtn = 2;
+  b.calendar.CheckTalk();
+  EXPECT_EQ(b.scene.SceneNo, kMayu2);
 }
 
 TEST(OptionLocked, WithoutTheStoryEventsTopicThreeIsAlwaysLocked) {
   Bare b;
-  b.form.GameMode = 4;
-  for (int i = 1; i <= 4; ++i) EXPECT_EQ(b.form.OptionLocked(i), 0) << i;
-  b.form.GameMode = 13;
-  b.adv().TrainStep = 15;
-  EXPECT_EQ(b.form.OptionLocked(3), 1);
-  EXPECT_EQ(b.form.OptionLocked(2), 0);
-  b.adv().TrainStep = 10;
+  b.mode() = GameMode::Calendar;
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(b.calendar.OptionLocked(i), 0) << i;
+  b.mode() = GameMode::Talk;
+  b.adv().TrainStep = TrainStep::Lunch;
+  EXPECT_EQ(b.calendar.OptionLocked(3), 1);
+  EXPECT_EQ(b.calendar.OptionLocked(2), 0);
+  b.adv().TrainStep = TrainStep::EveningWalk;
   for (int p = 0; p <= 3; ++p) {
     b.adv().Partner = static_cast<uint8_t>(p);
-    EXPECT_EQ(b.form.OptionLocked(3), 1) << p;
-    EXPECT_EQ(b.form.OptionLocked(4), 0) << p;
+    EXPECT_EQ(b.calendar.OptionLocked(3), 1) << p;
+    EXPECT_EQ(b.calendar.OptionLocked(4), 0) << p;
   }
-  b.form.GameMode = 10;
-  EXPECT_EQ(b.form.OptionLocked(3), 0);
+  b.mode() = GameMode::Status;
+  EXPECT_EQ(b.calendar.OptionLocked(3), 0);
 }

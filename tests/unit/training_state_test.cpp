@@ -7,22 +7,22 @@ using namespace calendar_test;
 TEST(ResetAdv, NewGameSetsArrivalEveningAndFirstCharacterAtZero) {
   Bare b;
   b.adv().Day = 9;
-  b.form.train.Ability[3] = 50;
+  b.train.Ability[3] = 50;
   b.chara(2).RatingB = 7;
-  b.form.ResetAdv(0);
+  b.calendar.ResetAdv(AdvReset::NewGame);
   const TAdv_Rec& a = b.adv();
   EXPECT_EQ(a.Day, 1);
   EXPECT_EQ(a.Month, 1);
   EXPECT_EQ(a.WeekDay, 1);
-  EXPECT_EQ(a.TrainStep, 16);
-  EXPECT_EQ(a.SceneLabel, "*op");
+  EXPECT_EQ(a.TrainStep, TrainStep::LateEvening);
+  EXPECT_EQ(b.label(), "*op");
   EXPECT_EQ(a.Half, 1);
   EXPECT_EQ(a.Place, 0);
   EXPECT_EQ(b.chara(1).Affection, 0);
   EXPECT_EQ(b.chara(2).Affection, 1);
   EXPECT_EQ(b.chara(3).Affection, 1);
   EXPECT_EQ(b.chara(2).RatingB, 0);
-  EXPECT_EQ(b.form.train.Ability[3], 0);
+  EXPECT_EQ(b.train.Ability[3], 0);
 }
 
 TEST(ResetAdv, NewDayKeepsDayAreaLabelAndValues) {
@@ -30,39 +30,39 @@ TEST(ResetAdv, NewDayKeepsDayAreaLabelAndValues) {
   TAdv_Rec& a = b.adv();
   a.Day = 4;
   a.Area = 1;
-  a.SceneLabel = "*x";
-  a.TrainStep = 9;
+  b.label() = "*x";
+  a.TrainStep = TrainStep::Sleep;
   a.Half = 2;
   a.Actions = 3;
   a.Partner = 2;
   a.Met[2] = 1;
-  b.form.train.Job = 3;
-  b.form.train.Grade = 2;
+  b.train.Job = 3;
+  b.train.Grade = 2;
   b.chara(1).Affection = 12;
-  b.form.ResetAdv(1);
-  EXPECT_EQ(a.TrainStep, 1);
+  b.calendar.ResetAdv(AdvReset::NewDay);
+  EXPECT_EQ(a.TrainStep, TrainStep::Morning);
   EXPECT_EQ(a.Half, 1);
   EXPECT_EQ(a.Place, 5);
   EXPECT_EQ(a.Actions, 0);
   EXPECT_EQ(a.Partner, 0);
   EXPECT_EQ(a.Met[2], 0);
-  EXPECT_EQ(b.form.train.Job, 0);
-  EXPECT_EQ(b.form.train.Grade, 0);
+  EXPECT_EQ(b.train.Job, 0);
+  EXPECT_EQ(b.train.Grade, 0);
   EXPECT_EQ(a.Day, 4);
   EXPECT_EQ(a.Area, 1);
-  EXPECT_EQ(a.SceneLabel, "*x");
+  EXPECT_EQ(b.label(), "*x");
   EXPECT_EQ(b.chara(1).Affection, 12);
 }
 
 TEST(NextDay, MonthAndWeekDayFollowTheNewDay) {
   Bare b;
   b.adv().Day = 29;
-  b.form.NextDay();
+  b.calendar.NextDay();
   EXPECT_EQ(b.adv().Day, 30);
   EXPECT_EQ(b.adv().Month, 2);
   EXPECT_EQ(b.adv().WeekDay, 2);
   b.adv().Day = 6;
-  b.form.NextDay();
+  b.calendar.NextDay();
   EXPECT_EQ(b.adv().Day, 7);
   EXPECT_EQ(b.adv().Month, 1);
   EXPECT_EQ(b.adv().WeekDay, 0);
@@ -70,17 +70,17 @@ TEST(NextDay, MonthAndWeekDayFollowTheNewDay) {
 
 TEST(ApplyStats, ClampKeepsEveryValueWithinZeroToHundred) {
   Bare b;
-  b.form.train.Ability[1] = 150;
-  b.form.train.Ability[2] = -4;
+  b.train.Ability[1] = 150;
+  b.train.Ability[2] = -4;
   b.chara(1).RatingB = 103;
   b.chara(2).RatingC = -1;
   b.chara(3).Reserve = 101;
   b.chara(3).Affection = 100;
   b.adv().Partner = 3;
-  b.form.btn.SelectedBtn = 4;  // topic 4: no ability
-  b.form.ApplyStats(7);
-  EXPECT_EQ(b.form.train.Ability[1], 100);
-  EXPECT_EQ(b.form.train.Ability[2], 0);
+  b.btn.SelectedBtn = 4;  // topic 4: no ability
+  b.calendar.ApplyStats(Stats::LunchTalk);
+  EXPECT_EQ(b.train.Ability[1], 100);
+  EXPECT_EQ(b.train.Ability[2], 0);
   EXPECT_EQ(b.chara(1).RatingB, 100);
   EXPECT_EQ(b.chara(2).RatingC, 0);
   EXPECT_EQ(b.chara(3).Reserve, 100);
@@ -89,110 +89,115 @@ TEST(ApplyStats, ClampKeepsEveryValueWithinZeroToHundred) {
 
 TEST(ApplyStats, JobEndMovesRatingByGradeAndAddsOutcomeBonus) {
   Bare b;
-  b.form.train.Job = 1;  // main ability 2
-  b.form.train.Grade = 3;
+  b.train.Job = 1;  // main ability 2
+  b.train.Grade = 3;
   b.chara(1).RatingB = 5;
-  b.form.ApplyStats(2);
+  b.calendar.ApplyStats(Stats::JobEnd);
   EXPECT_EQ(b.chara(1).RatingB, 5) << "grade 3 leaves it";
   EXPECT_EQ(b.adv().Outcome, 3);
 
-  b.form.train.Grade = 4;
+  b.train.Grade = 4;
   b.chara(1).RatingB = 0;
-  b.form.ApplyStats(2);
+  b.calendar.ApplyStats(Stats::JobEnd);
   EXPECT_EQ(b.chara(1).RatingB, 0) << "-1 clamped";
   EXPECT_EQ(b.adv().Outcome, 4);
-  EXPECT_EQ(b.form.train.Ability[4], 1) << "outcome 4: +1 on ability 4";
+  EXPECT_EQ(b.train.Ability[4], 1) << "outcome 4: +1 on ability 4";
 
-  b.form.train.Grade = 1;
-  b.form.ApplyStats(2);
+  b.train.Grade = 1;
+  b.calendar.ApplyStats(Stats::JobEnd);
   EXPECT_EQ(b.chara(1).RatingB, 2);
-  EXPECT_EQ(b.form.train.Ability[2], 2) << "outcome 1: +2 on the main ability";
-  b.form.train.Grade = 2;
-  b.form.ApplyStats(2);
+  EXPECT_EQ(b.train.Ability[2], 2) << "outcome 1: +2 on the main ability";
+  b.train.Grade = 2;
+  b.calendar.ApplyStats(Stats::JobEnd);
   EXPECT_EQ(b.chara(1).RatingB, 3);
-  EXPECT_EQ(b.form.train.Ability[2], 3);
+  EXPECT_EQ(b.train.Ability[2], 3);
 }
 
 TEST(ApplyStats, RescuedFailureGivesOutcomeFiveAndOnePointEverywhere) {
   Bare b;
-  b.form.train.Job = 2;
-  b.form.train.Grade = 4;
-  b.form.train.Ability[2] = 40;
+  b.train.Job = 2;
+  b.train.Grade = 4;
+  b.train.Ability[2] = 40;
   b.chara(1).Affection = 30;
-  b.form.ApplyStats(2);
+  b.calendar.ApplyStats(Stats::JobEnd);
   EXPECT_EQ(b.adv().Outcome, 5);
-  EXPECT_EQ(b.form.train.Ability[1], 1);
-  EXPECT_EQ(b.form.train.Ability[2], 41);
-  EXPECT_EQ(b.form.train.Ability[4], 1);
+  EXPECT_EQ(b.train.Ability[1], 1);
+  EXPECT_EQ(b.train.Ability[2], 41);
+  EXPECT_EQ(b.train.Ability[4], 1);
 }
 
 TEST(ApplyStats, ResultScreenGainsFollowTheGrade) {
   Bare b;
-  b.form.train.Job = 2;  // weights 1, 0, 0, 2
-  b.form.train.Grade = 3;
-  b.form.ApplyStats(1);
-  EXPECT_EQ(b.form.train.Ability[1], 0) << "weight 1 dropped for grade 3";
-  EXPECT_EQ(b.form.train.Ability[4], 2);
-  b.form.train.Grade = 4;
-  b.form.ApplyStats(1);
-  EXPECT_EQ(b.form.train.Ability[1], 0) << "-1 clamped";
-  EXPECT_EQ(b.form.train.Ability[4], 1);
+  b.train.Job = 2;  // weights 1, 0, 0, 2
+  b.train.Grade = 3;
+  b.calendar.ApplyStats(Stats::JobGain);
+  EXPECT_EQ(b.train.Ability[1], 0) << "weight 1 dropped for grade 3";
+  EXPECT_EQ(b.train.Ability[4], 2);
+  b.train.Grade = 4;
+  b.calendar.ApplyStats(Stats::JobGain);
+  EXPECT_EQ(b.train.Ability[1], 0) << "-1 clamped";
+  EXPECT_EQ(b.train.Ability[4], 1);
 }
 
 TEST(ApplyStats, EventBonusGoesToTheRowsCharacterOnly) {
   Bare b;
-  b.form.train.Ability[1] = 150;
-  b.form.scene.SceneNo = 2;  // "*op2": no character
-  b.form.ApplyStats(4);
-  EXPECT_EQ(b.form.train.Ability[1], 150) << "no change, not even the clamp";
-  b.form.scene.SceneNo = 7;  // "*suzuna_1": character 2, bonus 2
-  b.form.ApplyStats(4);
+  b.train.Ability[1] = 150;
+  b.scene.SceneNo = 2;  // "*op2": no character
+  b.calendar.ApplyStats(Stats::EventStart);
+  EXPECT_EQ(b.train.Ability[1], 150) << "no change, not even the clamp";
+  b.scene.SceneNo = 7;  // "*suzuna_1": character 2, bonus 2
+  b.calendar.ApplyStats(Stats::EventStart);
   EXPECT_EQ(b.chara(2).Affection, 3);
-  EXPECT_EQ(b.form.train.Ability[1], 100);
-  b.form.scene.SceneNo = 0;
-  b.form.ApplyStats(4);
+  EXPECT_EQ(b.train.Ability[1], 100);
+  b.scene.SceneNo = 0;
+  b.calendar.ApplyStats(Stats::EventStart);
   EXPECT_EQ(b.chara(2).Affection, 3);
 }
 
 TEST(ApplyStats, EveningAnswerGivesThreeMinusActions) {
   Bare b;
   b.adv().Partner = 2;
-  b.form.btn.SelectedBtn = 2;
+  b.btn.SelectedBtn = 2;
   b.adv().Actions = 1;
-  b.form.ApplyStats(6);
+  b.calendar.ApplyStats(Stats::EveningTalk);
   EXPECT_EQ(b.chara(2).Affection, 3);
   EXPECT_EQ(b.chara(2).RatingB, 1);
-  b.form.btn.SelectedBtn = 3;
+  b.btn.SelectedBtn = 3;
   b.adv().Actions = 2;
-  b.form.ApplyStats(6);
+  b.calendar.ApplyStats(Stats::EveningTalk);
   EXPECT_EQ(b.chara(2).Affection, 4);
   EXPECT_EQ(b.chara(2).RatingC, 1);
   b.adv().Actions = 3;
-  b.form.ApplyStats(6);
+  b.calendar.ApplyStats(Stats::EveningTalk);
   EXPECT_EQ(b.chara(2).Affection, 4);
   b.adv().Actions = 9;  // -6 clamped at 0
-  b.form.ApplyStats(6);
+  b.calendar.ApplyStats(Stats::EveningTalk);
   EXPECT_EQ(b.chara(2).Affection, 0);
 }
 
 TEST(ApplyStats, LunchAnswerAndSelfStudy) {
   Bare b;
   b.adv().Partner = 3;
-  b.form.btn.SelectedBtn = 2;
-  b.form.ApplyStats(7);
-  EXPECT_EQ(b.form.train.Ability[2], 1);
+  b.btn.SelectedBtn = 2;
+  b.calendar.ApplyStats(Stats::LunchTalk);
+  EXPECT_EQ(b.train.Ability[2], 1);
   EXPECT_EQ(b.chara(3).Affection, 2);
   // Self-study: the highest ability, ties to the higher number.
-  b.form.train.Ability[1] = 5;
-  b.form.train.Ability[2] = 9;
-  b.form.train.Ability[3] = 9;
-  b.form.train.Ability[4] = 3;
-  b.form.ApplyStats(8);
-  EXPECT_EQ(b.form.train.Ability[3], 10);
-  EXPECT_EQ(b.form.train.Ability[2], 9);
+  b.train.Ability[1] = 5;
+  b.train.Ability[2] = 9;
+  b.train.Ability[3] = 9;
+  b.train.Ability[4] = 3;
+  b.calendar.ApplyStats(Stats::SelfStudy);
+  EXPECT_EQ(b.train.Ability[3], 10);
+  EXPECT_EQ(b.train.Ability[2], 9);
 }
 
 TEST(TrainStep, OnlyTheStepsThatAreEverSet) {
-  for (int s : {1, 2, 3, 4, 5, 8, 9, 10, 11, 12, 15, 16, 17, 18, 20, 21}) EXPECT_TRUE(isTrainStep(s)) << s;
+  for (TrainStep s : {TrainStep::Morning, TrainStep::JobChoice, TrainStep::JobConfirm, TrainStep::JobRunning,
+                      TrainStep::JobFinished, TrainStep::Evening, TrainStep::Sleep, TrainStep::EveningWalk,
+                      TrainStep::SelfStudy, TrainStep::JobResult, TrainStep::Lunch, TrainStep::LateEvening,
+                      TrainStep::OwnRoom, TrainStep::LunchWalk, TrainStep::InfoEvening, TrainStep::InfoLate})
+    EXPECT_TRUE(isTrainStep(toInt(s))) << toInt(s);
+  // None and the numbers the game never uses.
   for (int s : {0, 6, 7, 13, 14, 19, 22, -1}) EXPECT_FALSE(isTrainStep(s)) << s;
 }
