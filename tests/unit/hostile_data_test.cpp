@@ -10,11 +10,12 @@
 #include <fstream>
 #include <random>
 
-#include "calendar/tables.h"
 #include "base/bmp.h"
-#include "engine/form.h"
+#include "calendar/tables.h"
 #include "engine/layouts.h"
+#include "game/game.h"
 #include "support/pack_fixture.h"
+#include "support/recording_host.h"
 
 using namespace shirakaba;
 using namespace shirakaba::test;
@@ -26,15 +27,6 @@ using Lines = std::vector<std::string>;
 
 constexpr Colour kLogo = 0x2040C0, kBackdrop = 0x102030, kTitle = 0x30A050, kList = 0x605040;
 constexpr Colour kForest = 0x206020;
-
-class RecordingHost : public Host {
- public:
-  std::vector<DialogKind> dialogs;
-  std::vector<std::string> sounds;
-  void showDialog(DialogKind k, const std::string&) override { dialogs.push_back(k); }
-  void playSound(const std::string& p) override { sounds.push_back(p); }
-  void closeWindow() override {}
-};
 
 Bitmap wipeStrip() {
   Bitmap strip = mask8(32, 480, 0);
@@ -91,32 +83,38 @@ int64_t peakRssKb() {
   return u.ru_maxrss;
 }
 
-struct Game {
+// A game started on `dir`, with what it asked of the window recorded.
+struct TestGame {
   RecordingHost host;
-  TXP_Form form;
-  explicit Game(const std::string& dir) : form(host, FormConfig{dir}) { form.FormCreate(); }
-  Colour screenAt(int x, int y) const { return getPixel32(form.draw.ImageBa, x, y); }
-  Colour backAt(int x, int y) const { return getPixel32(form.draw.BackBuffer, x, y); }
+  Game game;
+  GameState& state = game.state;
+  Engine& engine = game.engine;
+  Calendar& calendar = game.calendar;
+  explicit TestGame(const std::string& dir) : game(host, EngineConfig{dir}) { engine.FormCreate(); }
+  GameMode mode() const { return state.shell.GameMode; }
+  void to(int64_t t) { engine.clock.advanceTo(t); }
+  Colour screenAt(int x, int y) const { return getPixel32(state.surfaces.ImageBa, x, y); }
+  Colour backAt(int x, int y) const { return getPixel32(state.surfaces.BackBuffer, x, y); }
   // Runs the timers until no transition, pan or job bar is under way.
   void settle() {
     for (int i = 0; i < 100000; ++i) {
-      if (!form.Cha_Timer.Enabled() && !form.CG_Timer.Enabled() && !form.J_Timer.Enabled()) return;
-      form.clock.fireNext(INT64_MAX);
+      if (!engine.Cha_Timer.Enabled() && !engine.CG_Timer.Enabled() && !engine.J_Timer.Enabled()) return;
+      engine.clock.fireNext(INT64_MAX);
     }
     FAIL() << "the game never settles";
   }
   void click(int x, int y) {
-    form.mouseDown(MouseButton::Left, x, y);
-    form.mouseUp(MouseButton::Left, x, y);
+    game.mouseDown(MouseButton::Left, x, y);
+    game.mouseUp(MouseButton::Left, x, y);
     settle();
   }
   // Logo and title, then the hidden scene test list.
   void toSceneList() {
-    form.advanceTo(2200);
-    ASSERT_EQ(form.GameMode, 1);
-    form.callHandler(MenuId::Test_Btn);
+    to(2200);
+    ASSERT_EQ(mode(), GameMode::Title);
+    engine.callHandler(MenuId::Test_Btn);
     settle();
-    ASSERT_EQ(form.GameMode, 100);
+    ASSERT_EQ(mode(), GameMode::SceneList);
   }
   // Runs event i's scene from the list: its first command, the wipe, the first page.
   void runScene(int i) {
@@ -154,31 +152,36 @@ TEST(CutPack, PicturesPastTheCutDrawNothingAndTheRestDraw) {
     SCOPED_TRACE("pack cut at " + std::to_string(cut));
     fs::resize_file(packOf(dir), static_cast<uintmax_t>(cut));
     auto intact = [&](int p) { return PackOffsets[p] + static_cast<int64_t>(size[p]) <= cut; };
-    Game g(dir);
-    ASSERT_EQ(g.form.dialog(), DialogKind::None) << "a short pack still exists";
+    TestGame g(dir);
+    ASSERT_EQ(g.state.shell.dialog, DialogKind::None) << "a short pack still exists";
     const Lines expected = cut >= ScriptOffset + 2 ? Lines{"*o"} : Lines{};
-    EXPECT_EQ(g.form.Script.lines, expected);
+    EXPECT_EQ(g.engine.Script.lines, expected);
     const int64_t filler = static_cast<int64_t>(encodeBmp(Bitmap::create32(1, 1)).size());
-    EXPECT_EQ(g.form.draw.pack.readPicture(pic::Ending).ok(), cut >= PackOffsets[pic::Ending] + filler);
+    EXPECT_EQ(g.engine.draw.pack.readPicture(pic::Ending).ok(), cut >= PackOffsets[pic::Ending] + filler);
 
-    g.form.advanceTo(500);  // the logo over the backdrop, the title composed behind
+    g.to(500);  // the logo over the backdrop, the title composed behind
     const Colour under = intact(pic::Backdrop) ? kBackdrop : kBlack;
     EXPECT_EQ(g.screenAt(0, 0), under);
     EXPECT_EQ(g.screenAt(170, 220), intact(pic::Logo) ? kLogo : under);
     EXPECT_EQ(g.backAt(5, 5), intact(pic::Title) ? kTitle : kBlack);
 
-    g.form.advanceTo(1530);  // first wipe step: column 0..32 new, the edge after it
+    g.to(1530);  // first wipe step: column 0..32 new, the edge after it
     const Colour title = intact(pic::Title) ? kTitle : kBlack;
     EXPECT_EQ(g.screenAt(31, 0), title);
-    if (!intact(pic::WipeStrip)) EXPECT_EQ(g.screenAt(40, 0), under) << "without the strip there is no soft edge";
-    if (intact(pic::WipeStrip)) EXPECT_EQ(g.screenAt(32, 0), title) << "the edge's first column weighs 255";
-    if (intact(pic::WipeStrip) && title != under) EXPECT_NE(g.screenAt(40, 0), under);
+    if (intact(pic::WipeStrip)) {
+      EXPECT_EQ(g.screenAt(32, 0), title) << "the edge's first column weighs 255";
+      if (title != under) {
+        EXPECT_NE(g.screenAt(40, 0), under) << "the edge blends the title in";
+      }
+    } else {
+      EXPECT_EQ(g.screenAt(40, 0), under) << "without the strip there is no soft edge";
+    }
     EXPECT_EQ(g.screenAt(100, 0), under);
 
-    g.form.advanceTo(2130);  // the title is live whatever was missing
-    EXPECT_EQ(g.form.GameMode, 1);
-    EXPECT_FALSE(g.form.Cha_Timer.Enabled());
-    EXPECT_TRUE(g.form.menu[MenuId::Start_Btn].Enabled);
+    g.to(2130);  // the title is live whatever was missing
+    EXPECT_EQ(g.mode(), GameMode::Title);
+    EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
+    EXPECT_TRUE(g.state.menu[MenuId::Start_Btn].Enabled);
     EXPECT_EQ(g.screenAt(5, 5), title);
     EXPECT_EQ(g.screenAt(639, 479), title);
   }
@@ -210,20 +213,20 @@ TEST(GarbagePictures, NothingDrawnWhereThePictureIsBrokenAndTheGameGoesOn) {
   patch(dir, PackOffsets[pic::Title], title);
   patch(dir, PackOffsets[pic::BackgroundBase + 2] + 14, noise(40, 3));  // the info header
 
-  Game g(dir);
-  g.form.advanceTo(500);
+  TestGame g(dir);
+  g.to(500);
   EXPECT_EQ(g.screenAt(0, 0), kBlack);
   EXPECT_EQ(g.screenAt(170, 220), kBlack);
   g.toSceneList();
   EXPECT_EQ(g.screenAt(5, 5), kList) << "the sound picture of the list is drawn";
 
   g.runScene(1);
-  EXPECT_EQ(g.form.GameMode, 6);
+  EXPECT_EQ(g.mode(), GameMode::Scene);
   EXPECT_EQ(g.screenAt(5, 5), kList) << "a broken background leaves the BackBuffer as it was";
-  EXPECT_EQ(g.form.shown.Page, (Lines{"森の中"}));
+  EXPECT_EQ(g.state.shown.Page, (Lines{"森の中"}));
   g.click(320, 440);
-  EXPECT_EQ(g.form.GameMode, 100);
-  EXPECT_EQ(g.form.scene.ScriptPos, 0);
+  EXPECT_EQ(g.mode(), GameMode::SceneList);
+  EXPECT_EQ(g.state.scene.ScriptPos, 0);
   fs::remove_all(dir);
 }
 
@@ -254,8 +257,8 @@ TEST(GarbagePictures, AHugeClaimedSizeIsRefusedWithoutAllocatingIt) {
     const auto r = c.pack.readPicture(pic::Backdrop);
     ASSERT_FALSE(r.ok());
     EXPECT_NE(r.error().find("limit"), std::string::npos) << r.error();
-    DrawPic(c, 0, 0, pic::Backdrop, kToBack);
-    StretchPic(c, pic::Backdrop, kToBack);
+    DrawPic(c, 0, 0, pic::Backdrop, Target::Back);
+    StretchPic(c, pic::Backdrop, Target::Back);
     EXPECT_EQ(getPixel32(c.BackBuffer, 320, 240), kTitle);
   }
   // Tiny files that would stand for a gigabyte once turned into 32 bits for a blend or a CG:
@@ -283,7 +286,7 @@ TEST(WrongKind, AnEightBitPictureIsDrawnThroughItsPalette) {
   DrawContext c;
   c.pack.setPath(packOf(dir));
   c.BackBuffer = Bitmap::create32(640, 480, kForest);
-  DrawPic(c, 10, 20, pic::Title, kToBack);
+  DrawPic(c, 10, 20, pic::Title, Target::Back);
   EXPECT_EQ(getPixel32(c.BackBuffer, 10, 20), 0x332211u);
   EXPECT_EQ(getPixel32(c.BackBuffer, 17, 22), 0x332211u);
   EXPECT_EQ(getPixel32(c.BackBuffer, 12, 23), kBlack) << "index 0 of the palette";
@@ -312,74 +315,74 @@ TEST(WrongKind, ATwentyFourBitMaskIsReadByteForByteAndNothingOutsideItsRows) {
 
 TEST(HostileScript, ASceneThatNeverEndsShowsTheNoticeUntilBack) {
   const std::string dir = makeGame("no-end", kDefs + "*op\nbg=森\n一行目\n二行目");
-  Game g(dir);
+  TestGame g(dir);
   g.toSceneList();
   g.runScene(1);
-  EXPECT_EQ(g.form.shown.Page, (Lines{"一行目", "二行目"}));
-  EXPECT_FALSE(g.form.shown.Notice.has_value());
+  EXPECT_EQ(g.state.shown.Page, (Lines{"一行目", "二行目"}));
+  EXPECT_FALSE(g.state.shown.Notice.has_value());
   g.click(320, 440);
-  ASSERT_TRUE(g.form.shown.Notice.has_value()) << "the scene ran off the end of the script";
-  EXPECT_EQ(*g.form.shown.Notice, "*op");
-  EXPECT_EQ(g.form.GameMode, 6);
+  ASSERT_TRUE(g.state.shown.Notice.has_value()) << "the scene ran off the end of the script";
+  EXPECT_EQ(*g.state.shown.Notice, "*op");
+  EXPECT_EQ(g.mode(), GameMode::Scene);
   const Colour bar = g.screenAt(55, 55);
   EXPECT_NE(bar, kForest) << "the bar is darkened";
-  g.form.draw.ImageBa = Bitmap::create32(640, 480, kTitle);
-  g.form.shown.Notice.reset();
-  const int pos = g.form.scene.ScriptPos;
+  g.state.surfaces.ImageBa = Bitmap::create32(640, 480, kTitle);
+  g.state.shown.Notice.reset();
+  const int pos = g.state.scene.ScriptPos;
   g.click(320, 440);
-  EXPECT_EQ(g.form.shown.Notice, std::optional<std::string>("*op")) << "a click shows the notice again";
+  EXPECT_EQ(g.state.shown.Notice, std::optional<std::string>("*op")) << "a click shows the notice again";
   EXPECT_NE(g.screenAt(55, 55), kTitle);
   EXPECT_EQ(g.screenAt(55, 75), kTitle) << "below the bar nothing changes";
-  EXPECT_EQ(g.form.scene.ScriptPos, pos);
-  EXPECT_EQ(g.form.GameMode, 6);
-  EXPECT_TRUE(g.form.menu[MenuId::ReSet_Btn].Enabled);
-  g.form.menuClick(MenuId::ReSet_Btn);
+  EXPECT_EQ(g.state.scene.ScriptPos, pos);
+  EXPECT_EQ(g.mode(), GameMode::Scene);
+  EXPECT_TRUE(g.state.menu[MenuId::ReSet_Btn].Enabled);
+  g.engine.menuClick(MenuId::ReSet_Btn);
   g.settle();
-  EXPECT_EQ(g.form.GameMode, 1) << "戻る leaves the scene";
-  EXPECT_EQ(g.form.scene.ScriptPos, 0);
+  EXPECT_EQ(g.mode(), GameMode::Title) << "戻る leaves the scene";
+  EXPECT_EQ(g.state.scene.ScriptPos, 0);
   fs::remove_all(dir);
 }
 
 TEST(HostileScript, AMissingHintLabelWritesFromTheFirstLine) {
   const std::string dir = makeGame("hint", "*op\n");
-  Game g(dir);
-  g.form.Cha_Timer.setEnabled(false);
-  g.form.GameMode = 10;  // the status screen's hint block
-  g.form.Script.lines = {"first", "second", "END", "third"};
-  g.form.HintText();
-  EXPECT_EQ(g.form.shown.Hint, (Lines{"first", "second"}));
+  TestGame g(dir);
+  g.engine.Cha_Timer.setEnabled(false);
+  g.state.shell.GameMode = GameMode::Status;  // the status screen's hint block
+  g.engine.Script.lines = {"first", "second", "END", "third"};
+  g.calendar.HintText();
+  EXPECT_EQ(g.state.shown.Hint, (Lines{"first", "second"}));
   // The block is there but its END is not: it stops at the script's last line.
-  g.form.Script.lines = {"x", kStatusHint, "h1", "h2"};
-  g.form.HintText();
-  EXPECT_EQ(g.form.shown.Hint, (Lines{"h1", "h2"}));
+  g.engine.Script.lines = {"x", kStatusHint, "h1", "h2"};
+  g.calendar.HintText();
+  EXPECT_EQ(g.state.shown.Hint, (Lines{"h1", "h2"}));
   // A label on the last line writes nothing and reads nothing past the end.
-  g.form.Script.lines = {"x", kStatusHint};
-  g.form.HintText();
-  EXPECT_TRUE(g.form.shown.Hint.empty());
-  g.form.Script.lines.clear();
-  g.form.HintText();
-  EXPECT_TRUE(g.form.shown.Hint.empty());
+  g.engine.Script.lines = {"x", kStatusHint};
+  g.calendar.HintText();
+  EXPECT_TRUE(g.state.shown.Hint.empty());
+  g.engine.Script.lines.clear();
+  g.calendar.HintText();
+  EXPECT_TRUE(g.state.shown.Hint.empty());
   fs::remove_all(dir);
 }
 
 TEST(HostileScript, DefinitionsPastPicture127DrawNothing) {
   const std::string dir = makeGame("past-127", "far=200\nneg=-100\nedge=99\nhuge=2147483647\nlow=-2147483648\n" + kDefs +
                                                   "*op\nbg=森\n行\n*unused\n");
-  Game g(dir);
-  g.form.Cha_Timer.setEnabled(false);
-  g.form.draw.BackBuffer = Bitmap::create32(640, 480, kTitle);
-  g.form.draw.ImageBa = Bitmap::create32(640, 480, kTitle);
-  const Bitmap before = g.form.draw.BackBuffer;
+  TestGame g(dir);
+  g.engine.Cha_Timer.setEnabled(false);
+  g.state.surfaces.BackBuffer = Bitmap::create32(640, 480, kTitle);
+  g.state.surfaces.ImageBa = Bitmap::create32(640, 480, kTitle);
+  const Bitmap before = g.state.surfaces.BackBuffer;
   for (const char* name : {"far", "neg", "huge", "low", "edge"}) {
     SCOPED_TRACE(name);
-    g.form.DrawBackground(name, kToBack);
-    g.form.PlaceSprite(0, name, kToBack);
-    g.form.PlaceSprite(3, name, kToScreen);
-    g.form.ShowFace(1, name);
-    EXPECT_EQ(g.form.draw.BackBuffer.pixels, before.pixels);
+    g.engine.DrawBackground(name, Target::Back);
+    g.engine.PlaceSprite(0, name, Target::Back);
+    g.engine.PlaceSprite(3, name, Target::Screen);
+    g.engine.ShowFace(FaceWith::NoPage, name);
+    EXPECT_EQ(g.state.surfaces.BackBuffer.pixels, before.pixels);
     EXPECT_EQ(g.screenAt(320, 240), kTitle);
   }
-  g.form.DrawBackground("森", kToBack);
+  g.engine.DrawBackground("森", Target::Back);
   EXPECT_EQ(g.backAt(5, 5), kForest) << "a background inside the table is drawn";
   fs::remove_all(dir);
 }
@@ -390,23 +393,23 @@ TEST(HostileScript, AChoiceAtTheLastLineReadsEmptyLinesAndValuesZero) {
   ASSERT_GE(chara, 1);
   const std::string label = EventTable[event].Label;
   const std::string dir = makeGame("choice-end", kDefs + label + "\nbg=森\n選んで\nchoice=");
-  Game g(dir);
+  TestGame g(dir);
   g.toSceneList();
-  g.form.train.CharaStat[chara].RatingB = 7;
+  g.state.train.CharaStat[chara].RatingB = 7;
   g.runScene(event);
-  EXPECT_EQ(g.form.shown.Page, (Lines{"選んで"}));
+  EXPECT_EQ(g.state.shown.Page, (Lines{"選んで"}));
   g.click(320, 440);
-  ASSERT_EQ(g.form.GameMode, 12);
-  EXPECT_EQ(g.form.btn.ButtonOn[1], 1);
-  g.form.mouseDown(MouseButton::Left, ChoiceLayout.X + 5, ChoiceLayout.Y + 5);  // the first, empty choice
-  g.form.mouseUp(MouseButton::Left, ChoiceLayout.X + 5, ChoiceLayout.Y + 5);
-  EXPECT_EQ(g.form.train.Adv.Outcome, 1);
-  EXPECT_EQ(g.form.train.CharaStat[chara].RatingB, 7) << "the value past the end reads 0";
-  EXPECT_EQ(g.form.train.Adv.SceneLabel, label + "_1");
-  EXPECT_EQ(g.form.GameMode, 6);
+  ASSERT_EQ(g.mode(), GameMode::Choice);
+  EXPECT_EQ(g.state.btn.ButtonOn[1], 1);
+  g.game.mouseDown(MouseButton::Left, ChoiceLayout.X + 5, ChoiceLayout.Y + 5);  // the first, empty choice
+  g.game.mouseUp(MouseButton::Left, ChoiceLayout.X + 5, ChoiceLayout.Y + 5);
+  EXPECT_EQ(g.state.train.Adv.Outcome, 1);
+  EXPECT_EQ(g.state.train.CharaStat[chara].RatingB, 7) << "the value past the end reads 0";
+  EXPECT_EQ(g.state.scene.SceneLabel, label + "_1");
+  EXPECT_EQ(g.mode(), GameMode::Scene);
   // That scene is missing, so it runs from line 0 ("bg=1", "cg=2", "end=3") and ends.
   g.settle();
-  EXPECT_EQ(g.form.GameMode, 100);
+  EXPECT_EQ(g.mode(), GameMode::SceneList);
   fs::remove_all(dir);
 }
 
@@ -414,57 +417,58 @@ TEST(HostileScript, AChoiceAtTheLastLineReadsEmptyLinesAndValuesZero) {
 
 TEST(MissingFiles, NoWavFilesMeanNoSoundAndNoError) {
   const std::string dir = makeGame("no-wav", "*op\n");
-  Game g(dir);
-  g.form.Cha_Timer.setEnabled(false);
-  for (int kind : {1, 3, 4}) g.form.PlaySE(kind);
+  TestGame g(dir);
+  g.engine.Cha_Timer.setEnabled(false);
+  for (Sound kind : {Sound::Accept, Sound::JobDone, Sound::Refuse}) g.engine.PlaySE(kind);
   EXPECT_TRUE(g.host.sounds.empty());
-  EXPECT_TRUE(g.form.soundsStarted.empty());
+  EXPECT_TRUE(g.host.soundPaths.empty());
   EXPECT_TRUE(g.host.dialogs.empty());
   // With the title's sound in place, that one plays and the others stay silent.
   fs::create_directories(dir + "/data/wav");
   std::ofstream(dir + "/data/wav/h_1.wav") << "RIFF";
-  for (int kind : {1, 3, 4}) g.form.PlaySE(kind);
-  EXPECT_EQ(g.host.sounds, (Lines{dir + "/data/wav/h_1.wav"}));
+  for (Sound kind : {Sound::Accept, Sound::JobDone, Sound::Refuse}) g.engine.PlaySE(kind);
+  EXPECT_EQ(g.host.sounds, (Lines{"data/wav/h_1.wav"}));
+  EXPECT_EQ(g.host.soundPaths, (Lines{dir + "/data/wav/h_1.wav"}));
   fs::remove_all(dir);
 }
 
 TEST(MissingFiles, AMissingReadmeOpensAnEmptyDialogThatCloses) {
   const std::string dir = makeGame("no-readme", "*op\n");
   ASSERT_FALSE(fs::exists(dir + "/readme.txt"));
-  Game g(dir);
-  g.form.advanceTo(2200);
-  g.form.menuClick(MenuId::Mes_Btn);
-  EXPECT_EQ(g.form.dialog(), DialogKind::Readme);
-  EXPECT_EQ(g.form.dialogText(), "");
-  g.form.dialogClosed();
-  EXPECT_EQ(g.form.dialog(), DialogKind::None);
-  EXPECT_EQ(g.form.GameMode, 1);
-  EXPECT_TRUE(g.form.menu[MenuId::Start_Btn].Enabled);
+  TestGame g(dir);
+  g.to(2200);
+  g.engine.menuClick(MenuId::Mes_Btn);
+  EXPECT_EQ(g.state.shell.dialog, DialogKind::Readme);
+  EXPECT_EQ(g.state.shell.dialogText, "");
+  g.engine.dialogClosed();
+  EXPECT_EQ(g.state.shell.dialog, DialogKind::None);
+  EXPECT_EQ(g.mode(), GameMode::Title);
+  EXPECT_TRUE(g.state.menu[MenuId::Start_Btn].Enabled);
   fs::remove_all(dir);
 }
 
 TEST(MissingFiles, ThePackRemovedWhileTheGameRunsKeepsThePicture) {
   const std::string dir = makeGame("removed", kDefs + "*op\nbg=森\n森の中\ncg=t_job1.bmp\n絵の後\nend=\n");
-  Game g(dir);
-  g.form.advanceTo(2200);
+  TestGame g(dir);
+  g.to(2200);
   ASSERT_EQ(g.screenAt(5, 5), kTitle);
   fs::remove(packOf(dir));
-  g.form.callHandler(MenuId::Test_Btn);
+  g.engine.callHandler(MenuId::Test_Btn);
   g.settle();
-  EXPECT_EQ(g.form.GameMode, 100);
+  EXPECT_EQ(g.mode(), GameMode::SceneList);
   EXPECT_EQ(g.screenAt(5, 5), kTitle) << "the list's picture is gone: the title stays";
   EXPECT_EQ(g.screenAt(639, 479), kTitle);
   g.runScene(1);
-  EXPECT_EQ(g.form.GameMode, 6);
-  EXPECT_EQ(g.form.shown.Page, (Lines{"森の中"}));
+  EXPECT_EQ(g.mode(), GameMode::Scene);
+  EXPECT_EQ(g.state.shown.Page, (Lines{"森の中"}));
   EXPECT_EQ(g.screenAt(5, 5), kTitle);
   g.click(320, 440);  // the CG cannot be loaded: the scene goes on with the next page
-  EXPECT_EQ(g.form.GameMode, 6);
+  EXPECT_EQ(g.mode(), GameMode::Scene);
   EXPECT_EQ(g.screenAt(5, 5), kTitle);
-  EXPECT_TRUE(g.form.draw.ImageCG.empty());
-  EXPECT_EQ(g.form.shown.Page, (Lines{"絵の後"}));
+  EXPECT_TRUE(g.state.surfaces.ImageCG.empty());
+  EXPECT_EQ(g.state.shown.Page, (Lines{"絵の後"}));
   g.click(320, 440);
-  EXPECT_EQ(g.form.GameMode, 100);
+  EXPECT_EQ(g.mode(), GameMode::SceneList);
   EXPECT_TRUE(g.host.dialogs.empty()) << "no error is reported";
   fs::remove_all(dir);
 }

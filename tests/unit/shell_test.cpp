@@ -1,28 +1,18 @@
-// The form's spine in virtual time: start-up, the transition cycle, resets, menus,
+// The engine's spine in virtual time: start-up, the transition cycle, resets, menus,
 // settings, the wipe, CG display and panning, and sound.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "engine/form.h"
+#include "base/stream.h"
+#include "game/game.h"
 #include "support/pack_fixture.h"
+#include "support/recording_host.h"
 
 using namespace shirakaba;
 using namespace shirakaba::test;
 
 namespace {
-
-class RecordingHost : public Host {
- public:
-  std::vector<DialogKind> dialogs;
-  std::vector<std::string> sounds;
-  int closes = 0;
-  std::vector<std::string> logs;
-  void log(const std::string& l) override { logs.push_back(l); }
-  void showDialog(DialogKind k, const std::string&) override { dialogs.push_back(k); }
-  void playSound(const std::string& p) override { sounds.push_back(p); }
-  void closeWindow() override { ++closes; }
-};
 
 constexpr Colour kLogo = 0x2040C0, kBackdrop = 0x102030, kTitle = 0x30A050;
 
@@ -41,80 +31,88 @@ std::string makeGame(const std::string& tag, std::map<int, Bitmap> extra = {}, c
   return dir;
 }
 
-struct Game {
+// A game started on `dir`, with what it asked of the window recorded.
+struct TestGame {
   RecordingHost host;
-  TXP_Form form;
-  explicit Game(const std::string& dir) : form(host, FormConfig{dir}) { form.FormCreate(); }
-  void to(int64_t t) { form.advanceTo(t); }
-  Colour screenAt(int x, int y) const { return getPixel32(form.draw.ImageBa, x, y); }
+  Game game;
+  GameState& state = game.state;
+  Engine& engine = game.engine;
+  explicit TestGame(const std::string& dir, const CGRec* table = GameCGTable)
+      : game(host, EngineConfig{dir, table}) {
+    engine.FormCreate();
+  }
+  GameMode mode() const { return state.shell.GameMode; }
+  void to(int64_t t) { engine.clock.advanceTo(t); }
+  Colour screenAt(int x, int y) const { return getPixel32(state.surfaces.ImageBa, x, y); }
+  Colour backAt(int x, int y) const { return getPixel32(state.surfaces.BackBuffer, x, y); }
   // Runs until the transition under way has ended.
   void settle() {
-    for (int i = 0; i < 100000 && form.Cha_Timer.Enabled(); ++i) form.clock.fireNext(INT64_MAX);
+    for (int i = 0; i < 100000 && engine.Cha_Timer.Enabled(); ++i) engine.clock.fireNext(INT64_MAX);
   }
 };
 
 }  // namespace
 
 TEST(StartUp, LogoAtHalfSecondThenTitleWipesInOverTwentySteps) {
-  Game g(makeGame("startup"));
-  EXPECT_EQ(g.form.GameMode, 0);
-  EXPECT_TRUE(g.form.Cha_Timer.Enabled());
-  EXPECT_EQ(g.form.Cha_Timer.Interval(), 500);
+  TestGame g(makeGame("startup"));
+  EXPECT_EQ(g.mode(), GameMode::Logo);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
+  EXPECT_EQ(g.engine.Cha_Timer.Interval(), 500);
   g.to(499);
   EXPECT_EQ(g.screenAt(0, 0), kBlack);
   g.to(500);
   EXPECT_EQ(g.screenAt(0, 0), kBackdrop);
   EXPECT_EQ(g.screenAt(170, 220), kLogo);
-  EXPECT_EQ(getPixel32(g.form.draw.BackBuffer, 5, 5), kTitle) << "title composed behind the logo";
+  EXPECT_EQ(g.backAt(5, 5), kTitle) << "title composed behind the logo";
   g.to(1499);
-  EXPECT_EQ(g.form.GameMode, 0);
+  EXPECT_EQ(g.mode(), GameMode::Logo);
   g.to(1500);
-  EXPECT_EQ(g.form.GameMode, 1);
-  EXPECT_EQ(g.form.Cha_Timer.Interval(), 30);
-  EXPECT_EQ(g.screenAt(0, 0), kBackdrop) << "mode 1 starts with the wipe, no compose";
+  EXPECT_EQ(g.mode(), GameMode::Title);
+  EXPECT_EQ(g.engine.Cha_Timer.Interval(), 30);
+  EXPECT_EQ(g.screenAt(0, 0), kBackdrop) << "the title starts with the wipe, no compose";
   g.to(1530);  // wipe step 1: column 0..32 new
   EXPECT_EQ(g.screenAt(31, 0), kTitle);
   EXPECT_EQ(g.screenAt(64, 0), kBackdrop);
   for (int step = 2; step <= 20; ++step) {
     g.to(1500 + 30 * step);
-    EXPECT_FALSE(g.form.menu[MenuId::Start_Btn].Enabled) << "step " << step;
+    EXPECT_FALSE(g.state.menu[MenuId::Start_Btn].Enabled) << "step " << step;
     EXPECT_EQ(g.screenAt(32 * step - 1, 100), kTitle);
   }
   EXPECT_EQ(g.screenAt(639, 479), kTitle);
   g.to(2129);
-  EXPECT_FALSE(g.form.menu[MenuId::Start_Btn].Enabled);
-  EXPECT_TRUE(g.form.Cha_Timer.Enabled());
+  EXPECT_FALSE(g.state.menu[MenuId::Start_Btn].Enabled);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
   g.to(2130);
-  EXPECT_TRUE(g.form.menu[MenuId::Start_Btn].Enabled);
-  EXPECT_FALSE(g.form.Cha_Timer.Enabled());
-  EXPECT_FALSE(g.form.menu[MenuId::ReSet_Btn].Enabled) << "the title enables only はじめる";
+  EXPECT_TRUE(g.state.menu[MenuId::Start_Btn].Enabled);
+  EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
+  EXPECT_FALSE(g.state.menu[MenuId::ReSet_Btn].Enabled) << "the title enables only はじめる";
 }
 
 TEST(StartUp, HiddenItemsAndDefaults) {
-  Game g(makeGame("defaults"));
-  EXPECT_FALSE(g.form.menu[MenuId::Text_Btn].Visible);
-  EXPECT_FALSE(g.form.menu[MenuId::Text_Btn].Enabled);
-  EXPECT_FALSE(g.form.menu[MenuId::Test_Btn].Visible);
-  EXPECT_FALSE(g.form.menu[MenuId::ReStart_Btn].Visible);
-  EXPECT_TRUE(g.form.menu[MenuId::ON1].Checked);
-  EXPECT_TRUE(g.form.menu[MenuId::CG_F].Checked);
-  EXPECT_EQ(g.form.menu[MenuId::CG_Btn].Caption, "CG 普通");
-  EXPECT_EQ(g.form.CG_Timer.Interval(), 40);
-  EXPECT_EQ(g.form.record.CGSpeed, 2);
+  TestGame g(makeGame("defaults"));
+  EXPECT_FALSE(g.state.menu[MenuId::Text_Btn].Visible);
+  EXPECT_FALSE(g.state.menu[MenuId::Text_Btn].Enabled);
+  EXPECT_FALSE(g.state.menu[MenuId::Test_Btn].Visible);
+  EXPECT_FALSE(g.state.menu[MenuId::ReStart_Btn].Visible);
+  EXPECT_TRUE(g.state.menu[MenuId::ON1].Checked);
+  EXPECT_TRUE(g.state.menu[MenuId::CG_F].Checked);
+  EXPECT_EQ(g.state.menu[MenuId::CG_Btn].Caption, "CG 普通");
+  EXPECT_EQ(g.engine.CG_Timer.Interval(), 40);
+  EXPECT_EQ(g.state.record.CGSpeed, 2);
 }
 
 TEST(StartUp, CharactersTheFontLacksAreLoggedOnce) {
-  Game g(makeGame("glyphs", {}, "*op\nok line\n\uE000 private \uE000\n"));
-  ASSERT_TRUE(g.form.draw.font);
+  TestGame g(makeGame("glyphs", {}, "*op\nok line\n\uE000 private \uE000\n"));
+  ASSERT_TRUE(g.engine.draw.font);
   ASSERT_EQ(g.host.logs.size(), 1u);
   EXPECT_NE(g.host.logs[0].find("U+E000"), std::string::npos);
   EXPECT_NE(g.host.logs[0].find("line 3"), std::string::npos);
-  Game clean(makeGame("glyphs-clean"));
+  TestGame clean(makeGame("glyphs-clean"));
   EXPECT_TRUE(clean.host.logs.empty());
 }
 
 TEST(StartUp, WipeEdgeBlendsThroughTheStrip) {
-  Game g(makeGame("wipe-edge"));
+  TestGame g(makeGame("wipe-edge"));
   g.to(1530);
   // Column 32 got weight 255 (copied), column 63 weight 255 - 31 * 8 = 7.
   const Colour c32 = g.screenAt(32, 10), c63 = g.screenAt(63, 10);
@@ -126,82 +124,80 @@ TEST(StartUp, WipeEdgeBlendsThroughTheStrip) {
 }
 
 TEST(MissingPack, MessageHiddenScreenDeadGameItemsAndNormalClose) {
-  const std::string dir = makeTempDir("nopack");
-  RecordingHost host;
-  TXP_Form form(host, FormConfig{dir});
-  form.FormCreate();
-  ASSERT_EQ(form.dialog(), DialogKind::Message);
-  EXPECT_EQ(form.dialogText(), "ファイルが足りません\n");
-  EXPECT_FALSE(form.draw.imageBaVisible);
-  EXPECT_FALSE(form.Cha_Timer.Enabled());
-  EXPECT_FALSE(form.draw.backBufferCreated);
-  form.advanceTo(5000);
-  EXPECT_EQ(form.GameMode, 0);
-  form.dialogClosed();
+  TestGame g(makeTempDir("nopack"));
+  ASSERT_EQ(g.state.shell.dialog, DialogKind::Message);
+  EXPECT_EQ(g.state.shell.dialogText, "ファイルが足りません\n");
+  EXPECT_EQ(g.host.dialogs, (std::vector<DialogKind>{DialogKind::Message}));
+  EXPECT_FALSE(g.state.surfaces.imageBaVisible);
+  EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
+  EXPECT_FALSE(g.state.surfaces.backBufferCreated);
+  g.to(5000);
+  EXPECT_EQ(g.mode(), GameMode::Logo);
+  g.engine.dialogClosed();
   for (MenuId id : {MenuId::Start_Btn, MenuId::ReStart_Btn, MenuId::ReSet_Btn}) {
-    EXPECT_FALSE(form.menu[id].Enabled);
-    form.callHandler(id);
-    EXPECT_FALSE(form.Cha_Timer.Enabled());
+    EXPECT_FALSE(g.state.menu[id].Enabled);
+    g.engine.callHandler(id);
+    EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
   }
-  form.callHandler(MenuId::Test_Btn);
-  EXPECT_FALSE(form.Cha_Timer.Enabled());
-  form.menuClick(MenuId::Exit_Btn);
-  EXPECT_TRUE(form.closed());
-  EXPECT_EQ(host.closes, 1);
+  g.engine.callHandler(MenuId::Test_Btn);
+  EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
+  g.engine.menuClick(MenuId::Exit_Btn);
+  EXPECT_TRUE(g.state.shell.closed);
+  EXPECT_EQ(g.host.closes, 1);
 }
 
 TEST(Transitions, ClicksAndMenuCommandsIgnoredDuringTransition) {
-  Game g(makeGame("busy"));
+  TestGame g(makeGame("busy"));
   g.to(1600);  // mid-wipe of the title
-  ASSERT_TRUE(g.form.Cha_Timer.Enabled());
-  g.form.callHandler(MenuId::Start_Btn);
-  g.form.callHandler(MenuId::OFF1);
-  g.form.callHandler(MenuId::CG_O);
-  g.form.callHandler(MenuId::About_Btn);
-  g.form.callHandler(MenuId::Exit_Btn);
-  EXPECT_EQ(g.form.GameMode, 1);
-  EXPECT_TRUE(g.form.menu[MenuId::ON1].Checked);
-  EXPECT_EQ(g.form.record.CGSpeed, 2);
-  EXPECT_EQ(g.form.dialog(), DialogKind::None);
-  EXPECT_FALSE(g.form.closed());
+  ASSERT_TRUE(g.engine.Cha_Timer.Enabled());
+  g.engine.callHandler(MenuId::Start_Btn);
+  g.engine.callHandler(MenuId::OFF1);
+  g.engine.callHandler(MenuId::CG_O);
+  g.engine.callHandler(MenuId::About_Btn);
+  g.engine.callHandler(MenuId::Exit_Btn);
+  EXPECT_EQ(g.mode(), GameMode::Title);
+  EXPECT_TRUE(g.state.menu[MenuId::ON1].Checked);
+  EXPECT_EQ(g.state.record.CGSpeed, 2);
+  EXPECT_EQ(g.state.shell.dialog, DialogKind::None);
+  EXPECT_FALSE(g.state.shell.closed);
 }
 
-TEST(Transitions, FullCycleTakesTwentyOneIntervalsAndModeElevenDoesNothing) {
-  Game g(makeGame("mode11"));
+TEST(Transitions, FullCycleTakesTwentyOneIntervalsAndTheResumeScreenDoesNothing) {
+  TestGame g(makeGame("mode11"));
   g.settle();
-  ASSERT_EQ(g.form.GameMode, 1);
-  const int64_t t0 = g.form.clock.now();
-  g.form.callHandler(MenuId::ReStart_Btn);
-  EXPECT_EQ(g.form.GameMode, 11);
+  ASSERT_EQ(g.mode(), GameMode::Title);
+  const int64_t t0 = g.engine.clock.now();
+  g.engine.callHandler(MenuId::ReStart_Btn);
+  EXPECT_EQ(g.mode(), GameMode::Resume);
   g.settle();
-  EXPECT_EQ(g.form.clock.now() - t0, 30 * 22) << "tag 0 at +30, wipe +60..+630, phase 1 at +660";
-  EXPECT_TRUE(g.form.menu[MenuId::ReSet_Btn].Enabled);
-  EXPECT_FALSE(g.form.menu[MenuId::Start_Btn].Enabled);
-  g.form.mouseDown(MouseButton::Left, 300, 280);
-  g.form.mouseUp(MouseButton::Left, 300, 280);
-  EXPECT_EQ(g.form.GameMode, 11);
-  EXPECT_FALSE(g.form.Cha_Timer.Enabled());
-  g.form.menuClick(MenuId::ReSet_Btn);
-  EXPECT_EQ(g.form.GameMode, 1);
-  EXPECT_TRUE(g.form.Cha_Timer.Enabled());
+  EXPECT_EQ(g.engine.clock.now() - t0, 30 * 22) << "tag 0 at +30, wipe +60..+630, phase 1 at +660";
+  EXPECT_TRUE(g.state.menu[MenuId::ReSet_Btn].Enabled);
+  EXPECT_FALSE(g.state.menu[MenuId::Start_Btn].Enabled);
+  g.game.mouseDown(MouseButton::Left, 300, 280);
+  g.game.mouseUp(MouseButton::Left, 300, 280);
+  EXPECT_EQ(g.mode(), GameMode::Resume);
+  EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
+  g.engine.menuClick(MenuId::ReSet_Btn);
+  EXPECT_EQ(g.mode(), GameMode::Title);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
 }
 
 TEST(Records, CGSeenSurvivesReturnAndNewGameWhileEventsReset) {
-  Game g(makeGame("records"));
+  TestGame g(makeGame("records"));
   g.settle();
-  g.form.MarkCGSeen(3);
-  g.form.events.EventState[1] = 3;
-  g.form.events.EventWait[6] = 2;
-  g.form.callHandler(MenuId::ReSet_Btn);  // not enabled on the title, but its handler works
+  g.engine.MarkCGSeen(3);
+  g.state.events.EventState[1] = 3;
+  g.state.events.EventWait[6] = 2;
+  g.engine.callHandler(MenuId::ReSet_Btn);  // not enabled on the title, but its handler works
   g.settle();
-  EXPECT_EQ(g.form.record.CGSeen[3], 1);
-  g.form.callHandler(MenuId::Start_Btn);
-  EXPECT_EQ(g.form.record.CGSeen[3], 1);
-  EXPECT_EQ(g.form.events.EventState[1], 2);
-  EXPECT_EQ(g.form.events.EventState[3], 0);
-  EXPECT_EQ(g.form.events.EventState[4], 1);
-  EXPECT_EQ(g.form.events.EventWait[6], 0);
-  EXPECT_EQ(g.form.events.EventState[0], 0);
+  EXPECT_EQ(g.state.record.CGSeen[3], 1);
+  g.engine.callHandler(MenuId::Start_Btn);
+  EXPECT_EQ(g.state.record.CGSeen[3], 1);
+  EXPECT_EQ(g.state.events.EventState[1], 2);
+  EXPECT_EQ(g.state.events.EventState[3], 0);
+  EXPECT_EQ(g.state.events.EventState[4], 1);
+  EXPECT_EQ(g.state.events.EventWait[6], 0);
+  EXPECT_EQ(g.state.events.EventState[0], 0);
 }
 
 TEST(Records, MarkCGSeenUsesStepYAndLinkedCG) {
@@ -209,91 +205,94 @@ TEST(Records, MarkCGSeenUsesStepYAndLinkedCG) {
                                  {3, 0, 0, 0, "c"},      {4, 0, 0, 0, "d"}, {5, 0, 0, 0, "e"},
                                  {6, 0, 0, 0, "f"},      {7, 0, 0, 0, "g"}};
   RecordingHost host;
-  TXP_Form form(host, FormConfig{makeTempDir("mark"), table});
-  form.scene.CGNo = 1;
-  form.UpdateRecord(3);
-  EXPECT_EQ(form.record.CGSeen[1], 1);
-  EXPECT_EQ(form.record.CGSeen[3], 1) << "the linked CG is marked too";
-  form.MarkCGSeen(2);
-  EXPECT_EQ(form.record.CGSeen[2], 2);
-  form.MarkCGSeen(0);
-  form.MarkCGSeen(8);  // out of range: nothing
+  Game game(host, EngineConfig{makeTempDir("mark"), table});
+  RunRecord& record = game.state.record;
+  game.state.scene.CGNo = 1;
+  game.engine.UpdateRecord(RecordUpdate::CGShown);
+  EXPECT_EQ(record.CGSeen[1], 1);
+  EXPECT_EQ(record.CGSeen[3], 1) << "the linked CG is marked too";
+  game.engine.MarkCGSeen(2);
+  EXPECT_EQ(record.CGSeen[2], 2);
+  const RunRecord before = record;
+  game.engine.MarkCGSeen(0);
+  game.engine.MarkCGSeen(8);  // out of range: nothing
+  EXPECT_EQ(record, before);
 }
 
 TEST(Menus, SoundItemsAndCaptions) {
-  Game g(makeGame("sound-menu"));
+  TestGame g(makeGame("sound-menu"));
   g.settle();
-  g.form.menuClick(MenuId::ON1);  // already ticked: nothing
-  EXPECT_TRUE(g.form.menu[MenuId::ON1].Checked);
-  g.form.menuClick(MenuId::OFF1);
-  EXPECT_FALSE(g.form.menu[MenuId::ON1].Checked);
-  EXPECT_TRUE(g.form.menu[MenuId::OFF1].Checked);
-  EXPECT_EQ(g.form.menu[MenuId::BGM_Btn].Caption, "効果音 OFF");
-  g.form.menuClick(MenuId::ON1);
-  EXPECT_EQ(g.form.menu[MenuId::BGM_Btn].Caption, "効果音 ON");
-  EXPECT_FALSE(g.form.menu[MenuId::OFF1].Checked);
+  g.engine.menuClick(MenuId::ON1);  // already ticked: nothing
+  EXPECT_TRUE(g.state.menu[MenuId::ON1].Checked);
+  g.engine.menuClick(MenuId::OFF1);
+  EXPECT_FALSE(g.state.menu[MenuId::ON1].Checked);
+  EXPECT_TRUE(g.state.menu[MenuId::OFF1].Checked);
+  EXPECT_EQ(g.state.menu[MenuId::BGM_Btn].Caption, "効果音 OFF");
+  g.engine.menuClick(MenuId::ON1);
+  EXPECT_EQ(g.state.menu[MenuId::BGM_Btn].Caption, "効果音 ON");
+  EXPECT_FALSE(g.state.menu[MenuId::OFF1].Checked);
 }
 
 TEST(Menus, CGSpeedSetsIntervalCheckAndCaption) {
-  Game g(makeGame("cg-speed"));
+  TestGame g(makeGame("cg-speed"));
   g.settle();
-  g.form.menuClick(MenuId::CG_O);
-  EXPECT_EQ(g.form.menu[MenuId::CG_Btn].Caption, "CG 遅");
-  EXPECT_EQ(g.form.CG_Timer.Interval(), 100);
-  EXPECT_TRUE(g.form.menu[MenuId::CG_O].Checked);
-  EXPECT_FALSE(g.form.menu[MenuId::CG_F].Checked);
-  g.form.menuClick(MenuId::CG_H);
-  EXPECT_EQ(g.form.CG_Timer.Interval(), 20);
-  EXPECT_EQ(g.form.record.CGSpeed, 1);
-  g.form.SetCGSpeed(4);  // not a speed: nothing
-  EXPECT_EQ(g.form.record.CGSpeed, 1);
+  g.engine.menuClick(MenuId::CG_O);
+  EXPECT_EQ(g.state.menu[MenuId::CG_Btn].Caption, "CG 遅");
+  EXPECT_EQ(g.engine.CG_Timer.Interval(), 100);
+  EXPECT_TRUE(g.state.menu[MenuId::CG_O].Checked);
+  EXPECT_FALSE(g.state.menu[MenuId::CG_F].Checked);
+  g.engine.menuClick(MenuId::CG_H);
+  EXPECT_EQ(g.engine.CG_Timer.Interval(), 20);
+  EXPECT_EQ(g.state.record.CGSpeed, 1);
+  g.engine.SetCGSpeed(4);  // not a speed: nothing
+  EXPECT_EQ(g.state.record.CGSpeed, 1);
 }
 
 TEST(Menus, DialogsOpenOnlyWhenIdleAndBlockInput) {
-  Game g(makeGame("dialogs"));
-  g.form.callHandler(MenuId::About_Btn);
-  EXPECT_EQ(g.form.dialog(), DialogKind::None) << "not during a transition";
+  TestGame g(makeGame("dialogs"));
+  g.engine.callHandler(MenuId::About_Btn);
+  EXPECT_EQ(g.state.shell.dialog, DialogKind::None) << "not during a transition";
   g.settle();
-  g.form.CG_Timer.setEnabled(true);
-  g.form.callHandler(MenuId::Mes_Btn);
-  EXPECT_EQ(g.form.dialog(), DialogKind::None) << "not while a CG pans";
-  g.form.CG_Timer.setEnabled(false);
-  g.form.menuClick(MenuId::About_Btn);
-  ASSERT_EQ(g.form.dialog(), DialogKind::About);
-  g.form.menuClick(MenuId::Start_Btn);
-  EXPECT_EQ(g.form.GameMode, 1) << "menu commands wait for the dialog";
-  g.form.dialogClosed();
-  g.form.menuClick(MenuId::Mes_Btn);
-  EXPECT_EQ(g.form.dialog(), DialogKind::Readme);
+  g.engine.CG_Timer.setEnabled(true);
+  g.engine.callHandler(MenuId::Mes_Btn);
+  EXPECT_EQ(g.state.shell.dialog, DialogKind::None) << "not while a CG pans";
+  g.engine.CG_Timer.setEnabled(false);
+  g.engine.menuClick(MenuId::About_Btn);
+  ASSERT_EQ(g.state.shell.dialog, DialogKind::About);
+  g.engine.menuClick(MenuId::Start_Btn);
+  EXPECT_EQ(g.mode(), GameMode::Title) << "menu commands wait for the dialog";
+  g.engine.dialogClosed();
+  g.engine.menuClick(MenuId::Mes_Btn);
+  EXPECT_EQ(g.state.shell.dialog, DialogKind::Readme);
 }
 
 TEST(Menus, StartIsDisabledEverywhereButTheTitle) {
-  Game g(makeGame("start-enabled"));
+  TestGame g(makeGame("start-enabled"));
   g.settle();
-  g.form.callHandler(MenuId::Test_Btn);
+  g.engine.callHandler(MenuId::Test_Btn);
   g.settle();
-  EXPECT_EQ(g.form.GameMode, 100);
-  EXPECT_FALSE(g.form.menu[MenuId::Start_Btn].Enabled);
-  EXPECT_TRUE(g.form.menu[MenuId::ReSet_Btn].Enabled);
+  EXPECT_EQ(g.mode(), GameMode::SceneList);
+  EXPECT_FALSE(g.state.menu[MenuId::Start_Btn].Enabled);
+  EXPECT_TRUE(g.state.menu[MenuId::ReSet_Btn].Enabled);
 }
 
 TEST(Menus, FailedScriptReloadNamesTheFile) {
   const std::string dir = makeGame("reload");
-  Game g(dir);
+  TestGame g(dir);
   g.settle();
   std::filesystem::remove(dir + "/data/lumora.red");
-  g.form.callHandler(MenuId::Text_Btn);
-  EXPECT_EQ(g.form.Script.count(), 0);
-  ASSERT_EQ(g.form.dialog(), DialogKind::Message);
-  EXPECT_NE(g.form.dialogText().find("lumora.red"), std::string::npos);
+  g.engine.callHandler(MenuId::Text_Btn);
+  EXPECT_EQ(g.engine.Script.count(), 0);
+  ASSERT_EQ(g.state.shell.dialog, DialogKind::Message);
+  EXPECT_NE(g.state.shell.dialogText.find("lumora.red"), std::string::npos);
 }
 
 TEST(Menus, PackRemovedWhileRunningKeepsThePicture) {
   const std::string dir = makeGame("vanish");
-  Game g(dir);
+  TestGame g(dir);
   g.settle();
   std::filesystem::remove(dir + "/data/lumora.red");
-  g.form.callHandler(MenuId::Test_Btn);
+  g.engine.callHandler(MenuId::Test_Btn);
   g.settle();
   EXPECT_EQ(g.screenAt(300, 100), kTitle);
 }
@@ -357,13 +356,11 @@ const CGRec kLeftPanTable[8] = {
     {7, 0, -4, 0, "left.bmp"},
 };
 
-struct PanGame {
-  RecordingHost host;
-  TXP_Form form;
+// A game on the title, with the pan pictures in the pack and a CG table of our own.
+struct PanGame : TestGame {
   explicit PanGame(const std::string& tag, const CGRec* table = kPanTable, std::map<int, Bitmap> extra = {})
-      : form(host, FormConfig{makeGame(tag, withPanPictures(std::move(extra))), table}) {
-    form.FormCreate();
-    for (int i = 0; i < 100000 && form.Cha_Timer.Enabled(); ++i) form.clock.fireNext(INT64_MAX);
+      : TestGame(makeGame(tag, withPanPictures(std::move(extra))), table) {
+    settle();
   }
   static std::map<int, Bitmap> withPanPictures(std::map<int, Bitmap> pics) {
     pics.emplace(121, columns8(1280, 480));
@@ -375,14 +372,14 @@ struct PanGame {
     return pics;
   }
   void show(int cg) {
-    form.scene.CGNo = static_cast<uint8_t>(cg);
-    form.SetMode(5);
-    for (int i = 0; i < 100 && form.Cha_Timer.Enabled(); ++i) form.clock.fireNext(INT64_MAX);
+    state.scene.CGNo = static_cast<uint8_t>(cg);
+    engine.SetMode(GameMode::CGDisplay);
+    for (int i = 0; i < 100 && engine.Cha_Timer.Enabled(); ++i) engine.clock.fireNext(INT64_MAX);
   }
   int panTicks(int limit = 100000) {
     int n = 0;
-    while (form.CG_Timer.Enabled() && n < limit) {
-      form.clock.fireNext(INT64_MAX);
+    while (engine.CG_Timer.Enabled() && n < limit) {
+      engine.clock.fireNext(INT64_MAX);
       ++n;
     }
     return n;
@@ -393,40 +390,40 @@ struct PanGame {
 TEST(CGPan, WideCGPansFromBandZeroToBand640In161TicksThenWipesToRestView) {
   PanGame g("pan-wide");
   g.show(1);
-  ASSERT_EQ(g.form.GameMode, 5);
-  ASSERT_TRUE(g.form.CG_Timer.Enabled());
-  EXPECT_FALSE(g.form.Cha_Timer.Enabled());
-  EXPECT_EQ(g.form.PanX, 0);
+  ASSERT_EQ(g.mode(), GameMode::CGDisplay);
+  ASSERT_TRUE(g.engine.CG_Timer.Enabled());
+  EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
+  EXPECT_EQ(g.state.pan.PanX, 0);
   int ticks = 0;
   int lastBand = -1;
-  while (g.form.CG_Timer.Enabled()) {
-    const int band = g.form.PanX;
-    g.form.clock.fireNext(INT64_MAX);
+  while (g.engine.CG_Timer.Enabled()) {
+    const int band = g.state.pan.PanX;
+    g.engine.clock.fireNext(INT64_MAX);
     ++ticks;
     lastBand = band;
-    EXPECT_FALSE(g.form.Cha_Timer.Enabled() && g.form.CG_Timer.Enabled());
+    EXPECT_FALSE(g.engine.Cha_Timer.Enabled() && g.engine.CG_Timer.Enabled());
   }
   EXPECT_EQ(ticks, 161);
   EXPECT_EQ(lastBand, 640);
-  EXPECT_EQ(g.form.GameMode, 6);
-  EXPECT_TRUE(g.form.Cha_Timer.Enabled()) << "the end of a pan starts a fresh cycle";
+  EXPECT_EQ(g.mode(), GameMode::Scene);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled()) << "the end of a pan starts a fresh cycle";
   // Rest view (640, 0, 1280, 480) on the BackBuffer: column 0 shows CG column 640.
-  EXPECT_EQ(getPixel32(g.form.draw.BackBuffer, 0, 0) & 0xFF, 640u / 8);
-  EXPECT_TRUE(g.form.draw.ImageCG.empty());
+  EXPECT_EQ(g.backAt(0, 0) & 0xFF, 640u / 8);
+  EXPECT_TRUE(g.state.surfaces.ImageCG.empty());
 }
 
 TEST(CGPan, UpwardPanStartsAtTheBottomAndEndsAfterBandZero) {
   PanGame g("pan-up");
   g.show(2);
-  EXPECT_EQ(g.form.PanY, 120);
+  EXPECT_EQ(g.state.pan.PanY, 120);
   int lastBand = -1;
-  while (g.form.CG_Timer.Enabled()) {
-    lastBand = g.form.PanY;
-    g.form.clock.fireNext(INT64_MAX);
+  while (g.engine.CG_Timer.Enabled()) {
+    lastBand = g.state.pan.PanY;
+    g.engine.clock.fireNext(INT64_MAX);
   }
   EXPECT_EQ(lastBand, 0);
-  EXPECT_EQ(g.form.PanY, -2);
-  EXPECT_EQ(g.form.GameMode, 6);
+  EXPECT_EQ(g.state.pan.PanY, -2);
+  EXPECT_EQ(g.mode(), GameMode::Scene);
 }
 
 // CG 7 is 1000 wide and steps -4: it starts at band 1000 - 640 = 360, draws bands
@@ -435,110 +432,110 @@ TEST(CGPan, UpwardPanStartsAtTheBottomAndEndsAfterBandZero) {
 TEST(CGPan, LeftwardPanStartsAtTheRightEdgeAndEndsWhenPanXReachesZero) {
   PanGame g("pan-left", kLeftPanTable, {{127, xcoded8(1000, 480)}});
   g.show(7);
-  ASSERT_EQ(g.form.GameMode, 5);
-  ASSERT_TRUE(g.form.CG_Timer.Enabled());
-  EXPECT_EQ(g.form.PanX, 360);
-  EXPECT_EQ(g.form.PanY, 0);
+  ASSERT_EQ(g.mode(), GameMode::CGDisplay);
+  ASSERT_TRUE(g.engine.CG_Timer.Enabled());
+  EXPECT_EQ(g.state.pan.PanX, 360);
+  EXPECT_EQ(g.state.pan.PanY, 0);
   // The wipe brought the starting band in: screen column c shows CG column 360 + c.
-  EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 0), 360);
-  EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 639), 999);
-  EXPECT_EQ(cgColumnAt(g.form.draw.BackBuffer, 0), 360);
+  EXPECT_EQ(cgColumnAt(g.state.surfaces.ImageBa, 0), 360);
+  EXPECT_EQ(cgColumnAt(g.state.surfaces.ImageBa, 639), 999);
+  EXPECT_EQ(cgColumnAt(g.state.surfaces.BackBuffer, 0), 360);
 
-  const int64_t t0 = g.form.clock.now();
+  const int64_t t0 = g.engine.clock.now();
   for (int tick = 1; tick <= 90; ++tick) {
     SCOPED_TRACE(tick);
-    ASSERT_TRUE(g.form.CG_Timer.Enabled()) << "the pan ended early";
+    ASSERT_TRUE(g.engine.CG_Timer.Enabled()) << "the pan ended early";
     const int band = 360 - 4 * (tick - 1);
-    EXPECT_EQ(g.form.PanX, band);
-    g.form.clock.fireNext(INT64_MAX);
-    EXPECT_EQ(g.form.clock.now() - t0, 40 * tick);
+    EXPECT_EQ(g.state.pan.PanX, band);
+    g.engine.clock.fireNext(INT64_MAX);
+    EXPECT_EQ(g.engine.clock.now() - t0, 40 * tick);
     // The band drawn this tick, whole: its left and right columns, top and bottom rows.
-    EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 0), band);
-    EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 639), band + 639);
-    EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 320, 478), band + 320);
-    EXPECT_EQ(g.form.PanX, band - 4);
+    EXPECT_EQ(cgColumnAt(g.state.surfaces.ImageBa, 0), band);
+    EXPECT_EQ(cgColumnAt(g.state.surfaces.ImageBa, 639), band + 639);
+    EXPECT_EQ(cgColumnAt(g.state.surfaces.ImageBa, 320, 478), band + 320);
+    EXPECT_EQ(g.state.pan.PanX, band - 4);
     if (tick < 90) {
-      EXPECT_EQ(g.form.GameMode, 5);
+      EXPECT_EQ(g.mode(), GameMode::CGDisplay);
     }
   }
   // Tick 90 drew band 4 and brought PanX to 0: the display has ended.
-  EXPECT_FALSE(g.form.CG_Timer.Enabled());
-  EXPECT_EQ(g.form.PanX, 0);
-  EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 0), 4) << "the last band drawn is 4, never 0";
-  EXPECT_EQ(cgColumnAt(g.form.draw.ImageBa, 639), 643);
-  EXPECT_EQ(g.form.GameMode, 6);
-  EXPECT_TRUE(g.form.Cha_Timer.Enabled()) << "the end of a pan starts a fresh cycle";
-  EXPECT_EQ(g.form.Cha_Timer.Tag, 0);
+  EXPECT_FALSE(g.engine.CG_Timer.Enabled());
+  EXPECT_EQ(g.state.pan.PanX, 0);
+  EXPECT_EQ(cgColumnAt(g.state.surfaces.ImageBa, 0), 4) << "the last band drawn is 4, never 0";
+  EXPECT_EQ(cgColumnAt(g.state.surfaces.ImageBa, 639), 643);
+  EXPECT_EQ(g.mode(), GameMode::Scene);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled()) << "the end of a pan starts a fresh cycle";
+  EXPECT_EQ(g.engine.Cha_Timer.Tag, 0);
   // The rest view is the rightmost band (360, 0, 1000, 480), where the pan started.
-  EXPECT_EQ(cgColumnAt(g.form.draw.BackBuffer, 0), 360);
-  EXPECT_EQ(cgColumnAt(g.form.draw.BackBuffer, 639), 999);
-  EXPECT_EQ(cgColumnAt(g.form.draw.BackBuffer, 0, 478), 360);
-  EXPECT_TRUE(g.form.draw.ImageCG.empty());
+  EXPECT_EQ(cgColumnAt(g.state.surfaces.BackBuffer, 0), 360);
+  EXPECT_EQ(cgColumnAt(g.state.surfaces.BackBuffer, 639), 999);
+  EXPECT_EQ(cgColumnAt(g.state.surfaces.BackBuffer, 0, 478), 360);
+  EXPECT_TRUE(g.state.surfaces.ImageCG.empty());
 }
 
 TEST(CGPan, DiagonalPanPassingBothEdgesEndsOnce) {
   PanGame g("pan-diag");
   g.show(3);
   EXPECT_EQ(g.panTicks(), 2);
-  EXPECT_EQ(g.form.GameMode, 6);
-  EXPECT_TRUE(g.form.Cha_Timer.Enabled());
-  EXPECT_EQ(g.form.Cha_Timer.Tag, 0);
+  EXPECT_EQ(g.mode(), GameMode::Scene);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
+  EXPECT_EQ(g.engine.Cha_Timer.Tag, 0);
 }
 
 TEST(CGPan, StillCGEndsInsideTheCycleAndShowsItsRestViewBeforeTheWipe) {
   PanGame g("still");
-  g.form.scene.CGNo = 6;
-  g.form.SetMode(5);
-  g.form.clock.fireNext(INT64_MAX);  // phase 0: ShowCG -> EndCG at once
-  EXPECT_EQ(g.form.GameMode, 6);
-  EXPECT_FALSE(g.form.CG_Timer.Enabled());
-  EXPECT_EQ(getPixel32(g.form.draw.BackBuffer, 10, 10), kBackdrop) << "20-pixel border of the backdrop";
-  EXPECT_EQ(getPixel32(g.form.draw.BackBuffer, 20, 10), 0xFF0000u);
-  EXPECT_EQ(getPixel32(g.form.draw.BackBuffer, 625, 10), kBackdrop);
+  g.state.scene.CGNo = 6;
+  g.engine.SetMode(GameMode::CGDisplay);
+  g.engine.clock.fireNext(INT64_MAX);  // phase 0: ShowCG -> EndCG at once
+  EXPECT_EQ(g.mode(), GameMode::Scene);
+  EXPECT_FALSE(g.engine.CG_Timer.Enabled());
+  EXPECT_EQ(g.backAt(10, 10), kBackdrop) << "20-pixel border of the backdrop";
+  EXPECT_EQ(g.backAt(20, 10), 0xFF0000u);
+  EXPECT_EQ(g.backAt(625, 10), kBackdrop);
 }
 
 TEST(CGPan, LinkedCGIsDrawnUnlessTheViewerReplays) {
   PanGame g("linked");
-  g.form.scene.CGNo = 4;
-  g.form.SetMode(5);
-  g.form.clock.fireNext(INT64_MAX);
-  EXPECT_EQ(getPixel32(g.form.draw.BackBuffer, 300, 300), 0x00FF00u) << "CG 5 instead of the rest view";
-  g.form.CG_Timer.Tag = 1;
-  g.form.SetMode(5);
-  g.form.clock.fireNext(INT64_MAX);
-  EXPECT_EQ(getPixel32(g.form.draw.BackBuffer, 300, 300), 0x0000FFu) << "the rest view of CG 4";
+  g.state.scene.CGNo = 4;
+  g.engine.SetMode(GameMode::CGDisplay);
+  g.engine.clock.fireNext(INT64_MAX);
+  EXPECT_EQ(g.backAt(300, 300), 0x00FF00u) << "CG 5 instead of the rest view";
+  g.engine.CG_Timer.Tag = 1;
+  g.engine.SetMode(GameMode::CGDisplay);
+  g.engine.clock.fireNext(INT64_MAX);
+  EXPECT_EQ(g.backAt(300, 300), 0x0000FFu) << "the rest view of CG 4";
 }
 
 TEST(CGPan, ReturnStopsAPanAndTheTitleWipesIn) {
   PanGame g("pan-return");
   g.show(1);
-  g.form.clock.fireNext(INT64_MAX);
-  ASSERT_TRUE(g.form.CG_Timer.Enabled());
-  g.form.menuClick(MenuId::ReSet_Btn);
-  EXPECT_FALSE(g.form.CG_Timer.Enabled());
-  EXPECT_EQ(g.form.GameMode, 1);
-  EXPECT_TRUE(g.form.Cha_Timer.Enabled());
+  g.engine.clock.fireNext(INT64_MAX);
+  ASSERT_TRUE(g.engine.CG_Timer.Enabled());
+  g.engine.menuClick(MenuId::ReSet_Btn);
+  EXPECT_FALSE(g.engine.CG_Timer.Enabled());
+  EXPECT_EQ(g.mode(), GameMode::Title);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
 }
 
 TEST(CGPan, EndCGDuringAPanContinuesAsAtTheEdge) {
   PanGame g("pan-click");
   g.show(1);
-  g.form.clock.fireNext(INT64_MAX);
-  g.form.clock.fireNext(INT64_MAX);
-  g.form.EndCG();  // what a press in GameMode 5 does
-  EXPECT_FALSE(g.form.CG_Timer.Enabled());
-  EXPECT_EQ(g.form.GameMode, 6);
-  EXPECT_TRUE(g.form.Cha_Timer.Enabled());
+  g.engine.clock.fireNext(INT64_MAX);
+  g.engine.clock.fireNext(INT64_MAX);
+  g.engine.EndCG();  // what a press on the CG display does
+  EXPECT_FALSE(g.engine.CG_Timer.Enabled());
+  EXPECT_EQ(g.mode(), GameMode::Scene);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
 }
 
 TEST(CGPan, SpeedSettingPacesThePan) {
   PanGame g("pan-speed");
-  g.form.menuClick(MenuId::CG_O);
+  g.engine.menuClick(MenuId::CG_O);
   g.show(1);
-  const int64_t t0 = g.form.clock.now();
-  g.form.clock.fireNext(INT64_MAX);
-  g.form.clock.fireNext(INT64_MAX);
-  EXPECT_EQ(g.form.clock.now() - t0, 200);
+  const int64_t t0 = g.engine.clock.now();
+  g.engine.clock.fireNext(INT64_MAX);
+  g.engine.clock.fireNext(INT64_MAX);
+  EXPECT_EQ(g.engine.clock.now() - t0, 200);
 }
 
 // ---- Sound ----
@@ -547,17 +544,17 @@ TEST(Sound, KindsFilesAndTheSetting) {
   const std::string dir = makeGame("sound");
   std::filesystem::create_directories(dir + "/data/wav");
   for (const char* f : {"h_1.wav", "h_4.wav"}) writeFile(dir + "/data/wav/" + f, {'R', 'I', 'F', 'F'});
-  Game g(dir);
-  g.form.PlaySE(1);
-  g.form.PlaySE(3);  // file missing: skipped
-  g.form.PlaySE(4);
-  g.form.PlaySE(2);
-  g.form.PlaySE(0);
+  TestGame g(dir);
+  g.engine.PlaySE(Sound::Accept);
+  g.engine.PlaySE(Sound::JobDone);  // file missing: skipped
+  g.engine.PlaySE(Sound::Refuse);
+  g.engine.PlaySE(static_cast<Sound>(2));  // no sound of that kind
+  g.engine.PlaySE(static_cast<Sound>(0));
   ASSERT_EQ(g.host.sounds.size(), 2u);
-  EXPECT_EQ(g.host.sounds[0], dir + "/data/wav/h_1.wav");
-  EXPECT_EQ(g.form.soundsStarted, (std::vector<std::string>{"data/wav/h_1.wav", "data/wav/h_4.wav"}));
+  EXPECT_EQ(g.host.soundPaths[0], dir + "/data/wav/h_1.wav");
+  EXPECT_EQ(g.host.sounds, (std::vector<std::string>{"data/wav/h_1.wav", "data/wav/h_4.wav"}));
   g.settle();
-  g.form.menuClick(MenuId::OFF1);
-  g.form.PlaySE(1);
+  g.engine.menuClick(MenuId::OFF1);
+  g.engine.PlaySE(Sound::Accept);
   EXPECT_EQ(g.host.sounds.size(), 2u);
 }
