@@ -3,8 +3,8 @@
 // so a pixel on the screen tells exactly where in the sheet it came from.
 #include <gtest/gtest.h>
 
-#include "engine/form.h"
 #include "engine/layouts.h"
+#include "game/game.h"
 #include "support/pack_fixture.h"
 
 using namespace shirakaba;
@@ -51,14 +51,14 @@ struct Buttons : ::testing::Test {
     ASSERT_TRUE(writeTestPack(dir, pics, "*op\n"));
   }
   NullHost host;
-  TXP_Form form{host, FormConfig{dir}};
+  Game g{host, EngineConfig{dir}};
   void SetUp() override {
-    form.SetupBuffers(0);
-    form.draw.BackBuffer = Bitmap::create32(640, 480, kUntouched);
-    form.draw.ImageBa = Bitmap::create32(640, 480, kUntouched);
+    g.engine.SetupBuffers(Buffers::Create);
+    g.engine.draw.BackBuffer = Bitmap::create32(640, 480, kUntouched);
+    g.engine.draw.ImageBa = Bitmap::create32(640, 480, kUntouched);
   }
-  Colour screen(int x, int y) const { return getPixel32(form.draw.ImageBa, x, y); }
-  Colour back(int x, int y) const { return getPixel32(form.draw.BackBuffer, x, y); }
+  Colour screen(int x, int y) const { return getPixel32(g.engine.draw.ImageBa, x, y); }
+  Colour back(int x, int y) const { return getPixel32(g.engine.draw.BackBuffer, x, y); }
   // Every pixel of dst on the surface came from the sheet at src's corner, except the
   // key pixel of a transparent copy.
   void expectCell(const Bitmap& surface, Rect dst, Point src, bool transparent) {
@@ -82,52 +82,52 @@ std::string Buttons::dir;
 }  // namespace
 
 TEST_F(Buttons, TitleItemOneInHoverLookComesFromThirdColumn) {
-  form.DrawBtn(2, 1, kToScreen);
-  expectCell(form.draw.ImageBa, Rect{290, 275, 349, 297}, Point{118, 0}, false);
+  g.engine.DrawBtn(Look::Hover, 1, Target::Screen);
+  expectCell(g.engine.draw.ImageBa, Rect{290, 275, 349, 297}, Point{118, 0}, false);
 }
 
 TEST_F(Buttons, TitleItemFourPressedSitsInTheFourthSlot) {
-  form.DrawBtn(1, 4, kToBack);
-  expectCell(form.draw.BackBuffer, Rect{290, 353, 349, 375}, Point{59, 66}, false);
+  g.engine.DrawBtn(Look::Pressed, 4, Target::Back);
+  expectCell(g.engine.draw.BackBuffer, Rect{290, 353, 349, 375}, Point{59, 66}, false);
   EXPECT_EQ(screen(300, 360), kUntouched);
 }
 
 TEST_F(Buttons, GalleryEntrySevenTakesTheSecondRowWhenItsCGPansVertically) {
-  form.scene.CGNo = 7;
-  form.record.CGSeen[7] = 2;
-  form.DrawBtn(0, 6, kToBack);
-  expectCell(form.draw.BackBuffer, Rect{386, 50, 432, 72}, Point{0, 22}, true);
+  g.state.scene.CGNo = 7;
+  g.state.record.CGSeen[7] = 2;
+  g.engine.DrawBtn(Look::Normal, 6, Target::Back);
+  expectCell(g.engine.draw.BackBuffer, Rect{386, 50, 432, 72}, Point{0, 22}, true);
 }
 
 TEST_F(Buttons, GalleryEntryNotSeenOrSeenFlatUsesTheFirstRow) {
   for (int seen : {0, 1}) {
     SetUp();
-    form.scene.CGNo = 3;
-    form.record.CGSeen[3] = seen;
-    form.DrawBtn(2, 6, kToBack);
-    expectCell(form.draw.BackBuffer, Rect{162, 50, 208, 72}, Point{92, 0}, true);
+    g.state.scene.CGNo = 3;
+    g.state.record.CGSeen[3] = seen;
+    g.engine.DrawBtn(Look::Unseen, 6, Target::Back);
+    expectCell(g.engine.draw.BackBuffer, Rect{162, 50, 208, 72}, Point{92, 0}, true);
   }
 }
 
 TEST_F(Buttons, GalleryEntryWithoutACGDrawsNothing) {
-  form.scene.CGNo = 0;
-  form.DrawBtn(0, 6, kToBack);
-  form.scene.CGNo = 9;
-  form.DrawBtn(0, 6, kToBack);
+  g.state.scene.CGNo = 0;
+  g.engine.DrawBtn(Look::Normal, 6, Target::Back);
+  g.state.scene.CGNo = 9;
+  g.engine.DrawBtn(Look::Normal, 6, Target::Back);
   for (int x = 0; x < 640; x += 7) EXPECT_EQ(back(x, 60), kUntouched);
 }
 
 TEST_F(Buttons, GalleryBackButtonUsesTheReturnColumn) {
-  form.DrawBtn(1, 7, kToScreen);
-  expectCell(form.draw.ImageBa, Rect{580, 440, 626, 462}, Point{92, 350}, true);
+  g.engine.DrawBtn(Look::Pressed, 7, Target::Screen);
+  expectCell(g.engine.draw.ImageBa, Rect{580, 440, 626, 462}, Point{92, 350}, true);
 }
 
 TEST_F(Buttons, ViewerPanelAndItsSmallButtons) {
-  form.DrawBtn(0, 50, kToScreen);
+  g.engine.DrawBtn(Look::Normal, 50, Target::Screen);
   EXPECT_EQ(screen(500, 430), 0xFAFAFAu);
   EXPECT_EQ(screen(629, 457), 0xFAFAFAu);
   EXPECT_EQ(screen(630, 457), kUntouched);
-  form.DrawBtn(1, 53, kToScreen);  // k = 2, state 1: index 1 + 2 + 4
+  g.engine.DrawBtn(Look::Pressed, 53, Target::Screen);  // k = 2, state 1: index 1 + 2 + 4
   const Colour c = 7 * 0x010101u;
   EXPECT_EQ(screen(571, 433), c);
   EXPECT_EQ(screen(599, 454), c);
@@ -135,11 +135,11 @@ TEST_F(Buttons, ViewerPanelAndItsSmallButtons) {
   EXPECT_EQ(screen(570, 433), 0xFAFAFAu) << "the 1-pixel gap before it";
 }
 
-TEST_F(Buttons, PanelInStateTwoPutsBackTheBackBufferWhateverTheTarget) {
-  for (uint8_t t : {kToBack, kToScreen, uint8_t(7)}) {
-    form.draw.BackBuffer = Bitmap::create32(640, 480, 0x00AA00);
-    form.draw.ImageBa = Bitmap::create32(640, 480, kUntouched);
-    form.DrawBtn(2, 50, t);
+TEST_F(Buttons, PanelInItsHoverLookPutsBackTheBackBufferWhateverTheTarget) {
+  for (Target t : {Target::Back, Target::Screen, static_cast<Target>(7)}) {
+    g.engine.draw.BackBuffer = Bitmap::create32(640, 480, 0x00AA00);
+    g.engine.draw.ImageBa = Bitmap::create32(640, 480, kUntouched);
+    g.engine.DrawBtn(Look::Hover, 50, t);
     EXPECT_EQ(screen(500, 430), 0x00AA00u);
     EXPECT_EQ(screen(629, 457), 0x00AA00u);
     EXPECT_EQ(screen(630, 430), kUntouched);
@@ -149,67 +149,68 @@ TEST_F(Buttons, PanelInStateTwoPutsBackTheBackBufferWhateverTheTarget) {
 }
 
 TEST_F(Buttons, UnknownKindsDrawNothing) {
-  for (int kind : {0, 5, 8, 49, 55}) form.DrawBtn(0, kind, kToScreen);
+  for (int kind : {0, 5, 8, 49, 55}) g.engine.DrawBtn(Look::Normal, kind, Target::Screen);
   for (int y = 0; y < 480; y += 11)
     for (int x = 0; x < 640; x += 13) ASSERT_EQ(screen(x, y), kUntouched);
 }
 
 TEST_F(Buttons, StatusScreenItems) {
-  form.GameMode = 10;
-  form.DrawModeBtn(1, 2, kToScreen);
-  expectCell(form.draw.ImageBa, Rect{463, 135, 538, 159}, Point{75, 396}, true);
-  form.DrawModeBtn(0, 3, kToScreen);
-  expectCell(form.draw.ImageBa, Rect{500, 420, 546, 442}, Point{92, 328}, true);
-  form.DrawModeBtn(2, 5, kToScreen);
-  expectCell(form.draw.ImageBa, Rect{446, 300, 492, 322}, Point{46, 372}, true);
+  g.state.shell.GameMode = GameMode::Status;
+  g.engine.DrawModeBtn(Look::Pressed, 2, Target::Screen);
+  expectCell(g.engine.draw.ImageBa, Rect{463, 135, 538, 159}, Point{75, 396}, true);
+  g.engine.DrawModeBtn(Look::Normal, 3, Target::Screen);
+  expectCell(g.engine.draw.ImageBa, Rect{500, 420, 546, 442}, Point{92, 328}, true);
+  g.engine.DrawModeBtn(Look::Inactive, 5, Target::Screen);
+  expectCell(g.engine.draw.ImageBa, Rect{446, 300, 492, 322}, Point{46, 372}, true);
 }
 
 TEST_F(Buttons, ModeButtonsOutsideTheirScreensDrawNothing) {
-  form.GameMode = 4;
-  form.DrawModeBtn(0, 3, kToScreen);
-  form.GameMode = 13;
-  form.DrawModeBtn(0, 5, kToScreen);
+  g.state.shell.GameMode = GameMode::Calendar;
+  g.engine.DrawModeBtn(Look::Normal, 3, Target::Screen);
+  g.state.shell.GameMode = GameMode::Talk;
+  g.engine.DrawModeBtn(Look::Normal, 5, Target::Screen);
   EXPECT_EQ(screen(510, 430), kUntouched);
   EXPECT_EQ(screen(400, 310), kUntouched);
 }
 
 TEST_F(Buttons, ConversationTopicsTakeColumnFromItemAndRowFromState) {
-  form.GameMode = 13;
-  form.DrawModeBtn(2, 3, kToScreen);
-  expectCell(form.draw.ImageBa, Rect{389, 365, 435, 387}, Point{92, 76}, true);
+  g.state.shell.GameMode = GameMode::Talk;
+  g.engine.DrawModeBtn(Look::Inactive, 3, Target::Screen);
+  expectCell(g.engine.draw.ImageBa, Rect{389, 365, 435, 387}, Point{92, 76}, true);
 }
 
 TEST_F(Buttons, WalkTileFollowsThePlaceCodeOfItsButton) {
-  form.train.Adv.TrainStep = 10;
-  form.train.Adv.Area = 0;  // corridor: button 4 is place 4
-  form.DrawCalBtn(0, 4, kToBack);
-  expectCell(form.draw.BackBuffer, Rect{215, 221, 325, 303}, Point{0, 246}, false);
+  g.state.train.Adv.TrainStep = TrainStep::EveningWalk;
+  g.state.train.Adv.Area = 0;  // corridor: button 4 is place 4
+  g.calendar.DrawCalBtn(Look::Normal, 4, Target::Back);
+  expectCell(g.engine.draw.BackBuffer, Rect{215, 221, 325, 303}, Point{0, 246}, false);
 }
 
 TEST_F(Buttons, EveningAndStep17AndStep3Cells) {
-  form.train.Adv.TrainStep = 16;
-  form.DrawCalBtn(1, 2, kToBack);
-  expectCell(form.draw.BackBuffer, Rect{343, 365, 389, 387}, Point{46, 120}, true);
-  form.train.Adv.TrainStep = 17;
-  form.DrawCalBtn(1, 2, kToBack);
-  expectCell(form.draw.BackBuffer, Rect{400, 170, 510, 252}, Point{110, 246}, false);
-  form.train.Adv.TrainStep = 3;
-  form.DrawCalBtn(0, 2, kToBack);
-  expectCell(form.draw.BackBuffer, Rect{506, 430, 552, 452}, Point{46, 328}, true);
+  g.state.train.Adv.TrainStep = TrainStep::LateEvening;
+  g.calendar.DrawCalBtn(Look::Pressed, 2, Target::Back);
+  expectCell(g.engine.draw.BackBuffer, Rect{343, 365, 389, 387}, Point{46, 120}, true);
+  g.state.train.Adv.TrainStep = TrainStep::OwnRoom;
+  g.calendar.DrawCalBtn(Look::Pressed, 2, Target::Back);
+  expectCell(g.engine.draw.BackBuffer, Rect{400, 170, 510, 252}, Point{110, 246}, false);
+  g.state.train.Adv.TrainStep = TrainStep::JobConfirm;
+  g.calendar.DrawCalBtn(Look::Normal, 2, Target::Back);
+  expectCell(g.engine.draw.BackBuffer, Rect{506, 430, 552, 452}, Point{46, 328}, true);
 }
 
 TEST_F(Buttons, StepsWithoutButtonsDrawNothing) {
-  for (int step : {1, 4, 5, 6, 9, 11, 12, 20}) {
-    form.train.Adv.TrainStep = step;
-    for (int item = 1; item <= 6; ++item) form.DrawCalBtn(0, item, kToBack);
+  for (TrainStep step : {TrainStep::Morning, TrainStep::JobRunning, TrainStep::JobFinished, static_cast<TrainStep>(6),
+                         TrainStep::Sleep, TrainStep::SelfStudy, TrainStep::JobResult, TrainStep::InfoEvening}) {
+    g.state.train.Adv.TrainStep = step;
+    for (int item = 1; item <= 6; ++item) g.calendar.DrawCalBtn(Look::Normal, item, Target::Back);
   }
   for (int y = 0; y < 480; y += 9)
     for (int x = 0; x < 640; x += 9) ASSERT_EQ(back(x, y), kUntouched);
 }
 
 TEST_F(Buttons, EveningBarDrawsTheBarAndFourInactiveButtons) {
-  form.train.Adv.TrainStep = 8;
-  form.DrawBtnBar(0);
+  g.state.train.Adv.TrainStep = TrainStep::Evening;
+  g.calendar.DrawBtnBar(BarKind::Evening);
   EXPECT_EQ(coordOf(back(258, 361)), (Point{1, 1})) << "the bar";
   EXPECT_EQ(coordOf(back(520, 391)), (Point{263, 31}));
   EXPECT_EQ(back(521, 391), kUntouched);
@@ -219,10 +220,10 @@ TEST_F(Buttons, EveningBarDrawsTheBarAndFourInactiveButtons) {
 
 TEST_F(Buttons, ConversationBarLeavesOutALockedTopic) {
   // At lunch the third character's topic is locked.
-  form.GameMode = 13;
-  form.train.Adv.TrainStep = 15;
-  ASSERT_EQ(form.OptionLocked(3), 1);
-  form.DrawBtnBar(1);
+  g.state.shell.GameMode = GameMode::Talk;
+  g.state.train.Adv.TrainStep = TrainStep::Lunch;
+  ASSERT_EQ(g.calendar.OptionLocked(3), 1);
+  g.calendar.DrawBtnBar(BarKind::Topics);
   for (int i : {1, 2, 4})
     EXPECT_EQ(coordOf(back(297 + 46 * (i - 1) + 1, 366)), (Point{46 * (i - 1) + 1, 32 + 44 + 1})) << i;
   // Topic 3's slot shows the bar beneath it.

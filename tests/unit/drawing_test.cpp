@@ -22,7 +22,7 @@ struct Pack {
     EXPECT_TRUE(writeTestPack(dir, pics, script));
     c.pack.setPath(dir + "/data/lumora.red");
     c.BackBuffer = Bitmap::create32(640, 480);
-    c.backBufferCreated = true;
+    c.surfaces.backBufferCreated = true;
   }
 };
 
@@ -111,26 +111,26 @@ TEST(ShadeRect, WhiteBecomesEightyAndModesPickTheTarget) {
   DrawContext c;
   c.BackBuffer = Bitmap::create32(640, 480, kWhite);
   c.ImageBa = Bitmap::create32(640, 480, 0x00123456);
-  ShadeRect(c, 1, MesRect);
+  ShadeRect(c, Shade::OntoScreen, MesRect);
   EXPECT_EQ(getPixel32(c.ImageBa, 0, 400), 0x00505050u);
   EXPECT_EQ(getPixel32(c.ImageBa, 639, 479), 0x00505050u);
   EXPECT_EQ(getPixel32(c.ImageBa, 0, 399), 0x00123456u);
-  EXPECT_EQ(getPixel32(c.BackBuffer, 0, 400), kWhite) << "mode 1 leaves the BackBuffer";
-  ShadeRect(c, 0, MesRect);
-  ShadeRect(c, 0, MesRect);
+  EXPECT_EQ(getPixel32(c.BackBuffer, 0, 400), kWhite) << "shading onto the screen leaves the BackBuffer";
+  ShadeRect(c, Shade::OntoBack, MesRect);
+  ShadeRect(c, Shade::OntoBack, MesRect);
   EXPECT_EQ(getPixel32(c.BackBuffer, 10, 450), 0x00191919u) << "twice: 80 * 80 / 255 = 25";
-  ShadeRect(c, 0, Rect{600, 470, 700, 500});  // partly outside: clipped
+  ShadeRect(c, Shade::OntoBack, Rect{600, 470, 700, 500});  // partly outside: clipped
 }
 
 TEST(Pictures, DrawPicReadsEachPictureAtItsOffsetAndPicture120FromTheEnd) {
   Pack p("offsets", {{119, Bitmap::create32(8, 8, 0x000000AA)},
                      {120, Bitmap::create32(640, 480, 0x0000BB00)},
                      {121, Bitmap::create32(8, 8, 0x00CC0000)}});
-  DrawPic(p.c, 0, 0, 120, kToBack);
+  DrawPic(p.c, 0, 0, 120, Target::Back);
   EXPECT_EQ(getPixel32(p.c.BackBuffer, 639, 479), 0x0000BB00u);
-  DrawPic(p.c, 0, 0, 119, kToScreen);
+  DrawPic(p.c, 0, 0, 119, Target::Screen);
   EXPECT_EQ(getPixel32(p.c.ImageBa, 7, 7), 0x000000AAu);
-  DrawPic(p.c, 8, 0, 121, kToScreen);
+  DrawPic(p.c, 8, 0, 121, Target::Screen);
   EXPECT_EQ(getPixel32(p.c.ImageBa, 8, 0), 0x00CC0000u);
   EXPECT_EQ(PackOffsets[120], 50362186);
   EXPECT_EQ(PictureSlotSize(120), ScriptOffset - 50362186);
@@ -140,7 +140,7 @@ TEST(Pictures, DrawPicReadsEachPictureAtItsOffsetAndPicture120FromTheEnd) {
 TEST(Pictures, OutOfRangeNumbersMissingPackAndBrokenPicturesDrawNothing) {
   Pack p("refuse", {{5, Bitmap::create32(4, 4, kWhite)}});
   p.c.ImageBa = Bitmap::create32(640, 480, 0x00010203);
-  for (int bad : {-1, 128, 1000, -2147483647 - 1}) DrawPic(p.c, 0, 0, bad, kToScreen);
+  for (int bad : {-1, 128, 1000, -2147483647 - 1}) DrawPic(p.c, 0, 0, bad, Target::Screen);
   EXPECT_EQ(getPixel32(p.c.ImageBa, 0, 0), 0x00010203u);
   // Break picture 5 in place: garbage where its header was.
   {
@@ -149,15 +149,15 @@ TEST(Pictures, OutOfRangeNumbersMissingPackAndBrokenPicturesDrawNothing) {
     for (int i = 0; i < 20; ++i) bytes[PackOffsets[5] + i] = 0xEE;
     ASSERT_TRUE(writeFile(p.c.pack.path(), bytes));
   }
-  DrawPic(p.c, 0, 0, 5, kToScreen);
+  DrawPic(p.c, 0, 0, 5, Target::Screen);
   EXPECT_EQ(getPixel32(p.c.ImageBa, 0, 0), 0x00010203u);
   std::filesystem::remove(p.c.pack.path());
-  DrawPic(p.c, 0, 0, 1, kToScreen);
-  StretchPic(p.c, 1, kToScreen);
+  DrawPic(p.c, 0, 0, 1, Target::Screen);
+  StretchPic(p.c, 1, Target::Screen);
   BlendPic(p.c, 0, 0, 1, 12, p.c.ImageBa);
-  DrawNum2(p.c, 0, 0, 42, kToScreen);
+  DrawNum2(p.c, 0, 0, 42, Target::Screen);
   EXPECT_EQ(getPixel32(p.c.ImageBa, 0, 0), 0x00010203u);
-  EXPECT_FALSE(LoadCG(p.c, 1, 1));
+  EXPECT_FALSE(LoadCG(p.c, 1, CGLoad::Hold));
 }
 
 TEST(Pictures, TransPicRectLeavesOutEveryPixelOfTheCornerColour) {
@@ -166,7 +166,7 @@ TEST(Pictures, TransPicRectLeavesOutEveryPixelOfTheCornerColour) {
   setPixel32(sheet, 18, 8, 0x00FF00FE);                              // near the key: kept
   Pack p("trans", {{9, sheet}});
   p.c.ImageBa = Bitmap::create32(640, 480, kBlack);
-  TransPicRect(p.c, Rect{10, 0, 20, 10}, Rect{100, 100, 110, 110}, 9, kToScreen);
+  TransPicRect(p.c, Rect{10, 0, 20, 10}, Rect{100, 100, 110, 110}, 9, Target::Screen);
   EXPECT_EQ(getPixel32(p.c.ImageBa, 100, 100), kBlack);
   EXPECT_EQ(getPixel32(p.c.ImageBa, 109, 109), kBlack);
   EXPECT_EQ(getPixel32(p.c.ImageBa, 102, 105), 0x00123456u);
@@ -175,29 +175,29 @@ TEST(Pictures, TransPicRectLeavesOutEveryPixelOfTheCornerColour) {
 
 TEST(Pictures, CopyPicRectAndStretchPic) {
   Pack p("copy", {{9, coords32(40, 30)}, {1, coords32(320, 240)}});
-  CopyPicRect(p.c, Rect{10, 5, 20, 15}, Rect{300, 200, 310, 210}, 9, kToBack);
+  CopyPicRect(p.c, Rect{10, 5, 20, 15}, Rect{300, 200, 310, 210}, 9, Target::Back);
   EXPECT_EQ(getPixel32(p.c.BackBuffer, 300, 200), 10u | (5u << 8) | (7u << 16));
   EXPECT_EQ(getPixel32(p.c.BackBuffer, 309, 209), 19u | (14u << 8) | (7u << 16));
-  StretchPic(p.c, 1, kToScreen);  // 320x240 doubled, nearest neighbour
+  StretchPic(p.c, 1, Target::Screen);  // 320x240 doubled, nearest neighbour
   EXPECT_EQ(getPixel32(p.c.ImageBa, 0, 0), getPixel32(p.c.ImageBa, 1, 1));
   EXPECT_EQ(getPixel32(p.c.ImageBa, 639, 479), (319u & 0xFF) | (239u << 8) | (7u << 16));
   EXPECT_EQ(getPixel32(p.c.ImageBa, 101, 51), 50u | (25u << 8) | (7u << 16));
 }
 
-TEST(Pictures, LoadCGKeepsItsWidthAndDrawsModeTwoOnTheBackBuffer) {
+TEST(Pictures, LoadCGKeepsItsWidthAndDrawsOntoTheBackBuffer) {
   Bitmap narrow = mask8(600, 480, 3);
   narrow.palette.assign(256, 0);
   narrow.palette[3] = 0x00AABBCC;  // 0x00RRGGBB
   Pack p("loadcg", {{121, narrow}});
-  ASSERT_TRUE(LoadCG(p.c, 1, 1));
+  ASSERT_TRUE(LoadCG(p.c, 1, CGLoad::Hold));
   EXPECT_EQ(p.c.ImageCG.width, 600);
   EXPECT_EQ(p.c.ImageCG.height, 480);
   EXPECT_TRUE(p.c.ImageCG.is32());
-  ASSERT_TRUE(LoadCG(p.c, 1, 2));
+  ASSERT_TRUE(LoadCG(p.c, 1, CGLoad::ToBack));
   EXPECT_EQ(getPixel32(p.c.BackBuffer, 599, 0), 0x00CCBBAAu);
   EXPECT_EQ(getPixel32(p.c.BackBuffer, 600, 0), kBlack);
-  EXPECT_FALSE(LoadCG(p.c, 0, 1));
-  EXPECT_FALSE(LoadCG(p.c, 8, 1));
+  EXPECT_FALSE(LoadCG(p.c, 0, CGLoad::Hold));
+  EXPECT_FALSE(LoadCG(p.c, 8, CGLoad::Hold));
 }
 
 TEST(DrawNum2, TensBlankBelowTenAndCapAt99) {
@@ -209,7 +209,7 @@ TEST(DrawNum2, TensBlankBelowTenAndCapAt99) {
   Pack p("num2", {{3, strip}});
   auto shown = [&](int value) {
     p.c.ImageBa = Bitmap::create32(640, 480, 0x00777777);
-    DrawNum2(p.c, 100, 50, value, kToScreen);
+    DrawNum2(p.c, 100, 50, value, Target::Screen);
     const Colour tens = getPixel32(p.c.ImageBa, 110, 60), units = getPixel32(p.c.ImageBa, 131, 60);
     return std::pair<int, int>{tens == 0x00777777 ? -1 : static_cast<int>(tens) - 1, static_cast<int>(units) - 1};
   };
@@ -248,7 +248,7 @@ TEST(ShadeRect, EveryChannelValueKeepsEightyOver255AndTheFourthByte) {
       p[3] = 0x11;
       c.ImageBa.row(y)[4 * x + 3] = 0x77;
     }
-  ShadeRect(c, 1, Rect{0, 0, 255, 3});  // 255 wide: the vector rows and a tail
+  ShadeRect(c, Shade::OntoScreen, Rect{0, 0, 255, 3});  // 255 wide: the vector rows and a tail
   for (int x = 0; x < 255; ++x) {
     const uint8_t* d = c.ImageBa.row(1) + 4 * x;
     EXPECT_EQ(d[0], x * 80 / 255);

@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 
-#include "engine/form.h"
+#include "game/game.h"
 #include "support/pack_fixture.h"
 
 namespace shirakaba {
+
+// Screens by their numbers in failure messages.
+inline void PrintTo(GameMode m, std::ostream* os) { *os << "GameMode " << toInt(m); }
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -36,21 +41,21 @@ class MessageWindow : public ::testing::Test {
   }
 
   void SetUp() override {
-    form.FormCreate();
-    ASSERT_TRUE(form.draw.backBufferCreated);
-    ASSERT_TRUE(form.draw.font) << "no Japanese font for the text";
-    form.Cha_Timer.setEnabled(false);  // no logo: the tests drive the scene by hand
-    form.GameMode = 6;
-    form.draw.BackBuffer = Bitmap::create32(640, 480, kBack);
-    form.draw.ImageBa = Bitmap::create32(640, 480, kBack);
-    form.Script.lines = {"bg=1", "face=9", "forest=2", "smile=3", "weird=-2147483648"};
+    g.engine.FormCreate();
+    ASSERT_TRUE(g.state.surfaces.backBufferCreated);
+    ASSERT_TRUE(g.engine.draw.font) << "no Japanese font for the text";
+    g.engine.Cha_Timer.setEnabled(false);  // no logo: the tests drive the scene by hand
+    g.state.shell.GameMode = GameMode::Scene;
+    g.engine.draw.BackBuffer = Bitmap::create32(640, 480, kBack);
+    g.engine.draw.ImageBa = Bitmap::create32(640, 480, kBack);
+    g.engine.Script.lines = {"bg=1", "face=9", "forest=2", "smile=3", "weird=-2147483648"};
   }
   int addLines(Lines body) {
-    const int at = form.Script.count();
-    for (auto& l : body) form.Script.lines.push_back(std::move(l));
+    const int at = g.engine.Script.count();
+    for (auto& l : body) g.engine.Script.lines.push_back(std::move(l));
     return at;
   }
-  Colour screen(int x, int y) const { return getPixel32(form.draw.ImageBa, x, y); }
+  Colour screen(int x, int y) const { return getPixel32(g.engine.draw.ImageBa, x, y); }
   // The box around screen pixels brighter than the darkened band: the text.
   Rect textBox(const Rect& area) const {
     Rect box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
@@ -64,20 +69,20 @@ class MessageWindow : public ::testing::Test {
       }
     return box;
   }
-  void wait(int ms) { form.advanceTo(form.clock.now() + ms); }
+  void wait(int ms) { g.engine.clock.advanceTo(g.engine.clock.now() + ms); }
 
   static std::string* dir_;
   NullHost host;
-  TXP_Form form{host, FormConfig{*dir_}};
+  Game g{host, EngineConfig{*dir_}};
 };
 std::string* MessageWindow::dir_ = nullptr;
 
 TEST_F(MessageWindow, ThreeTextLinesMakeAPageOfTwoAndAPageOfOne) {
   const int at = addLines({"ABC first", "ABC second", "ABC third"});
-  form.scene.ScriptPos = at;
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Page, (Lines{"ABC first", "ABC second"}));
-  EXPECT_EQ(form.scene.ScriptPos, at + 2);
+  g.state.scene.ScriptPos = at;
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Page, (Lines{"ABC first", "ABC second"}));
+  EXPECT_EQ(g.state.scene.ScriptPos, at + 2);
   const Rect box = textBox(MesRect);
   EXPECT_GE(box.left, 100);
   EXPECT_LT(box.left, 104);
@@ -85,79 +90,79 @@ TEST_F(MessageWindow, ThreeTextLinesMakeAPageOfTwoAndAPageOfOne) {
   EXPECT_LT(box.top, 425);
   EXPECT_GE(box.bottom, 441);  // the second line, 20 pixels lower
   EXPECT_LE(box.bottom, 456);
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Page, (Lines{"ABC third"}));
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Page, (Lines{"ABC third"}));
   EXPECT_LE(textBox(MesRect).bottom, 437);  // the first page is gone
 }
 
 TEST_F(MessageWindow, APageBreakEndsAOneLinePageAndIsSkipped) {
   const int at = addLines({"alone", "＜", "next", "more"});
-  form.scene.ScriptPos = at;
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Page, (Lines{"alone"}));
-  EXPECT_EQ(form.scene.ScriptPos, at + 2);
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Page, (Lines{"next", "more"}));
+  g.state.scene.ScriptPos = at;
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Page, (Lines{"alone"}));
+  EXPECT_EQ(g.state.scene.ScriptPos, at + 2);
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Page, (Lines{"next", "more"}));
 }
 
 TEST_F(MessageWindow, APageThatBeginsOnABreakShowsIt) {
   const int at = addLines({"＜", "after"});
-  form.scene.ScriptPos = at;
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Page, (Lines{"＜", "after"}));
+  g.state.scene.ScriptPos = at;
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Page, (Lines{"＜", "after"}));
 }
 
 TEST_F(MessageWindow, ATextLineBeforeACommandIsAPageAndTheNextClickRunsTheCommand) {
   const int at = addLines({"before", "bg=forest", "after"});
-  form.scene.ScriptPos = at;
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Page, (Lines{"before"}));
-  EXPECT_FALSE(form.Cha_Timer.Enabled());
-  form.NextPage(0);
-  EXPECT_EQ(getPixel32(form.draw.BackBuffer, 0, 0), kForest);
-  EXPECT_EQ(form.scene.ScriptPos, at + 2);
-  EXPECT_TRUE(form.Cha_Timer.Enabled());
-  EXPECT_EQ(form.shown.Page, (Lines{"before"}));
+  g.state.scene.ScriptPos = at;
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Page, (Lines{"before"}));
+  EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(getPixel32(g.engine.draw.BackBuffer, 0, 0), kForest);
+  EXPECT_EQ(g.state.scene.ScriptPos, at + 2);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
+  EXPECT_EQ(g.state.shown.Page, (Lines{"before"}));
 }
 
 TEST_F(MessageWindow, TheWindowIsTheBackBufferDarkenedTo80Of255) {
   const int at = addLines({"x"});
-  form.scene.ScriptPos = at;
-  form.NextPage(0);
+  g.state.scene.ScriptPos = at;
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(screen(5, 470), dark(kBack));
   EXPECT_EQ(screen(639, 400), dark(kBack));
   EXPECT_EQ(screen(5, 399), kBack);
-  EXPECT_EQ(getPixel32(form.draw.BackBuffer, 5, 470), kBack);  // the text goes to the screen only
+  EXPECT_EQ(getPixel32(g.engine.draw.BackBuffer, 5, 470), kBack);  // the text goes to the screen only
   EXPECT_EQ(textBox(Rect{0, 0, 640, 480}).top, textBox(MesRect).top);
 }
 
 TEST_F(MessageWindow, AFacePageIsIndentedAndAPlainPageAfterItKeepsTheFaceAbove) {
   const int at = addLines({"face=smile", "spoken", "＜", "narration"});
-  form.scene.ScriptPos = at;
-  form.NextPage(0);  // runs the face command
-  EXPECT_EQ(form.shown.Page, (Lines{"spoken"}));
-  EXPECT_EQ(form.scene.ScriptPos, at + 3);
-  EXPECT_FALSE(form.Cha_Timer.Enabled());
-  EXPECT_EQ(form.Text_Timer.Tag, 4);
+  g.state.scene.ScriptPos = at;
+  g.engine.NextPage(PageIndent::Plain);  // runs the face command
+  EXPECT_EQ(g.state.shown.Page, (Lines{"spoken"}));
+  EXPECT_EQ(g.state.scene.ScriptPos, at + 3);
+  EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
+  EXPECT_EQ(g.engine.Text_Timer.Tag, 4);
   EXPECT_GE(textBox(Rect{10, 400, 640, 480}).left, 170);
   EXPECT_EQ(screen(0, 285), kFace);
   EXPECT_EQ(screen(0, 405), kFace);  // drawn over the window
-  EXPECT_EQ(form.scene.WindowBaked, 0);
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Page, (Lines{"narration"}));
+  EXPECT_EQ(g.state.scene.WindowBaked, 0);
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Page, (Lines{"narration"}));
   const Rect box = textBox(MesRect);
   EXPECT_GE(box.left, 100);
   EXPECT_LT(box.left, 104);
   EXPECT_EQ(screen(0, 285), kFace);         // above the window the face stays
   EXPECT_EQ(screen(0, 405), dark(kBack));   // inside it the band is darkened afresh
-  EXPECT_EQ(form.Text_Timer.Tag, 0);
+  EXPECT_EQ(g.engine.Text_Timer.Tag, 0);
 }
 
 TEST_F(MessageWindow, AnotherFacePageRestoresTheFaceAreaFirst) {
-  form.draw.ImageBa = Bitmap::create32(640, 480, 0xFFFFFF);
+  g.engine.draw.ImageBa = Bitmap::create32(640, 480, 0xFFFFFF);
   const int at = addLines({"face=nobody", "line"});
-  form.scene.ScriptPos = at;
-  form.NextPage(0);
+  g.state.scene.ScriptPos = at;
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(screen(100, 300), kBack);   // face area copied from the BackBuffer
   EXPECT_EQ(screen(194, 300), kBack);
   EXPECT_EQ(screen(195, 300), 0xFFFFFFu);
@@ -165,19 +170,19 @@ TEST_F(MessageWindow, AnotherFacePageRestoresTheFaceAreaFirst) {
 }
 
 TEST_F(MessageWindow, AFaceWithoutTextOnACalendarScreen) {
-  form.scene.WindowBaked = 1;
-  form.draw.ImageBa = Bitmap::create32(640, 480, 0xFFFFFF);
-  form.ShowFace(1, "smile");
+  g.state.scene.WindowBaked = 1;
+  g.engine.draw.ImageBa = Bitmap::create32(640, 480, 0xFFFFFF);
+  g.engine.ShowFace(FaceWith::NoPage, "smile");
   EXPECT_EQ(screen(0, 285), kFace);
   EXPECT_EQ(screen(100, 300), 0xFFFFFFu);  // a baked window is not restored
-  EXPECT_EQ(form.scene.WindowBaked, 1);
-  EXPECT_TRUE(form.shown.Page.empty());
+  EXPECT_EQ(g.state.scene.WindowBaked, 1);
+  EXPECT_TRUE(g.state.shown.Page.empty());
 }
 
 TEST_F(MessageWindow, ThePromptAppearsAfter400MsAndBobsByFivePixels) {
   const int at = addLines({"x"});
-  form.scene.ScriptPos = at;
-  form.NextPage(0);
+  g.state.scene.ScriptPos = at;
+  g.engine.NextPage(PageIndent::Plain);
   const Rect cell{600, 440, 640, 480};
   EXPECT_EQ(textBox(cell).left, INT32_MAX);
   wait(399);
@@ -198,13 +203,13 @@ TEST_F(MessageWindow, ThePromptAppearsAfter400MsAndBobsByFivePixels) {
 }
 
 TEST_F(MessageWindow, OnABakedWindowThePromptCellIsCopiedUnchanged) {
-  form.draw.ImageBa = Bitmap::create32(640, 480, 0xFFFFFF);
-  form.scene.WindowBaked = 1;
-  form.TextPrompt(0);
+  g.engine.draw.ImageBa = Bitmap::create32(640, 480, 0xFFFFFF);
+  g.state.scene.WindowBaked = 1;
+  g.engine.TextPrompt(Prompt::Start);
   wait(400);
   EXPECT_EQ(screen(615, 469), kBack);  // below the glyph, inside the cell
   EXPECT_EQ(screen(630, 469), 0xFFFFFFu);
-  form.scene.WindowBaked = 0;
+  g.state.scene.WindowBaked = 0;
   wait(400);
   EXPECT_EQ(screen(615, 469), dark(kBack));
 }
@@ -212,109 +217,109 @@ TEST_F(MessageWindow, OnABakedWindowThePromptCellIsCopiedUnchanged) {
 TEST_F(MessageWindow, PromptPhases) {
   const std::pair<int, int> steps[] = {{0, 1}, {1, 0}, {4, 5}, {5, 4}, {2, 0}, {-3, 0}};
   for (auto [from, to] : steps) {
-    form.Text_Timer.Tag = from;
-    form.TextPrompt(2);
-    EXPECT_EQ(form.Text_Timer.Tag, to) << from;
+    g.engine.Text_Timer.Tag = from;
+    g.engine.TextPrompt(Prompt::Bob);
+    EXPECT_EQ(g.engine.Text_Timer.Tag, to) << from;
   }
-  form.Text_Timer.setEnabled(true);
-  form.Text_Timer.Tag = 1;
-  form.TextPrompt(4);  // restarting sets the phase and keeps the timer on
-  EXPECT_EQ(form.Text_Timer.Tag, 4);
-  EXPECT_TRUE(form.Text_Timer.Enabled());
-  EXPECT_EQ(form.Text_Timer.Interval(), 400);
+  g.engine.Text_Timer.setEnabled(true);
+  g.engine.Text_Timer.Tag = 1;
+  g.engine.TextPrompt(Prompt::StartBesideFace);  // restarting sets the phase and keeps the timer on
+  EXPECT_EQ(g.engine.Text_Timer.Tag, 4);
+  EXPECT_TRUE(g.engine.Text_Timer.Enabled());
+  EXPECT_EQ(g.engine.Text_Timer.Interval(), 400);
 }
 
 TEST_F(MessageWindow, NoSceneToFindShowsTheNoticeAndClicksChangeNothing) {
-  form.train.Adv.SceneLabel = "*nowhere";
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Notice, std::optional<std::string>("*nowhere"));
-  EXPECT_EQ(form.scene.ScriptPos, 0);
+  g.state.scene.SceneLabel = "*nowhere";
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Notice, std::optional<std::string>("*nowhere"));
+  EXPECT_EQ(g.state.scene.ScriptPos, 0);
   EXPECT_EQ(screen(52, 68), dark(kBack));
-  EXPECT_EQ(getPixel32(form.draw.BackBuffer, 52, 68), dark(kBack));
+  EXPECT_EQ(getPixel32(g.engine.draw.BackBuffer, 52, 68), dark(kBack));
   EXPECT_EQ(screen(550, 60), kBack);
   EXPECT_EQ(screen(52, 70), kBack);
   const Rect box = textBox(Rect{50, 50, 550, 70});
   EXPECT_GE(box.left, 60);
   EXPECT_LT(box.left, 64);
   EXPECT_GE(box.top, 50);
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Notice, std::optional<std::string>("*nowhere"));
-  EXPECT_EQ(form.scene.ScriptPos, 0);
-  EXPECT_TRUE(form.shown.Page.empty());
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Notice, std::optional<std::string>("*nowhere"));
+  EXPECT_EQ(g.state.scene.ScriptPos, 0);
+  EXPECT_TRUE(g.state.shown.Page.empty());
 }
 
 TEST_F(MessageWindow, ANumberedSceneIsLookedUpAndNothingIsSkipped) {
   addLines({"*e_3", "first", "second"});
-  form.scene.SceneNo = 3;
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Page, (Lines{"first", "second"}));
-  form.scene.ScriptPos = 0;
-  form.scene.SceneNo = 4;
+  g.state.scene.SceneNo = 3;
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Page, (Lines{"first", "second"}));
+  g.state.scene.ScriptPos = 0;
+  g.state.scene.SceneNo = 4;
   addLines({"*E_4", "bg=forest"});
-  form.NextPage(0);
-  EXPECT_EQ(getPixel32(form.draw.BackBuffer, 0, 0), kForest);
-  EXPECT_TRUE(form.Cha_Timer.Enabled());
-  form.scene.ScriptPos = 0;
-  form.scene.SceneNo = 5;  // no "*e_5"
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Notice, std::optional<std::string>("*e_5"));
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(getPixel32(g.engine.draw.BackBuffer, 0, 0), kForest);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
+  g.state.scene.ScriptPos = 0;
+  g.state.scene.SceneNo = 5;  // no "*e_5"
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Notice, std::optional<std::string>("*e_5"));
 }
 
 TEST_F(MessageWindow, ASceneThatRunsOffTheEndOfTheScriptStopsAtANotice) {
   const int at = addLines({"*tail", "last words"});
-  form.train.Adv.SceneLabel = "*tail";
-  form.scene.ScriptPos = at + 1;
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Page, (Lines{"last words"}));  // nothing past the end is shown
-  EXPECT_EQ(form.scene.ScriptPos, form.Script.count());
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Notice, std::optional<std::string>("*tail"));
-  EXPECT_EQ(form.scene.ScriptPos, form.Script.count());
-  EXPECT_FALSE(form.Cha_Timer.Enabled());
-  form.shown.Notice.reset();
-  form.NextPage(0);
-  EXPECT_EQ(form.shown.Notice, std::optional<std::string>("*tail"));
-  EXPECT_EQ(form.shown.Page, (Lines{"last words"}));
+  g.state.scene.SceneLabel = "*tail";
+  g.state.scene.ScriptPos = at + 1;
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Page, (Lines{"last words"}));  // nothing past the end is shown
+  EXPECT_EQ(g.state.scene.ScriptPos, g.engine.Script.count());
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Notice, std::optional<std::string>("*tail"));
+  EXPECT_EQ(g.state.scene.ScriptPos, g.engine.Script.count());
+  EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
+  g.state.shown.Notice.reset();
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Notice, std::optional<std::string>("*tail"));
+  EXPECT_EQ(g.state.shown.Page, (Lines{"last words"}));
 }
 
 TEST_F(MessageWindow, ACommandNumberedLikeTheStartMarkerDoesNotRestartTheScene) {
   const int at = addLines({"*w", "text", "weird=", "after"});
-  form.train.Adv.SceneLabel = "*w";
-  form.scene.ScriptPos = at + 2;
-  form.NextPage(0);
-  EXPECT_EQ(form.scene.ScriptPos, at + 3);
-  EXPECT_TRUE(form.Cha_Timer.Enabled());
+  g.state.scene.SceneLabel = "*w";
+  g.state.scene.ScriptPos = at + 2;
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.scene.ScriptPos, at + 3);
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
 }
 
 TEST_F(MessageWindow, ASceneRunsThroughTheTickAndTheClicks) {
   addLines({"end=3", "*s", "bg=forest", "hello", "world", "third", "end=", "", "tail"});
-  form.Cha_Timer.setInterval(30);
-  form.train.Adv.SceneLabel = "*s";
-  form.scene.ScriptPos = 0;
-  form.SetMode(6);
+  g.engine.Cha_Timer.setInterval(30);
+  g.state.scene.SceneLabel = "*s";
+  g.state.scene.ScriptPos = 0;
+  g.engine.SetMode(GameMode::Scene);
   wait(30);  // compose: the background is drawn on the BackBuffer
-  EXPECT_EQ(getPixel32(form.draw.BackBuffer, 0, 0), kForest);
+  EXPECT_EQ(getPixel32(g.engine.draw.BackBuffer, 0, 0), kForest);
   EXPECT_EQ(screen(0, 0), kBack);
-  EXPECT_TRUE(form.shown.Page.empty());
+  EXPECT_TRUE(g.state.shown.Page.empty());
   wait(630);  // twenty wipe steps, then the first page
-  EXPECT_FALSE(form.Cha_Timer.Enabled());
+  EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
   EXPECT_EQ(screen(0, 0), kForest);
-  EXPECT_EQ(form.shown.Page, (Lines{"hello", "world"}));
-  EXPECT_TRUE(form.Text_Timer.Enabled());
-  form.mouseDown(MouseButton::Left, 300, 200);
-  form.mouseUp(MouseButton::Left, 300, 200);
-  EXPECT_EQ(form.shown.Page, (Lines{"third"}));
-  form.mouseDown(MouseButton::Left, 300, 200);
-  form.mouseUp(MouseButton::Left, 300, 200);  // the end command
-  EXPECT_EQ(form.GameMode, 4);
-  EXPECT_EQ(form.scene.ScriptPos, 0);
-  EXPECT_EQ(form.train.Adv.SceneLabel, "");
-  EXPECT_TRUE(form.Cha_Timer.Enabled());
-  EXPECT_FALSE(form.Text_Timer.Enabled());
+  EXPECT_EQ(g.state.shown.Page, (Lines{"hello", "world"}));
+  EXPECT_TRUE(g.engine.Text_Timer.Enabled());
+  g.mouseDown(MouseButton::Left, 300, 200);
+  g.mouseUp(MouseButton::Left, 300, 200);
+  EXPECT_EQ(g.state.shown.Page, (Lines{"third"}));
+  g.mouseDown(MouseButton::Left, 300, 200);
+  g.mouseUp(MouseButton::Left, 300, 200);  // the end command
+  EXPECT_EQ(g.state.shell.GameMode, GameMode::Calendar);
+  EXPECT_EQ(g.state.scene.ScriptPos, 0);
+  EXPECT_EQ(g.state.scene.SceneLabel, "");
+  EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
+  EXPECT_FALSE(g.engine.Text_Timer.Enabled());
 }
 
 TEST_F(MessageWindow, TheNoticeBarOfALowerRow) {
-  form.ShowNotice(2, "row two");
+  g.engine.ShowNotice(2, "row two");
   EXPECT_EQ(screen(50, 90), dark(kBack));
   EXPECT_EQ(screen(50, 89), kBack);
   EXPECT_EQ(screen(549, 109), dark(kBack));

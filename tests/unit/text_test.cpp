@@ -59,7 +59,9 @@ TEST(GameFont, FoundOnceAndJapanese) {
   EXPECT_EQ(font->family().find("DejaVu"), std::string::npos) << font->family();
   EXPECT_FALSE(font->file().empty());
   for (char32_t cp : U"この後は本編でお楽しみ下さい▼★☆－朝ｱ0aA") {
-    if (cp) EXPECT_TRUE(font->covers(cp)) << static_cast<uint32_t>(cp);
+    if (cp) {
+      EXPECT_TRUE(font->covers(cp)) << static_cast<uint32_t>(cp);
+    }
   }
 }
 
@@ -89,7 +91,9 @@ TEST(GameFontDrawing, StaysInsideTheCell) {
       font->draw(b, x, y, text, px, kWhite);
       const Ink ink = inkAround(b, x, y, x + w, y + px);
       EXPECT_EQ(ink.outside, 0) << text << " at " << points << " pt";
-      if (std::string(text) != " ") EXPECT_GT(ink.inside, 0) << text;
+      if (std::string(text) != " ") {
+        EXPECT_GT(ink.inside, 0) << text;
+      }
     }
   }
 }
@@ -172,10 +176,10 @@ class CanvasText : public ::testing::Test {
 };
 
 TEST_F(CanvasText, SolidBlackFillsTheCellOnBothCanvases) {
-  SetTextFont(c, 1, 12, kWhite);
+  SetTextFont(c, TextBrush::Black, 12, kWhite);
   const std::string text = "朝 ★★☆";
   const int w = c.font->advance(text, 16);
-  for (uint8_t target : {kToBack, kToScreen}) {
+  for (Target target : {Target::Back, Target::Screen}) {
     TextOut(c, target, 100, 420, text);
     const Bitmap& b = c.target(target);
     EXPECT_EQ(inkAround(b, 100, 420, 100 + w, 436).outside, 0);
@@ -193,11 +197,11 @@ TEST_F(CanvasText, SolidBlackFillsTheCellOnBothCanvases) {
 }
 
 TEST_F(CanvasText, SolidWhiteOnlyOnTheScreen) {
-  SetTextFont(c, 0, 12, kWhite);
-  SetTextFont(c, 2, 12, kBlack);
+  SetTextFont(c, TextBrush::Clear, 12, kWhite);
+  SetTextFont(c, TextBrush::WhiteOnScreen, 12, kBlack);
   const int w = c.font->advance("はい", 16);
-  TextOut(c, kToScreen, 200, 100, "はい");
-  TextOut(c, kToBack, 200, 100, "はい");
+  TextOut(c, Target::Screen, 200, 100, "はい");
+  TextOut(c, Target::Back, 200, 100, "はい");
   int white = 0;
   for (int x = 200; x < 200 + w; ++x) white += getPixel32(c.ImageBa, x, 100) == kWhite;
   EXPECT_EQ(white, w);  // the cell's top row is above every glyph
@@ -207,8 +211,8 @@ TEST_F(CanvasText, SolidWhiteOnlyOnTheScreen) {
 }
 
 TEST_F(CanvasText, ClearBrushLeavesTheBackground) {
-  SetTextFont(c, 0, 16, kWhite);
-  TextOut(c, kToScreen, 60, 50, "ー");
+  SetTextFont(c, TextBrush::Clear, 16, kWhite);
+  TextOut(c, Target::Screen, 60, 50, "ー");
   const Ink ink = inkAround(c.ImageBa, 60, 50, 81, 71);
   EXPECT_EQ(ink.outside, 0);
   EXPECT_GT(ink.inside, 0);
