@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "headless/json_path.h"
 #include "headless/png_writer.h"
 #include "headless/state_json.h"
 
@@ -34,7 +35,7 @@ StepResult ReplaySession::run(const Command& cmd, int lineNo) {
     case CommandKind::DialogClose: form_.dialogClosed(); break;
     case CommandKind::Shot: return shot(cmd, lineNo);
     case CommandKind::State:
-      out_ << buildStateJson(form_).dump() << '\n';
+      out_ << toJsonText(buildStateJson(form_)) << '\n';
       out_.flush();
       form_.soundsStarted.clear();  // each state lists the sounds since the one before
       break;
@@ -64,8 +65,8 @@ StepResult ReplaySession::expect(const Command& cmd, int lineNo) {
   const Json state = buildStateJson(form_);
   const Json* actual = lookupPath(state, cmd.name);
   if (actual && *actual == cmd.expected) return StepResult::Continue;
-  err_ << "line " << lineNo << ": " << cmd.name << " expected " << cmd.expected.dump() << ", got "
-       << (actual ? actual->dump() : std::string("(no such field)")) << '\n';
+  err_ << "line " << lineNo << ": " << cmd.name << " expected " << toJsonText(cmd.expected) << ", got "
+       << (actual ? toJsonText(*actual) : std::string("(no such field)")) << '\n';
   return StepResult::Failed;
 }
 
@@ -73,10 +74,9 @@ StepResult ReplaySession::shot(const Command& cmd, int lineNo) {
   std::error_code ec;
   std::filesystem::create_directories(shotsDir_, ec);
   const std::string path = (std::filesystem::path(shotsDir_) / (cmd.name + ".png")).string();
-  std::string error;
-  if (writeScreenPng(path, form_.screen(), form_.draw.imageBaVisible, kScreenW, kScreenH, error))
-    return StepResult::Continue;
-  err_ << "line " << lineNo << ": shot: " << error << '\n';
+  const Result<void> written = writeScreenPng(path, form_.screen(), form_.draw.imageBaVisible, kScreenW, kScreenH);
+  if (written) return StepResult::Continue;
+  err_ << "line " << lineNo << ": shot: " << written.error() << '\n';
   return StepResult::Failed;
 }
 

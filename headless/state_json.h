@@ -1,6 +1,6 @@
 // The game's state as one JSON object with a fixed key order, for `state` and `expect`.
 #pragma once
-#include "headless/json.h"
+#include "headless/json_value.h"
 #include "engine/form.h"
 
 namespace shirakaba {

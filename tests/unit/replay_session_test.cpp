@@ -9,8 +9,12 @@
 #include <sstream>
 
 #include "headless/headless.h"
+#include "headless/json_path.h"
 #include "headless/session.h"
 #include "headless/state_json.h"
+#include "base/stream.h"
+#include "support/file_size_limit.h"
+#include "support/pack_fixture.h"
 
 namespace shirakaba {
 namespace {
@@ -25,9 +29,9 @@ fs::path scratchDir(const std::string& name) {
 }
 
 Command command(std::string_view line) {
-  ParsedLine p = parseReplayLine(line);
-  EXPECT_TRUE(p.ok) << line << ": " << p.error;
-  return p.command;
+  const Result<Command> p = parseReplayLine(line);
+  EXPECT_TRUE(p) << line << ": " << p.error();
+  return p ? p.value() : Command();
 }
 
 class SessionTest : public ::testing::Test {
@@ -135,29 +139,30 @@ TEST_F(SessionTest, StateIsOneLineWithTheFixedKeyOrder) {
   const std::string text = out.str();
   ASSERT_FALSE(text.empty());
   EXPECT_EQ(text.find('\n'), text.size() - 1);
-  const std::optional<Json> state = parseJson(text);
-  ASSERT_TRUE(state);
+  const Result<Json> state = parseJsonText(text);
+  ASSERT_TRUE(state) << state.error();
   const std::vector<std::string> keys = {
       "t", "GameMode", "timers", "menu", "ImageBa", "ButtonOn", "PressedBtn", "SelectedBtn", "TestMode",
       "SceneNo", "SceneLabel", "ScriptPos", "ScriptLine", "Page", "Notice", "Hint", "CGNo", "WindowBaked",
       "CGSpeed", "CGSeen", "EventState", "EventWait", "PanX", "PanY", "dialog", "message", "sounds", "closed",
       "Adv", "CharaStat", "Ability", "Job", "Grade", "Outcome", "Met"};
-  ASSERT_EQ(state->size(), keys.size());
-  for (size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(state->key(i), keys[i]);
+  std::vector<std::string> stateKeys;
+  for (const auto& member : state->items()) stateKeys.push_back(member.key());
+  EXPECT_EQ(stateKeys, keys);
   // Arrays the game indexes from 1 (EventState from 0) are objects keyed by index.
-  EXPECT_EQ(lookupPath(*state, "ButtonOn")->size(), 14u);
-  EXPECT_EQ(lookupPath(*state, "ButtonOn")->key(0), "1");
-  EXPECT_EQ(lookupPath(*state, "EventState")->size(), 15u);
-  EXPECT_EQ(lookupPath(*state, "EventState")->key(0), "0");
-  EXPECT_EQ(lookupPath(*state, "EventWait")->size(), 14u);
-  EXPECT_EQ(lookupPath(*state, "CGSeen")->size(), 7u);
-  EXPECT_EQ(lookupPath(*state, "CharaStat")->size(), 3u);
-  EXPECT_EQ(lookupPath(*state, "Ability")->size(), 4u);
-  EXPECT_EQ(lookupPath(*state, "Met")->size(), 3u);
-  EXPECT_EQ(lookupPath(*state, "Adv.Met")->size(), 3u);
-  EXPECT_EQ(*lookupPath(*state, "menu.Start_Btn.caption"), Json("はじめる"));
+  EXPECT_EQ(lookupPath(state.value(), "ButtonOn")->size(), 14u);
+  EXPECT_EQ(lookupPath(state.value(), "ButtonOn")->begin().key(), "1");
+  EXPECT_EQ(lookupPath(state.value(), "EventState")->size(), 15u);
+  EXPECT_EQ(lookupPath(state.value(), "EventState")->begin().key(), "0");
+  EXPECT_EQ(lookupPath(state.value(), "EventWait")->size(), 14u);
+  EXPECT_EQ(lookupPath(state.value(), "CGSeen")->size(), 7u);
+  EXPECT_EQ(lookupPath(state.value(), "CharaStat")->size(), 3u);
+  EXPECT_EQ(lookupPath(state.value(), "Ability")->size(), 4u);
+  EXPECT_EQ(lookupPath(state.value(), "Met")->size(), 3u);
+  EXPECT_EQ(lookupPath(state.value(), "Adv.Met")->size(), 3u);
+  EXPECT_EQ(*lookupPath(state.value(), "menu.Start_Btn.caption"), Json("はじめる"));
   for (const char* t : {"Cha_Timer", "CG_Timer", "J_Timer", "Ani_Timer", "Text_Timer"})
-    EXPECT_TRUE(lookupPath(*state, std::string("timers.") + t + ".interval")) << t;
+    EXPECT_TRUE(lookupPath(state.value(), std::string("timers.") + t + ".interval")) << t;
 }
 
 TEST_F(SessionTest, ScriptLineIsNullPastTheScript) {
@@ -243,7 +248,30 @@ TEST_F(SessionTest, ShotIntoAnUnwritablePlaceFails) {
   EXPECT_NE(err.str().find("line 3: shot: cannot write"), std::string::npos) << err.str();
 }
 
+TEST_F(SessionTest, AShotThatCannotBeWrittenLeavesThePreviousOneWhole) {
+  form.draw.ImageBa = Bitmap::create32(kScreenW, kScreenH, kBlack);
+  ASSERT_EQ(run("shot same"), StepResult::Continue);
+  const fs::path file = dir / "shots" / "same.png";
+  const Result<std::vector<uint8_t>> before = readFile(file.string());
+  ASSERT_TRUE(before) << before.error();
+  ASSERT_GT(before->size(), 100u);
+  setPixel32(form.draw.ImageBa, 0, 0, 0x0000FF);
+  {
+    test::FileSizeLimit limit(100);
+    EXPECT_EQ(run("shot same", 4), StepResult::Failed);
+  }
+  EXPECT_NE(err.str().find("line 4: shot: cannot write " + file.string() + ": "), std::string::npos) << err.str();
+  EXPECT_TRUE(readFile(file.string()).value() == before.value());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "shots"), fs::directory_iterator()), 1);
+}
+
 // ---- The driver ----
+
+// What the driver tells on standard error when DIR holds no pack.
+std::string missingPackLine(const fs::path& dir) {
+  return "shirakaba: no game data found: " + (dir / "data" / "lumora.red").lexically_normal().string() +
+         " is missing\n";
+}
 
 int runDriver(const fs::path& dir, const std::string& replay, std::string* errText = nullptr) {
   const fs::path file = dir / "test.replay";
@@ -260,15 +288,29 @@ int runDriver(const fs::path& dir, const std::string& replay, std::string* errTe
 }
 
 TEST(ReplayDriver, ExitStatusTellsHowTheRunEnded) {
-  const fs::path dir = scratchDir("driver");
+  const fs::path dir = scratchDir("driver");  // no pack: each run first says so
+  const std::string missing = missingPackLine(dir);
   std::string err;
   EXPECT_EQ(runDriver(dir, "# nothing\n\nwait 10\nexpect t 10\n"), 0);
   EXPECT_EQ(runDriver(dir, "wait 10\nexpect t 11\nwait 5\n", &err), 1);
-  EXPECT_EQ(err, "line 2: t expected 11, got 10\n");
+  EXPECT_EQ(err, missing + "line 2: t expected 11, got 10\n");
   EXPECT_EQ(runDriver(dir, "wait 10\nquit\nexpect t 999\n"), 0);  // quit ends the run
   // A line that cannot be read stops the file before anything runs.
   EXPECT_EQ(runDriver(dir, "wait 10\nexpect t 999\nwiat 3\n", &err), 2);
-  EXPECT_EQ(err.substr(0, 8), "line 3: ");
+  EXPECT_EQ(err.substr(0, missing.size() + 8), missing + "line 3: ");
+}
+
+TEST(ReplayDriver, ANamedFolderWithoutAPackIsToldWhileTheReplayRuns) {
+  const fs::path dir = scratchDir("named_without_pack");
+  std::string err;
+  // The game's own message box still opens, so a replay can check it.
+  EXPECT_EQ(runDriver(dir, "expect dialog message\nexpect message \"ファイルが足りません\\n\"\n", &err), 0);
+  EXPECT_EQ(err, missingPackLine(dir));
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+
+  ASSERT_TRUE(test::writeTestPack(dir.string(), {}, "*op\nEND\n"));
+  EXPECT_EQ(runDriver(dir, "expect dialog null\n", &err), 0);
+  EXPECT_EQ(err, "");
 }
 
 TEST(ReplayDriver, BadOptionsAreRefused) {

@@ -475,7 +475,7 @@ TEST(CGPan, SpeedSettingPacesThePan) {
 TEST(Sound, KindsFilesAndTheSetting) {
   const std::string dir = makeGame("sound");
   std::filesystem::create_directories(dir + "/data/wav");
-  for (const char* f : {"h_1.wav", "h_4.wav"}) writeFile(dir + "/data/wav/" + f, {'R', 'I', 'F', 'F'});
+  for (const char* f : {"h_1.wav", "h_4.wav"}) ASSERT_TRUE(writeFile(dir + "/data/wav/" + f, {'R', 'I', 'F', 'F'}));
   Game g(dir);
   g.form.PlaySE(1);
   g.form.PlaySE(3);  // file missing: skipped
