@@ -25,11 +25,8 @@ const char* valueOf(const char* name, int argc, char** argv, int& i) {
 
 }  // namespace
 
-bool parseAppOptions(int argc, char** argv, AppOptions& out, std::string* error) {
-  auto fail = [&](const std::string& message) {
-    if (error) *error = message;
-    return false;
-  };
+Result<AppOptions> parseAppOptions(int argc, char** argv) {
+  AppOptions out;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -55,7 +52,7 @@ bool parseAppOptions(int argc, char** argv, AppOptions& out, std::string* error)
       return fail("unexpected argument " + arg);
     }
   }
-  return true;
+  return out;
 }
 
 bool wantsHeadless(int argc, char** argv) {

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "base/result.h"
+
 namespace shirakaba {
 
 struct AppOptions {
@@ -19,8 +21,8 @@ struct AppOptions {
 constexpr const char* kVersionText = "shirakaba 1.0.0";
 constexpr int kMaxScale = 4;
 
-// False with a message in *error for an unknown option or a bad value.
-bool parseAppOptions(int argc, char** argv, AppOptions& out, std::string* error);
+// The options, or an Error for an unknown option or a bad value.
+Result<AppOptions> parseAppOptions(int argc, char** argv);
 // Whether argv holds --headless (checked before any window system is touched).
 bool wantsHeadless(int argc, char** argv);
 std::string usageText(const char* program);

@@ -17,12 +17,12 @@ int main(int argc, char** argv) {
   // Before any window system is touched: the headless run needs no display.
   if (wantsHeadless(argc, argv)) return runHeadless(argc, argv);
 
-  AppOptions options;
-  std::string error;
-  if (!parseAppOptions(argc, argv, options, &error)) {
-    std::fprintf(stderr, "%s: %s\n\n%s", argv[0], error.c_str(), usageText(argv[0]).c_str());
+  const Result<AppOptions> parsed = parseAppOptions(argc, argv);
+  if (!parsed) {
+    std::fprintf(stderr, "%s: %s\n\n%s", argv[0], parsed.error().c_str(), usageText(argv[0]).c_str());
     return 2;
   }
+  AppOptions options = parsed.value();
   if (options.help) {
     std::fputs(usageText(argv[0]).c_str(), stdout);
     return 0;
@@ -33,10 +33,10 @@ int main(int argc, char** argv) {
   }
 
   // The game's own message box tells of a missing pack; where we looked goes to stderr.
-  const DataSearch search =
+  const Result<std::string> search =
       searchGameData(options.dataGiven ? std::optional(options.gameDir) : std::nullopt, executableDir(argv[0]));
-  if (search.found) options.gameDir = *search.found;
-  else std::fprintf(stderr, "%s: %s", argv[0], describeMissingData(search).c_str());
+  if (search) options.gameDir = search.value();
+  else std::fprintf(stderr, "%s: %s\n", argv[0], search.error().c_str());
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(MainWindow::applicationTitle());

@@ -100,11 +100,13 @@ void MainWindow::setFullScreenShown(bool on) {
 
 QString MainWindow::takeScreenshot() {
   const QString dir = options_.shotsDir.empty() ? defaultShotsDir() : QString::fromStdString(options_.shotsDir);
-  QString error;
-  const QString path = saveScreenshot(*game_, dir, &error);
-  showInTitle(path.isEmpty() ? QStringLiteral("Screenshot failed: %1").arg(error)
-                             : QStringLiteral("Screenshot saved: %1").arg(path));
-  return path;
+  const Result<QString> saved = saveScreenshot(*game_, dir);
+  if (!saved) {
+    showInTitle(QStringLiteral("Screenshot failed: %1").arg(QString::fromStdString(saved.error())));
+    return QString();
+  }
+  showInTitle(QStringLiteral("Screenshot saved: %1").arg(saved.value()));
+  return saved.value();
 }
 
 void MainWindow::showInTitle(const QString& notice) {

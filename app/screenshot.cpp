@@ -39,15 +39,12 @@ QString defaultShotsDir() {
   return pictures.isEmpty() ? QDir::homePath() : pictures;
 }
 
-QString saveScreenshot(const GameCore& game, const QString& dir, QString* error) {
-  auto fail = [&](const QString& why) {
-    if (error) *error = why;
-    return QString();
-  };
-  if (!QDir().mkpath(dir)) return fail(QStringLiteral("cannot create %1").arg(dir));
+Result<QString> saveScreenshot(const GameCore& game, const QString& dir) {
+  const auto failure = [](const QString& why) { return fail(why.toStdString()); };
+  if (!QDir().mkpath(dir)) return failure(QStringLiteral("cannot create %1").arg(dir));
   const QString path = nextShotPath(dir);
-  if (path.isEmpty()) return fail(QStringLiteral("%1 holds %2 screenshots already").arg(dir).arg(kMaxShots));
-  if (!screenImage(game).save(path, "PNG")) return fail(QStringLiteral("cannot write %1").arg(path));
+  if (path.isEmpty()) return failure(QStringLiteral("%1 holds %2 screenshots already").arg(dir).arg(kMaxShots));
+  if (!screenImage(game).save(path, "PNG")) return failure(QStringLiteral("cannot write %1").arg(path));
   return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+#include "base/result.h"
+
 namespace shirakaba {
 
 class GameCore;
@@ -14,7 +16,7 @@ QImage screenImage(const GameCore& game);
 QString nextShotPath(const QString& dir);
 // The user's pictures folder, else the home folder.
 QString defaultShotsDir();
-// Creates dir when needed. The saved file's path, or "" with a reason in *error.
-QString saveScreenshot(const GameCore& game, const QString& dir, QString* error);
+// Creates dir when needed. The saved file's absolute path, or an Error saying why not.
+Result<QString> saveScreenshot(const GameCore& game, const QString& dir);
 
 }  // namespace shirakaba

@@ -11,7 +11,10 @@
 namespace shirakaba {
 namespace {
 
-const char kReplacementUtf8[] = "\xEF\xBF\xBD";
+const std::string& replacementUtf8() {
+  static const std::string bytes = codepointToUtf8(kReplacementChar);
+  return bytes;
+}
 
 // One conversion direction, opened once per thread and reset before each use.
 class Converter {
@@ -68,7 +71,7 @@ std::string asciiOnly(const std::string& bytes) {
   std::string out;
   for (char ch : bytes) {
     if (static_cast<unsigned char>(ch) < 0x80) out += ch;
-    else out += kReplacementUtf8;
+    else out += replacementUtf8();
   }
   return out;
 }
@@ -91,13 +94,13 @@ std::string cp932ToUtf8(const std::string& bytes) {
     const bool pair = isLeadByte(b) && pos + 1 < bytes.size() &&
                       isTrailByte(static_cast<unsigned char>(bytes[pos + 1]));
     pos += pair ? 2 : 1;
-    out += kReplacementUtf8;
+    out += replacementUtf8();
   }
   return out;
 }
 
-bool utf8ToCp932(const std::string& utf8, std::string& out, size_t* badOffset) {
-  out.clear();
+Result<std::string> utf8ToCp932(const std::string& utf8) {
+  std::string out;
   Converter& enc = encoder();
   Converter& dec = decoder();
   // Each character is converted on its own and read back, so that a character
@@ -122,12 +125,9 @@ bool utf8ToCp932(const std::string& utf8, std::string& out, size_t* badOffset) {
              err == 0 && back == utf8.substr(start, pos - start);
       }
     }
-    if (!ok) {
-      if (badOffset) *badOffset = start;
-      return false;
-    }
+    if (!ok) return fail("a character outside CP932 at byte " + std::to_string(start));
   }
-  return true;
+  return out;
 }
 
 bool isValidUtf8(const std::string& bytes) {

@@ -3,13 +3,16 @@
 #pragma once
 #include <string>
 
+#include "base/result.h"
+
 namespace shirakaba {
 
 // Bytes that are not valid CP932 become U+FFFD; never fails.
 std::string cp932ToUtf8(const std::string& bytes);
-// False (and the byte offset of the first character that cannot be written in
-// *badOffset) when the text holds a character outside CP932.
-bool utf8ToCp932(const std::string& utf8, std::string& out, size_t* badOffset = nullptr);
+// The text in CP932, or an Error naming the byte offset of the first character
+// CP932 cannot hold ("a character outside CP932 at byte 12"); malformed UTF-8 counts
+// as such a character.
+Result<std::string> utf8ToCp932(const std::string& utf8);
 // Whether the bytes are well-formed UTF-8.
 bool isValidUtf8(const std::string& bytes);
 

@@ -138,28 +138,22 @@ class FreeTypeFace final : public FontFace {
 
 }  // namespace
 
-std::shared_ptr<FontFace> openFontFace(const std::string& path, int index, const std::string& family,
-                                       std::string* error) {
+Result<std::shared_ptr<FontFace>> openFontFace(const std::string& path, int index, const std::string& family) {
   FT_Library lib = nullptr;
-  if (FT_Init_FreeType(&lib) != 0) {
-    if (error) *error = "FreeType could not be initialised";
-    return nullptr;
-  }
+  if (FT_Init_FreeType(&lib) != 0) return fail("FreeType could not be initialised");
   FT_Face face = nullptr;
   if (FT_New_Face(lib, path.c_str(), index, &face) != 0) {
     FT_Done_FreeType(lib);
-    if (error) *error = "cannot open the font file " + path;
-    return nullptr;
+    return fail("cannot open the font file " + path);
   }
   if (!FT_IS_SCALABLE(face)) {
     FT_Done_Face(face);
     FT_Done_FreeType(lib);
-    if (error) *error = "the font file " + path + " holds no scalable face";
-    return nullptr;
+    return fail("the font file " + path + " holds no scalable face");
   }
   FT_Select_Charmap(face, FT_ENCODING_UNICODE);
   std::string name = family.empty() && face->family_name ? face->family_name : family;
-  return std::make_shared<FreeTypeFace>(lib, face, std::move(name), path);
+  return std::shared_ptr<FontFace>(std::make_shared<FreeTypeFace>(lib, face, std::move(name), path));
 }
 
 }  // namespace shirakaba

@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "base/result.h"
 #include "base/text.h"
 
 namespace shirakaba {
 
-// Opens face `index` of the font file; null and a message when FreeType cannot.
+// Opens face `index` of the font file; an Error when FreeType cannot.
 // `family` names the face when given (else FreeType's family name is used).
-std::shared_ptr<FontFace> openFontFace(const std::string& path, int index, const std::string& family,
-                                       std::string* error);
+Result<std::shared_ptr<FontFace>> openFontFace(const std::string& path, int index, const std::string& family);
 
 }  // namespace shirakaba

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <unordered_set>
 
+#include "base/utf8.h"
+
 namespace shirakaba {
 
 std::vector<MissingGlyph> findMissingGlyphs(const std::vector<std::string>& lines, FontFace& font) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
+
 namespace shirakaba {
 
 class Stream {
@@ -56,8 +58,12 @@ class FileStream final : public Stream {
 };
 
 bool fileExists(const std::string& path);
-// Whole file into memory; false when it cannot be read.
-bool readFile(const std::string& path, std::vector<uint8_t>& out);
-bool writeFile(const std::string& path, const std::vector<uint8_t>& data);
+// The whole file, or an Error "cannot read PATH: REASON".
+Result<std::vector<uint8_t>> readFile(const std::string& path);
+// Replaces the file with data, or returns an Error "cannot write PATH: REASON". The
+// bytes go to a temporary file in the same folder that is flushed to the disk and
+// then renamed over the target, so a failed or interrupted write leaves the old file
+// (or none) and never a part of the new one.
+Result<void> writeFile(const std::string& path, const std::vector<uint8_t>& data);
 
 }  // namespace shirakaba

@@ -1,4 +1,4 @@
-// Font sizes, UTF-8 code points and the one game face, found through fontconfig.
+// Font sizes, UTF-8 into code points and the one game face, found through fontconfig.
 #include "base/text.h"
 
 #include <fontconfig/fontconfig.h>
@@ -26,27 +26,6 @@ std::u32string utf8ToCodepoints(const std::string& utf8) {
     out += cp;
   }
   return out;
-}
-
-std::string codepointToUtf8(char32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacementChar;
-  std::string s;
-  if (cp < 0x80) {
-    s += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    s += static_cast<char>(0xC0 | (cp >> 6));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    s += static_cast<char>(0xE0 | (cp >> 12));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    s += static_cast<char>(0xF0 | (cp >> 18));
-    s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return s;
 }
 
 namespace {
@@ -102,8 +81,13 @@ std::shared_ptr<FontFace> openMatch(FcPattern* font, std::string* error) {
   FcPatternGetInteger(font, FC_INDEX, 0, &index);
   FcChar8* family = nullptr;
   FcPatternGetString(font, FC_FAMILY, 0, &family);
-  return openFontFace(reinterpret_cast<const char*>(file), index,
-                      family ? reinterpret_cast<const char*>(family) : "", error);
+  Result<std::shared_ptr<FontFace>> face =
+      openFontFace(reinterpret_cast<const char*>(file), index, family ? reinterpret_cast<const char*>(family) : "");
+  if (!face) {
+    if (error) *error = face.error();
+    return nullptr;
+  }
+  return std::move(face).value();
 }
 
 FcPattern* prepared(FcPattern* p) {
@@ -175,8 +159,6 @@ std::shared_ptr<FontFace> findGameFont(std::string* error) {
   return found.face;
 }
 
-std::shared_ptr<FontFace> loadFontFile(const std::string& path, std::string* error) {
-  return openFontFace(path, 0, "", error);
-}
+Result<std::shared_ptr<FontFace>> loadFontFile(const std::string& path) { return openFontFace(path, 0, ""); }
 
 }  // namespace shirakaba

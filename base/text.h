@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/bitmap.h"
+#include "base/result.h"
 
 namespace shirakaba {
 
@@ -29,8 +30,8 @@ class FontFace {
 // Finds "ＭＳ ゴシック" or else a Japanese monospaced face (IPAGothic); null and a
 // message when there is none. The result is cached for the process.
 std::shared_ptr<FontFace> findGameFont(std::string* error = nullptr);
-// Loads a face from a file (for tests and tools).
-std::shared_ptr<FontFace> loadFontFile(const std::string& path, std::string* error = nullptr);
+// Loads a face from a file (for tests and tools); an Error when it cannot.
+Result<std::shared_ptr<FontFace>> loadFontFile(const std::string& path);
 
 enum class Brush : uint8_t { Clear = 0, Black = 1, White = 2 };
 
@@ -43,6 +44,5 @@ struct CanvasFont {
 
 // Decodes UTF-8 into code points; malformed bytes become U+FFFD.
 std::u32string utf8ToCodepoints(const std::string& utf8);
-std::string codepointToUtf8(char32_t cp);
 
 }  // namespace shirakaba

@@ -1,4 +1,4 @@
-// Strict UTF-8 decoding step.
+// Strict UTF-8 decoding step and the encoder.
 #include "base/utf8.h"
 
 namespace shirakaba {
@@ -40,6 +40,27 @@ bool decodeUtf8(const std::string& s, size_t& pos, char32_t& cp) {
   }
   cp = kReplacementChar;
   return false;
+}
+
+std::string codepointToUtf8(char32_t cp) {
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacementChar;
+  std::string s;
+  if (cp < 0x80) {
+    s += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    s += static_cast<char>(0xC0 | (cp >> 6));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    s += static_cast<char>(0xE0 | (cp >> 12));
+    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    s += static_cast<char>(0xF0 | (cp >> 18));
+    s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return s;
 }
 
 }  // namespace shirakaba

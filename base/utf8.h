@@ -1,5 +1,6 @@
-// One strict UTF-8 decoding step shared by the text routines and the code-page
-// conversion: no overlong forms, no surrogates, nothing above U+10FFFF.
+// UTF-8 for everything that reads or writes it: one strict decoding step shared by
+// the text routines and the code-page conversion (no overlong forms, no surrogates,
+// nothing above U+10FFFF) and the one encoder of a code point.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -13,5 +14,9 @@ constexpr char32_t kReplacementChar = 0xFFFD;
 // have begun a valid sequence (at least one byte), so that each one becomes a
 // single replacement character.
 bool decodeUtf8(const std::string& s, size_t& pos, char32_t& cp);
+
+// The UTF-8 bytes of one code point; a surrogate or a value above U+10FFFF, which
+// UTF-8 cannot hold, becomes U+FFFD.
+std::string codepointToUtf8(char32_t cp);
 
 }  // namespace shirakaba

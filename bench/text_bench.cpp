@@ -33,7 +33,7 @@ void BM_TextPageUncached(benchmark::State& state) {
   Bitmap screen = Bitmap::create32(kScreenW, kScreenH);
   for (auto _ : state) {
     state.PauseTiming();
-    auto fresh = loadFontFile(font->file());
+    auto fresh = loadFontFile(font->file()).value();
     state.ResumeTiming();
     fresh->draw(screen, 100, 420, "「この後は本編でお楽しみ下さい。朝になったら、また会いましょう」", 16, kWhite);
     fresh->draw(screen, 100, 440, "★★☆　－　今日は 12 月 24 日、晴れ。ABCxyz 0123456789", 16, kWhite);

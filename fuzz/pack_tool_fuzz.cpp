@@ -30,10 +30,9 @@ const std::vector<uint8_t>& soundPack() {
     PackContents c;
     for (int i = 0; i < kPictureCount; ++i)
       c.pictures[i] = isWeightMask(i) ? fuzz::tinyMask(4, 4, 9) : fuzz::tinyPicture(4, 4, 0x123456);
-    std::vector<uint8_t> out;
-    std::string error;
-    require(buildPack(c, out, error));
-    return out;
+    Result<std::vector<uint8_t>> out = buildPack(c);
+    require(out.ok());
+    return std::move(out).value();
   }();
   return pack;
 }
@@ -66,11 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (cut < work.size()) work.resize(cut);
   }
 
-  PackContents contents;
-  std::string error;
-  const bool split = splitPack(work, contents, error);
+  const Result<PackContents> split = splitPack(work);
   const std::vector<std::string> problems = checkPack(work);
   if (split) {
+    const PackContents& contents = split.value();
     for (int i = 0; i < kPictureCount; ++i) {
       const auto& p = contents.pictures[i];
       require(!p.empty() && static_cast<int64_t>(p.size()) <= PictureSlotSize(i));
@@ -79,10 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     require(contents.scriptCp932.size() == work.size() - static_cast<size_t>(ScriptOffset));
     // The script as `extract --utf8` writes it, and back as `build` reads it.
-    std::string back, why;
-    scriptToCp932(cp932ToUtf8(contents.scriptCp932), back, why);
+    (void)scriptToCp932(cp932ToUtf8(contents.scriptCp932));
   } else {
-    require(!error.empty());
+    require(!split.error().empty());
     require(!problems.empty());  // what extract refuses, check reports
   }
   for (const std::string& p : problems) require(!p.empty());

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "headless/json.h"
+#include "headless/json_value.h"
 #include "headless/replay.h"
 
 using namespace shirakaba;
@@ -17,11 +17,10 @@ void require(bool ok) {
 }
 
 void checkRoundTrip(const Json& v) {
-  const std::string text = v.dump();
-  std::string error;
-  const std::optional<Json> back = parseJson(text, &error);
-  require(back.has_value());
-  require(back->dump() == text);
+  const std::string text = toJsonText(v);
+  const Result<Json> back = parseJsonText(text);
+  require(back.ok());
+  require(toJsonText(back.value()) == text);
 }
 
 }  // namespace
@@ -34,21 +33,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   while (start <= input.size()) {
     size_t end = input.find('\n', start);
     if (end == input.npos) end = input.size();
-    const ParsedLine p = parseReplayLine(input.substr(start, end - start));
-    if (!p.ok) require(!p.error.empty());
-    if (p.ok && p.command.kind == CommandKind::Expect) {
-      require(!p.command.name.empty());
-      checkRoundTrip(p.command.expected);
+    const Result<Command> p = parseReplayLine(input.substr(start, end - start));
+    if (!p) require(!p.error().empty());
+    if (p && p->kind == CommandKind::Expect) {
+      require(!p->name.empty());
+      checkRoundTrip(p->expected);
     }
     start = end + 1;
   }
 
   // The whole input as one JSON text.
-  if (const std::optional<Json> v = parseJson(input)) checkRoundTrip(*v);
+  if (const Result<Json> v = parseJsonText(input)) checkRoundTrip(v.value());
 
   // Any bytes as a JSON string: always valid UTF-8 JSON that reads back.
-  std::string quoted;
-  appendJsonString(quoted, input);
-  require(parseJson(quoted).has_value());
+  require(parseJsonText(toJsonText(Json(std::string(input)))).ok());
   return 0;
 }

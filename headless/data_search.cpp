@@ -9,29 +9,38 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const fs::path kPack = fs::path("data") / "lumora.red";
+
 bool holdsPack(const std::string& dir) {
   std::error_code ec;
-  return fs::is_regular_file(fs::path(dir) / "data" / "lumora.red", ec);
+  return fs::is_regular_file(fs::path(dir) / kPack, ec);
+}
+
+// As the message shows it: absolute, without "." and ".." steps.
+std::string shownPath(const fs::path& path) {
+  std::error_code ec;
+  const fs::path abs = fs::absolute(path, ec);
+  return ec ? path.string() : abs.lexically_normal().string();
 }
 
 }  // namespace
 
-DataSearch searchGameData(const std::optional<std::string>& explicitDir, const std::string& exeDir) {
-  DataSearch s;
-  if (explicitDir) {
-    // A folder the player named is the only one: falling back elsewhere would hide a typo.
-    s.looked.push_back(*explicitDir);
-  } else {
-    s.looked.push_back(".");
-    if (!exeDir.empty()) s.looked.push_back((fs::path(exeDir) / kInstalledDemoFromBin).lexically_normal().string());
-  }
-  for (const std::string& dir : s.looked) {
-    if (holdsPack(dir)) {
-      s.found = dir;
-      break;
-    }
-  }
-  return s;
+std::vector<std::string> gameDataPlaces(const std::optional<std::string>& explicitDir, const std::string& exeDir) {
+  // A folder the player named is the only one: falling back elsewhere would hide a typo.
+  if (explicitDir) return {*explicitDir};
+  std::vector<std::string> places = {"."};
+  if (!exeDir.empty()) places.push_back((fs::path(exeDir) / kInstalledDemoFromBin).lexically_normal().string());
+  return places;
+}
+
+Result<std::string> searchGameData(const std::optional<std::string>& explicitDir, const std::string& exeDir) {
+  const std::vector<std::string> places = gameDataPlaces(explicitDir, exeDir);
+  for (const std::string& dir : places)
+    if (holdsPack(dir)) return dir;
+  if (explicitDir) return fail("no game data found: " + shownPath(fs::path(*explicitDir) / kPack) + " is missing");
+  std::string text = "no game data found; looked for data/lumora.red in:";
+  for (const std::string& dir : places) text += "\n  " + shownPath(dir);
+  return fail(text);
 }
 
 std::string executableDir(const char* argv0) {
@@ -43,16 +52,6 @@ std::string executableDir(const char* argv0) {
     if (ec) return "";
   }
   return exe.parent_path().string();
-}
-
-std::string describeMissingData(const DataSearch& search) {
-  std::string text = "no game data found; looked for data/lumora.red in:\n";
-  for (const std::string& dir : search.looked) {
-    std::error_code ec;
-    const fs::path abs = fs::absolute(dir, ec);
-    text += "  " + (ec ? dir : abs.lexically_normal().string()) + "\n";
-  }
-  return text;
 }
 
 }  // namespace shirakaba

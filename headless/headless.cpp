@@ -31,20 +31,15 @@ struct Options {
 const char* const kUsage =
     "usage: shirakaba --headless [--data DIR] [--seed N] --replay FILE|- [--shots DIR] [--text-log FILE]\n";
 
-bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
+Result<Options> parseOptions(int argc, char** argv) {
+  Options o;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--headless") continue;
     const bool takesValue =
         arg == "--data" || arg == "--seed" || arg == "--replay" || arg == "--shots" || arg == "--text-log";
-    if (!takesValue) {
-      error = "unknown option " + arg;
-      return false;
-    }
-    if (i + 1 >= argc) {
-      error = arg + " needs a value";
-      return false;
-    }
+    if (!takesValue) return fail("unknown option " + arg);
+    if (i + 1 >= argc) return fail(arg + " needs a value");
     const std::string value = argv[++i];
     if (arg == "--data") o.data = value;
     else if (arg == "--replay") o.replay = value;
@@ -53,18 +48,13 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
     else {
       uint64_t seed = 0;
       auto [p, ec] = std::from_chars(value.data(), value.data() + value.size(), seed);
-      if (value.empty() || ec != std::errc() || p != value.data() + value.size()) {
-        error = "--seed needs a non-negative whole number, got " + value;
-        return false;
-      }
+      if (value.empty() || ec != std::errc() || p != value.data() + value.size())
+        return fail("--seed needs a non-negative whole number, got " + value);
       o.seed = seed;
     }
   }
-  if (o.replay.empty()) {
-    error = "--replay is required";
-    return false;
-  }
-  return true;
+  if (o.replay.empty()) return fail("--replay is required");
+  return o;
 }
 
 int exitCodeOf(StepResult r) { return r == StepResult::Failed ? kExitFailed : 0; }
@@ -76,13 +66,13 @@ int runFile(ReplaySession& session, std::istream& in) {
   std::vector<int> lineNumbers;
   std::string line;
   for (int n = 1; std::getline(in, line); ++n) {
-    ParsedLine p = parseReplayLine(line);
-    if (!p.ok) {
-      std::cerr << "line " << n << ": " << p.error << '\n';
+    Result<Command> command = parseReplayLine(line);
+    if (!command) {
+      std::cerr << "line " << n << ": " << command.error() << '\n';
       return kExitUnreadable;
     }
-    if (p.command.kind == CommandKind::Blank) continue;
-    commands.push_back(std::move(p.command));
+    if (command->kind == CommandKind::Blank) continue;
+    commands.push_back(std::move(command).value());
     lineNumbers.push_back(n);
   }
   for (size_t i = 0; i < commands.size(); ++i) {
@@ -96,12 +86,12 @@ int runFile(ReplaySession& session, std::istream& in) {
 int runStream(ReplaySession& session, std::istream& in) {
   std::string line;
   for (int n = 1; std::getline(in, line); ++n) {
-    const ParsedLine p = parseReplayLine(line);
-    if (!p.ok) {
-      std::cerr << "line " << n << ": " << p.error << '\n';
+    const Result<Command> command = parseReplayLine(line);
+    if (!command) {
+      std::cerr << "line " << n << ": " << command.error() << '\n';
       return kExitUnreadable;
     }
-    const StepResult r = session.run(p.command, n);
+    const StepResult r = session.run(command.value(), n);
     if (r != StepResult::Continue) return exitCodeOf(r);
   }
   return 0;
@@ -110,12 +100,12 @@ int runStream(ReplaySession& session, std::istream& in) {
 }  // namespace
 
 int runHeadless(int argc, char** argv) {
-  Options options;
-  std::string error;
-  if (!parseOptions(argc, argv, options, error)) {
-    std::cerr << error << '\n' << kUsage;
+  const Result<Options> parsed = parseOptions(argc, argv);
+  if (!parsed) {
+    std::cerr << parsed.error() << '\n' << kUsage;
     return kExitUnreadable;
   }
+  const Options& options = parsed.value();
 
   std::ifstream file;
   const bool fromStdin = options.replay == "-";
@@ -135,11 +125,11 @@ int runHeadless(int argc, char** argv) {
     }
   }
 
-  const DataSearch search = searchGameData(options.data, executableDir(argv[0]));
-  // A replay that names its folder checks the missing pack itself; a search says where it looked.
-  if (!search.found && !options.data) std::cerr << "shirakaba: " << describeMissingData(search);
+  const Result<std::string> search = searchGameData(options.data, executableDir(argv[0]));
+  // Without a pack the run goes on: the game shows its own message, which replays check.
+  if (!search) std::cerr << "shirakaba: " << search.error() << '\n';
   GameSetup setup;
-  setup.gameDir = search.found ? *search.found : search.looked.front();
+  setup.gameDir = search ? search.value() : options.data.value_or(".");
   setup.seed = options.seed;
   GameCore game(setup);
   game.start();  // virtual time 0

@@ -3,10 +3,9 @@
 #include <png.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <vector>
+
+#include "base/stream.h"
 
 namespace shirakaba {
 
@@ -32,21 +31,30 @@ std::vector<uint8_t> rgbRows(const Bitmap& image, bool visible, int width, int h
   return rgb;
 }
 
-struct PngFailure {
-  std::string message;
+// The encoded file and, when encoding failed, libpng's message.
+struct PngOutput {
+  std::vector<uint8_t> bytes;
+  std::string failure;
 };
 
 void onPngError(png_structp png, png_const_charp message) {
-  static_cast<PngFailure*>(png_get_error_ptr(png))->message = message;
+  static_cast<PngOutput*>(png_get_error_ptr(png))->failure = message;
   png_longjmp(png, 1);
 }
 
 void onPngWarning(png_structp, png_const_charp) {}
 
-// Encodes the rows into an open file. libpng reports errors by a long jump back
-// into this function, so it keeps no local that changes after setjmp.
-bool encodeRgb(FILE* file, int width, int height, png_bytep* rows, PngFailure& failure) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError, onPngWarning);
+void appendToOutput(png_structp png, png_bytep data, png_size_t length) {
+  auto& bytes = static_cast<PngOutput*>(png_get_io_ptr(png))->bytes;
+  bytes.insert(bytes.end(), data, data + length);
+}
+
+void flushNothing(png_structp) {}
+
+// Encodes the rows into memory. libpng reports errors by a long jump back into this
+// function, so it keeps no local that changes after setjmp.
+bool encodeRgb(int width, int height, png_bytep* rows, PngOutput& output) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &output, onPngError, onPngWarning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   if (!info) {
@@ -57,7 +65,7 @@ bool encodeRgb(FILE* file, int width, int height, png_bytep* rows, PngFailure& f
     png_destroy_write_struct(&png, &info);
     return false;
   }
-  png_init_io(png, file);
+  png_set_write_fn(png, &output, appendToOutput, flushNothing);
   png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
@@ -69,33 +77,16 @@ bool encodeRgb(FILE* file, int width, int height, png_bytep* rows, PngFailure& f
 
 }  // namespace
 
-bool writeScreenPng(const std::string& path, const Bitmap& image, bool visible, int width, int height,
-                    std::string& error) {
-  if (width <= 0 || height <= 0) {
-    error = "empty picture";
-    return false;
-  }
+Result<void> writeScreenPng(const std::string& path, const Bitmap& image, bool visible, int width, int height) {
+  if (width <= 0 || height <= 0) return fail("empty picture");
   std::vector<uint8_t> rgb = rgbRows(image, visible, width, height);
   std::vector<png_bytep> rows(height);
   for (int y = 0; y < height; ++y) rows[y] = rgb.data() + static_cast<size_t>(y) * width * 3;
 
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  PngFailure failure;
-  const bool ok = encodeRgb(file, width, height, rows.data(), failure);
-  const bool closed = std::fclose(file) == 0;
-  if (!ok) {
-    error = "cannot write " + path + ": " + (failure.message.empty() ? "out of memory" : failure.message);
-    return false;
-  }
-  if (!closed) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  return true;
+  PngOutput output;
+  if (!encodeRgb(width, height, rows.data(), output))
+    return fail("cannot write " + path + ": " + (output.failure.empty() ? "out of memory" : output.failure));
+  return writeFile(path, output.bytes);
 }
 
 }  // namespace shirakaba

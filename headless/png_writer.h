@@ -3,12 +3,13 @@
 #include <string>
 
 #include "base/bitmap.h"
+#include "base/result.h"
 
 namespace shirakaba {
 
 // Writes a width x height RGB picture of `image` (any pixel format; black where the
-// image is smaller or `visible` is false). False with a message on failure.
-bool writeScreenPng(const std::string& path, const Bitmap& image, bool visible, int width, int height,
-                    std::string& error);
+// image is smaller or `visible` is false), replacing the file only once the whole
+// picture is written (see writeFile). An Error "cannot write PATH: REASON" on failure.
+Result<void> writeScreenPng(const std::string& path, const Bitmap& image, bool visible, int width, int height);
 
 }  // namespace shirakaba

@@ -37,13 +37,6 @@ Tokens tokenize(std::string_view s) {
   return t;
 }
 
-ParsedLine failure(std::string why) {
-  ParsedLine p;
-  p.ok = false;
-  p.error = std::move(why);
-  return p;
-}
-
 std::string quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
 
 // A decimal integer in [lo, hi], optional minus sign, nothing else.
@@ -129,35 +122,23 @@ std::string_view stripComment(std::string_view line) {
   return line;
 }
 
-bool parseExpectedValue(std::string_view text, Json& out, std::string& error) {
+Result<Json> parseExpectedValue(std::string_view text) {
   text = trim(text);
-  if (text.empty()) {
-    error = "missing value";
-    return false;
-  }
+  if (text.empty()) return fail("missing value");
   const char c = text.front();
   const bool looksJson = c == '"' || c == '[' || c == '{' || text == "true" || text == "false" ||
                          text == "null";
-  std::string why;
-  std::optional<Json> v = parseJson(text, &why);
-  if (v && (looksJson || v->isNumber())) {
-    out = std::move(*v);
-    return true;
-  }
-  if (looksJson) {
-    error = "bad JSON value " + quoted(text) + ": " + why;
-    return false;
-  }
-  out = Json(std::string(text));
-  return true;
+  Result<Json> parsed = parseJsonText(text);
+  if (!parsed && looksJson) return fail("bad JSON value " + quoted(text) + ": " + parsed.error());
+  if (parsed && (looksJson || parsed->is_number())) return parsed;
+  return Json(std::string(text));
 }
 
-ParsedLine parseReplayLine(std::string_view line) {
+Result<Command> parseReplayLine(std::string_view line) {
   if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
   const Tokens t = tokenize(stripComment(line));
-  ParsedLine p;
-  Command& cmd = p.command;
-  if (t.words.empty()) return p;
+  Command cmd;
+  if (t.words.empty()) return cmd;
 
   const std::string_view verb = t.words[0];
   std::string error;
@@ -227,13 +208,16 @@ ParsedLine parseReplayLine(std::string_view line) {
     }
     if (ok) {
       cmd.name = std::string(t.words[1]);
-      ok = parseExpectedValue(t.rest[2], cmd.expected, error);
+      Result<Json> expected = parseExpectedValue(t.rest[2]);
+      ok = expected.ok();
+      if (ok) cmd.expected = std::move(expected).value();
+      else error = expected.error();
     }
   } else {
     error = "unknown command " + quoted(verb);
   }
-  if (!ok) return failure(std::move(error));
-  return p;
+  if (!ok) return fail(std::move(error));
+  return cmd;
 }
 
 }  // namespace shirakaba

@@ -5,8 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "headless/json.h"
+#include "base/result.h"
 #include "game/core.h"
+#include "headless/json_value.h"
 
 namespace shirakaba {
 
@@ -39,18 +40,14 @@ struct Command {
   Json expected;                          // Expect
 };
 
-struct ParsedLine {
-  bool ok = true;
-  Command command;
-  std::string error;  // why the line cannot be read, when !ok
-};
-
-// Reads one line (a trailing CR and a leading UTF-8 byte order mark are ignored).
-ParsedLine parseReplayLine(std::string_view line);
+// Reads one line (a trailing CR and a leading UTF-8 byte order mark are ignored); an
+// Error saying why the line cannot be read.
+Result<Command> parseReplayLine(std::string_view line);
 
 // The VALUE of an expectation: quoted JSON strings, numbers, true, false, null,
 // arrays and objects as JSON; anything else is a bare string taken as written.
-bool parseExpectedValue(std::string_view text, Json& out, std::string& error);
+// An Error for text that starts as JSON but is not.
+Result<Json> parseExpectedValue(std::string_view text);
 
 // Removes a comment: a '#' outside a double-quoted string and everything after it.
 std::string_view stripComment(std::string_view line);

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <system_error>
 
+#include "headless/json_path.h"
 #include "headless/png_writer.h"
 
 namespace shirakaba {
@@ -56,7 +57,7 @@ StepResult ReplaySession::step(const Command& cmd, int lineNo) {
     case CommandKind::DialogClose: game_.dialogClosed(); break;
     case CommandKind::Shot: return shot(cmd, lineNo);
     case CommandKind::State:
-      out_ << game_.describe(sounds_).dump() << '\n';
+      out_ << toJsonText(game_.describe(sounds_)) << '\n';
       out_.flush();
       sounds_.clear();  // each state lists the sounds since the one before
       break;
@@ -80,11 +81,11 @@ StepResult ReplaySession::settle(int lineNo) {
 }
 
 StepResult ReplaySession::expect(const Command& cmd, int lineNo) {
-  const Json state = Json::fromNlohmann(game_.describe(sounds_));
+  const Json state = game_.describe(sounds_);
   const Json* actual = lookupPath(state, cmd.name);
   if (actual && *actual == cmd.expected) return StepResult::Continue;
-  err_ << "line " << lineNo << ": " << cmd.name << " expected " << cmd.expected.dump() << ", got "
-       << (actual ? actual->dump() : std::string("(no such field)")) << '\n';
+  err_ << "line " << lineNo << ": " << cmd.name << " expected " << toJsonText(cmd.expected) << ", got "
+       << (actual ? toJsonText(*actual) : std::string("(no such field)")) << '\n';
   return StepResult::Failed;
 }
 
@@ -92,10 +93,9 @@ StepResult ReplaySession::shot(const Command& cmd, int lineNo) {
   std::error_code ec;
   std::filesystem::create_directories(shotsDir_, ec);
   const std::string path = (std::filesystem::path(shotsDir_) / (cmd.name + ".png")).string();
-  std::string error;
-  if (writeScreenPng(path, game_.screen(), game_.screenVisible(), kGameWidth, kGameHeight, error))
-    return StepResult::Continue;
-  err_ << "line " << lineNo << ": shot: " << error << '\n';
+  const Result<void> written = writeScreenPng(path, game_.screen(), game_.screenVisible(), kGameWidth, kGameHeight);
+  if (written) return StepResult::Continue;
+  err_ << "line " << lineNo << ": shot: " << written.error() << '\n';
   return StepResult::Failed;
 }
 

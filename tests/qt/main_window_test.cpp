@@ -39,7 +39,9 @@ QApplication& app() { return *static_cast<QApplication*>(QCoreApplication::insta
 
 bool parse(std::vector<const char*> args, AppOptions& out) {
   args.insert(args.begin(), "shirakaba");
-  return parseAppOptions(static_cast<int>(args.size()), const_cast<char**>(args.data()), out, nullptr);
+  const Result<AppOptions> parsed = parseAppOptions(static_cast<int>(args.size()), const_cast<char**>(args.data()));
+  if (parsed) out = parsed.value();
+  return parsed.ok();
 }
 
 void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -100,10 +102,10 @@ TEST(AppOptions, RejectsBadValuesAndUnknownOptions) {
   EXPECT_FALSE(parse({"--data"}, o));
   EXPECT_FALSE(parse({"--nosuch"}, o));
   EXPECT_FALSE(parse({"stray"}, o));
-  std::string error;
   const char* argv[] = {"shirakaba", "--scale", "9"};
-  EXPECT_FALSE(parseAppOptions(3, const_cast<char**>(argv), o, &error));
-  EXPECT_NE(error.find("1 to 4"), std::string::npos);
+  const Result<AppOptions> parsed = parseAppOptions(3, const_cast<char**>(argv));
+  ASSERT_FALSE(parsed);
+  EXPECT_NE(parsed.error().find("1 to 4"), std::string::npos);
 }
 
 TEST(AppOptions, HeadlessIsFoundAnywhere) {
@@ -446,8 +448,9 @@ TEST(MesForm, LayoutAndReadmeReadOnceFromShiftJis) {
   app();
   const std::string dir = test::makeTempDir("readme");
   const std::string path = dir + "/readme.txt";
-  std::string sjis;
-  ASSERT_TRUE(utf8ToCp932("お読み\r\n二行目\r三行目\n\n最後", sjis));
+  const Result<std::string> converted = utf8ToCp932("お読み\r\n二行目\r三行目\n\n最後");
+  ASSERT_TRUE(converted) << converted.error();
+  const std::string& sjis = converted.value();
   {
     std::ofstream out(path, std::ios::binary);
     const std::string tail("\0hidden", 7);

@@ -32,8 +32,9 @@ Bitmap mask8(int w, int h, uint8_t v) {
 
 bool writeTestPack(const std::string& gameDir, const std::map<int, Bitmap>& pictures,
                    const std::string& scriptUtf8) {
-  std::string script;
-  if (!utf8ToCp932(scriptUtf8, script)) return false;
+  const Result<std::string> converted = utf8ToCp932(scriptUtf8);
+  if (!converted) return false;
+  const std::string& script = converted.value();
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(gameDir) / "data", ec);
   if (ec) return false;

@@ -394,8 +394,9 @@ TEST(BmpDecoderCorpus, ProbeAndDecodeAgreeOnEverySeed) {
   const auto dir = std::filesystem::path(SHIRAKABA_SOURCE_DIR) / "fuzz" / "corpus" / "bmp_decoder";
   int decoded = 0;
   for (const auto& e : std::filesystem::directory_iterator(dir)) {
-    std::vector<uint8_t> file;
-    ASSERT_TRUE(readFile(e.path().string(), file));
+    const Result<std::vector<uint8_t>> read = readFile(e.path().string());
+    ASSERT_TRUE(read) << read.error();
+    const std::vector<uint8_t>& file = read.value();
     MemoryStream a(file), b(file);
     BmpInfo info;
     const bool ok = decodeBmp(a, &info).ok();

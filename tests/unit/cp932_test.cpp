@@ -42,28 +42,27 @@ TEST(Cp932Decode, LongTextWithNulBytes) {
 
 TEST(Cp932Encode, RoundTrips) {
   const std::string text = "\\～①ｱ朝 ★★☆ この後は本編でお楽しみ下さい 123";
-  std::string bytes;
-  ASSERT_TRUE(utf8ToCp932(text, bytes));
+  const Result<std::string> converted = utf8ToCp932(text);
+  ASSERT_TRUE(converted) << converted.error();
+  const std::string& bytes = converted.value();
   EXPECT_EQ(bytes.substr(0, 5), "\x5c\x81\x60\x87\x40");
   EXPECT_EQ(bytes[5], '\xb1');
   EXPECT_EQ(cp932ToUtf8(bytes), text);
 }
 
 TEST(Cp932Encode, FailsAtTheFirstCharacterOutsideTheCodePage) {
-  std::string bytes;
-  size_t bad = 99;
-  EXPECT_FALSE(utf8ToCp932("ab😀c", bytes, &bad));
-  EXPECT_EQ(bad, 2u);
-  EXPECT_FALSE(utf8ToCp932("あ𠮷", bytes, &bad));
-  EXPECT_EQ(bad, 3u);
+  const auto refusedAt = [](const std::string& text) {
+    const Result<std::string> r = utf8ToCp932(text);
+    EXPECT_FALSE(r) << text;
+    return r ? std::string("converted") : r.error();
+  };
+  EXPECT_EQ(refusedAt("ab😀c"), "a character outside CP932 at byte 2");
+  EXPECT_EQ(refusedAt("あ𠮷"), "a character outside CP932 at byte 3");
   // Characters iconv would only approximate do not pass either.
-  EXPECT_FALSE(utf8ToCp932("x¥", bytes, &bad));
-  EXPECT_EQ(bad, 1u);
-  EXPECT_FALSE(utf8ToCp932("〜", bytes, &bad));  // the wave dash; CP932 has only ～
-  EXPECT_EQ(bad, 0u);
+  EXPECT_EQ(refusedAt("x¥"), "a character outside CP932 at byte 1");
+  EXPECT_EQ(refusedAt("〜"), "a character outside CP932 at byte 0");  // the wave dash; CP932 has only ～
   // Malformed UTF-8 is reported where it starts.
-  EXPECT_FALSE(utf8ToCp932("ok\xc3", bytes, &bad));
-  EXPECT_EQ(bad, 2u);
+  EXPECT_EQ(refusedAt("ok\xc3"), "a character outside CP932 at byte 2");
 }
 
 TEST(Utf8Validity, StrictForms) {

@@ -40,50 +40,57 @@ class DataSearchTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(DataSearchTest, WorkingDirectoryFirstThenTheInstalledDemo) {
-  DataSearch s = searchGameData(std::nullopt, bin.string());
-  ASSERT_EQ(s.looked.size(), 2u);
-  EXPECT_EQ(s.looked[0], ".");
-  EXPECT_EQ(fs::path(s.looked[1]), demo());  // normalised: no "bin/.." left in it
-  EXPECT_FALSE(s.found);
+  const std::vector<std::string> places = gameDataPlaces(std::nullopt, bin.string());
+  ASSERT_EQ(places.size(), 2u);
+  EXPECT_EQ(places[0], ".");
+  EXPECT_EQ(fs::path(places[1]), demo());  // normalised: no "bin/.." left in it
+  EXPECT_FALSE(searchGameData(std::nullopt, bin.string()));
 
   makePack(demo());
-  s = searchGameData(std::nullopt, bin.string());
-  ASSERT_TRUE(s.found);
-  EXPECT_EQ(fs::path(*s.found), demo());
+  Result<std::string> s = searchGameData(std::nullopt, bin.string());
+  ASSERT_TRUE(s) << s.error();
+  EXPECT_EQ(fs::path(s.value()), demo());
 
   makePack(root / "cwd");
   s = searchGameData(std::nullopt, bin.string());
-  ASSERT_TRUE(s.found);
-  EXPECT_EQ(*s.found, ".");
+  ASSERT_TRUE(s) << s.error();
+  EXPECT_EQ(s.value(), ".");
 }
 
 TEST_F(DataSearchTest, ANamedDirectoryIsTheOnlyPlace) {
   makePack(root / "cwd");
   makePack(demo());
   const std::string named = (root / "elsewhere").string();
-  DataSearch s = searchGameData(named, bin.string());
-  EXPECT_EQ(s.looked, std::vector<std::string>{named});
-  EXPECT_FALSE(s.found);  // no quiet fallback that would hide a typo
+  EXPECT_EQ(gameDataPlaces(named, bin.string()), std::vector<std::string>{named});
+  EXPECT_FALSE(searchGameData(named, bin.string()));  // no quiet fallback that would hide a typo
   makePack(named);
-  s = searchGameData(named, bin.string());
-  ASSERT_TRUE(s.found);
-  EXPECT_EQ(*s.found, named);
+  const Result<std::string> s = searchGameData(named, bin.string());
+  ASSERT_TRUE(s) << s.error();
+  EXPECT_EQ(s.value(), named);
 }
 
 TEST_F(DataSearchTest, APackThatIsAFolderDoesNotCount) {
   fs::create_directories(root / "cwd" / "data" / "lumora.red");
-  EXPECT_FALSE(searchGameData(std::nullopt, "").found);
+  EXPECT_FALSE(searchGameData(std::nullopt, ""));
 }
 
 TEST_F(DataSearchTest, UnknownExecutableFolderSearchesOnlyTheWorkingDirectory) {
-  EXPECT_EQ(searchGameData(std::nullopt, "").looked, std::vector<std::string>{"."});
+  EXPECT_EQ(gameDataPlaces(std::nullopt, ""), std::vector<std::string>{"."});
 }
 
 TEST_F(DataSearchTest, TheMessageNamesEveryPlaceAbsolutely) {
-  const std::string text = describeMissingData(searchGameData(std::nullopt, bin.string()));
-  EXPECT_NE(text.find("data/lumora.red"), std::string::npos);
-  EXPECT_NE(text.find((root / "cwd").string()), std::string::npos) << text;
-  EXPECT_NE(text.find(demo().string()), std::string::npos) << text;
+  const Result<std::string> s = searchGameData(std::nullopt, bin.string());
+  ASSERT_FALSE(s);
+  EXPECT_EQ(s.error(), "no game data found; looked for data/lumora.red in:\n  " + (root / "cwd" / "").string() +
+                           "\n  " + demo().string());
+}
+
+TEST_F(DataSearchTest, ANamedFolderIsToldInOneLineNamingTheMissingPack) {
+  // Relative to the working directory, as typed, and shown absolute.
+  const Result<std::string> s = searchGameData("games/../mine", bin.string());
+  ASSERT_FALSE(s);
+  EXPECT_EQ(s.error(), "no game data found: " + (root / "cwd" / "mine" / "data" / "lumora.red").string() +
+                           " is missing");
 }
 
 TEST(ExecutableDir, IsTheFolderOfTheRunningProgram) {

@@ -46,8 +46,9 @@ class DemoData : public ::testing::Test {
   }
   static std::string path(const char* rel) { return (*dir_ / rel).string(); }
   static std::vector<std::string> scriptLines() {
-    std::vector<uint8_t> pack;
-    EXPECT_TRUE(readFile(path("data/lumora.red"), pack));
+    const Result<std::vector<uint8_t>> read = readFile(path("data/lumora.red"));
+    EXPECT_TRUE(read) << read.error();
+    const std::vector<uint8_t> pack = read ? read.value() : std::vector<uint8_t>(ScriptOffset);
     std::string block(pack.begin() + ScriptOffset, pack.end());
     std::string text = cp932ToUtf8(block);
     std::vector<std::string> lines;
@@ -75,19 +76,20 @@ TEST_F(DemoData, WritesEveryFileAndTheSameBytesOnEveryRun) {
   const fs::path again = *dir_ / "again";
   ASSERT_EQ(runDemo(again.string()), 0);
   for (const char* f : kFiles) {
-    std::vector<uint8_t> a, b;
-    ASSERT_TRUE(readFile(path(f), a)) << f;
-    ASSERT_TRUE(readFile((again / f).string(), b)) << f;
-    EXPECT_FALSE(a.empty()) << f;
-    EXPECT_TRUE(a == b) << f << " differs between two runs";
+    const Result<std::vector<uint8_t>> a = readFile(path(f)), b = readFile((again / f).string());
+    ASSERT_TRUE(a) << a.error();
+    ASSERT_TRUE(b) << b.error();
+    EXPECT_FALSE(a->empty()) << f;
+    EXPECT_TRUE(a.value() == b.value()) << f << " differs between two runs";
   }
 }
 
 TEST_F(DemoData, EveryPictureDecodesAndFitsItsPlace) {
   ASSERT_TRUE(ok_);
   PackFile pack(path("data/lumora.red"));
-  std::vector<uint8_t> bytes;
-  ASSERT_TRUE(readFile(pack.path(), bytes));
+  const Result<std::vector<uint8_t>> read = readFile(pack.path());
+  ASSERT_TRUE(read) << read.error();
+  const std::vector<uint8_t>& bytes = read.value();
   for (int n = 0; n < kPictureCount; ++n) {
     MemoryStream s(bytes);
     ASSERT_TRUE(s.seek(static_cast<uint64_t>(PackOffsets[n])));
@@ -190,8 +192,9 @@ TEST_F(DemoData, KeyCopiedCellsKeepTheirMiddleVisible) {
 TEST_F(DemoData, SoundsAreSixteenBitPcm) {
   ASSERT_TRUE(ok_);
   for (const char* f : {"data/wav/h_1.wav", "data/wav/h_3.wav", "data/wav/h_4.wav"}) {
-    std::vector<uint8_t> w;
-    ASSERT_TRUE(readFile(path(f), w));
+    const Result<std::vector<uint8_t>> read = readFile(path(f));
+    ASSERT_TRUE(read) << read.error();
+    const std::vector<uint8_t>& w = read.value();
     ASSERT_GT(w.size(), 44u) << f;
     EXPECT_EQ(std::string(w.begin(), w.begin() + 4), "RIFF");
     EXPECT_EQ(std::string(w.begin() + 8, w.begin() + 12), "WAVE");
@@ -202,8 +205,9 @@ TEST_F(DemoData, SoundsAreSixteenBitPcm) {
 
 TEST_F(DemoData, ReadmeIsCp932) {
   ASSERT_TRUE(ok_);
-  std::vector<uint8_t> r;
-  ASSERT_TRUE(readFile(path("readme.txt"), r));
+  const Result<std::vector<uint8_t>> read = readFile(path("readme.txt"));
+  ASSERT_TRUE(read) << read.error();
+  const std::vector<uint8_t>& r = read.value();
   const std::string text = cp932ToUtf8(std::string(r.begin(), r.end()));
   EXPECT_EQ(text.find("\xEF\xBF\xBD"), std::string::npos);
   EXPECT_NE(text.find("shirakaba"), std::string::npos);
@@ -403,10 +407,9 @@ class DemoScript : public DemoData {
 };
 
 TEST_F(DemoScript, PassesThePackLint) {
-  std::vector<std::string> lines;
-  std::string error;
-  ASSERT_TRUE(readLintInput(path("data/lumora.red"), lines, error)) << error;
-  for (const LintProblem& p : lintScript(lines, findGameFont().get()))
+  const Result<std::vector<std::string>> lines = readLintInput(path("data/lumora.red"));
+  ASSERT_TRUE(lines) << lines.error();
+  for (const LintProblem& p : lintScript(lines.value(), findGameFont().get()))
     ADD_FAILURE() << p.line << ": " << p.message;
 }
 

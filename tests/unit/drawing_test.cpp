@@ -144,10 +144,11 @@ TEST(Pictures, OutOfRangeNumbersMissingPackAndBrokenPicturesDrawNothing) {
   EXPECT_EQ(getPixel32(p.c.ImageBa, 0, 0), 0x00010203u);
   // Break picture 5 in place: garbage where its header was.
   {
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(readFile(p.c.pack.path(), bytes));
-    for (int i = 0; i < 20; ++i) bytes[PackOffsets[5] + i] = 0xEE;
-    ASSERT_TRUE(writeFile(p.c.pack.path(), bytes));
+    Result<std::vector<uint8_t>> bytes = readFile(p.c.pack.path());
+    ASSERT_TRUE(bytes) << bytes.error();
+    for (int i = 0; i < 20; ++i) bytes.value()[PackOffsets[5] + i] = 0xEE;
+    const Result<void> written = writeFile(p.c.pack.path(), bytes.value());
+    ASSERT_TRUE(written) << written.error();
   }
   DrawPic(p.c, 0, 0, 5, Target::Screen);
   EXPECT_EQ(getPixel32(p.c.ImageBa, 0, 0), 0x00010203u);

@@ -260,10 +260,12 @@ TEST(LintCommand, ReadsUtf8AndCp932ScriptsAndPrintsOneLinePerProblem) {
   setScene(s, "*op", {"bg=hall", "cg=t_job1.bmp", "一行目", "end="});
   std::string utf8, cp932;
   for (const auto& l : s) utf8 += l + "\r\n";
-  ASSERT_TRUE(utf8ToCp932(utf8, cp932));
+  const Result<std::string> converted = utf8ToCp932(utf8);
+  ASSERT_TRUE(converted) << converted.error();
+  cp932 = converted.value();
   const std::string u = (fs::path(dir) / "u.txt").string(), c = (fs::path(dir) / "c.txt").string();
-  writeFile(u, std::vector<uint8_t>(utf8.begin(), utf8.end()));
-  writeFile(c, std::vector<uint8_t>(cp932.begin(), cp932.end()));
+  ASSERT_TRUE(writeFile(u, std::vector<uint8_t>(utf8.begin(), utf8.end())));
+  ASSERT_TRUE(writeFile(c, std::vector<uint8_t>(cp932.begin(), cp932.end())));
 
   const std::string expected = "0: missing label *op2 (the scene of event 2)\n" +
                                std::to_string(lineOf(s, "cg=t_job1.bmp")) +
@@ -282,13 +284,12 @@ TEST(LintDemo, TheDemoGamesScriptHasNoProblem) {
   const std::string dir = test::makeTempDir("lint_demo");
   ASSERT_FALSE(dir.empty());
   ASSERT_EQ(runDemo(dir), 0);
-  Lines lines;
-  std::string error;
-  ASSERT_TRUE(readLintInput((fs::path(dir) / "data" / "lumora.red").string(), lines, error)) << error;
+  const Result<Lines> lines = readLintInput((fs::path(dir) / "data" / "lumora.red").string());
+  ASSERT_TRUE(lines) << lines.error();
   fs::remove_all(dir);
-  EXPECT_GT(lines.size(), 100u);
+  EXPECT_GT(lines->size(), 100u);
   const std::shared_ptr<FontFace> font = findGameFont();
-  EXPECT_EQ(describe(lintScript(lines, font.get())), "");
+  EXPECT_EQ(describe(lintScript(lines.value(), font.get())), "");
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ class PackToolTest : public ::testing::Test {
       Bitmap b = isWeightMask(i) ? test::mask8(2, 2, static_cast<uint8_t>(i)) : test::solid32(2, 1, 0x010203u * i);
       write(dir, i, b);
     }
-    writeFile((fs::path(dir) / "script.txt").string(), std::vector<uint8_t>(script.begin(), script.end()));
+    ASSERT_TRUE(writeFile((fs::path(dir) / "script.txt").string(), std::vector<uint8_t>(script.begin(), script.end())));
   }
   static void write(const std::string& dir, int pic, const Bitmap& b) {
     ASSERT_TRUE(writeFile((fs::path(dir) / pictureFileName(pic)).string(), encodeBmp(b)));
@@ -50,9 +50,9 @@ class PackToolTest : public ::testing::Test {
 };
 
 std::vector<uint8_t> slurp(const std::string& p) {
-  std::vector<uint8_t> v;
-  EXPECT_TRUE(readFile(p, v)) << p;
-  return v;
+  const Result<std::vector<uint8_t>> read = readFile(p);
+  EXPECT_TRUE(read) << read.error();
+  return read ? read.value() : std::vector<uint8_t>();
 }
 
 TEST_F(PackToolTest, BuildExtractBuildIsByteIdentical) {
@@ -60,8 +60,9 @@ TEST_F(PackToolTest, BuildExtractBuildIsByteIdentical) {
   writeSources(path("src"), script);
   ASSERT_EQ(run({"build", path("src"), path("a.red")}), 0) << err_.str();
   const auto a = slurp(path("a.red"));
-  std::string cp932;
-  ASSERT_TRUE(utf8ToCp932(script, cp932));
+  const Result<std::string> converted = utf8ToCp932(script);
+  ASSERT_TRUE(converted) << converted.error();
+  const std::string& cp932 = converted.value();
   ASSERT_EQ(a.size(), static_cast<size_t>(ScriptOffset) + cp932.size());
   EXPECT_EQ(std::string(a.begin() + ScriptOffset, a.end()), cp932);
 
@@ -111,7 +112,7 @@ TEST_F(PackToolTest, ScriptCharacterOutsideCp932IsRefusedByLine) {
 
 TEST_F(PackToolTest, NonBmpPictureIsRefused) {
   writeSources(path("src"), "x\n");
-  writeFile(path("src/007.bmp"), {'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p'});
+  ASSERT_TRUE(writeFile(path("src/007.bmp"), {'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p'}));
   EXPECT_NE(run({"build", path("src"), path("a.red")}), 0);
   EXPECT_NE(err_.str().find("007.bmp"), std::string::npos) << err_.str();
 }
@@ -162,16 +163,15 @@ TEST_F(PackToolTest, CheckReportsBrokenPicturesAndScriptBytes) {
 TEST_F(PackToolTest, SplitRefusesAPictureRunningIntoTheNext) {
   PackContents c;
   for (auto& p : c.pictures) p = encodeBmp(test::solid32(1, 1, kWhite));
-  std::vector<uint8_t> pack;
-  std::string error;
-  ASSERT_TRUE(buildPack(c, pack, error)) << error;
+  Result<std::vector<uint8_t>> pack = buildPack(c);
+  ASSERT_TRUE(pack) << pack.error();
   // Picture 16's slot is 4750 bytes; claim 60 rows of 120 bytes.
-  auto* p = pack.data() + PackOffsets[16];
+  auto* p = pack.value().data() + PackOffsets[16];
   p[22] = 60;
   p[18] = 40;
-  PackContents back;
-  EXPECT_FALSE(splitPack(pack, back, error));
-  EXPECT_NE(error.find("picture 16"), std::string::npos) << error;
+  const Result<PackContents> back = splitPack(pack.value());
+  ASSERT_FALSE(back);
+  EXPECT_NE(back.error().find("picture 16"), std::string::npos) << back.error();
 }
 
 TEST(PackToolCommands, HelpAndBadUsage) {
@@ -185,11 +185,8 @@ TEST(PackToolCommands, HelpAndBadUsage) {
 }
 
 TEST(PackToolScript, Utf8IsConvertedAndCp932PassesThrough) {
-  std::string out, error;
-  ASSERT_TRUE(scriptToCp932("\xEF\xBB\xBF" "abc\n", out, error));
-  EXPECT_EQ(out, "abc\n");  // byte-order mark dropped
-  ASSERT_TRUE(scriptToCp932("\x82\xA0\n", out, error));  // not UTF-8: taken as CP932
-  EXPECT_EQ(out, "\x82\xA0\n");
+  EXPECT_EQ(scriptToCp932("\xEF\xBB\xBF" "abc\n").value(), "abc\n");  // byte-order mark dropped
+  EXPECT_EQ(scriptToCp932("\x82\xA0\n").value(), "\x82\xA0\n");  // not UTF-8: taken as CP932
 }
 
 }  // namespace

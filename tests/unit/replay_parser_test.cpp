@@ -8,16 +8,17 @@ namespace shirakaba {
 namespace {
 
 Command parsed(std::string_view line) {
-  const ParsedLine p = parseReplayLine(line);
-  EXPECT_TRUE(p.ok) << line << ": " << p.error;
-  return p.command;
+  const Result<Command> p = parseReplayLine(line);
+  EXPECT_TRUE(p) << line << ": " << p.error();
+  return p ? p.value() : Command();
 }
 
 std::string refused(std::string_view line) {
-  const ParsedLine p = parseReplayLine(line);
-  EXPECT_FALSE(p.ok) << line;
-  EXPECT_FALSE(p.error.empty()) << line;
-  return p.error;
+  const Result<Command> p = parseReplayLine(line);
+  EXPECT_FALSE(p) << line;
+  if (p) return "";
+  EXPECT_FALSE(p.error().empty()) << line;
+  return p.error();
 }
 
 TEST(ReplayParser, BlankLinesAndCommentsDoNothing) {
@@ -68,7 +69,7 @@ TEST(ReplayParser, MenuAndGameCommands) {
   EXPECT_EQ(c.item, MenuId::Test_Btn);
   for (const char* name : {"ReStart_Btn", "ReSet_Btn", "Exit_Btn", "ON1", "OFF1", "CG_H", "CG_F", "CG_O",
                            "Mes_Btn", "About_Btn", "Text_Btn"})
-    EXPECT_TRUE(parseReplayLine(std::string("menu ") + name).ok) << name;
+    EXPECT_TRUE(parseReplayLine(std::string("menu ") + name)) << name;
   c = parsed("mode 100");
   EXPECT_EQ(c.kind, CommandKind::Mode);
   EXPECT_EQ(c.value, 100);

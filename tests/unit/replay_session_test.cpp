@@ -19,6 +19,8 @@
 #include "headless/headless.h"
 #include "headless/png_writer.h"
 #include "headless/session.h"
+#include "base/stream.h"
+#include "support/file_size_limit.h"
 #include "support/pack_fixture.h"
 
 namespace shirakaba {
@@ -38,9 +40,9 @@ fs::path scratchDir(const std::string& name) {
 }
 
 Command command(std::string_view line) {
-  ParsedLine p = parseReplayLine(line);
-  EXPECT_TRUE(p.ok) << line << ": " << p.error;
-  return p.command;
+  const Result<Command> p = parseReplayLine(line);
+  EXPECT_TRUE(p) << line << ": " << p.error();
+  return p ? p.value() : Command();
 }
 
 // The opening scene of a new game, also the first entry of the scene list: its first
@@ -350,8 +352,8 @@ TEST_F(SessionTest, ShotOfAnUncreatedScreenIsBlack) {
   ASSERT_EQ(p.height, 480);
   EXPECT_EQ(std::count(p.rgb.begin(), p.rgb.end(), 0), static_cast<long>(p.rgb.size()));
   // A picture with no pixels at all still makes a whole black shot.
-  std::string error;
-  ASSERT_TRUE(writeScreenPng((dir / "empty.png").string(), Bitmap(), true, 640, 480, error)) << error;
+  const Result<void> written = writeScreenPng((dir / "empty.png").string(), Bitmap(), true, 640, 480);
+  ASSERT_TRUE(written) << written.error();
   p = readPng(dir / "empty.png");
   ASSERT_EQ(p.width, 640);
   ASSERT_EQ(p.height, 480);
@@ -365,7 +367,29 @@ TEST_F(SessionTest, ShotIntoAnUnwritablePlaceFails) {
   EXPECT_NE(err.str().find("line 3: shot: cannot write"), std::string::npos) << err.str();
 }
 
+TEST_F(SessionTest, AShotThatCannotBeWrittenLeavesThePreviousOneWhole) {
+  ASSERT_EQ(run("shot same"), StepResult::Continue);
+  const fs::path file = dir / "shots" / "same.png";
+  const Result<std::vector<uint8_t>> before = readFile(file.string());
+  ASSERT_TRUE(before) << before.error();
+  ASSERT_GT(before->size(), 100u);
+  run("wait 500");  // the logo: another picture to write
+  {
+    test::FileSizeLimit limit(100);
+    EXPECT_EQ(run("shot same", 4), StepResult::Failed);
+  }
+  EXPECT_NE(err.str().find("line 4: shot: cannot write " + file.string() + ": "), std::string::npos) << err.str();
+  EXPECT_TRUE(readFile(file.string()).value() == before.value());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "shots"), fs::directory_iterator()), 1);
+}
+
 // ---- The driver ----
+
+// What the driver tells on standard error when DIR holds no pack.
+std::string missingPackLine(const fs::path& dir) {
+  return "shirakaba: no game data found: " + (dir / "data" / "lumora.red").lexically_normal().string() +
+         " is missing\n";
+}
 
 int runDriver(const fs::path& dir, const std::string& replay, std::string* errText = nullptr) {
   const fs::path file = dir / "test.replay";
@@ -382,15 +406,29 @@ int runDriver(const fs::path& dir, const std::string& replay, std::string* errTe
 }
 
 TEST(ReplayDriver, ExitStatusTellsHowTheRunEnded) {
-  const fs::path dir = scratchDir("driver");
+  const fs::path dir = scratchDir("driver");  // no pack: each run first says so
+  const std::string missing = missingPackLine(dir);
   std::string err;
   EXPECT_EQ(runDriver(dir, "# nothing\n\nwait 10\nexpect t 10\n"), 0);
   EXPECT_EQ(runDriver(dir, "wait 10\nexpect t 11\nwait 5\n", &err), 1);
-  EXPECT_EQ(err, "line 2: t expected 11, got 10\n");
+  EXPECT_EQ(err, missing + "line 2: t expected 11, got 10\n");
   EXPECT_EQ(runDriver(dir, "wait 10\nquit\nexpect t 999\n"), 0);  // quit ends the run
   // A line that cannot be read stops the file before anything runs.
   EXPECT_EQ(runDriver(dir, "wait 10\nexpect t 999\nwiat 3\n", &err), 2);
-  EXPECT_EQ(err.substr(0, 8), "line 3: ");
+  EXPECT_EQ(err.substr(0, missing.size() + 8), missing + "line 3: ");
+}
+
+TEST(ReplayDriver, ANamedFolderWithoutAPackIsToldWhileTheReplayRuns) {
+  const fs::path dir = scratchDir("named_without_pack");
+  std::string err;
+  // The game's own message box still opens, so a replay can check it.
+  EXPECT_EQ(runDriver(dir, "expect dialog message\nexpect message \"ファイルが足りません\\n\"\n", &err), 0);
+  EXPECT_EQ(err, missingPackLine(dir));
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+
+  ASSERT_TRUE(test::writeTestPack(dir.string(), {}, "*op\nEND\n"));
+  EXPECT_EQ(runDriver(dir, "expect dialog null\n", &err), 0);
+  EXPECT_EQ(err, "");
 }
 
 TEST(ReplayDriver, BadOptionsAreRefused) {

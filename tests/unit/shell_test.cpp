@@ -543,7 +543,7 @@ TEST(CGPan, SpeedSettingPacesThePan) {
 TEST(Sound, KindsFilesAndTheSetting) {
   const std::string dir = makeGame("sound");
   std::filesystem::create_directories(dir + "/data/wav");
-  for (const char* f : {"h_1.wav", "h_4.wav"}) writeFile(dir + "/data/wav/" + f, {'R', 'I', 'F', 'F'});
+  for (const char* f : {"h_1.wav", "h_4.wav"}) ASSERT_TRUE(writeFile(dir + "/data/wav/" + f, {'R', 'I', 'F', 'F'}));
   TestGame g(dir);
   g.engine.PlaySE(Sound::Accept);
   g.engine.PlaySE(Sound::JobDone);  // file missing: skipped

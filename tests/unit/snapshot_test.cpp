@@ -37,10 +37,9 @@ std::vector<Command> replayCommands(const std::string& name) {
   std::vector<Command> commands;
   std::string line;
   while (std::getline(in, line)) {
-    ParsedLine p = parseReplayLine(line);
-    EXPECT_TRUE(p.ok) << line;
-    if (p.command.kind != CommandKind::Blank && p.command.kind != CommandKind::Shot)
-      commands.push_back(std::move(p.command));
+    Result<Command> p = parseReplayLine(line);
+    EXPECT_TRUE(p) << line;
+    if (p && p->kind != CommandKind::Blank && p->kind != CommandKind::Shot) commands.push_back(std::move(p).value());
   }
   return commands;
 }

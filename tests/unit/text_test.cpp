@@ -5,6 +5,7 @@
 
 #include <climits>
 
+#include "base/utf8.h"
 #include "engine/draw.h"
 
 namespace shirakaba {
@@ -152,14 +153,14 @@ TEST(GameFontDrawing, FullCoverageIsTheColourAndBlendsStayBetween) {
 }
 
 TEST(GameFont, LoadsFilesAndRefusesBadOnes) {
-  std::string error;
-  EXPECT_EQ(loadFontFile("/nonexistent/font.ttf", &error), nullptr);
-  EXPECT_FALSE(error.empty());
+  const auto missing = loadFontFile("/nonexistent/font.ttf");
+  ASSERT_FALSE(missing);
+  EXPECT_NE(missing.error().find("/nonexistent/font.ttf"), std::string::npos) << missing.error();
   auto font = gameFont();
   ASSERT_NE(font, nullptr);
-  auto again = loadFontFile(font->file(), &error);
-  ASSERT_NE(again, nullptr) << error;
-  EXPECT_EQ(again->advance("あA", 16), 24);
+  auto again = loadFontFile(font->file());
+  ASSERT_TRUE(again) << again.error();
+  EXPECT_EQ(again.value()->advance("あA", 16), 24);
 }
 
 // ---- The canvases' fonts through SetTextFont and TextOut ----

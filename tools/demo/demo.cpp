@@ -24,13 +24,12 @@ std::string toCp932Lines(const char* utf8) {
     if (*p == '\n') crlf += '\r';
     crlf += *p;
   }
-  std::string out;
-  size_t bad = 0;
-  if (!utf8ToCp932(crlf, out, &bad)) {
-    std::cerr << "demo: text holds a character outside CP932 at byte " << bad << "\n";
+  Result<std::string> cp932 = utf8ToCp932(crlf);
+  if (!cp932) {
+    std::cerr << "demo: text holds " << cp932.error() << "\n";
     return {};
   }
-  return out;
+  return std::move(cp932).value();
 }
 
 }  // namespace
@@ -64,10 +63,9 @@ int runDemo(const std::string& outDir) {
   const std::string readme = demo::readmeCp932();
   if (contents.scriptCp932.empty() || readme.empty()) return 1;
 
-  std::vector<uint8_t> pack;
-  std::string error;
-  if (!buildPack(contents, pack, error)) {
-    std::cerr << "demo: " << error << "\n";
+  const Result<std::vector<uint8_t>> pack = buildPack(contents);
+  if (!pack) {
+    std::cerr << "demo: " << pack.error() << "\n";
     return 1;
   }
   std::error_code ec;
@@ -77,11 +75,11 @@ int runDemo(const std::string& outDir) {
     std::cerr << "demo: cannot create " << (root / "data" / "wav").string() << ": " << ec.message() << "\n";
     return 1;
   }
-  bool ok = writeFile((root / "data" / "lumora.red").string(), pack);
+  bool ok = writeFile((root / "data" / "lumora.red").string(), pack.value()).ok();
   for (int kind : {1, 3, 4})
     ok = ok && writeFile((root / "data" / "wav" / ("h_" + std::to_string(kind) + ".wav")).string(),
-                         demo::makeSound(kind));
-  ok = ok && writeFile((root / "readme.txt").string(), std::vector<uint8_t>(readme.begin(), readme.end()));
+                         demo::makeSound(kind)).ok();
+  ok = ok && writeFile((root / "readme.txt").string(), std::vector<uint8_t>(readme.begin(), readme.end())).ok();
   if (!ok) {
     std::cerr << "demo: cannot write the files under " << outDir << "\n";
     return 1;

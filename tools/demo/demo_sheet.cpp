@@ -13,15 +13,15 @@ namespace {
 
 constexpr int kCols = 16, kCellW = 160, kCellH = 136, kThumbW = 156, kThumbH = 116;
 
-bool writePng(const std::string& path, const Bitmap& b, std::string& error) {
+Result<void> writePng(const std::string& path, const Bitmap& b) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return error = "cannot write " + path, false;
+  if (!f) return fail("cannot write " + path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!png || !info || setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     std::fclose(f);
-    return error = "PNG encoding failed", false;
+    return fail("PNG encoding failed");
   }
   png_init_io(png, f);
   png_set_IHDR(png, info, b.width, b.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
@@ -38,15 +38,15 @@ bool writePng(const std::string& path, const Bitmap& b, std::string& error) {
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   std::fclose(f);
-  return true;
+  return {};
 }
 
 }  // namespace
 
-bool writeContactSheet(const std::string& packPath, const std::string& pngPath, std::string& error) {
+Result<void> writeContactSheet(const std::string& packPath, const std::string& pngPath) {
   using namespace demo;
   PackFile pack(packPath);
-  if (!pack.exists()) return error = "no pack at " + packPath, false;
+  if (!pack.exists()) return fail("no pack at " + packPath);
   const int rows = (kPictureCount + kCols - 1) / kCols;
   Canvas sheet(kCols * kCellW, rows * kCellH, hex(0x505050));
   for (int n = 0; n < kPictureCount; ++n) {
@@ -79,16 +79,16 @@ bool writeContactSheet(const std::string& packPath, const std::string& pngPath, 
     }
     sheet.text(cx + 4.0f, cy + kThumbH + 4.0f, caption, 12, hex(0xFFFFFF));
   }
-  return writePng(pngPath, sheet.toBitmap(), error);
+  return writePng(pngPath, sheet.toBitmap());
 }
 
-bool writePicturePng(const std::string& packPath, int n, const std::string& pngPath, std::string& error) {
+Result<void> writePicturePng(const std::string& packPath, int n, const std::string& pngPath) {
   PackFile pack(packPath);
   auto r = pack.readPicture(n);
-  if (!r.ok()) return error = r.error(), false;
+  if (!r.ok()) return fail(r.error());
   Bitmap b = r.value();
   b.convertTo32();
-  return writePng(pngPath, b, error);
+  return writePng(pngPath, b);
 }
 
 }  // namespace shirakaba

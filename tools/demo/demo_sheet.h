@@ -2,12 +2,14 @@
 #pragma once
 #include <string>
 
+#include "base/result.h"
+
 namespace shirakaba {
 
 // Writes every picture of the pack scaled into a grid of labelled cells as a PNG;
-// false with a message when the pack cannot be read or the file written.
-bool writeContactSheet(const std::string& packPath, const std::string& pngPath, std::string& error);
+// an Error when the pack cannot be read or the file written.
+Result<void> writeContactSheet(const std::string& packPath, const std::string& pngPath);
 // Writes picture n of the pack at full size as a PNG.
-bool writePicturePng(const std::string& packPath, int n, const std::string& pngPath, std::string& error);
+Result<void> writePicturePng(const std::string& packPath, int n, const std::string& pngPath);
 
 }  // namespace shirakaba

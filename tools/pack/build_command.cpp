@@ -15,67 +15,61 @@ std::string pictureFileName(int i) {
   return name;
 }
 
-bool scriptToCp932(const std::string& text, std::string& out, std::string& error) {
-  if (!isValidUtf8(text)) {
-    out = text;
-    return true;
-  }
+Result<std::string> scriptToCp932(const std::string& text) {
+  if (!isValidUtf8(text)) return text;
   const bool bom = text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0;
-  const std::string body = bom ? text.substr(3) : text;
-  size_t bad = 0;
-  if (utf8ToCp932(body, out, &bad)) return true;
-  const size_t line = 1 + static_cast<size_t>(std::count(body.begin(), body.begin() + std::min(bad, body.size()), '\n'));
-  error = "script.txt line " + std::to_string(line) + ": a character that CP932 cannot hold";
-  return false;
+  // Line by line, so that the message can name the line.
+  std::string out;
+  int line = 1;
+  for (size_t start = bom ? 3 : 0; start < text.size(); ++line) {
+    const size_t end = std::min(text.find('\n', start), text.size() - 1) + 1;
+    const Result<std::string> converted = utf8ToCp932(text.substr(start, end - start));
+    if (!converted) return fail("script.txt line " + std::to_string(line) + ": a character that CP932 cannot hold");
+    out += converted.value();
+    start = end;
+  }
+  return out;
 }
 
-bool readPackSources(const std::string& dir, PackContents& out, std::string& error, std::ostream& notes) {
+Result<PackContents> readPackSources(const std::string& dir, std::ostream& notes) {
   namespace fs = std::filesystem;
+  PackContents contents;
   for (int i = 0; i < kPictureCount; ++i) {
     const std::string name = pictureFileName(i);
     const std::string path = (fs::path(dir) / name).string();
-    auto& bytes = out.pictures[static_cast<size_t>(i)];
-    if (!fileExists(path) || !readFile(path, bytes)) {
-      error = "picture " + std::to_string(i) + ": " + name + " is missing";
-      return false;
-    }
+    Result<std::vector<uint8_t>> file = readFile(path);
+    if (!file) return fail("picture " + std::to_string(i) + ": " + name + " is missing");
+    const std::vector<uint8_t>& bytes = contents.pictures[static_cast<size_t>(i)] = std::move(file).value();
     const int64_t slot = PictureSlotSize(i);
-    if (static_cast<int64_t>(bytes.size()) > slot) {
-      error = "picture " + std::to_string(i) + " (" + name + ") takes " + std::to_string(bytes.size()) +
-              " bytes, more than its slot of " + std::to_string(slot) + " bytes";
-      return false;
-    }
+    if (static_cast<int64_t>(bytes.size()) > slot)
+      return fail("picture " + std::to_string(i) + " (" + name + ") takes " + std::to_string(bytes.size()) +
+                  " bytes, more than its slot of " + std::to_string(slot) + " bytes");
     MemoryStream s(bytes);
     auto probe = probeBmp(s);
-    if (!probe.ok()) {
-      error = "picture " + std::to_string(i) + " (" + name + "): " + probe.error();
-      return false;
-    }
+    if (!probe.ok()) return fail("picture " + std::to_string(i) + " (" + name + "): " + probe.error());
     if (probe.value().extent < bytes.size())
       notes << name << ": " << bytes.size() - probe.value().extent
             << " bytes after the picture's end are packed but not extracted again\n";
   }
-  std::vector<uint8_t> script;
   const std::string scriptPath = (fs::path(dir) / "script.txt").string();
-  if (!fileExists(scriptPath) || !readFile(scriptPath, script)) {
-    error = "script.txt is missing";
-    return false;
-  }
-  return scriptToCp932(std::string(script.begin(), script.end()), out.scriptCp932, error);
+  const Result<std::vector<uint8_t>> script = readFile(scriptPath);
+  if (!script) return fail("script.txt is missing");
+  Result<std::string> cp932 = scriptToCp932(std::string(script->begin(), script->end()));
+  if (!cp932) return fail(cp932.error());
+  contents.scriptCp932 = std::move(cp932).value();
+  return contents;
 }
 
 int packBuild(const std::string& dir, const std::string& outPath, std::ostream& out, std::ostream& err) {
-  PackContents contents;
-  std::string error;
-  std::vector<uint8_t> pack;
-  if (!readPackSources(dir, contents, error, out) || !buildPack(contents, pack, error)) {
-    err << "build: " << error << "\n";
+  const auto failed = [&](const std::string& message) {
+    err << "build: " << message << "\n";
     return 1;
-  }
-  if (!writeFile(outPath, pack)) {
-    err << "build: cannot write " << outPath << "\n";
-    return 1;
-  }
+  };
+  const Result<PackContents> contents = readPackSources(dir, out);
+  if (!contents) return failed(contents.error());
+  const Result<std::vector<uint8_t>> pack = buildPack(contents.value());
+  if (!pack) return failed(pack.error());
+  if (const Result<void> written = writeFile(outPath, pack.value()); !written) return failed(written.error());
   return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "base/cp932.h"
 #include "base/stream.h"
+#include "base/utf8.h"
 #include "tools/pack/pack_tool.h"
 
 namespace shirakaba {
@@ -38,7 +39,7 @@ void checkScript(const std::string& script, std::vector<std::string>& problems) 
     const bool end = i == script.size();
     if (!end && script[i] != '\r' && script[i] != '\n' && script[i] != '\0') continue;
     const std::string text = script.substr(start, i - start);
-    if (cp932ToUtf8(text).find("\xEF\xBF\xBD") != std::string::npos)
+    if (cp932ToUtf8(text).find(codepointToUtf8(kReplacementChar)) != std::string::npos)
       problems.push_back("script line " + std::to_string(line) + ": bytes that are not CP932");
     if (end) break;
     if (script[i] == '\0') {
@@ -66,12 +67,12 @@ std::vector<std::string> checkPack(const std::vector<uint8_t>& pack) {
 }
 
 int packCheck(const std::string& packPath, std::ostream& out, std::ostream& err) {
-  std::vector<uint8_t> pack;
-  if (!readFile(packPath, pack)) {
-    err << "check: cannot read " << packPath << "\n";
+  const Result<std::vector<uint8_t>> pack = readFile(packPath);
+  if (!pack) {
+    err << "check: " << pack.error() << "\n";
     return 1;
   }
-  const auto problems = checkPack(pack);
+  const auto problems = checkPack(pack.value());
   for (const auto& p : problems) out << p << "\n";
   if (problems.empty()) out << packPath << ": no problems\n";
   return problems.empty() ? 0 : 1;

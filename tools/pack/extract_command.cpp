@@ -10,32 +10,25 @@ namespace shirakaba {
 int packExtract(const std::string& packPath, const std::string& dir, bool utf8, std::ostream& out,
                 std::ostream& err) {
   namespace fs = std::filesystem;
-  std::vector<uint8_t> pack;
-  if (!readFile(packPath, pack)) {
-    err << "extract: cannot read " << packPath << "\n";
+  const auto failed = [&](const std::string& message) {
+    err << "extract: " << message << "\n";
     return 1;
-  }
-  PackContents contents;
-  std::string error;
-  if (!splitPack(pack, contents, error)) {
-    err << "extract: " << error << "\n";
-    return 1;
-  }
+  };
+  const Result<std::vector<uint8_t>> pack = readFile(packPath);
+  if (!pack) return failed(pack.error());
+  const Result<PackContents> contents = splitPack(pack.value());
+  if (!contents) return failed(contents.error());
   std::error_code ec;
   fs::create_directories(dir, ec);
   for (int i = 0; i < kPictureCount; ++i) {
     const std::string path = (fs::path(dir) / pictureFileName(i)).string();
-    if (!writeFile(path, contents.pictures[static_cast<size_t>(i)])) {
-      err << "extract: cannot write " << path << "\n";
-      return 1;
-    }
+    if (const Result<void> written = writeFile(path, contents->pictures[static_cast<size_t>(i)]); !written)
+      return failed(written.error());
   }
-  const std::string text = utf8 ? cp932ToUtf8(contents.scriptCp932) : contents.scriptCp932;
+  const std::string text = utf8 ? cp932ToUtf8(contents->scriptCp932) : contents->scriptCp932;
   const std::string scriptPath = (fs::path(dir) / "script.txt").string();
-  if (!writeFile(scriptPath, std::vector<uint8_t>(text.begin(), text.end()))) {
-    err << "extract: cannot write " << scriptPath << "\n";
-    return 1;
-  }
+  if (const Result<void> written = writeFile(scriptPath, std::vector<uint8_t>(text.begin(), text.end())); !written)
+    return failed(written.error());
   return 0;
 }
 

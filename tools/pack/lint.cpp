@@ -4,6 +4,7 @@
 #include "tools/pack/lint.h"
 
 #include "base/glyphs.h"
+#include "base/utf8.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "base/text.h"
 
 namespace shirakaba {
@@ -23,8 +24,8 @@ std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, F
 std::vector<char32_t> missingGlyphs(const std::vector<std::string>& lines, FontFace& font);
 
 // The script of a pack (its block from ScriptOffset, CP932) or of a script text file
-// (UTF-8, else CP932), as UTF-8 lines. False with a message when it cannot be read.
-bool readLintInput(const std::string& path, std::vector<std::string>& lines, std::string& error);
+// (UTF-8, else CP932), as UTF-8 lines; an Error when it cannot be read.
+Result<std::vector<std::string>> readLintInput(const std::string& path);
 
 // `shirakaba-pack lint PACK|SCRIPT`: one "LINE: message" per problem on out; exit
 // status 1 when there is any, 2 when the file cannot be read.

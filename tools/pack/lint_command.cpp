@@ -10,19 +10,12 @@
 
 namespace shirakaba {
 
-bool readLintInput(const std::string& path, std::vector<std::string>& lines, std::string& error) {
-  lines.clear();
+Result<std::vector<std::string>> readLintInput(const std::string& path) {
   FileStream f(path);
-  if (!f.ok()) {
-    error = "cannot open " + path;
-    return false;
-  }
+  if (!f.ok()) return fail("cannot open " + path);
   // A pack holds its pictures before ScriptOffset; a script file is far smaller.
   const bool pack = f.size() >= static_cast<uint64_t>(ScriptOffset);
-  if (pack && !f.seek(static_cast<uint64_t>(ScriptOffset))) {
-    error = "cannot read the script block of " + path;
-    return false;
-  }
+  if (pack && !f.seek(static_cast<uint64_t>(ScriptOffset))) return fail("cannot read the script block of " + path);
   std::string bytes(static_cast<size_t>(f.remaining()), '\0');
   bytes.resize(f.read(bytes.data(), bytes.size()));
   // The NUL ends the text before decoding: it is never part of a character.
@@ -32,20 +25,19 @@ bool readLintInput(const std::string& path, std::vector<std::string>& lines, std
   } else {
     bytes = cp932ToUtf8(bytes);
   }
-  lines = splitLines(bytes);
-  return true;
+  return splitLines(bytes);
 }
 
 int packLint(const std::string& path, std::ostream& out, std::ostream& err) {
-  std::vector<std::string> lines;
-  std::string error;
-  if (!readLintInput(path, lines, error)) {
-    err << "lint: " << error << "\n";
+  const Result<std::vector<std::string>> lines = readLintInput(path);
+  if (!lines) {
+    err << "lint: " << lines.error() << "\n";
     return 2;
   }
-  const std::shared_ptr<FontFace> font = findGameFont(&error);
-  if (!font) err << "lint: note: no game font found (" << error << "); the characters were not checked\n";
-  const std::vector<LintProblem> problems = lintScript(lines, font.get());
+  std::string fontError;
+  const std::shared_ptr<FontFace> font = findGameFont(&fontError);
+  if (!font) err << "lint: note: no game font found (" << fontError << "); the characters were not checked\n";
+  const std::vector<LintProblem> problems = lintScript(lines.value(), font.get());
   for (const LintProblem& p : problems) out << p.line << ": " << p.message << "\n";
   if (!problems.empty()) err << "lint: " << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
   return problems.empty() ? 0 : 1;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "engine/pack.h"
 
 namespace shirakaba {
@@ -15,10 +16,10 @@ struct PackContents {
 };
 
 // Lays every picture at its compiled-in offset (picture 120 last, zero padding
-// between) and the script from ScriptOffset. False with a message naming the
-// picture and both sizes when one is missing or larger than its slot.
-bool buildPack(const PackContents& in, std::vector<uint8_t>& out, std::string& error);
-// Cuts each picture by its own headers; false with a message when one cannot be.
-bool splitPack(const std::vector<uint8_t>& pack, PackContents& out, std::string& error);
+// between) and the script from ScriptOffset. An Error naming the picture and both
+// sizes when one is missing or larger than its slot.
+Result<std::vector<uint8_t>> buildPack(const PackContents& in);
+// Cuts each picture by its own headers; an Error when one cannot be.
+Result<PackContents> splitPack(const std::vector<uint8_t>& pack);
 
 }  // namespace shirakaba

@@ -43,9 +43,8 @@ int runDemoCommand(const Args& a, std::ostream&, std::ostream&) { return runDemo
 int runLint(const Args& a, std::ostream& out, std::ostream& err) { return packLint(a[0], out, err); }
 
 int runDemoSheet(const Args& a, std::ostream&, std::ostream& err) {
-  std::string e;
-  if (!writeContactSheet(a[0], a[1], e)) {
-    err << "demo-sheet: " << e << "\n";
+  if (const Result<void> written = writeContactSheet(a[0], a[1]); !written) {
+    err << "demo-sheet: " << written.error() << "\n";
     return 1;
   }
   return 0;

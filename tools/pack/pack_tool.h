@@ -12,12 +12,13 @@ namespace shirakaba {
 std::string pictureFileName(int pic);
 
 // The script as it goes into a pack: UTF-8 text (a leading byte-order mark dropped)
-// is converted to CP932, anything else is taken as CP932 already. False with a
-// message naming the line of the first character CP932 cannot hold.
-bool scriptToCp932(const std::string& text, std::string& out, std::string& error);
+// is converted to CP932, anything else is taken as CP932 already. An Error naming
+// the line of the first character CP932 cannot hold.
+Result<std::string> scriptToCp932(const std::string& text);
 
-// Reads DIR/000.bmp..127.bmp and DIR/script.txt; false with a message naming what is wrong.
-bool readPackSources(const std::string& dir, PackContents& out, std::string& error, std::ostream& notes);
+// Reads DIR/000.bmp..127.bmp and DIR/script.txt; an Error naming what is wrong.
+// Bytes after a picture's end are told on notes.
+Result<PackContents> readPackSources(const std::string& dir, std::ostream& notes);
 
 // Every problem of a pack, one line each; empty when the pack is sound.
 std::vector<std::string> checkPack(const std::vector<uint8_t>& pack);

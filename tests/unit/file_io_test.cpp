@@ -1,0 +1,125 @@
+// Whole files read and written: a write replaces the old file only once the new one
+// is complete, and every failure is an Error naming the file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "base/stream.h"
+#include "support/file_size_limit.h"
+#include "support/pack_fixture.h"
+
+namespace shirakaba {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
+
+std::string contentOf(const fs::path& p) {
+  const Result<std::vector<uint8_t>> r = readFile(p.string());
+  return r ? std::string(r->begin(), r->end()) : "(" + r.error() + ")";
+}
+
+std::vector<std::string> namesIn(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class FileIo : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = test::makeTempDir("file_io");
+    ASSERT_FALSE(dir.empty());
+  }
+  fs::path dir;
+};
+
+TEST_F(FileIo, WriteReplacesTheFileAndLeavesNothingElse) {
+  const fs::path file = dir / "pack.red";
+  ASSERT_TRUE(writeFile(file.string(), bytesOf("old contents")));
+  const Result<void> r = writeFile(file.string(), bytesOf("new"));
+  ASSERT_TRUE(r) << r.error();
+  EXPECT_EQ(contentOf(file), "new");
+  EXPECT_EQ(namesIn(dir), std::vector<std::string>{"pack.red"});
+  ASSERT_TRUE(writeFile(file.string(), {}));
+  EXPECT_EQ(contentOf(file), "");
+}
+
+TEST_F(FileIo, AWriteCutShortKeepsTheOldFileWhole) {
+  const fs::path file = dir / "pack.red";
+  ASSERT_TRUE(writeFile(file.string(), bytesOf("the old pack")));
+  Result<void> r;
+  {
+    test::FileSizeLimit limit(1000);
+    r = writeFile(file.string(), std::vector<uint8_t>(5000, 'x'));
+  }
+  ASSERT_FALSE(r);
+  EXPECT_EQ(r.error(), "cannot write " + file.string() + ": " + std::strerror(EFBIG));
+  EXPECT_EQ(contentOf(file), "the old pack");
+  EXPECT_EQ(namesIn(dir), std::vector<std::string>{"pack.red"}) << "the part written is removed";
+}
+
+TEST_F(FileIo, AnUnwritableFolderKeepsTheOldFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
+  const fs::path file = dir / "pack.red";
+  ASSERT_TRUE(writeFile(file.string(), bytesOf("old")));
+  fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+  const Result<void> r = writeFile(file.string(), bytesOf("new"));
+  fs::permissions(dir, fs::perms::owner_all);
+  ASSERT_FALSE(r);
+  EXPECT_EQ(r.error(), "cannot write " + file.string() + ": " + std::strerror(EACCES));
+  EXPECT_EQ(contentOf(file), "old");
+}
+
+TEST_F(FileIo, WriteFailuresNameTheFileAndTheReason) {
+  const fs::path missing = dir / "no" / "such" / "x.bmp";
+  EXPECT_EQ(writeFile(missing.string(), bytesOf("x")).error(),
+            "cannot write " + missing.string() + ": " + std::strerror(ENOENT));
+  fs::create_directories(dir / "folder" / "inside");
+  EXPECT_EQ(writeFile((dir / "folder").string(), bytesOf("x")).error(),
+            "cannot write " + (dir / "folder").string() + ": " + std::strerror(EISDIR));
+  EXPECT_EQ(namesIn(dir / "folder"), std::vector<std::string>{"inside"});
+}
+
+TEST_F(FileIo, AReplacedFileKeepsItsPermissions) {
+  const fs::path file = dir / "script.txt";
+  ASSERT_TRUE(writeFile(file.string(), bytesOf("a")));
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ASSERT_TRUE(writeFile(file.string(), bytesOf("b")));
+  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(FileIo, WritingThroughALinkReplacesTheLinkedFile) {
+  fs::create_directories(dir / "real");
+  const fs::path target = dir / "real" / "pack.red", link = dir / "pack.red";
+  ASSERT_TRUE(writeFile(target.string(), bytesOf("old")));
+  fs::create_symlink(target, link);
+  ASSERT_TRUE(writeFile(link.string(), bytesOf("new")));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(contentOf(target), "new");
+}
+
+TEST_F(FileIo, ReadFailuresAreErrorsNotCrashes) {
+  const fs::path missing = dir / "none.red";
+  EXPECT_EQ(readFile(missing.string()).error(), "cannot read " + missing.string() + ": " + std::strerror(ENOENT));
+  // A folder opens like a file and claims a size of 2^63 bytes.
+  EXPECT_EQ(readFile(dir.string()).error(), "cannot read " + dir.string() + ": " + std::strerror(EISDIR));
+  EXPECT_FALSE(FileStream(dir.string()).ok());
+  EXPECT_FALSE(readFile("/dev/null")) << "not a regular file";
+  std::ofstream(dir / "empty");
+  const Result<std::vector<uint8_t>> empty = readFile((dir / "empty").string());
+  ASSERT_TRUE(empty) << empty.error();
+  EXPECT_TRUE(empty->empty());
+}
+
+}  // namespace
+}  // namespace shirakaba
