@@ -12,14 +12,9 @@
 #include <vector>
 
 #include "game/game.h"
+#include "support/printers.h"
 #include "support/pack_fixture.h"
 #include "support/recording_host.h"
-
-namespace shirakaba {
-// Steps and screens by their numbers in failure messages.
-inline void PrintTo(TrainStep s, std::ostream* os) { *os << "TrainStep " << toInt(s); }
-inline void PrintTo(GameMode m, std::ostream* os) { *os << "GameMode " << toInt(m); }
-}  // namespace shirakaba
 
 namespace calendar_test {
 

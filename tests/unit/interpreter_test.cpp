@@ -7,13 +7,10 @@
 
 #include "calendar/events.h"
 #include "game/game.h"
+#include "support/printers.h"
 #include "support/pack_fixture.h"
 
 namespace shirakaba {
-
-// Screens and commands by their numbers in failure messages.
-inline void PrintTo(GameMode m, std::ostream* os) { *os << "GameMode " << toInt(m); }
-inline void PrintTo(ScriptCommand c, std::ostream* os) { *os << "ScriptCommand " << static_cast<int32_t>(c); }
 
 namespace {
 

@@ -6,12 +6,10 @@
 #include <ostream>
 
 #include "game/game.h"
+#include "support/printers.h"
 #include "support/pack_fixture.h"
 
 namespace shirakaba {
-
-// Screens by their numbers in failure messages.
-inline void PrintTo(GameMode m, std::ostream* os) { *os << "GameMode " << toInt(m); }
 
 namespace {
 

@@ -9,13 +9,9 @@
 #include <ostream>
 
 #include "game/game.h"
+#include "support/printers.h"
 #include "support/pack_fixture.h"
 #include "support/recording_host.h"
-
-namespace shirakaba {
-// Screens by their numbers in failure messages.
-inline void PrintTo(GameMode m, std::ostream* os) { *os << "GameMode " << toInt(m); }
-}  // namespace shirakaba
 
 using namespace shirakaba;
 using namespace shirakaba::test;
