@@ -69,6 +69,8 @@ void Screens::GalleryScreen(GalleryStep step) {
       break;
     case GalleryStep::ViewerCompose: {
       Bitmap& cg = draw.ImageCG;
+      // A CG that cannot be read is not reported (the game has no error box of its
+      // own for it): the viewer keeps the picture it has and its buttons still work.
       if (!LoadCG(draw, e.CGTable(scene.CGNo).PicNo, CGLoad::Hold)) {
         cg.clear();
         return;
