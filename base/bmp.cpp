@@ -6,6 +6,7 @@
 // pictures bfOffBits + biSizeImage when that is given, otherwise bfOffBits + the
 // bytes up to and including the end-of-bitmap marker.
 #include <algorithm>
+#include <memory>
 #include <cstring>
 
 #include "base/bmp.h"
@@ -281,47 +282,53 @@ uint8_t expand(uint32_t value, uint32_t mask) {
   return static_cast<uint8_t>((v * 255 + m / 2) / m);
 }
 
-void convertRow(const Layout& l, const uint8_t* in, uint8_t* out, int stride) {
+// A stored row taken over as it is, then put right in place: bits past the width
+// cleared in a packed row, a 32-bit pixel's channels taken through its masks and its
+// fourth byte cleared.
+void finishRow(const Layout& l, uint8_t* row, int stride) {
   const int w = l.info.width;
   if (l.format != PixelFormat::Bgrx32) {
-    std::memcpy(out, in, static_cast<size_t>(stride));
     const int usedBits = (w * bitsPerPixel(l.format)) % 8;
-    if (usedBits) out[stride - 1] &= static_cast<uint8_t>(0xFF << (8 - usedBits));  // no stray bits past the width
+    if (usedBits) row[stride - 1] &= static_cast<uint8_t>(0xFF << (8 - usedBits));  // no stray bits past the width
     return;
   }
   const bool standard = l.masks[0] == 0xFF0000 && l.masks[1] == 0xFF00 && l.masks[2] == 0xFF;
   for (int x = 0; x < w; ++x) {
-    const uint8_t* p = in + 4 * x;
-    uint8_t* q = out + 4 * x;
-    if (standard) {
-      q[0] = p[0], q[1] = p[1], q[2] = p[2];
-    } else {
-      const uint32_t v = le32(p);
+    uint8_t* q = row + 4 * x;
+    if (!standard) {
+      const uint32_t v = le32(q);
       q[0] = expand(v, l.masks[2]), q[1] = expand(v, l.masks[1]), q[2] = expand(v, l.masks[0]);
     }
     q[3] = 0;
   }
 }
 
-Bitmap blankBitmap(const Layout& l) {
+// The picture's size, format and palette; its pixels are made by the decoding.
+Bitmap emptyBitmap(const Layout& l) {
   Bitmap b;
   b.width = l.info.width;
   b.height = l.info.height;
   b.format = l.format;
   b.stride = Bitmap::strideFor(l.format, b.width);
-  b.pixels.assign(static_cast<size_t>(b.stride) * b.height, 0);
   b.palette = l.palette;
   if (l.format == PixelFormat::Rgb16) std::copy(l.masks, l.masks + 3, b.masks);
   return b;
 }
 
+// All stored rows in one read (their size was checked against the limit and the
+// stream), then the bitmap's rows copied out of them top row first, without their
+// padding. Every byte of the bitmap is written, so nothing is cleared beforehand.
 std::string decodeRows(Stream& s, const Layout& l, Bitmap& b) {
   if (!s.seek(l.start + l.offBits)) return "cannot reach the pixel data";
-  std::vector<uint8_t> row(static_cast<size_t>(l.rowBytes));
-  for (int i = 0; i < l.info.height; ++i) {
-    if (!s.readExact(row.data(), row.size())) return "truncated pixel rows";
-    const int y = l.info.topDown ? i : l.info.height - 1 - i;
-    convertRow(l, row.data(), b.row(y), b.stride);
+  const size_t rowBytes = static_cast<size_t>(l.rowBytes), height = static_cast<size_t>(l.info.height);
+  const size_t stride = static_cast<size_t>(b.stride);
+  const std::unique_ptr<uint8_t[]> stored(new uint8_t[rowBytes * height]);
+  if (!s.readExact(stored.get(), rowBytes * height)) return "truncated pixel rows";
+  b.pixels.reserve(stride * height);
+  for (size_t y = 0; y < height; ++y) {
+    const uint8_t* in = stored.get() + (l.info.topDown ? y : height - 1 - y) * rowBytes;
+    b.pixels.insert(b.pixels.end(), in, in + stride);
+    finishRow(l, b.row(static_cast<int>(y)), b.stride);
   }
   return {};
 }
@@ -355,7 +362,8 @@ Result<BmpInfo> probeBmp(Stream& s) {
 Result<Bitmap> decodeBmp(Stream& s, BmpInfo* info) {
   Layout l;
   if (std::string e = readLayout(s, l); !e.empty()) return failure<Bitmap>(e);
-  Bitmap b = blankBitmap(l);
+  Bitmap b = emptyBitmap(l);
+  if (l.rle()) b.pixels.assign(static_cast<size_t>(b.stride) * b.height, 0);  // runs may skip pixels
   const std::string e = l.rle() ? runRle(s, l, &b) : decodeRows(s, l, b);
   if (!e.empty()) return failure<Bitmap>(e);
   s.seek(l.start + l.info.extent);

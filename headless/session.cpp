@@ -16,6 +16,7 @@ ReplaySession::ReplaySession(GameCore& game, std::ostream& out, std::ostream& er
 }
 
 StepResult ReplaySession::run(const Command& cmd, int lineNo) {
+  if (cmd.kind != CommandKind::Expect && cmd.kind != CommandKind::Blank) expected_.reset();
   const StepResult r = step(cmd, lineNo);
   takeEvents();
   return r;
@@ -81,8 +82,8 @@ StepResult ReplaySession::settle(int lineNo) {
 }
 
 StepResult ReplaySession::expect(const Command& cmd, int lineNo) {
-  const Json state = game_.describe(sounds_);
-  const Json* actual = lookupPath(state, cmd.name);
+  if (!expected_) expected_ = game_.describe(sounds_);
+  const Json* actual = lookupPath(*expected_, cmd.name);
   if (actual && *actual == cmd.expected) return StepResult::Continue;
   err_ << "line " << lineNo << ": " << cmd.name << " expected " << toJsonText(cmd.expected) << ", got "
        << (actual ? toJsonText(*actual) : std::string("(no such field)")) << '\n';

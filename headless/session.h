@@ -1,5 +1,6 @@
 // Runs replay commands against the game in virtual time.
 #pragma once
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -37,6 +38,9 @@ class ReplaySession {
   std::string shotsDir_;
   std::ostream* textLog_;
   std::vector<std::string> sounds_;  // started since the last `state`
+  // The state as the last `expect` saw it, kept while nothing else runs: a row of
+  // expectations reads one state.
+  std::optional<Json> expected_;
 };
 
 }  // namespace shirakaba
