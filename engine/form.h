@@ -81,6 +81,8 @@ struct ShownText {
 struct FormConfig {
   std::string gameDir = ".";             // the game's working directory
   const CGRec* cgTable = GameCGTable;    // rows 1..7
+  // The pack to read instead of gameDir/data/lumora.red (bytes in memory, for one).
+  std::optional<PackFile> pack;
 };
 
 class TXP_Form {

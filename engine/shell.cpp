@@ -18,7 +18,7 @@ TXP_Form::TXP_Form(Host& h, FormConfig cfg)
   J_Timer.OnTimer = [this] { J_TimerTimer(); };
   Ani_Timer.OnTimer = [] {};  // its handler does nothing
   Text_Timer.OnTimer = [this] { Text_TimerTimer(); };
-  draw.pack.setPath(packPath());
+  draw.pack = config.pack ? *config.pack : PackFile(packPath());
 }
 
 std::string TXP_Form::gamePath(const std::string& relative) const {

@@ -1,0 +1,61 @@
+// The wipe and the CG display on the pictures of a hostile pack: every step of the
+// wipe through the weight strip, and CGs shown, panned for a bounded number of ticks
+// and ended. The input is the one of pack_pictures_fuzz (pieces cut at "#PIC" for
+// pictures 0..11, 120 and 121). Nothing may crash or read out of bounds, the surfaces
+// keep their size, and a CG never stays loaded after it ends.
+#include <cstdint>
+#include <cstdlib>
+
+#include "fuzz/fuzz_game.h"
+#include "fuzz/fuzz_pack.h"
+
+using namespace shirakaba;
+
+namespace {
+
+void require(bool ok) {
+  if (!ok) std::abort();
+}
+
+// CG 1 pans right, CG 2 up, CG 3 stands still and links to CG 1; all read picture 121.
+const CGRec kPanningCGs[kCGs + 1] = {
+    {0, 0, 0, 0, ""},          {1, 0, 8, 0, "a.bmp"}, {1, 0, 0, -8, "b.bmp"}, {1, 1, 0, 0, "c.bmp"},
+    {1, 0, -8, 8, "d.bmp"},    {1, 0, 0, 0, "e.bmp"}, {1, 0, 0, 0, "f.bmp"},  {1, 0, 0, 0, "g.bmp"},
+};
+
+void requireScreens(const fuzz::FuzzGame& g) {
+  for (const Bitmap* b : {&g.back(), &g.screen()}) {
+    require(b->width == kScreenW && b->height == kScreenH && b->is32());
+    require(b->pixels.size() == static_cast<size_t>(b->stride) * b->height);
+  }
+}
+
+// ---- Driving the game: the wipe's steps and a CG's display, tick by tick ----
+void wipe(TXP_Form& f) {
+  for (int t = 0; t <= 21; ++t) f.WipeStep(t);
+}
+
+// Pans CG n for a bounded number of ticks, then ends it.
+void panCG(TXP_Form& f, int n) {
+  f.scene.CGNo = static_cast<uint8_t>(n);
+  f.GameMode = 5;
+  f.ShowCG();
+  for (int i = 0; i < 48 && f.GameMode == 5; ++i) f.CG_TimerTimer();
+  if (f.GameMode == 5) f.EndCG();
+  f.Cha_Timer.setEnabled(false);
+  require(f.draw.ImageCG.empty());
+}
+// ----
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzz::FuzzGame g(fuzz::hostilePicturePack(data, size), kPanningCGs);
+  g.start();
+  wipe(g.form);
+  requireScreens(g);
+  for (int n = 1; n <= 4; ++n) panCG(g.form, n);
+  requireScreens(g);
+  g.close();
+  return 0;
+}
