@@ -15,6 +15,7 @@
 //   interpreter.cpp    script commands;  message.cpp  the message window
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/timers.h"
@@ -31,6 +32,7 @@ namespace shirakaba {
 struct EngineConfig {
   std::string gameDir = ".";            // the game's working directory
   const CGRec* cgTable = GameCGTable;   // rows 1..7
+  std::optional<PackFile> pack = std::nullopt;  // the pack from elsewhere (memory); else gameDir's
 };
 
 // ---- The arguments of the routines, by name ----

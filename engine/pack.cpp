@@ -51,9 +51,17 @@ bool isFullScreen(int pic) {
          pic == pic::CalendarMaskB || (pic >= 30 && pic <= 59) || pic == pic::Ending;
 }
 
-bool PackFile::exists() const { return !path_.empty() && fileExists(path_); }
+bool PackFile::exists() const { return memory_ || (!path_.empty() && fileExists(path_)); }
 
-static Result<Bitmap> decodeAt(FileStream& s, int pic) {
+Result<std::unique_ptr<Stream>> PackFile::open() const {
+  if (memory_) return std::unique_ptr<Stream>(std::make_unique<SparseStream>(memory_));
+  if (!exists()) return fail("pack file missing: " + path_);
+  auto file = std::make_unique<FileStream>(path_);
+  if (!file->ok()) return fail("cannot open " + path_);
+  return std::unique_ptr<Stream>(std::move(file));
+}
+
+static Result<Bitmap> decodeAt(Stream& s, int pic) {
   if (!validPicture(pic)) return fail("picture number " + std::to_string(pic) + " is outside 0..127");
   if (!s.seek(static_cast<uint64_t>(PackOffsets[pic])))
     return fail("picture " + std::to_string(pic) + " lies past the end of the pack");
@@ -61,19 +69,17 @@ static Result<Bitmap> decodeAt(FileStream& s, int pic) {
 }
 
 Result<Bitmap> PackFile::readPicture(int pic) const {
-  if (!exists()) return fail("pack file missing: " + path_);
-  FileStream s(path_);
-  if (!s.ok()) return fail("cannot open " + path_);
-  return decodeAt(s, pic);
+  auto s = open();
+  if (!s.ok()) return fail(s.error());
+  return decodeAt(*s.value(), pic);
 }
 
 bool PackFile::readPair(int a, int b, Bitmap& first, Bitmap& second) const {
-  if (!exists()) return false;
-  FileStream s(path_);
+  auto s = open();
   if (!s.ok()) return false;
-  auto ra = decodeAt(s, a);
+  auto ra = decodeAt(*s.value(), a);
   if (!ra.ok()) return false;
-  auto rb = decodeAt(s, b);
+  auto rb = decodeAt(*s.value(), b);
   if (!rb.ok()) return false;
   first = std::move(ra.value());
   second = std::move(rb.value());

@@ -3,10 +3,12 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "base/bitmap.h"
 #include "base/bmp.h"
+#include "base/sparse_bytes.h"
 
 namespace shirakaba {
 
@@ -55,14 +57,21 @@ bool isWeightMask(int pic);
 // Pictures that fill the screen and must be 640 x 480.
 bool isFullScreen(int pic);
 
-// The archive on disk. Every read opens a new stream; nothing is cached.
+// The archive: a file on disk, opened anew for every read (nothing is cached), or
+// the same bytes held in memory. The game never changes it, so copies are cheap
+// and share the bytes.
 class PackFile {
  public:
-  PackFile() = default;
+  PackFile() = default;  // no source: exists() is false
   explicit PackFile(std::string path) : path_(std::move(path)) {}
+  explicit PackFile(SparseBytes bytes) : memory_(std::make_shared<const SparseBytes>(std::move(bytes))) {}
+  // The file's path; empty for bytes in memory.
   const std::string& path() const { return path_; }
-  void setPath(std::string p) { path_ = std::move(p); }
+  void setPath(std::string p) { *this = PackFile(std::move(p)); }
+  // True for a file that is there, and for bytes in memory (even none).
   bool exists() const;
+  // A new stream over the whole pack, at its first byte.
+  Result<std::unique_ptr<Stream>> open() const;
   // Decodes picture pic; an error when the file is missing, pic is outside
   // 0..127 or the picture is malformed.
   Result<Bitmap> readPicture(int pic) const;
@@ -71,6 +80,7 @@ class PackFile {
 
  private:
   std::string path_;
+  std::shared_ptr<const SparseBytes> memory_;
 };
 
 }  // namespace shirakaba

@@ -4,6 +4,7 @@
 #include "engine/script.h"
 
 #include <limits>
+#include <string_view>
 
 #include "base/cp932.h"
 #include "base/stream.h"
@@ -61,13 +62,19 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 bool LoadScript(const PackFile& pack, ScriptLines& lines) {
   lines.clear();
-  FileStream s(pack.path());
-  if (!s.ok() || !s.seek(static_cast<uint64_t>(ScriptOffset))) return false;
-  std::string bytes(static_cast<size_t>(s.remaining()), '\0');
-  bytes.resize(s.read(bytes.data(), bytes.size()));
+  auto opened = pack.open();
+  if (!opened.ok()) return false;
+  Stream& s = *opened.value();
+  if (!s.seek(static_cast<uint64_t>(ScriptOffset))) return false;
   // The NUL ends the text before decoding: it is never part of a CP932 character.
-  const size_t nul = bytes.find('\0');
-  if (nul != std::string::npos) bytes.resize(nul);
+  // Read in chunks up to it, as a sparse pack may claim far more bytes than it holds.
+  std::string bytes;
+  std::string chunk(64 * 1024, '\0');
+  for (size_t n; (n = s.read(chunk.data(), chunk.size())) > 0;) {
+    const size_t nul = std::string_view(chunk.data(), n).find('\0');
+    bytes.append(chunk, 0, nul == std::string_view::npos ? n : nul);
+    if (nul != std::string_view::npos) break;
+  }
   lines.lines = splitLines(cp932ToUtf8(bytes));
   return true;
 }

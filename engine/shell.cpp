@@ -14,7 +14,7 @@ Engine::Engine(EngineState& s, EngineConfig cfg, Host& h, GameHooks& g)
       J_Timer(clock, s.timers.J_Timer, "J_Timer"),
       Ani_Timer(clock, s.timers.Ani_Timer, "Ani_Timer"),
       Text_Timer(clock, s.timers.Text_Timer, "Text_Timer"),
-      draw(s.surfaces, PackFile(packPath())),
+      draw(s.surfaces, config.pack ? *config.pack : PackFile(packPath())),
       shell(s.shell),
       menu(s.menu),
       btn(s.btn),

@@ -1,36 +1,20 @@
-// A pack file for the fuzz targets: sparse, in a RAM-backed folder, rewritten for
-// every input. Only the pictures and the script a target sets hold bytes; every
-// other byte of the 51 MB reads as zero (no "BM", so those pictures are broken).
+// Packs for the fuzz targets, held in memory: only the pictures and the script a
+// target sets hold bytes; every other byte of the 51 MB reads as zero (no "BM", so
+// those pictures are broken), exactly as from a sparse file of that length.
 #pragma once
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/bitmap.h"
 #include "base/bmp.h"
+#include "base/sparse_bytes.h"
 #include "engine/pack.h"
 
 namespace shirakaba::fuzz {
-
-// A folder of our own under /dev/shm (or the temporary folder), made once per process.
-inline const std::string& gameDir() {
-  static const std::string dir = [] {
-    std::string base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path().string();
-    std::string pattern = base + "/shirakaba-fuzz-XXXXXX";
-    if (!mkdtemp(pattern.data())) std::abort();
-    std::filesystem::create_directories(pattern + "/data");
-    return pattern;
-  }();
-  return dir;
-}
-
-inline std::string packPath() { return gameDir() + "/data/lumora.red"; }
 
 // Where a piece of bytes goes.
 struct Piece {
@@ -39,18 +23,12 @@ struct Piece {
   size_t size;
 };
 
-// Rewrites the pack: `length` bytes long, every piece written at its position (cut at
-// the end of the file), zero elsewhere.
-inline void writeSparsePack(int64_t length, const std::vector<Piece>& pieces) {
-  const int fd = ::open(packPath().c_str(), O_RDWR | O_CREAT, 0644);
-  if (fd < 0) std::abort();
-  if (::ftruncate(fd, 0) != 0 || ::ftruncate(fd, length) != 0) std::abort();
-  for (const Piece& p : pieces) {
-    if (p.at >= length || p.size == 0) continue;
-    const size_t n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(p.size), length - p.at));
-    if (::pwrite(fd, p.data, n, p.at) != static_cast<ssize_t>(n)) std::abort();
-  }
-  ::close(fd);
+// A pack `length` bytes long: every piece at its position, in order (cut at the end),
+// zero elsewhere.
+inline PackFile memoryPack(int64_t length, const std::vector<Piece>& pieces) {
+  SparseBytes bytes(static_cast<uint64_t>(length));
+  for (const Piece& p : pieces) bytes.write(static_cast<uint64_t>(p.at), p.data, p.size);
+  return PackFile(std::move(bytes));
 }
 
 // The BMP bytes of a small picture of one colour, or of an 8-bit mask of one weight.
@@ -79,6 +57,20 @@ inline std::vector<std::pair<const uint8_t*, size_t>> splitAt(const uint8_t* dat
   }
   out.emplace_back(data + start, size - start);
   return out;
+}
+
+// The pictures of a hostile pack: the input cut at "#PIC" into pieces that land at
+// the offsets of pictures 0..11, 120 and 121, with a one-line script after them.
+constexpr int kHostilePictures[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 120, 121};
+
+inline PackFile hostilePicturePack(const uint8_t* data, size_t size) {
+  static const std::string script = "*op\n";
+  const auto parts = splitAt(data, size, "#PIC", std::size(kHostilePictures));
+  std::vector<Piece> pieces;
+  for (size_t i = 0; i < parts.size(); ++i)
+    pieces.push_back({PackOffsets[kHostilePictures[i]], parts[i].first, parts[i].second});
+  pieces.push_back({ScriptOffset, reinterpret_cast<const uint8_t*>(script.data()), script.size()});
+  return memoryPack(ScriptOffset + static_cast<int64_t>(script.size()), pieces);
 }
 
 }  // namespace shirakaba::fuzz

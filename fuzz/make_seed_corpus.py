@@ -1,11 +1,14 @@
-# Writes the seed corpora of pack_pictures_fuzz, script_scene_fuzz and pack_tool_fuzz.
+# Writes the seed corpora of the pack targets (pack_pictures_fuzz, pack_screens_fuzz and
+# pack_wipe_cg_fuzz share one input format), script_scene_fuzz and pack_tool_fuzz.
 # Run from anywhere: python3 fuzz/make_seed_corpus.py (after make_bmp_corpus.py).
 import os, struct
 here = os.path.dirname(os.path.abspath(__file__))
+PICTURE_TARGETS = ['pack_pictures', 'pack_screens', 'pack_wipe_cg']
 def out(target, name, data):
-    d = os.path.join(here, 'corpus', target)
-    os.makedirs(d, exist_ok=True)
-    open(os.path.join(d, name), 'wb').write(data)
+    for t in PICTURE_TARGETS if target == 'pack_pictures' else [target]:
+        d = os.path.join(here, 'corpus', t)
+        os.makedirs(d, exist_ok=True)
+        open(os.path.join(d, name), 'wb').write(data)
 
 def bmp24(w, h, colour=(10, 20, 30)):
     row = bytes(colour) * w
@@ -27,7 +30,7 @@ def huge_header(w, h):
 S = b'#PIC'
 strip = bmp8(32, 480, 128)
 digits = bmp24(231, 21)
-# pack_pictures: pieces for pictures 0..11, 120, 121.
+# pack_pictures (and the other picture targets): pieces for pictures 0..11, 120, 121.
 out('pack_pictures', 'sound_small', S.join([bmp24(30, 4), bmp24(64, 48), strip, digits, bmp24(64, 48), bmp24(177, 88),
                                           bmp24(64, 48), bmp24(46, 22), bmp24(130, 50), bmp24(60, 60), bmp24(40, 20),
                                           bmp8(40, 20, 200), bmp24(64, 48), bmp24(700, 20)]))
@@ -36,9 +39,14 @@ out('pack_pictures', 'swapped_depths', S.join([bmp8(30, 4, 7), bmp8(64, 48, 90),
 out('pack_pictures', 'huge_headers', S.join([huge_header(100000, 100000), huge_header(16384, 16384), huge_header(1, -16384)]))
 out('pack_pictures', 'cut_rows', S.join([bmp24(64, 48)[:200], strip[:1100], strip[:54]]))
 out('pack_pictures', 'topdown_mask', S.join([b'', b'', bmp8(32, 480, 255, height_field=-480)]))
+out('pack_pictures', 'wide_backdrop', S.join([b'', bmp24(700, 20)]))  # stretched down to the screen
 for f in sorted(os.listdir(os.path.join(here, 'corpus', 'bmp_decoder'))):
     data = open(os.path.join(here, 'corpus', 'bmp_decoder', f), 'rb').read()
     out('pack_pictures', 'all_' + f, S.join([data] * 14))
+# Seeds kept from findings (named regression_*) serve every picture target.
+for f in sorted(os.listdir(os.path.join(here, 'corpus', 'pack_pictures'))):
+    if f.startswith('regression_'):
+        out('pack_pictures', f, open(os.path.join(here, 'corpus', 'pack_pictures', f), 'rb').read())
 
 # script_scene: CP932 scripts.
 defs = 'bg=1\ncg=2\nend=3\nclose=4\nnext=5\nsprite=6\ntwo=7\ntwo2=8\nface=9\nnop=10\nchoice=11\nnow=12\n森=2\n顔=3\n人=4\n'
@@ -53,6 +61,9 @@ scripts = {
     'hint_blocks': defs + '*h_1\nヒント\nEND\n*h_2\nEND\n*op\nbg=1\nend=\n',
     'empty': '',
 }
+# script_scene plays the scene whose label comes first: one seed starts each scene.
+for label in scripts['labels_only'].split():
+    scripts['scene_' + label[1:]] = defs + label + '\nbg=2\n一行目\nsprite=人\n二行目\n＜\nface=顔\n顔の行\nend=\n'
 for name, text in scripts.items():
     out('script_scene', name, text.replace('\n', '\r\n').encode('cp932'))
 out('script_scene', 'nul_and_cr', (defs + '*op\rbg=1\r行\x00end=\n').encode('cp932'))
