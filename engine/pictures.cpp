@@ -2,6 +2,7 @@
 // decodes its picture, draws and frees it; a missing pack, a picture number outside
 // 0..127 or a broken picture draws nothing and leaves the target as it was.
 #include <algorithm>
+#include <vector>
 
 #include "engine/draw.h"
 
@@ -21,7 +22,14 @@ void copyRect(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
   if (src.empty() || dst.empty() || s.isEmpty() || d.isEmpty() || !dst.is32()) return;
   const int sw = s.width(), sh = s.height(), dw = d.width(), dh = d.height();
   const Rect clip = intersect(d, Rect{0, 0, dst.width, dst.height});
+  if (clip.isEmpty()) return;
   const bool plain = sw == dw && sh == dh;
+  // The source column of each destination column, worked out once for all rows.
+  std::vector<int> columns(static_cast<size_t>(clip.width()));
+  for (int dx = clip.left; dx < clip.right; ++dx)
+    columns[dx - clip.left] = plain ? s.left + (dx - d.left) : s.left + static_cast<int>(int64_t(dx - d.left) * sw / dw);
+  // Blue, green, red are the first three bytes of a pixel of these formats.
+  const int direct = src.format == PixelFormat::Bgrx32 ? 4 : src.format == PixelFormat::Rgb24 ? 3 : 0;
   for (int dy = clip.top; dy < clip.bottom; ++dy) {
     const int sy = plain ? s.top + (dy - d.top) : s.top + static_cast<int>(int64_t(dy - d.top) * sh / dh);
     if (sy < 0 || sy >= src.height) continue;
@@ -32,10 +40,17 @@ void copyRect(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
       if (x1 > x0) std::copy_n(src.row(sy) + (s.left + x0 - d.left) * 4, (x1 - x0) * 4, out + x0 * 4);
       continue;
     }
+    const uint8_t* in = src.row(sy);
     for (int dx = clip.left; dx < clip.right; ++dx) {
-      const int sx = plain ? s.left + (dx - d.left) : s.left + static_cast<int>(int64_t(dx - d.left) * sw / dw);
+      const int sx = columns[dx - clip.left];
       if (sx < 0 || sx >= src.width) continue;
-      setPixel32(dst, dx, dy, src.colourAt(sx, sy));
+      if (direct) {
+        const uint8_t* q = in + sx * direct;
+        uint8_t* p = out + dx * 4;
+        p[0] = q[0], p[1] = q[1], p[2] = q[2];
+      } else {
+        setPixel32(dst, dx, dy, src.colourAt(sx, sy));
+      }
     }
   }
 }

@@ -42,6 +42,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // ----
 
   requireScreens(g);
-  g.close();
   return 0;
 }
