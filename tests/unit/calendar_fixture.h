@@ -31,18 +31,12 @@ inline std::string soundDir() {
   return dir;
 }
 
-// Training state of a new game in the calendar, the given script, no pictures.
-struct Bare {
+// A game with a recording host, and its parts by the names the routines use.
+struct TestGame {
   test::RecordingHost host;
   Game game;
-  explicit Bare(std::vector<std::string> script = {}) : game(host, EngineConfig{soundDir()}) {
-    game.engine.SetupBuffers(Buffers::Create);
-    game.engine.Script.lines = std::move(script);
-    game.engine.UpdateRecord(RecordUpdate::NewGame);
-    game.calendar.ResetAdv(AdvReset::NewGame);
-    game.state.shell.GameMode = GameMode::Calendar;
-  }
-  // The parts the tests work with, by the names the routines use.
+  explicit TestGame(const std::string& dir) : game(host, EngineConfig{dir}) {}
+
   Engine& engine = game.engine;
   Calendar& calendar = game.calendar;
   TrainingState& train = game.state.train;
@@ -60,6 +54,17 @@ struct Bare {
   std::string& label() { return game.state.scene.SceneLabel; }
   GameMode& mode() { return game.state.shell.GameMode; }
   std::vector<std::string> takeSounds() { return host.takeSounds(); }
+};
+
+// Training state of a new game in the calendar, the given script, no pictures.
+struct Bare : TestGame {
+  explicit Bare(std::vector<std::string> script = {}) : TestGame(soundDir()) {
+    engine.SetupBuffers(Buffers::Create);
+    engine.Script.lines = std::move(script);
+    engine.UpdateRecord(RecordUpdate::NewGame);
+    calendar.ResetAdv(AdvReset::NewGame);
+    mode() = GameMode::Calendar;
+  }
 };
 
 // The opening script of the test games: command definitions, then scenes.
@@ -89,36 +94,20 @@ inline std::string makeGame(const std::string& script, const std::map<int, Bitma
 }
 
 // A whole game on a test pack, past the logo and the title.
-struct PackGame {
-  test::RecordingHost host;
-  Game game;
-  explicit PackGame(const std::string& dir) : game(host, EngineConfig{dir}) {
-    game.engine.FormCreate();
+struct PackGame : TestGame {
+  explicit PackGame(const std::string& dir) : TestGame(dir) {
+    engine.FormCreate();
     settle();  // the logo and the title
   }
-  // The parts the tests work with, by the names the routines use.
-  Engine& engine = game.engine;
-  TrainingState& train = game.state.train;
-  EventStateRec& events = game.state.events;
-  ButtonState& btn = game.state.btn;
-  SceneState& scene = game.state.scene;
-  ShownText& shown = game.state.shown;
-  Surfaces& surfaces = game.state.surfaces;
-  RandomSource& random = game.state.random;
-
   // Runs the timers until the transition under way has ended.
   void settle() {
-    for (int i = 0; i < 100000 && game.engine.Cha_Timer.Enabled(); ++i) game.engine.clock.fireNext(INT64_MAX);
+    for (int i = 0; i < 100000 && engine.Cha_Timer.Enabled(); ++i) engine.clock.fireNext(INT64_MAX);
   }
   void click(int x, int y) {
     game.mouseDown(MouseButton::Left, x, y);
     game.mouseUp(MouseButton::Left, x, y);
   }
-  TAdv_Rec& adv() { return game.state.train.Adv; }
-  std::string& label() { return game.state.scene.SceneLabel; }
-  GameMode& mode() { return game.state.shell.GameMode; }
   int64_t now() const { return game.engine.clock.now(); }
-  std::vector<std::string> takeSounds() { return host.takeSounds(); }
 };
 
 }  // namespace calendar_test
