@@ -41,13 +41,18 @@ void copyRect(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
       continue;
     }
     const uint8_t* in = src.row(sy);
+    const bool indexed8 = src.format == PixelFormat::Indexed8;
     for (int dx = clip.left; dx < clip.right; ++dx) {
       const int sx = columns[dx - clip.left];
       if (sx < 0 || sx >= src.width) continue;
+      uint8_t* p = out + dx * 4;
       if (direct) {
         const uint8_t* q = in + sx * direct;
-        uint8_t* p = out + dx * 4;
         p[0] = q[0], p[1] = q[1], p[2] = q[2];
+      } else if (indexed8) {
+        // A palette entry 0x00RRGGBB is blue, green, red in memory; no entry is black.
+        const uint32_t rgb = in[sx] < src.palette.size() ? src.palette[in[sx]] : 0;
+        p[0] = static_cast<uint8_t>(rgb), p[1] = static_cast<uint8_t>(rgb >> 8), p[2] = static_cast<uint8_t>(rgb >> 16);
       } else {
         setPixel32(dst, dx, dy, src.colourAt(sx, sy));
       }

@@ -259,3 +259,49 @@ TEST(ShadeRect, EveryChannelValueKeepsEightyOver255AndTheFourthByte) {
   }
   EXPECT_EQ(c.ImageBa.row(1)[4 * 255], 0) << "outside the rectangle";
 }
+
+// copyRect reads 24-bit, 32-bit and 8-bit pictures straight from their bytes and every
+// other format through colourAt: scaled down, scaled up, clipped, partly outside the
+// source, with palette indices past the palette, each pixel equals the plain rule.
+TEST(CopyRect, EveryFormatScaledEqualsThePixelByPixelRule) {
+  Bitmap rgb24 = coords32(37, 23);
+  rgb24.format = PixelFormat::Rgb24;
+  rgb24.stride = Bitmap::strideFor(PixelFormat::Rgb24, 37);
+  rgb24.pixels.assign(static_cast<size_t>(rgb24.stride) * 23, 0);
+  for (int y = 0; y < 23; ++y)
+    for (int x = 0; x < 37; ++x) {
+      uint8_t* p = rgb24.row(y) + 3 * x;
+      p[0] = static_cast<uint8_t>(7), p[1] = static_cast<uint8_t>(y), p[2] = static_cast<uint8_t>(x);
+    }
+  Bitmap indexed = mask8(37, 23, 0);
+  indexed.palette = {0x102030, 0x405060, 0x708090};
+  for (int y = 0; y < 23; ++y)
+    for (int x = 0; x < 37; ++x) indexed.row(y)[x] = static_cast<uint8_t>((x + y) % 5);  // 3 and 4 lie past it
+  Bitmap indexed4 = indexed;
+  indexed4.format = PixelFormat::Indexed4;
+  indexed4.stride = Bitmap::strideFor(PixelFormat::Indexed4, 37);
+  indexed4.pixels.assign(static_cast<size_t>(indexed4.stride) * 23, 0x21);
+
+  const Rect sources[] = {{0, 0, 37, 23}, {-5, 3, 40, 20}, {10, 10, 12, 11}};
+  const Rect targets[] = {{0, 0, 640, 480}, {-30, 470, 100, 500}, {3, 4, 40, 27}, {600, 5, 700, 9}};
+  const Bitmap plain32 = coords32(37, 23);
+  for (const Bitmap* src : std::initializer_list<const Bitmap*>{&rgb24, &plain32, &indexed, &indexed4}) {
+    const Bitmap& from = *src;
+    for (const Rect& s : sources)
+      for (const Rect& d : targets) {
+        Bitmap got = Bitmap::create32(640, 480, 0x0A0B0C);
+        copyRect(from, s, got, d);
+        Bitmap want = Bitmap::create32(640, 480, 0x0A0B0C);
+        for (int y = std::max(d.top, 0); y < std::min(d.bottom, 480); ++y) {
+          const int sy = s.top + static_cast<int>(int64_t(y - d.top) * s.height() / d.height());
+          if (sy < 0 || sy >= from.height) continue;
+          for (int x = std::max(d.left, 0); x < std::min(d.right, 640); ++x) {
+            const int sx = s.left + static_cast<int>(int64_t(x - d.left) * s.width() / d.width());
+            if (sx >= 0 && sx < from.width) setPixel32(want, x, y, from.colourAt(sx, sy));
+          }
+        }
+        ASSERT_TRUE(got == want) << "format " << static_cast<int>(from.format) << " from " << s.left << "," << s.top
+                                 << " to " << d.left << "," << d.top;
+      }
+  }
+}
