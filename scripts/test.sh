@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test; then builds the core, the
-# headless game and the tests again with AddressSanitizer and UndefinedBehaviorSanitizer
-# (no Qt window, no benchmarks) and runs the tests there too.
+# Installs what is missing, builds with g++ and libstdc++, and runs every test; then
+# builds the core, the headless game and the tests again with clang and libc++ (a
+# second compiler and standard library, GoogleTest compiled from Debian's sources for
+# it), AddressSanitizer and UndefinedBehaviorSanitizer (no Qt window, no benchmarks)
+# and runs the tests there too.
 # BUILD_DIR and ASAN_BUILD_DIR choose the build folders (build, build-asan);
 # SHIRAKABA_SKIP_SANITIZE=1 skips the second pass.
 set -euo pipefail
@@ -18,5 +20,13 @@ if [ "${SHIRAKABA_SKIP_SANITIZE:-0}" = 1 ]; then exit 0; fi
 export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-BUILD_DIR=$ASAN_BUILD_DIR scripts/build.sh -DSHIRAKABA_SANITIZE=ON -DSHIRAKABA_QT=OFF -DSHIRAKABA_BENCH=OFF
+# CMake keeps the compiler a folder was first configured with: a folder left by an
+# earlier g++ sanitizer pass is started afresh.
+if [ -f "$ASAN_BUILD_DIR/CMakeCache.txt" ] \
+  && ! grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang++$' "$ASAN_BUILD_DIR/CMakeCache.txt"; then
+  rm -rf -- "$ASAN_BUILD_DIR"
+fi
+# -stdlib=libc++ in CMAKE_CXX_FLAGS reaches both compiling and linking.
+CC=clang CXX=clang++ BUILD_DIR=$ASAN_BUILD_DIR scripts/build.sh -DSHIRAKABA_SANITIZE=ON -DSHIRAKABA_QT=OFF \
+  -DSHIRAKABA_BENCH=OFF -DCMAKE_CXX_FLAGS=-stdlib=libc++ -DSHIRAKABA_GTEST_FROM_SOURCE=ON
 ctest --test-dir "$ASAN_BUILD_DIR" --output-on-failure -j "$(nproc)" --timeout 1200

@@ -3,6 +3,7 @@
 // as errors.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <optional>

@@ -92,6 +92,10 @@ float textWidth(const std::string& utf8, int px);
 bool haveFont();
 
 // Deterministic pseudo-random numbers for scattering stars, leaves and grain.
+// Take each draw in a statement of its own: compilers evaluate function arguments in
+// different orders (g++ last to first, clang first to last), so two draws in one call
+// paint different pictures. Where a call once held several, they are drawn last
+// argument first, the order the pictures were made in.
 class Lcg {
  public:
   explicit Lcg(uint32_t seed) : s_(seed) {}

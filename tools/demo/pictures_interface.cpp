@@ -101,7 +101,8 @@ Bitmap title() {
     c.fill(rectC(x, 0, x + tw, 480), hgrad(x, hex(0xFFFFFF), x + tw, hex(0xCFCABB)));
     for (float y = r.range(5, 30); y < 480; y += r.range(25, 55))
       c.fill(roundRectC(x + 1, y, x + tw * r.range(0.4f, 0.9f), y + 3, 1.5f), kBark, 0.6f);
-    c.fill(ellipseC(x + tw / 2, r.range(20, 90), r.range(40, 60), r.range(26, 40)), hex(0x9CC06A), 0.55f);
+    const float crownRy = r.range(26, 40), crownRx = r.range(40, 60), crownY = r.range(20, 90);  // last argument first
+    c.fill(ellipseC(x + tw / 2, crownY, crownRx, crownRy), hex(0x9CC06A), 0.55f);
   }
   c.fill(roundRectC(120, 40, 520, 126, 18), kDeepGreen, 0.82f);
   c.textCentred(320, 52, "白樺館の一週間", 44, kIvory);
@@ -133,7 +134,8 @@ Bitmap galleryBack() {
     c.fill(rectC(x, 0, x + tw, 480), hgrad(x, hex(0xE8E4D8), x + tw, hex(0x9C988A)), 0.5f);
     for (float y = r.range(5, 30); y < 480; y += r.range(26, 58))
       c.fill(roundRectC(x + 1, y, x + tw * r.range(0.4f, 0.9f), y + 3, 1.5f), kBark, 0.5f);
-    c.fill(ellipseC(x + tw / 2, r.range(30, 120), r.range(40, 56), r.range(24, 36)), hex(0x5E8A4A), 0.45f);
+    const float crownRy = r.range(24, 36), crownRx = r.range(40, 56), crownY = r.range(30, 120);  // last argument first
+    c.fill(ellipseC(x + tw / 2, crownY, crownRx, crownRy), hex(0x5E8A4A), 0.45f);
   }
   for (int i = 0; i < 40; ++i) {  // fireflies
     const float x = r.range(20, 620), y = r.range(20, 460), s = r.range(1.2f, 2.6f);

@@ -53,15 +53,20 @@ void ground(Canvas& c, float y, bool night, RGB grass = hex(0x8DB36A)) {
 void birch(Canvas& c, float x, float top, float bottom, float w, bool night, uint32_t seed) {
   c.fill(rectC(x, top, x + w, bottom), hgrad(x, nightShade(hex(0xFFFFFF), night), x + w, nightShade(hex(0xCBC6B6), night)));
   Lcg r(seed);
-  for (float y = top + r.range(5, 25); y < bottom; y += r.range(18, 44))
-    c.fill(roundRectC(x + r.range(0, w * 0.3f), y, x + w * r.range(0.5f, 1.0f), y + r.range(2, 4), 1.5f), nightShade(kBark, night), 0.7f);
+  for (float y = top + r.range(5, 25); y < bottom; y += r.range(18, 44)) {
+    const float markH = r.range(2, 4), markRight = w * r.range(0.5f, 1.0f), markLeft = r.range(0, w * 0.3f);  // last argument first
+    c.fill(roundRectC(x + markLeft, y, x + markRight, y + markH, 1.5f), nightShade(kBark, night), 0.7f);
+  }
 }
 
 void leaves(Canvas& c, float cx, float cy, float rx, float ry, bool night, uint32_t seed) {
   Lcg r(seed);
-  for (int i = 0; i < 7; ++i)
-    c.fill(ellipseC(cx + r.range(-rx, rx) * 0.7f, cy + r.range(-ry, ry) * 0.6f, rx * r.range(0.4f, 0.7f), ry * r.range(0.4f, 0.7f), 40),
-           nightShade(mix(hex(0x7FAE55), hex(0xB8D477), r.unit()), night), 0.85f);
+  for (int i = 0; i < 7; ++i) {
+    // Last argument first: the tint, then the ellipse from its last number to its first.
+    const float tint = r.unit(), leafRy = ry * r.range(0.4f, 0.7f), leafRx = rx * r.range(0.4f, 0.7f);
+    const float dy = r.range(-ry, ry) * 0.6f, dx = r.range(-rx, rx) * 0.7f;
+    c.fill(ellipseC(cx + dx, cy + dy, leafRx, leafRy, 40), nightShade(mix(hex(0x7FAE55), hex(0xB8D477), tint), night), 0.85f);
+  }
 }
 
 void grove(Canvas& c, float horizon, bool night, uint32_t seed) {
@@ -223,7 +228,8 @@ void shelf(Canvas& c, float x, float y, float w, float h, uint32_t seed) {
     c.fill(rectC(x + 6, sy, x + w - 6, sy + 36), mix(kDarkWood, hex(0x000000), 0.3f));
     for (float bx = x + 8; bx < x + w - 14;) {
       const float bw = r.range(6, 12), bh = r.range(22, 34);
-      c.fill(rectC(bx, sy + 36 - bh, bx + bw, sy + 36), mix(hex(0x8A3A3A), mix(hex(0x3A6A8A), hex(0xC8A050), r.unit()), r.unit()));
+      const float awayFromRed = r.unit(), towardsGold = r.unit();  // last argument first
+      c.fill(rectC(bx, sy + 36 - bh, bx + bw, sy + 36), mix(hex(0x8A3A3A), mix(hex(0x3A6A8A), hex(0xC8A050), towardsGold), awayFromRed));
       bx += bw + 1;
     }
   }
