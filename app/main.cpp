@@ -43,17 +43,16 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
   QApplication::setWindowIcon(appIcon());
 
-  std::string fontError;
-  std::shared_ptr<FontFace> font = findGameFont(&fontError);
+  const Result<std::shared_ptr<FontFace>> font = findGameFont();
   if (!font) {
     QMessageBox::critical(nullptr, MainWindow::applicationTitle(),
                           QStringLiteral("The game's Japanese font was not found.\n"
                                          "Please install the package fonts-ipafont-gothic.\n\n%1")
-                              .arg(QString::fromStdString(fontError)));
+                              .arg(QString::fromStdString(font.error())));
     return 1;
   }
 
-  MainWindow window(options, font);
+  MainWindow window(options, font.value());
   window.present();
   return app.exec();
 }

@@ -153,9 +153,9 @@ FoundFont lookUpGameFont() {
 
 }  // namespace
 
-std::shared_ptr<FontFace> findGameFont(std::string* error) {
+Result<std::shared_ptr<FontFace>> findGameFont() {
   static const FoundFont found = lookUpGameFont();
-  if (error) *error = found.error;
+  if (!found.face) return fail(found.error);
   return found.face;
 }
 

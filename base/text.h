@@ -27,9 +27,9 @@ class FontFace {
   virtual bool covers(char32_t cp) = 0;
 };
 
-// Finds "ＭＳ ゴシック" or else a Japanese monospaced face (IPAGothic); null and a
-// message when there is none. The result is cached for the process.
-std::shared_ptr<FontFace> findGameFont(std::string* error = nullptr);
+// Finds "ＭＳ ゴシック" or else a Japanese monospaced face (IPAGothic); an Error that
+// says what to install when there is none. The result is kept for the process.
+Result<std::shared_ptr<FontFace>> findGameFont();
 // Loads a face from a file (for tests and tools); an Error when it cannot.
 Result<std::shared_ptr<FontFace>> loadFontFile(const std::string& path);
 

@@ -8,7 +8,8 @@ namespace {
 
 void BM_TextPage(benchmark::State& state) {
   DrawContext c;
-  c.font = findGameFont();
+  const Result<std::shared_ptr<FontFace>> found = findGameFont();
+  if (found) c.font = found.value();
   if (!c.font) {
     state.SkipWithError("no game font");
     return;
@@ -24,12 +25,12 @@ BENCHMARK(BM_TextPage);
 
 // The first page after start-up: every glyph rendered afresh.
 void BM_TextPageUncached(benchmark::State& state) {
-  std::string error;
-  auto font = findGameFont(&error);
-  if (!font) {
-    state.SkipWithError(error.c_str());
+  const Result<std::shared_ptr<FontFace>> found = findGameFont();
+  if (!found) {
+    state.SkipWithError(found.error().c_str());
     return;
   }
+  const std::shared_ptr<FontFace>& font = found.value();
   Bitmap screen = Bitmap::create32(kScreenW, kScreenH);
   for (auto _ : state) {
     state.PauseTiming();

@@ -58,7 +58,10 @@ void Engine::FormCreate() {
   menu[MenuId::Test_Btn].Visible = false;
   menu[MenuId::Test_Btn].Enabled = false;
   menu[MenuId::ReStart_Btn].Visible = false;
-  if (!draw.font) draw.font = findGameFont();
+  if (!draw.font) {
+    // Without a font the game runs on and writes no text; the front end tells the player.
+    if (auto font = findGameFont()) draw.font = font.value();
+  }
 
   if (!draw.pack.exists()) {
     showModal(DialogKind::Message, "ファイルが足りません\n");

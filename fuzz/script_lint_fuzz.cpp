@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 65536) return 0;
   const std::string raw(reinterpret_cast<const char*>(data), size);
   const std::vector<std::string> lines = splitLines(cp932ToUtf8(raw));
-  static const std::shared_ptr<FontFace> font = findGameFont();
+  static const std::shared_ptr<FontFace> font = findGameFont().value();
   const auto problems = lintScript(lines, size <= 4096 ? font.get() : nullptr);
   int last = 0;
   for (const LintProblem& p : problems) {

@@ -64,7 +64,7 @@ struct DialogLog {
 };
 
 std::shared_ptr<FontFace> gameFont() {
-  static std::shared_ptr<FontFace> f = findGameFont();
+  static std::shared_ptr<FontFace> f = findGameFont().value();
   return f;
 }
 

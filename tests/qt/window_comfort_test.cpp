@@ -40,7 +40,7 @@ QApplication& app() {
 }
 
 std::shared_ptr<FontFace> gameFont() {
-  static std::shared_ptr<FontFace> f = findGameFont();
+  static std::shared_ptr<FontFace> f = findGameFont().value();
   return f;
 }
 

@@ -409,7 +409,7 @@ class DemoScript : public DemoData {
 TEST_F(DemoScript, PassesThePackLint) {
   const Result<std::vector<std::string>> lines = readLintInput(path("data/lumora.red"));
   ASSERT_TRUE(lines) << lines.error();
-  for (const LintProblem& p : lintScript(lines.value(), findGameFont().get()))
+  for (const LintProblem& p : lintScript(lines.value(), findGameFont().value().get()))
     ADD_FAILURE() << p.line << ": " << p.message;
 }
 

@@ -180,7 +180,7 @@ TEST(HintText, MissingLabelStartsAtLineZeroAndStopsAtTheLastLine) {
 
 TEST(HintText, LinesAreWrittenAt170From420In20PixelRows) {
   Bare b({"*A_Yoru", "■■■■", "■■■■", "■■■■", "END"});
-  b.engine.draw.font = findGameFont();
+  b.engine.draw.font = findGameFont().value();
   if (!b.engine.draw.font) GTEST_SKIP() << "no Japanese font installed";
   b.adv().TrainStep = TrainStep::Evening;
   b.calendar.HintText();

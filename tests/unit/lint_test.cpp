@@ -288,7 +288,7 @@ TEST(LintDemo, TheDemoGamesScriptHasNoProblem) {
   ASSERT_TRUE(lines) << lines.error();
   fs::remove_all(dir);
   EXPECT_GT(lines->size(), 100u);
-  const std::shared_ptr<FontFace> font = findGameFont();
+  const std::shared_ptr<FontFace> font = findGameFont().value();
   EXPECT_EQ(describe(lintScript(lines.value(), font.get())), "");
 }
 

@@ -134,8 +134,9 @@ std::vector<Piece> soundPieces(const std::string& script) {
 }
 
 TEST(PackInMemory, ReadsEveryPictureAndTheScriptAsAFileOfTheSameBytes) {
-  const std::string script = "*op\r\n\x82\xa0\r\nbg=1\n\0after the end";
-  const auto p = makeBoth("pack-memory-sound", ScriptOffset + 30, soundPieces(std::string(script.data(), 30)));
+  static const char kScript[] = "*op\r\n\x82\xa0\r\nbg=1\n\0after the end";
+  const std::string script(kScript, sizeof kScript - 1);  // with the NUL and what follows it
+  const auto p = makeBoth("pack-memory-sound", ScriptOffset + static_cast<int64_t>(script.size()), soundPieces(script));
   ASSERT_TRUE(p.memory.exists());
   expectSameReads(p);
   ScriptLines lines;

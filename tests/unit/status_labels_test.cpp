@@ -122,7 +122,7 @@ TEST_F(Labels, ThirdKindUsesRatingCWithTheNarrowBandsForEveryone) {
 // from the same texts written at those places.
 TEST_F(Labels, RelationViewWritesTheNineRowsInTheirCells) {
   constexpr Colour kPaper = 0x00563412;  // a background no glyph colour equals
-  game.engine.draw.font = findGameFont();
+  game.engine.draw.font = findGameFont().value();
   ASSERT_NE(game.engine.draw.font, nullptr);
   surfaces.ImageBa = Bitmap::create32(640, 480, kPaper);
   surfaces.BackBuffer = Bitmap::create32(640, 480, kPaper);

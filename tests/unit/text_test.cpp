@@ -14,10 +14,9 @@ namespace {
 constexpr Colour kPaper = 0x00563412;  // a background no glyph colour equals
 
 std::shared_ptr<FontFace> gameFont() {
-  std::string error;
-  auto font = findGameFont(&error);
-  EXPECT_NE(font, nullptr) << error;
-  return font;
+  const Result<std::shared_ptr<FontFace>> font = findGameFont();
+  EXPECT_TRUE(font) << font.error();
+  return font ? font.value() : nullptr;
 }
 
 // Counts the pixels that differ from kPaper inside and outside a rectangle.
@@ -56,7 +55,7 @@ TEST(TextCodepoints, DecodeAndEncode) {
 TEST(GameFont, FoundOnceAndJapanese) {
   auto font = gameFont();
   ASSERT_NE(font, nullptr);
-  EXPECT_EQ(findGameFont(), font);
+  EXPECT_EQ(findGameFont().value(), font);
   EXPECT_EQ(font->family().find("DejaVu"), std::string::npos) << font->family();
   EXPECT_FALSE(font->file().empty());
   for (char32_t cp : U"この後は本編でお楽しみ下さい▼★☆－朝ｱ0aA") {

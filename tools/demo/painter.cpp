@@ -142,7 +142,7 @@ struct Font {
                                 "/usr/share/fonts/truetype/fonts-japanese-gothic.ttf"};
     for (const char* c : candidates)
       if (fileExists(c) && FT_New_Face(lib, c, 0, &face) == 0) return;
-    if (auto f = findGameFont(); f && FT_New_Face(lib, f->file().c_str(), 0, &face) == 0) return;
+    if (auto f = findGameFont(); f && FT_New_Face(lib, f.value()->file().c_str(), 0, &face) == 0) return;
     face = nullptr;
   }
 };

@@ -34,10 +34,9 @@ int packLint(const std::string& path, std::ostream& out, std::ostream& err) {
     err << "lint: " << lines.error() << "\n";
     return 2;
   }
-  std::string fontError;
-  const std::shared_ptr<FontFace> font = findGameFont(&fontError);
-  if (!font) err << "lint: note: no game font found (" << fontError << "); the characters were not checked\n";
-  const std::vector<LintProblem> problems = lintScript(lines.value(), font.get());
+  const Result<std::shared_ptr<FontFace>> font = findGameFont();
+  if (!font) err << "lint: note: no game font found (" << font.error() << "); the characters were not checked\n";
+  const std::vector<LintProblem> problems = lintScript(lines.value(), font ? font.value().get() : nullptr);
   for (const LintProblem& p : problems) out << p.line << ": " << p.message << "\n";
   if (!problems.empty()) err << "lint: " << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
   return problems.empty() ? 0 : 1;
