@@ -315,6 +315,21 @@ Bitmap emptyBitmap(const Layout& l) {
   return b;
 }
 
+// Room for the stored rows of one picture. Pictures up to this size (the game's are
+// far smaller) share one buffer per thread, so that each decode does not ask the system
+// for fresh memory; a larger one gets its own.
+constexpr size_t kSharedRowBytes = size_t{8} << 20;
+
+uint8_t* storedRowsBuffer(size_t n, std::unique_ptr<uint8_t[]>& own) {
+  if (n > kSharedRowBytes) {
+    own.reset(new uint8_t[n]);
+    return own.get();
+  }
+  // Pages the system gives only when first written: the unused part costs nothing.
+  thread_local const std::unique_ptr<uint8_t[]> shared(new uint8_t[kSharedRowBytes]);
+  return shared.get();
+}
+
 // All stored rows in one read (their size was checked against the limit and the
 // stream), then the bitmap's rows copied out of them top row first, without their
 // padding. Every byte of the bitmap is written, so nothing is cleared beforehand.
@@ -322,11 +337,12 @@ std::string decodeRows(Stream& s, const Layout& l, Bitmap& b) {
   if (!s.seek(l.start + l.offBits)) return "cannot reach the pixel data";
   const size_t rowBytes = static_cast<size_t>(l.rowBytes), height = static_cast<size_t>(l.info.height);
   const size_t stride = static_cast<size_t>(b.stride);
-  const std::unique_ptr<uint8_t[]> stored(new uint8_t[rowBytes * height]);
-  if (!s.readExact(stored.get(), rowBytes * height)) return "truncated pixel rows";
+  std::unique_ptr<uint8_t[]> own;
+  uint8_t* const stored = storedRowsBuffer(rowBytes * height, own);
+  if (!s.readExact(stored, rowBytes * height)) return "truncated pixel rows";
   b.pixels.reserve(stride * height);
   for (size_t y = 0; y < height; ++y) {
-    const uint8_t* in = stored.get() + (l.info.topDown ? y : height - 1 - y) * rowBytes;
+    const uint8_t* in = stored + (l.info.topDown ? y : height - 1 - y) * rowBytes;
     b.pixels.insert(b.pixels.end(), in, in + stride);
     finishRow(l, b.row(static_cast<int>(y)), b.stride);
   }
