@@ -17,6 +17,14 @@ class RandomSource {
   // Uniform integer in 0..bound-1.
   int below(int bound);
 
+  // The generator's inner state and the forced draw still to come, for save files.
+  uint64_t rawState() const { return state_; }
+  std::optional<int> pendingForced() const { return forced_; }
+  void setRaw(uint64_t state, std::optional<int> forced) {
+    state_ = state;
+    forced_ = forced;
+  }
+
   bool operator==(const RandomSource&) const = default;
 
  private:

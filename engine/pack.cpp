@@ -86,4 +86,32 @@ bool PackFile::readPair(int a, int b, Bitmap& first, Bitmap& second) const {
   return true;
 }
 
+namespace {
+
+struct Fnv1a {
+  uint64_t h = 0xcbf29ce484222325ull;
+  void add(const uint8_t* p, size_t n) {
+    for (size_t i = 0; i < n; ++i) h = (h ^ p[i]) * 0x100000001b3ull;
+  }
+};
+
+}  // namespace
+
+Result<uint64_t> packIdentity(const PackFile& pack) {
+  auto opened = pack.open();
+  if (!opened.ok()) return fail(opened.error());
+  Stream& s = *opened.value();
+  Fnv1a hash;
+  constexpr size_t kPictureHead = 54;  // BITMAPFILEHEADER and BITMAPINFOHEADER
+  uint8_t head[kPictureHead];
+  for (int pic = 0; pic < kPictureCount; ++pic) {
+    const size_t n = s.seek(static_cast<uint64_t>(PackOffsets[pic])) ? s.read(head, kPictureHead) : 0;
+    hash.add(head, n);
+  }
+  if (!s.seek(static_cast<uint64_t>(ScriptOffset))) return fail("the pack has no script block");
+  std::vector<uint8_t> block(64 * 1024);
+  while (size_t n = s.read(block.data(), block.size())) hash.add(block.data(), n);
+  return hash.h;
+}
+
 }  // namespace shirakaba

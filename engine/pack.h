@@ -83,4 +83,10 @@ class PackFile {
   std::shared_ptr<const SparseBytes> memory_;
 };
 
+// A fingerprint of the game data: a 64-bit FNV-1a hash over the head of every
+// picture (its file and info headers, where sizes and formats stand) and the whole
+// script block. Another game or another translation gives another value; saves use
+// it to know which data they belong to. An error when the pack cannot be read.
+Result<uint64_t> packIdentity(const PackFile& pack);
+
 }  // namespace shirakaba

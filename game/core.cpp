@@ -1,9 +1,14 @@
 #include "game/core.h"
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
+#include "engine/pack.h"
 #include "game/game.h"
+#include "game/state_codec.h"
 #include "game/state_json.h"
+#include "screens/labels.h"
 
 namespace shirakaba {
 
@@ -99,6 +104,58 @@ GameSnapshot GameCore::snapshot() const {
 
 void GameCore::restore(const GameSnapshot& snapshot) {
   if (!snapshot.empty()) impl_->game.restore(snapshot.state());
+}
+
+bool GameCore::canSave() const { return dialog() == DialogKind::None && !closed(); }
+
+bool GameCore::gameUnderWay() const {
+  const GameMode m = impl_->game.state.shell.GameMode;
+  return m != GameMode::Logo && m != GameMode::Title;
+}
+
+namespace {
+
+bool inScene(GameMode m) { return m == GameMode::Scene || m == GameMode::CGDisplay || m == GameMode::Choice; }
+
+// The label line at or above the script cursor: the scene it stands in.
+std::string labelAbove(const ScriptLines& script, int pos) {
+  for (int i = std::min(pos, script.count() - 1); i >= 0; --i) {
+    const std::string& line = script.at(i);
+    if (!line.empty() && line[0] == '*') return line;
+  }
+  return {};
+}
+
+std::string trimmed(const char* s) {
+  std::string t = s;
+  const size_t b = t.find_first_not_of(' ');
+  return b == std::string::npos ? std::string() : t.substr(b);
+}
+
+}  // namespace
+
+GameSummary GameCore::summary() const {
+  const Game& g = impl_->game;
+  GameSummary s;
+  const TAdv_Rec& a = g.state.train.Adv;
+  if (a.TrainStep != TrainStep::None) {
+    s.day = std::clamp(a.Day, 0, 99);
+    s.partOfDay = trimmed(TimeLabel(g.screens.TimeSlotOf(a.TrainStep)));
+  }
+  if (inScene(g.state.shell.GameMode)) s.scene = labelAbove(g.engine.Script, g.state.scene.ScriptPos);
+  return s;
+}
+
+Result<uint64_t> GameCore::dataIdentity() const { return packIdentity(impl_->game.engine.draw.pack); }
+
+std::vector<uint8_t> GameCore::encodeSnapshot(const GameSnapshot& snapshot) {
+  return snapshot.empty() ? std::vector<uint8_t>{} : encodeState(snapshot.state());
+}
+
+Result<GameSnapshot> GameCore::decodeSnapshot(std::span<const uint8_t> bytes) const {
+  auto state = decodeState(bytes, StateLimits{impl_->game.engine.Script.count()});
+  if (!state.ok()) return fail(state.error());
+  return GameSnapshot(std::move(state).value());
 }
 
 void GameCore::forceRandom(int v) { impl_->game.state.random.force(v); }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -16,6 +17,7 @@
 #include <nlohmann/json_fwd.hpp>
 
 #include "base/bitmap.h"
+#include "base/result.h"
 #include "base/text.h"
 #include "engine/host.h"
 #include "engine/menu.h"
@@ -78,6 +80,13 @@ class GameSnapshot {
   std::shared_ptr<const GameState> state_;
 };
 
+// Where the game stands, in the words a list of saves shows.
+struct GameSummary {
+  int day = 0;            // the day as the status display shows it (capped at 99); 0 before a new game
+  std::string partOfDay;  // the status display's time label ("朝", "午前", ...); empty before a new game
+  std::string scene;      // the label of the scene under way ("*op"), or empty outside scenes
+};
+
 class GameCore {
  public:
   explicit GameCore(GameSetup setup);
@@ -132,6 +141,19 @@ class GameCore {
   // ---- The whole game as a value ----
   GameSnapshot snapshot() const;
   void restore(const GameSnapshot& snapshot);
+
+  // ---- Saves ----
+  // False while a modal dialog is open or the window has closed: no save is taken then.
+  bool canSave() const;
+  // False on the start-up logo and the title screen: no game is under way to keep.
+  bool gameUnderWay() const;
+  GameSummary summary() const;
+  // The fingerprint of the game data; an Error when the pack cannot be read.
+  Result<uint64_t> dataIdentity() const;
+  // A snapshot as bytes, and back. Decoding checks every field against this game's
+  // data, so a state read from a file never leads the game outside its tables.
+  static std::vector<uint8_t> encodeSnapshot(const GameSnapshot& snapshot);
+  Result<GameSnapshot> decodeSnapshot(std::span<const uint8_t> bytes) const;
 
   // ---- For replays and tests ----
   // The next random draw gives v.

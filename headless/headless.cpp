@@ -26,10 +26,12 @@ struct Options {
   std::string replay;
   std::string shots = ".";
   std::string textLog;
+  std::string userDir;  // --user-dir; without it the default user folder
 };
 
 const char* const kUsage =
-    "usage: shirakaba --headless [--data DIR] [--seed N] --replay FILE|- [--shots DIR] [--text-log FILE]\n";
+    "usage: shirakaba --headless [--data DIR] [--seed N] --replay FILE|- [--shots DIR] [--text-log FILE]\n"
+    "                           [--user-dir DIR]\n";
 
 Result<Options> parseOptions(int argc, char** argv) {
   Options o;
@@ -37,7 +39,8 @@ Result<Options> parseOptions(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--headless") continue;
     const bool takesValue =
-        arg == "--data" || arg == "--seed" || arg == "--replay" || arg == "--shots" || arg == "--text-log";
+        arg == "--data" || arg == "--seed" || arg == "--replay" || arg == "--shots" || arg == "--text-log" ||
+        arg == "--user-dir";
     if (!takesValue) return fail("unknown option " + arg);
     if (i + 1 >= argc) return fail(arg + " needs a value");
     const std::string value = argv[++i];
@@ -45,6 +48,7 @@ Result<Options> parseOptions(int argc, char** argv) {
     else if (arg == "--replay") o.replay = value;
     else if (arg == "--shots") o.shots = value;
     else if (arg == "--text-log") o.textLog = value;
+    else if (arg == "--user-dir") o.userDir = value;
     else {
       uint64_t seed = 0;
       auto [p, ec] = std::from_chars(value.data(), value.data() + value.size(), seed);
@@ -135,6 +139,7 @@ int runHeadless(int argc, char** argv) {
   game.start();  // virtual time 0
 
   ReplaySession session(game, std::cout, std::cerr, options.shots, textLog.is_open() ? &textLog : nullptr);
+  session.setUserDir(options.userDir);
   return fromStdin ? runStream(session, std::cin) : runFile(session, file);
 }
 

@@ -199,6 +199,15 @@ Result<Command> parseReplayLine(std::string_view line) {
       ok = false;
     }
     if (ok) cmd.name = std::string(t.words[1]);
+  } else if (verb == "save" || verb == "load") {
+    // The file is the rest of the line, so that a path may hold blanks.
+    cmd.kind = verb == "save" ? CommandKind::Save : CommandKind::Load;
+    ok = checkCount(t, 1, SIZE_MAX, verb == "save" ? "save FILE|slot:NAME" : "load FILE|slot:NAME", error);
+    if (ok) {
+      std::string_view file = t.rest[1];
+      while (!file.empty() && (file.back() == ' ' || file.back() == '\t')) file.remove_suffix(1);
+      cmd.name = std::string(file);
+    }
   } else if (verb == "expect") {
     cmd.kind = CommandKind::Expect;
     ok = checkCount(t, 2, SIZE_MAX, "expect PATH VALUE", error);

@@ -26,6 +26,8 @@ enum class CommandKind {
   State,        // state
   Rand,         // rand R
   Expect,       // expect PATH VALUE
+  Save,         // save FILE|slot:NAME
+  Load,         // load FILE|slot:NAME
   Quit,         // quit
 };
 
@@ -36,7 +38,7 @@ struct Command {
   MouseButton button = MouseButton::Left;
   MenuId item = MenuId::Game;             // Menu, Call
   int32_t value = 0;                      // Mode, Rand
-  std::string name;                       // Shot: file name; Expect: the path
+  std::string name;                       // Shot: file name; Expect: the path; Save, Load: the file
   Json expected;                          // Expect
 };
 

@@ -4,8 +4,9 @@
 #include <nlohmann/json.hpp>
 #include <system_error>
 
+#include "base/png.h"
 #include "headless/json_path.h"
-#include "headless/png_writer.h"
+#include "saves/save_slots.h"
 
 namespace shirakaba {
 
@@ -64,6 +65,8 @@ StepResult ReplaySession::step(const Command& cmd, int lineNo) {
       break;
     case CommandKind::Rand: game_.forceRandom(cmd.value); break;
     case CommandKind::Expect: return expect(cmd, lineNo);
+    case CommandKind::Save: save(cmd, lineNo); break;
+    case CommandKind::Load: load(cmd, lineNo); break;
     case CommandKind::Quit: return StepResult::Quit;
   }
   return StepResult::Continue;
@@ -98,6 +101,33 @@ StepResult ReplaySession::shot(const Command& cmd, int lineNo) {
   if (written) return StepResult::Continue;
   err_ << "line " << lineNo << ": shot: " << written.error() << '\n';
   return StepResult::Failed;
+}
+
+// A refused save or load is reported and the replay goes on: the game is unchanged.
+Result<std::string> ReplaySession::savePath(const std::string& name) const {
+  if (name.rfind("slot:", 0) != 0) return name;
+  const auto slot = parseSaveSlot(name.substr(5));
+  if (!slot) return fail("unknown slot " + name.substr(5) + " (quick, auto or 1..12)");
+  auto identity = game_.dataIdentity();
+  if (!identity.ok()) return fail("there is no game data (" + identity.error() + ")");
+  return SaveSlots(userDir_.empty() ? defaultUserDir() : userDir_, identity.value()).pathOf(*slot);
+}
+
+void ReplaySession::save(const Command& cmd, int lineNo) {
+  auto path = savePath(cmd.name);
+  auto saved = path.ok() ? saveGame(game_, path.value(), playClock_.elapsed(game_), unixMillisNow())
+                         : Result<SaveInfo>(fail(path.error()));
+  if (!saved.ok()) err_ << "save: " << saved.error() << " (line " << lineNo << ")\n";
+}
+
+void ReplaySession::load(const Command& cmd, int lineNo) {
+  auto path = savePath(cmd.name);
+  auto loaded = path.ok() ? loadGame(game_, path.value()) : Result<SaveInfo>(fail(path.error()));
+  if (!loaded.ok()) {
+    err_ << "load: " << loaded.error() << " (line " << lineNo << ")\n";
+    return;
+  }
+  playClock_.resetTo(game_, loaded.value().playTimeMs);
 }
 
 }  // namespace shirakaba

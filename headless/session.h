@@ -7,6 +7,7 @@
 
 #include "game/core.h"
 #include "headless/replay.h"
+#include "saves/save_game.h"
 
 namespace shirakaba {
 
@@ -21,6 +22,9 @@ class ReplaySession {
   // the screen to textLog when it is given.
   ReplaySession(GameCore& game, std::ostream& out, std::ostream& err, std::string shotsDir,
                 std::ostream* textLog = nullptr);
+  // Where `save slot:NAME` and `load slot:NAME` keep their files; without it the
+  // default user folder.
+  void setUserDir(std::string dir) { userDir_ = std::move(dir); }
   // Runs one command read from line `lineNo` of the replay.
   StepResult run(const Command& cmd, int lineNo);
 
@@ -29,6 +33,10 @@ class ReplaySession {
   StepResult settle(int lineNo);
   StepResult expect(const Command& cmd, int lineNo);
   StepResult shot(const Command& cmd, int lineNo);
+  void save(const Command& cmd, int lineNo);
+  void load(const Command& cmd, int lineNo);
+  // The file a save command names: a path as given, or a slot of the user folder.
+  Result<std::string> savePath(const std::string& name) const;
   // Takes what the game did: the sounds for the next `state`, the texts for the log.
   void takeEvents();
 
@@ -41,6 +49,8 @@ class ReplaySession {
   // The state as the last `expect` saw it, kept while nothing else runs: a row of
   // expectations reads one state.
   std::optional<Json> expected_;
+  std::string userDir_;
+  PlayClock playClock_;
 };
 
 }  // namespace shirakaba

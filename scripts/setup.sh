@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev libgl-dev
-  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic libpng-dev nlohmann-json3-dev
+  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic libpng-dev zlib1g-dev libzstd-dev nlohmann-json3-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm libc++-14-dev libc++abi-14-dev
   xvfb xauth

@@ -17,7 +17,7 @@
 #include "game/game.h"
 #include "game/state_json.h"
 #include "headless/headless.h"
-#include "headless/png_writer.h"
+#include "base/png.h"
 #include "headless/session.h"
 #include "base/stream.h"
 #include "support/file_size_limit.h"

@@ -1,4 +1,4 @@
-#include "headless/png_writer.h"
+#include "base/png.h"
 
 #include <png.h>
 
@@ -77,7 +77,7 @@ bool encodeRgb(int width, int height, png_bytep* rows, PngOutput& output) {
 
 }  // namespace
 
-Result<void> writeScreenPng(const std::string& path, const Bitmap& image, bool visible, int width, int height) {
+Result<std::vector<uint8_t>> encodeScreenPng(const Bitmap& image, bool visible, int width, int height) {
   if (width <= 0 || height <= 0) return fail("empty picture");
   std::vector<uint8_t> rgb = rgbRows(image, visible, width, height);
   std::vector<png_bytep> rows(height);
@@ -85,8 +85,14 @@ Result<void> writeScreenPng(const std::string& path, const Bitmap& image, bool v
 
   PngOutput output;
   if (!encodeRgb(width, height, rows.data(), output))
-    return fail("cannot write " + path + ": " + (output.failure.empty() ? "out of memory" : output.failure));
-  return writeFile(path, output.bytes);
+    return fail(output.failure.empty() ? "out of memory" : output.failure);
+  return std::move(output.bytes);
+}
+
+Result<void> writeScreenPng(const std::string& path, const Bitmap& image, bool visible, int width, int height) {
+  auto png = encodeScreenPng(image, visible, width, height);
+  if (!png) return fail("cannot write " + path + ": " + png.error());
+  return writeFile(path, png.value());
 }
 
 }  // namespace shirakaba

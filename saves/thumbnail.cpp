@@ -1,0 +1,34 @@
+#include "saves/thumbnail.h"
+
+#include "base/png.h"
+
+namespace shirakaba {
+
+Bitmap thumbnailOf(const Bitmap& screen, bool visible) {
+  Bitmap t = Bitmap::create32(kThumbnailWidth, kThumbnailHeight);
+  if (!visible || screen.empty()) return t;
+  const int bw = screen.width / kThumbnailWidth, bh = screen.height / kThumbnailHeight;
+  if (bw < 1 || bh < 1) return t;
+  const uint32_t n = static_cast<uint32_t>(bw * bh);
+  for (int y = 0; y < kThumbnailHeight; ++y) {
+    for (int x = 0; x < kThumbnailWidth; ++x) {
+      uint32_t r = 0, g = 0, b = 0;
+      for (int dy = 0; dy < bh; ++dy) {
+        for (int dx = 0; dx < bw; ++dx) {
+          const Colour c = screen.colourAt(x * bw + dx, y * bh + dy);
+          r += c & 0xFF;
+          g += (c >> 8) & 0xFF;
+          b += (c >> 16) & 0xFF;
+        }
+      }
+      setPixel32(t, x, y, ((r + n / 2) / n) | (((g + n / 2) / n) << 8) | (((b + n / 2) / n) << 16));
+    }
+  }
+  return t;
+}
+
+Result<std::vector<uint8_t>> thumbnailPng(const Bitmap& screen, bool visible) {
+  return encodeScreenPng(thumbnailOf(screen, visible), true, kThumbnailWidth, kThumbnailHeight);
+}
+
+}  // namespace shirakaba
