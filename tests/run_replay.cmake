@@ -17,6 +17,10 @@
 #                         golden images after an intended change of the pictures or screens:
 #                         SHIRAKABA_REBASELINE=1 ctest -R replay_<name>   (then look at them)
 # Without a data directive the game folder is empty, as with "none".
+#
+# With -DSPLIT_AT=N the replay runs in two processes: the first plays lines 1..N-1 and
+# saves the game, the second loads that save and plays from line N on. Shots and
+# expectations of both together must pass as in one run.
 # The game then runs in WORK with the shots in WORK/shots and the screen text in
 # WORK/text.log; a non-zero exit, or a run that never created the text log, fails the
 # test and shows everything the game printed.
@@ -119,18 +123,43 @@ set(args --headless --data "${game}" --replay "${REPLAY}" --shots "${WORK}/shots
 if(NOT seed STREQUAL "")
   list(APPEND args --seed ${seed})
 endif()
-execute_process(COMMAND "${GAME}" ${args}
-  WORKING_DIRECTORY "${WORK}"
-  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err
-  TIMEOUT 600)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "replay ${REPLAY} failed (exit ${rc}):\n--- stdout ---\n${out}\n--- stderr ---\n${err}")
-endif()
-# The headless mode always creates its text log: without one, the replay never ran.
-if(NOT EXISTS "${WORK}/text.log")
-  message(FATAL_ERROR "replay ${REPLAY}: ${GAME} exited without running it (no headless mode?):\n${out}${err}")
-endif()
+# In a split run a refused save or load (a line beginning "save:" or "load:") fails too.
+function(run_game replay_file strict)
+  execute_process(COMMAND "${GAME}" ${args} --replay "${replay_file}"
+    WORKING_DIRECTORY "${WORK}"
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err
+    TIMEOUT 600)
+  if(NOT rc EQUAL 0 OR (strict AND err MATCHES "(^|\n)(save|load):"))
+    message(FATAL_ERROR "replay ${replay_file} failed (exit ${rc}):\n--- stdout ---\n${out}\n--- stderr ---\n${err}")
+  endif()
+endfunction()
 
+list(REMOVE_ITEM args --replay "${REPLAY}")
+if(DEFINED SPLIT_AT)
+  file(READ "${REPLAY}" text)
+  if(text MATCHES ";")
+    message(FATAL_ERROR "${REPLAY}: a replay with ';' cannot be split here")
+  endif()
+  string(REPLACE "\n" ";" all_lines "${text}")
+  list(LENGTH all_lines count)
+  math(EXPR first_count "${SPLIT_AT} - 1")
+  list(SUBLIST all_lines 0 ${first_count} first_part)
+  list(SUBLIST all_lines ${first_count} -1 second_part)
+  list(JOIN first_part "\n" first_text)
+  list(JOIN second_part "\n" second_text)
+  file(WRITE "${WORK}/first.replay" "${first_text}\nsave ${WORK}/resume.sav\n")
+  file(WRITE "${WORK}/second.replay" "load ${WORK}/resume.sav\n${second_text}\n")
+  file(REMOVE "${WORK}/resume.sav")
+  run_game("${WORK}/first.replay" TRUE)
+  if(NOT EXISTS "${WORK}/resume.sav")
+    message(FATAL_ERROR "replay ${REPLAY}: the first part wrote no save")
+  endif()
+  list(REMOVE_ITEM args --text-log "${WORK}/text.log")
+  list(APPEND args --text-log "${WORK}/text2.log")
+  run_game("${WORK}/second.replay" TRUE)
+else()
+  run_game("${REPLAY}" FALSE)
+endif()
 # ---- Golden images ----
 if(NOT golden STREQUAL "")
   file(GLOB shots RELATIVE "${WORK}/shots" "${WORK}/shots/*.png")

@@ -405,6 +405,51 @@ int runDriver(const fs::path& dir, const std::string& replay, std::string* errTe
   return status;
 }
 
+// `save` and `load` take a file or a slot of the user folder; a refused one says why
+// in one line beginning "save:" or "load:", and the replay goes on with the game as
+// it was.
+TEST_F(SessionTest, SaveAndLoadGoOnAndSayWhyWhenRefused) {
+  run("settle");
+  const std::string file = (dir / "saves" / "one.sav").string();
+  EXPECT_EQ(run("save " + file), StepResult::Continue);
+  EXPECT_EQ(err.str(), "");
+  const GameSnapshot saved = game.snapshot();
+  run("call Test_Btn");
+  run("settle");
+  EXPECT_EQ(field("/GameMode"), toInt(GameMode::SceneList));
+  EXPECT_EQ(run("load " + file), StepResult::Continue);
+  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(field("/GameMode"), toInt(GameMode::Title));
+  EXPECT_TRUE(game.snapshot() == saved);
+
+  session.setUserDir((dir / "user").string());
+  run("save slot:3");
+  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(fs::directory_iterator(dir / "user" / "saves")->path().filename().string().size(), 16u)
+      << "one folder for this game data, named by its identity";
+  run("load slot:3");
+  EXPECT_EQ(err.str(), "");
+
+  const GameSnapshot before = game.snapshot();
+  run("load " + (dir / "nothing.sav").string(), 7);
+  run("load slot:13", 8);
+  run("call About_Btn", 9);
+  run("save slot:quick", 10);
+  const std::string lines = err.str();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3) << lines;
+  EXPECT_EQ(lines.rfind("load: cannot read ", 0), 0u) << lines;
+  EXPECT_NE(lines.find("(line 7)\nload: unknown slot 13"), std::string::npos) << lines;
+  EXPECT_NE(lines.find("(line 8)\nsave: a dialog is open"), std::string::npos) << lines;
+  run("dialog close");
+  EXPECT_TRUE(game.snapshot() == before);
+}
+
+TEST(ReplayParser, SaveAndLoadTakeTheRestOfTheLineAsTheFile) {
+  EXPECT_EQ(command("save /tmp/a b.sav  ").name, "/tmp/a b.sav");
+  EXPECT_EQ(command("load slot:quick").kind, CommandKind::Load);
+  EXPECT_FALSE(parseReplayLine("save"));
+}
+
 TEST(ReplayDriver, ExitStatusTellsHowTheRunEnded) {
   const fs::path dir = scratchDir("driver");  // no pack: each run first says so
   const std::string missing = missingPackLine(dir);

@@ -6,6 +6,7 @@
 
 #include "base/stream.h"
 #include "game/game.h"
+#include "game/state_codec.h"
 #include "support/pack_fixture.h"
 #include "support/recording_host.h"
 
@@ -410,6 +411,28 @@ TEST(CGPan, WideCGPansFromBandZeroToBand640In161TicksThenWipesToRestView) {
   // Rest view (640, 0, 1280, 480) on the BackBuffer: column 0 shows CG column 640.
   EXPECT_EQ(g.backAt(0, 0) & 0xFF, 640u / 8);
   EXPECT_TRUE(g.state.surfaces.ImageCG.empty());
+}
+
+// The game's own CG table never pans, so saves are tried on a panning CG here: the
+// state taken as bytes a quarter into a wide pan goes on in another game, tick
+// for tick, to the same screen as the game it was taken from.
+TEST(CGPan, AStateTakenAsBytesMidPanGoesOnInAnotherGame) {
+  PanGame a("pan-save-a"), b("pan-save-b");
+  a.show(1);
+  for (int i = 0; i < 40; ++i) a.engine.clock.fireNext(INT64_MAX);
+  ASSERT_TRUE(a.engine.CG_Timer.Enabled());
+  const std::vector<uint8_t> bytes = encodeState(a.game.snapshot());
+  b.to(99999);  // another clock
+  auto state = decodeState(bytes, StateLimits{b.engine.Script.count()});
+  ASSERT_TRUE(state) << state.error();
+  b.game.restore(state.value());
+  while (a.engine.CG_Timer.Enabled() || a.engine.Cha_Timer.Enabled()) {
+    a.engine.clock.fireNext(INT64_MAX);
+    b.engine.clock.fireNext(INT64_MAX);
+    ASSERT_TRUE(a.game.snapshot() == b.game.snapshot());
+  }
+  EXPECT_TRUE(a.state.surfaces.ImageBa == b.state.surfaces.ImageBa);
+  EXPECT_FALSE(b.engine.CG_Timer.Enabled());
 }
 
 TEST(CGPan, UpwardPanStartsAtTheBottomAndEndsAfterBandZero) {

@@ -3,70 +3,19 @@
 // from the moment it was taken.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "game/core.h"
 #include "game/game_state.h"
-#include "headless/replay.h"
-#include "headless/session.h"
 #include "support/pack_fixture.h"
-#include "tools/demo/demo.h"
+#include "support/whole_game.h"
 
 using namespace shirakaba;
 
-namespace {
-
-const std::string& demoDir() {
-  static const std::string dir = [] {
-    const std::string d = test::makeTempDir("snapshot-demo");
-    return runDemo(d) == 0 ? d : std::string();
-  }();
-  return dir;
-}
-
-// The commands of a replay that change or look at the game; shots are left out,
-// since every screen is compared anyway.
-std::vector<Command> replayCommands(const std::string& name) {
-  std::ifstream in(std::filesystem::path(SHIRAKABA_SOURCE_DIR) / "tests" / "replays" / name, std::ios::binary);
-  std::vector<Command> commands;
-  std::string line;
-  while (std::getline(in, line)) {
-    Result<Command> p = parseReplayLine(line);
-    EXPECT_TRUE(p) << line;
-    if (p && p->kind != CommandKind::Blank && p->kind != CommandKind::Shot) commands.push_back(std::move(p).value());
-  }
-  return commands;
-}
-
-GameSetup demoSetup() {
-  GameSetup s;
-  s.gameDir = demoDir();
-  s.seed = 7;  // as the whole-game replay's "#! seed 7"
-  return s;
-}
-
-// A game driven by replay commands, as the headless mode drives it.
-struct Player {
-  GameCore game;
-  std::ostringstream out, err;
-  ReplaySession session;
-  explicit Player(const GameSetup& setup) : game(setup), session(game, out, err, "") { game.start(); }
-  void run(const Command& c, size_t i) {
-    ASSERT_EQ(session.run(c, static_cast<int>(i)), StepResult::Continue) << "command " << i << ": " << err.str();
-  }
-};
-
-bool sameScreen(const GameCore& a, const GameCore& b) {
-  return a.screenVisible() == b.screenVisible() && a.screen() == b.screen();
-}
-
-}  // namespace
+using namespace shirakaba::test;
 
 // At fifty points spread over a whole game, a snapshot is taken, the game plays two
 // seconds on (timers fire, the screen changes), and the snapshot is restored. After
