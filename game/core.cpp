@@ -106,6 +106,36 @@ void GameCore::restore(const GameSnapshot& snapshot) {
   if (!snapshot.empty()) impl_->game.restore(snapshot.state());
 }
 
+Waiting GameCore::waiting() const {
+  const Game& g = impl_->game;
+  if (closed() || dialog() != DialogKind::None || !screenVisible()) return Waiting::Decision;
+  if (busy()) return Waiting::Busy;
+  return g.state.shell.GameMode == GameMode::Scene ? Waiting::Page : Waiting::Decision;
+}
+
+int GameCore::pageKey() const { return impl_->game.state.scene.ScriptPos; }
+
+std::vector<std::string> GameCore::pageLines() const { return impl_->game.state.shown.Page; }
+
+std::vector<std::string> GameCore::choiceTexts() const {
+  const Game& g = impl_->game;
+  if (g.state.shell.GameMode != GameMode::Choice) return {};
+  std::vector<std::string> texts;
+  for (int k = 0; k < 2; ++k) texts.push_back(g.engine.Script.at(g.state.scene.ScriptPos + k));
+  return texts;
+}
+
+int GameCore::choiceTaken() const { return impl_->game.state.train.Adv.Outcome; }
+
+bool GameCore::takesPress() const {
+  const Game& g = impl_->game;
+  return !closed() && dialog() == DialogKind::None && screenVisible() && !g.engine.Cha_Timer.Enabled();
+}
+
+bool GameCore::takesMenuCommand(MenuId id) const {
+  return !closed() && dialog() == DialogKind::None && menu().reachable(id) && menuDef(id).hasHandler;
+}
+
 bool GameCore::canSave() const { return dialog() == DialogKind::None && !closed(); }
 
 bool GameCore::gameUnderWay() const {

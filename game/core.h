@@ -87,6 +87,13 @@ struct GameSummary {
   std::string scene;      // the label of the scene under way ("*op"), or empty outside scenes
 };
 
+// What the game waits for, for the player's aids (skipping, auto mode).
+enum class Waiting {
+  Busy,      // a transition, a panning CG or a job's progress bar runs: time moves it on
+  Page,      // a page of a scene (or a CG replay that has ended) waits for a click
+  Decision,  // anything else: a choice, a menu, a screen of buttons, a dialog, the end
+};
+
 class GameCore {
  public:
   explicit GameCore(GameSetup setup);
@@ -141,6 +148,22 @@ class GameCore {
   // ---- The whole game as a value ----
   GameSnapshot snapshot() const;
   void restore(const GameSnapshot& snapshot);
+
+  // ---- For the player's aids (rollback, skipping, auto mode, history) ----
+  Waiting waiting() const;
+  // Where the waiting page stands in the script: the same page gives the same key in
+  // every run of the same game data.
+  int pageKey() const;
+  // The lines of the page last shown.
+  std::vector<std::string> pageLines() const;
+  // The texts of the choice on the screen (empty when none is).
+  std::vector<std::string> choiceTexts() const;
+  // The choice the last click took, 1 or 2; 0 for none.
+  int choiceTaken() const;
+  // Whether the game would act on a left press now (no dialog, no transition), and on
+  // this menu command (a player can reach it and it has a handler).
+  bool takesPress() const;
+  bool takesMenuCommand(MenuId id) const;
 
   // ---- Saves ----
   // False while a modal dialog is open or the window has closed: no save is taken then.

@@ -1,13 +1,13 @@
 #include "saves/save_file.h"
 
 #include <zlib.h>
-#include <zstd.h>
 
 #include <cstring>
 #include <optional>
 
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
+#include "saves/compression.h"
 
 namespace shirakaba {
 
@@ -112,12 +112,8 @@ std::vector<uint8_t> encodeSaveFile(const SaveFile& save) {
 
   std::vector<uint8_t> state;
   put32(state, static_cast<uint32_t>(save.state.size()));
-  const size_t at = state.size();
-  state.resize(at + ZSTD_compressBound(save.state.size()));
-  const size_t n = ZSTD_compress(state.data() + at, state.size() - at, save.state.data(), save.state.size(),
-                                 kCompressionLevel);
-  // Compressing into a buffer of compressBound's size cannot fail.
-  state.resize(at + (ZSTD_isError(n) ? 0 : n));
+  const std::vector<uint8_t> frame = compressBytes(save.state, kCompressionLevel);
+  putBytes(state, frame.data(), frame.size());
   putChunk(o, "STAT", state);
 
   put32(o, crcOf(o));
@@ -136,14 +132,12 @@ Result<SaveFile> decodeSaveFile(std::span<const uint8_t> bytes) {
   ByteReader in(c.value().state);
   const uint32_t size = in.u32();
   const auto frame = in.take(in.remaining());
-  if (!in.ok() || size > kMaxStateBytes) return fail("the save file is damaged (the game state's size)");
-  const unsigned long long declared = ZSTD_getFrameContentSize(frame.data(), frame.size());
-  if (declared != size) return fail("the save file is damaged (the game state's size)");
+  if (!in.ok()) return fail("the save file is damaged (the game state's size)");
+  auto state = decompressBytes(frame, size, kMaxStateBytes);
+  if (!state.ok()) return fail("the save file is damaged (the game state: " + state.error() + ")");
   SaveFile save;
   save.info = std::move(c.value().info);
-  save.state.resize(size);
-  const size_t n = ZSTD_decompress(save.state.data(), save.state.size(), frame.data(), frame.size());
-  if (ZSTD_isError(n) || n != size) return fail("the save file is damaged (the game state cannot be unpacked)");
+  save.state = std::move(state).value();
   return save;
 }
 
