@@ -20,6 +20,8 @@ class Host {
   virtual void closeWindow() = 0;
   // Text written on the screen, to be read (pages, hints, choices, notices).
   virtual void textShown(const std::string& text) {}
+  // A new game has begun (the training state was reset for one).
+  virtual void gameStarted() {}
   // A note for whoever runs the program (not shown to the player).
   virtual void log(const std::string& line) { std::fprintf(stderr, "shirakaba: %s\n", line.c_str()); }
 };

@@ -199,6 +199,7 @@ void Engine::ResetGame(Reset variant) {
     case Reset::NewGame:
       UpdateRecord(RecordUpdate::NewGame);
       hooks.resetTraining();
+      host.gameStarted();
       SetMode(GameMode::Calendar);
       break;
     case Reset::Resume:

@@ -28,6 +28,8 @@ class EventQueue : public Host {
   void closeWindow() override { events.emplace_back(std::in_place_type<WindowClosed>); }
   void textShown(const std::string& text) override { events.push_back(TextShown{text}); }
   void log(const std::string& line) override { events.push_back(LogLine{line}); }
+  void gameStarted() override { ++gamesStarted; }
+  uint64_t gamesStarted = 0;
 };
 
 }  // namespace
@@ -112,6 +114,8 @@ Waiting GameCore::waiting() const {
   if (busy()) return Waiting::Busy;
   return g.state.shell.GameMode == GameMode::Scene ? Waiting::Page : Waiting::Decision;
 }
+
+uint64_t GameCore::gamesStarted() const { return impl_->queue.gamesStarted; }
 
 int GameCore::pageKey() const { return impl_->game.state.scene.ScriptPos; }
 

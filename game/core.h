@@ -164,6 +164,8 @@ class GameCore {
   // this menu command (a player can reach it and it has a handler).
   bool takesPress() const;
   bool takesMenuCommand(MenuId id) const;
+  // How many new games this object has begun (it is not part of the state).
+  uint64_t gamesStarted() const;
 
   // ---- Saves ----
   // False while a modal dialog is open or the window has closed: no save is taken then.

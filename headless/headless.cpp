@@ -101,6 +101,16 @@ int runStream(ReplaySession& session, std::istream& in) {
   return 0;
 }
 
+// Whether the replay file has a `rollback` line (its first word).
+bool replayRollsBack(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    const Result<Command> c = parseReplayLine(line);
+    if (c && c->kind == CommandKind::Rollback) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int runHeadless(int argc, char** argv) {
@@ -140,6 +150,7 @@ int runHeadless(int argc, char** argv) {
 
   ReplaySession session(game, std::cout, std::cerr, options.shots, textLog.is_open() ? &textLog : nullptr);
   session.setUserDir(options.userDir);
+  session.setRollbackRecording(fromStdin || replayRollsBack(options.replay));
   return fromStdin ? runStream(session, std::cin) : runFile(session, file);
 }
 

@@ -1,5 +1,7 @@
 #include "headless/replay.h"
 
+#include <algorithm>
+
 #include <charconv>
 #include <vector>
 
@@ -207,6 +209,23 @@ Result<Command> parseReplayLine(std::string_view line) {
       std::string_view file = t.rest[1];
       while (!file.empty() && (file.back() == ' ' || file.back() == '\t')) file.remove_suffix(1);
       cmd.name = std::string(file);
+    }
+  } else if (verb == "rollback") {
+    cmd.kind = CommandKind::Rollback;
+    ok = checkCount(t, 1, 1, "rollback N", error) && parseInteger(t.words[1], 1, INT32_MAX, n, error, "N");
+    cmd.value = static_cast<int32_t>(n);
+  } else if (verb == "skip" || verb == "auto") {
+    const bool skip = verb == "skip";
+    cmd.kind = skip ? CommandKind::Skip : CommandKind::Auto;
+    const std::vector<std::string_view> modes =
+        skip ? std::vector<std::string_view>{"off", "read", "all"} : std::vector<std::string_view>{"off", "on"};
+    ok = checkCount(t, 1, 1, skip ? "skip all|read|off" : "auto on|off", error);
+    if (ok) {
+      const auto at = std::find(modes.begin(), modes.end(), t.words[1]);
+      ok = at != modes.end();
+      if (ok) cmd.value = static_cast<int32_t>(at - modes.begin());
+      else error = "unknown " + std::string(verb) + " mode " + quoted(t.words[1]) +
+                   (skip ? ": usage skip all|read|off" : ": usage auto on|off");
     }
   } else if (verb == "expect") {
     cmd.kind = CommandKind::Expect;

@@ -28,6 +28,9 @@ enum class CommandKind {
   Expect,       // expect PATH VALUE
   Save,         // save FILE|slot:NAME
   Load,         // load FILE|slot:NAME
+  Rollback,     // rollback N
+  Skip,         // skip all|read|off
+  Auto,         // auto on|off
   Quit,         // quit
 };
 
@@ -37,7 +40,7 @@ struct Command {
   int x = 0, y = 0;                       // Down, Up, Move, Click
   MouseButton button = MouseButton::Left;
   MenuId item = MenuId::Game;             // Menu, Call
-  int32_t value = 0;                      // Mode, Rand
+  int32_t value = 0;                      // Mode, Rand, Rollback; Skip: 0 off, 1 read, 2 all; Auto: 0 off, 1 on
   std::string name;                       // Shot: file name; Expect: the path; Save, Load: the file
   Json expected;                          // Expect
 };

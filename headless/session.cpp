@@ -12,13 +12,15 @@ namespace shirakaba {
 
 ReplaySession::ReplaySession(GameCore& game, std::ostream& out, std::ostream& err, std::string shotsDir,
                              std::ostream* textLog)
-    : game_(game), out_(out), err_(err), shotsDir_(std::move(shotsDir)), textLog_(textLog) {
+    : game_(game), out_(out), err_(err), shotsDir_(std::move(shotsDir)), textLog_(textLog), comforts_(game) {
+  comforts_.setRecording(false);
   takeEvents();  // what the start-up did
 }
 
 StepResult ReplaySession::run(const Command& cmd, int lineNo) {
   if (cmd.kind != CommandKind::Expect && cmd.kind != CommandKind::Blank) expected_.reset();
   const StepResult r = step(cmd, lineNo);
+  if (!game_.closed()) comforts_.react();  // pages read, the history; skipping and auto act
   takeEvents();
   return r;
 }
@@ -44,22 +46,22 @@ StepResult ReplaySession::step(const Command& cmd, int lineNo) {
 
   switch (cmd.kind) {
     case CommandKind::Blank: break;
-    case CommandKind::Wait: game_.advanceTo(game_.now() + cmd.ms); break;
+    case CommandKind::Wait: return wait(cmd.ms);
     case CommandKind::Settle: return settle(lineNo);
-    case CommandKind::Down: game_.pointerPress(cmd.button, cmd.x, cmd.y); break;
-    case CommandKind::Up: game_.pointerRelease(cmd.button, cmd.x, cmd.y); break;
-    case CommandKind::Move: game_.pointerMove(cmd.x, cmd.y); break;
+    case CommandKind::Down: comforts_.press(cmd.button, cmd.x, cmd.y); break;
+    case CommandKind::Up: comforts_.release(cmd.button, cmd.x, cmd.y); break;
+    case CommandKind::Move: comforts_.move(cmd.x, cmd.y); break;
     case CommandKind::Click:
-      game_.pointerPress(cmd.button, cmd.x, cmd.y);
-      game_.pointerRelease(cmd.button, cmd.x, cmd.y);
+      comforts_.press(cmd.button, cmd.x, cmd.y);
+      comforts_.release(cmd.button, cmd.x, cmd.y);
       break;
-    case CommandKind::Menu: game_.menuCommand(cmd.item); break;
+    case CommandKind::Menu: comforts_.menuCommand(cmd.item); break;
     case CommandKind::Call: game_.callHandler(cmd.item); break;
     case CommandKind::Mode: game_.setMode(cmd.value); break;
     case CommandKind::DialogClose: game_.dialogClosed(); break;
     case CommandKind::Shot: return shot(cmd, lineNo);
     case CommandKind::State:
-      out_ << toJsonText(game_.describe(sounds_)) << '\n';
+      out_ << toJsonText(describe()) << '\n';
       out_.flush();
       sounds_.clear();  // each state lists the sounds since the one before
       break;
@@ -67,13 +69,52 @@ StepResult ReplaySession::step(const Command& cmd, int lineNo) {
     case CommandKind::Expect: return expect(cmd, lineNo);
     case CommandKind::Save: save(cmd, lineNo); break;
     case CommandKind::Load: load(cmd, lineNo); break;
+    case CommandKind::Rollback: comforts_.rollBack(cmd.value); break;  // as far as the history reaches
+    case CommandKind::Skip:
+      comforts_.setSkip(cmd.value == 2 ? SkipMode::All : cmd.value == 1 ? SkipMode::Read : SkipMode::Off);
+      break;
+    case CommandKind::Auto: comforts_.setAuto(cmd.value == 1); break;
     case CommandKind::Quit: return StepResult::Quit;
   }
   return StepResult::Continue;
 }
 
+Json ReplaySession::describe() const {
+  Json state = game_.describe(sounds_);
+  static const char* const kSkip[] = {"off", "read", "all"};
+  Json aids = Json::object();
+  aids["skip"] = kSkip[static_cast<int>(comforts_.skip())];
+  aids["auto"] = comforts_.autoOn();
+  aids["rollback"] = comforts_.rollback().points();
+  aids["ahead"] = comforts_.rollback().pointsAhead();
+  aids["history"] = comforts_.history().size();
+  aids["read"] = comforts_.readPages().size();
+  state["aids"] = std::move(aids);
+  return state;
+}
+
+void ReplaySession::setUserDir(std::string dir) {
+  userDir_ = std::move(dir);
+  if (!userDir_.empty()) comforts_.keepReadPagesIn(userDir_);
+}
+
+// With skipping or auto mode on, time runs until they stop or the wait is over.
+StepResult ReplaySession::wait(int64_t ms) {
+  if (comforts_.active()) comforts_.advance(game_.now() + ms);
+  else game_.advanceTo(game_.now() + ms);
+  return StepResult::Continue;
+}
+
 StepResult ReplaySession::settle(int lineNo) {
   const int64_t limit = game_.now() + kSettleLimitMs;
+  if (comforts_.active()) {
+    comforts_.advance(limit);
+    if (comforts_.active()) {
+      err_ << "line " << lineNo << ": settle: skipping or auto mode did not stop within "
+           << kSettleLimitMs / 60000 << " virtual minutes\n";
+      return StepResult::Failed;
+    }
+  }
   while (game_.busy() && !game_.closed()) {
     if (!game_.fireNext(limit)) {
       err_ << "line " << lineNo << ": settle: the game did not come to rest within "
@@ -85,7 +126,7 @@ StepResult ReplaySession::settle(int lineNo) {
 }
 
 StepResult ReplaySession::expect(const Command& cmd, int lineNo) {
-  if (!expected_) expected_ = game_.describe(sounds_);
+  if (!expected_) expected_ = describe();
   const Json* actual = lookupPath(*expected_, cmd.name);
   if (actual && *actual == cmd.expected) return StepResult::Continue;
   err_ << "line " << lineNo << ": " << cmd.name << " expected " << toJsonText(cmd.expected) << ", got "
@@ -128,6 +169,7 @@ void ReplaySession::load(const Command& cmd, int lineNo) {
     return;
   }
   playClock_.resetTo(game_, loaded.value().playTimeMs);
+  comforts_.startNewHistory();
 }
 
 }  // namespace shirakaba

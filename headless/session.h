@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "comforts/comforts.h"
 #include "game/core.h"
 #include "headless/replay.h"
 #include "saves/save_game.h"
@@ -24,13 +25,19 @@ class ReplaySession {
                 std::ostream* textLog = nullptr);
   // Where `save slot:NAME` and `load slot:NAME` keep their files; without it the
   // default user folder.
-  void setUserDir(std::string dir) { userDir_ = std::move(dir); }
+  void setUserDir(std::string dir);
+  // Whether clicks and menu commands leave rollback points (they cost time at every
+  // click, so only replays that roll back take them).
+  void setRollbackRecording(bool on) { comforts_.setRecording(on); }
   // Runs one command read from line `lineNo` of the replay.
   StepResult run(const Command& cmd, int lineNo);
 
  private:
   StepResult step(const Command& cmd, int lineNo);
   StepResult settle(int lineNo);
+  StepResult wait(int64_t ms);
+  // The game's state and the player's aids (skipping, auto mode, rollback, history).
+  Json describe() const;
   StepResult expect(const Command& cmd, int lineNo);
   StepResult shot(const Command& cmd, int lineNo);
   void save(const Command& cmd, int lineNo);
@@ -51,6 +58,7 @@ class ReplaySession {
   std::optional<Json> expected_;
   std::string userDir_;
   PlayClock playClock_;
+  Comforts comforts_;
 };
 
 }  // namespace shirakaba

@@ -3,6 +3,7 @@
 #
 #   app/ (Qt window)     headless/ (replays, state dump, shots)     tools/ (pack tool, demo)
 #        \                     |                                    /
+#         +---- comforts/ (rollback, skipping, auto, history) -----+
 #         +---------- saves/ (save files, slots) ------------------+
 #         +----------- game/core.h: the front door ----------------+  (tools may go deeper)
 #   game: screens/ calendar/ game/
@@ -21,12 +22,13 @@ set(allowed_screens ${game_layer})
 set(allowed_calendar ${game_layer})
 set(allowed_game ${game_layer})
 set(allowed_saves base/ saves/ ${front_door})
-set(allowed_headless base/ saves/ headless/ ${front_door})
-set(allowed_app base/ saves/ app/ headless/ ${front_door})
+set(allowed_comforts base/ saves/ comforts/ ${front_door})
+set(allowed_headless base/ saves/ comforts/ headless/ ${front_door})
+set(allowed_app base/ saves/ comforts/ app/ headless/ ${front_door})
 set(allowed_tools ${game_layer} tools/)
 
 set(bad "")
-foreach(folder base engine screens calendar game saves headless app tools)
+foreach(folder base engine screens calendar game saves comforts headless app tools)
   file(GLOB_RECURSE files "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
   foreach(f ${files})
     file(RELATIVE_PATH rel "${ROOT}" "${f}")
@@ -35,7 +37,7 @@ foreach(folder base engine screens calendar game saves headless app tools)
       if(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
         set(target "${CMAKE_MATCH_1}")
         # Only the project's own folders are checked; other quoted includes are local.
-        if(NOT target MATCHES "^(base|engine|screens|calendar|game|saves|headless|app|tools)/")
+        if(NOT target MATCHES "^(base|engine|screens|calendar|game|saves|comforts|headless|app|tools)/")
           continue()
         endif()
         set(ok FALSE)

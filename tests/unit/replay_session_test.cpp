@@ -236,7 +236,7 @@ TEST_F(SessionTest, StateIsOneLineWithTheFixedKeyOrder) {
       "t", "GameMode", "timers", "menu", "ImageBa", "ButtonOn", "PressedBtn", "SelectedBtn", "TestMode",
       "SceneNo", "SceneLabel", "ScriptPos", "ScriptLine", "Page", "Notice", "Hint", "CGNo", "WindowBaked",
       "CGSpeed", "CGSeen", "EventState", "EventWait", "PanX", "PanY", "dialog", "message", "sounds", "closed",
-      "Adv", "CharaStat", "Ability", "Job", "Grade", "Outcome", "Met"};
+      "Adv", "CharaStat", "Ability", "Job", "Grade", "Outcome", "Met", "aids"};
   std::vector<std::string> order;
   for (const auto& item : state.items()) order.push_back(item.key());
   EXPECT_EQ(order, keys);

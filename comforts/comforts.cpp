@@ -1,0 +1,168 @@
+#include "comforts/comforts.h"
+
+#include <algorithm>
+
+#include "base/text.h"
+
+namespace shirakaba {
+
+Comforts::Comforts(GameCore& core)
+    : core_(core), read_(std::make_unique<ReadPages>()), gamesStarted_(core.gamesStarted()) {}
+
+// ---- Input ----
+
+void Comforts::press(MouseButton b, int x, int y) {
+  if (b == MouseButton::Left && core_.takesPress()) {
+    if (recording_) rollback_.record(core_);
+    choiceOnScreen_ = core_.choiceTexts();
+  }
+  core_.pointerPress(b, x, y);
+}
+
+void Comforts::release(MouseButton b, int x, int y) {
+  core_.pointerRelease(b, x, y);
+  if (!choiceOnScreen_.empty() && core_.choiceTexts().empty()) {
+    const int k = core_.choiceTaken();
+    if (k >= 1 && k <= static_cast<int>(choiceOnScreen_.size())) {
+      history_.push_back(HistoryEntry{{choiceOnScreen_[k - 1]}, true});
+      if (history_.size() > kHistoryPages) history_.pop_front();
+    }
+    choiceOnScreen_.clear();
+  }
+  checkNewGame();
+}
+
+void Comforts::move(int x, int y) { core_.pointerMove(x, y); }
+
+void Comforts::menuCommand(MenuId id) {
+  if (recording_ && core_.takesMenuCommand(id)) rollback_.record(core_);
+  core_.menuCommand(id);
+  checkNewGame();
+}
+
+void Comforts::checkNewGame() {
+  if (core_.gamesStarted() == gamesStarted_) return;
+  gamesStarted_ = core_.gamesStarted();
+  rollback_.clear();
+}
+
+// ---- Rollback ----
+
+int Comforts::rollBack(int n) {
+  const int steps = rollback_.back(core_, n);
+  if (steps > 0) onPage_ = false;  // the page waited on now is seen anew
+  return steps;
+}
+
+bool Comforts::rollForward() {
+  const bool moved = rollback_.forward(core_);
+  if (moved) onPage_ = false;
+  return moved;
+}
+
+void Comforts::startNewHistory() {
+  rollback_.clear();
+  onPage_ = false;
+  gamesStarted_ = core_.gamesStarted();
+}
+
+// ---- Skipping and auto mode ----
+
+void Comforts::keepReadPagesIn(const std::string& userDir) {
+  auto identity = core_.dataIdentity();
+  if (!identity.ok()) return;
+  auto kept = std::make_unique<ReadPages>(userDir, identity.value());
+  // What was read before the folder was known is not lost.
+  read_ = std::move(kept);
+}
+
+void Comforts::click() {
+  press(MouseButton::Left, kClickX, kClickY);
+  release(MouseButton::Left, kClickX, kClickY);
+  onPage_ = false;
+}
+
+void Comforts::stop() {
+  skip_ = SkipMode::Off;
+  auto_ = false;
+}
+
+void Comforts::pageShown() {
+  onPage_ = true;
+  pageKey_ = core_.pageKey();
+  pageSince_ = core_.now();
+  newPage_ = true;
+  history_.push_back(HistoryEntry{core_.pageLines(), false});
+  if (history_.size() > kHistoryPages) history_.pop_front();
+}
+
+int64_t Comforts::autoDue() const {
+  size_t characters = 0;
+  for (const std::string& line : history_.back().lines) characters += utf8ToCodepoints(line).size();
+  return pageSince_ + speed_.baseMs + speed_.perCharacterMs * static_cast<int64_t>(characters);
+}
+
+int64_t Comforts::react() {
+  // A click may bring the next page (or a decision) at once: look again after each.
+  for (int clicks = 0; clicks < 10000; ++clicks) {
+    const Waiting w = core_.waiting();
+    if (w == Waiting::Busy) return -1;
+    if (w == Waiting::Decision) {
+      onPage_ = false;
+      stop();
+      return -1;
+    }
+    if (!onPage_ || pageKey_ != core_.pageKey()) {
+      const bool readBefore = read_->contains(core_.pageKey());
+      read_->add(core_.pageKey());
+      pageShown();
+      if (skip_ == SkipMode::Read && !readBefore) {
+        stop();
+        return -1;
+      }
+    }
+    if (skip_ == SkipMode::Off) {
+      if (!auto_) return -1;
+      const int64_t due = autoDue();
+      if (core_.now() < due) return due;
+    }
+    click();
+  }
+  return -1;
+}
+
+void Comforts::advance(int64_t until) {
+  const bool wasActive = active();
+  for (;;) {
+    const int64_t wake = react();
+    if (wasActive && !active()) return;
+    const int64_t due = core_.nextDue();
+    const bool pauseFirst = wake >= 0 && (due < 0 || wake < due);
+    const int64_t next = pauseFirst ? wake : due;
+    if (next < 0 || next > until) break;
+    // One timer at a time, so that a page gets its click the moment it waits.
+    if (pauseFirst) core_.advanceTo(wake);
+    else core_.fireNext(due);
+  }
+  core_.advanceTo(until);
+  react();
+}
+
+// ---- The pages ----
+
+std::string Comforts::pageText() const {
+  std::string text;
+  for (const std::string& line : core_.pageLines()) {
+    if (!text.empty()) text += '\n';
+    text += line;
+  }
+  return text;
+}
+
+std::optional<std::string> Comforts::takeNewPage() {
+  if (!newPage_) return std::nullopt;
+  newPage_ = false;
+  return pageText();
+}
+
+}  // namespace shirakaba

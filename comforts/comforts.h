@@ -1,0 +1,111 @@
+// The player's aids around the game: rollback, skipping, auto mode, the history of
+// pages and the pages read. Nothing here acts unless the player asks for it: with
+// skipping and auto off, the game gets exactly the input the player gives.
+//
+// The front end passes the player's pointer and menu commands through here (so that
+// each one the game takes leaves a rollback point) and calls react() whenever time
+// has moved the game on.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "comforts/read_pages.h"
+#include "comforts/rollback.h"
+#include "game/core.h"
+
+namespace shirakaba {
+
+enum class SkipMode { Off, Read, All };
+
+struct HistoryEntry {
+  std::vector<std::string> lines;  // a page's lines, or the choice taken
+  bool choice = false;
+  bool operator==(const HistoryEntry&) const = default;
+};
+
+struct AutoSpeed {
+  int64_t baseMs = 1500;     // the pause before a page turns by itself
+  int64_t perCharacterMs = 80;  // and the time given to each character on it
+};
+
+class Comforts {
+ public:
+  static constexpr size_t kHistoryPages = 200;
+  // Where a skipping click lands: inside the message window.
+  static constexpr int kClickX = 320, kClickY = 400;
+
+  explicit Comforts(GameCore& core);
+
+  // ---- The player's input ----
+  void press(MouseButton b, int x, int y);
+  void release(MouseButton b, int x, int y);
+  void move(int x, int y);
+  void menuCommand(MenuId id);
+  // Rollback points are taken only when this is on (the window always; headless mode
+  // only when a replay rolls back, since taking them costs time at every click).
+  void setRecording(bool on) { recording_ = on; }
+
+  // ---- Rollback ----
+  int rollBack(int n);
+  bool rollForward();
+  const Rollback& rollback() const { return rollback_; }
+  // After a load: the history starts anew.
+  void startNewHistory();
+
+  // ---- Skipping and auto mode ----
+  // Pages read are kept in USERDIR/read/ from now on (else in memory only).
+  void keepReadPagesIn(const std::string& userDir);
+  void setSkip(SkipMode mode) { skip_ = mode; }
+  SkipMode skip() const { return skip_; }
+  void setAuto(bool on) { auto_ = on; }
+  bool autoOn() const { return auto_; }
+  void setAutoSpeed(AutoSpeed s) { speed_ = s; }
+  bool active() const { return skip_ != SkipMode::Off || auto_; }
+  const ReadPages& readPages() const { return *read_; }
+
+  // Looks at what the game waits for and acts: a page shown anew is marked read and
+  // goes into the history; while skipping, a page gets a click at once (in "read"
+  // mode only a page read before); in auto mode when its pause is over. Where the
+  // game waits for a decision (or an unread page), skipping and auto mode stop.
+  // Returns the clock time at which auto mode wants to be asked again, or -1.
+  int64_t react();
+  // Virtual time: runs the game up to `until`, reacting at every timer. With skipping
+  // or auto on it returns as soon as they stop, the clock standing there.
+  void advance(int64_t until);
+
+  // ---- The pages ----
+  // The last pages shown (and the choices taken), the oldest first.
+  const std::deque<HistoryEntry>& history() const { return history_; }
+  // The page on the screen as text, its lines joined by line breaks.
+  std::string pageText() const;
+  // A page shown since the last call, for copying each page as it comes.
+  std::optional<std::string> takeNewPage();
+
+ private:
+  void click();
+  void pageShown();
+  void stop();
+  void checkNewGame();
+  int64_t autoDue() const;
+
+  GameCore& core_;
+  Rollback rollback_;
+  std::unique_ptr<ReadPages> read_;
+  std::deque<HistoryEntry> history_;
+  bool recording_ = true;
+  SkipMode skip_ = SkipMode::Off;
+  bool auto_ = false;
+  AutoSpeed speed_;
+  bool onPage_ = false;      // the game waits on a page that react() has seen
+  int pageKey_ = -1;
+  int64_t pageSince_ = 0;    // clock time the page began to wait
+  bool newPage_ = false;     // for takeNewPage
+  std::vector<std::string> choiceOnScreen_;  // while a choice is pressed
+  uint64_t gamesStarted_ = 0;
+};
+
+}  // namespace shirakaba

@@ -1,0 +1,30 @@
+// Which pages of the script the player has read, kept per game data in the user
+// folder, so that skipping "read" pages knows them again after a restart.
+#pragma once
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "base/result.h"
+
+namespace shirakaba {
+
+class ReadPages {
+ public:
+  // Kept in memory only.
+  ReadPages() = default;
+  // Kept in USERDIR/read/<identity>.txt: read from there now, written on every change.
+  ReadPages(const std::string& userDir, uint64_t dataIdentity);
+
+  bool contains(int page) const { return pages_.count(page) != 0; }
+  // Marks the page read; true when it was not before.
+  bool add(int page);
+  size_t size() const { return pages_.size(); }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::set<int> pages_;
+  std::string path_;  // empty: not kept in a file
+};
+
+}  // namespace shirakaba
