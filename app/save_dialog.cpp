@@ -100,30 +100,36 @@ QLabel* SaveDialog::textLabel(int row) const {
 void SaveDialog::select(SaveSlot slot) { list_->setCurrentRow(rowOf(slot)); }
 
 bool SaveDialog::canChoose(int row) const {
-  if (row < 0 || row >= static_cast<int>(views_.size())) return false;
-  if (mode_ == Mode::Save) return views_[row].slot.kind != SaveSlot::Auto;
-  return views_[row].state == SlotView::State::Filled;
+  if (row < 0 || row >= static_cast<int>(views_.size()) || !rowIsLive(row)) return false;
+  return mode_ == Mode::Save || views_[row].state == SlotView::State::Filled;
 }
 
-void SaveDialog::showRow(int row) {
+bool SaveDialog::rowIsLive(int row) const { return mode_ == Mode::Load || views_[row].slot.kind != SaveSlot::Auto; }
+
+QString SaveDialog::rowText(int row, bool selected) const {
   const SlotView& v = views_[row];
-  const bool savable = mode_ == Mode::Load || v.slot.kind != SaveSlot::Auto;
   QStringList lines{QStringLiteral("<b>%1</b>").arg(escaped(v.title))};
   switch (v.state) {
     case SlotView::State::Empty: lines << tr("<i>Empty</i>"); break;
-    case SlotView::State::Unreadable:
-      lines << QStringLiteral("<span style=\"color:#b00000\">%1</span>")
-                   .arg(escaped(tr("Cannot be read: %1").arg(v.problem)));
+    case SlotView::State::Unreadable: {
+      // Red is hard to read on the selection's colour.
+      const QString problem = escaped(tr("Cannot be read: %1").arg(v.problem));
+      lines << (selected ? problem : QStringLiteral("<span style=\"color:#b00000\">%1</span>").arg(problem));
       break;
+    }
     case SlotView::State::Filled:
       lines << escaped(v.day);
       if (!v.scene.isEmpty()) lines << escaped(tr("Scene %1").arg(v.scene));
       lines << escaped(tr("Saved %1").arg(v.savedAt)) << escaped(tr("Play time %1").arg(v.playTime));
       break;
   }
-  if (!savable) lines << tr("<i>Written when you close the window during a game</i>");
-  textLabel(row)->setText(lines.join(QStringLiteral("<br>")));
+  if (!rowIsLive(row)) lines << tr("<i>Written when you close the window during a game</i>");
+  return lines.join(QStringLiteral("<br>"));
+}
 
+void SaveDialog::showRow(int row) {
+  const SlotView& v = views_[row];
+  textLabel(row)->setText(rowText(row, row == selectedRow()));
   QLabel* thumb = thumbnailLabel(row);
   if (v.thumbnail.isNull()) {
     thumb->setPixmap(QPixmap());
@@ -132,8 +138,8 @@ void SaveDialog::showRow(int row) {
     thumb->setPixmap(v.thumbnail);
   }
   QListWidgetItem* item = list_->item(row);
-  if (!savable) item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
-  list_->itemWidget(item)->setEnabled(savable);
+  if (!rowIsLive(row)) item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+  list_->itemWidget(item)->setEnabled(rowIsLive(row));
 }
 
 int SaveDialog::selectedRow() const {
@@ -157,11 +163,12 @@ int SaveDialog::rowToSelectFirst() const {
 void SaveDialog::updateButtons() {
   const int row = selectedRow();
   choose_->setEnabled(canChoose(row));
-  delete_->setEnabled(row >= 0 && views_[row].state != SlotView::State::Empty &&
-                      (list_->item(row)->flags() & Qt::ItemIsEnabled));
+  delete_->setEnabled(row >= 0 && views_[row].state != SlotView::State::Empty && rowIsLive(row));
   // The selected row's text in the highlight's colour, so that it stays readable.
-  for (int r = 0; r < list_->count(); ++r)
+  for (int r = 0; r < list_->count(); ++r) {
     textLabel(r)->setForegroundRole(r == row ? QPalette::HighlightedText : QPalette::WindowText);
+    textLabel(r)->setText(rowText(r, r == row));
+  }
 }
 
 bool SaveDialog::ask(const QString& question) {

@@ -48,6 +48,9 @@ class SaveDialog : public QDialog {
 
  private:
   void showRow(int row);
+  QString rowText(int row, bool selected) const;
+  // Whether the player may act on the row: all but the autosave's in save mode.
+  bool rowIsLive(int row) const;
   void updateButtons();
   int selectedRow() const;
   int rowToSelectFirst() const;
