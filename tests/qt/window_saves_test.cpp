@@ -157,13 +157,6 @@ TEST(AppOptions, ReadsUserDirAndContinue) {
   EXPECT_NE(usageText("shirakaba").find("--continue"), std::string::npos);
 }
 
-TEST(AppOptions, WithoutUserDirSavesGoToTheApplicationsDataFolder) {
-  AppOptions o;
-  EXPECT_FALSE(MainWindow::userDirFor(o).isEmpty());
-  o.userDir = "/given";
-  EXPECT_EQ(MainWindow::userDirFor(o), QStringLiteral("/given"));
-}
-
 // ---- Quick save and quick load ----
 
 TEST_F(WindowSavesTest, F5ThenStepsThenF9RestoresTheScreenExactly) {
