@@ -42,6 +42,11 @@ Result<AppOptions> parseAppOptions(int argc, char** argv) {
     } else if (const char* shots = valueOf("--shots", argc, argv, i)) {
       if (!*shots) return fail("--shots needs a directory");
       out.shotsDir = shots;
+    } else if (const char* user = valueOf("--user-dir", argc, argv, i)) {
+      if (!*user) return fail("--user-dir needs a directory");
+      out.userDir = user;
+    } else if (arg == "--continue") {
+      out.continueGame = true;
     } else if (arg == "--speak") {
       out.speak = true;
     } else if (const char* scale = valueOf("--scale", argc, argv, i)) {
@@ -64,6 +69,7 @@ bool wantsHeadless(int argc, char** argv) {
 std::string usageText(const char* program) {
   std::string p = program && *program ? program : "shirakaba";
   return "Usage: " + p + " [--data DIR] [--scale N | --fullscreen] [--shots DIR] [--speak]\n"
+         "       " + std::string(p.size(), ' ') + " [--user-dir DIR] [--continue]\n"
          "       " + p + " --headless ...\n"
          "\n"
          "  --data DIR    game directory holding data/ and readme.txt (default: the working\n"
@@ -71,12 +77,16 @@ std::string usageText(const char* program) {
          "  --scale N     show the 640x480 screen N times larger, N = 1..4 (default 1)\n"
          "  --fullscreen  fill the screen with the largest whole zoom that fits\n"
          "  --shots DIR   where F12 saves screenshots (default: your pictures folder)\n"
+         "  --user-dir DIR\n"
+         "                where saves are kept (default: ~/.local/share/shirakaba)\n"
+         "  --continue    go on where the last game was left: load the autosave\n"
          "  --speak       read the text on the screen aloud (needs a Japanese voice)\n"
          "  --headless    run without a window (replays, state dumps, screenshots)\n"
          "  --help        show this text\n"
          "  --version     show the version\n"
          "\n"
-         "Keys: F11 or Alt+Enter full screen on/off, F12 screenshot.\n";
+         "Keys: F11 or Alt+Enter full screen on/off, F12 screenshot, F5 quick save,\n"
+         "F9 quick load, Ctrl+S save, Ctrl+L load; the right mouse button opens the same menu.\n";
 }
 
 }  // namespace shirakaba

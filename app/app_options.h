@@ -11,6 +11,8 @@ struct AppOptions {
   std::string gameDir = ".";  // where data/, data/wav/ and readme.txt live
   bool dataGiven = false;     // --data named gameDir; otherwise the usual places are searched
   std::string shotsDir;       // where F12 saves; empty: the user's pictures folder
+  std::string userDir;        // where saves go (USERDIR/saves/...); empty: the toolkit's per-user data folder
+  bool continueGame = false;  // load the autosave at start-up
   bool speak = false;         // read the screen's text aloud
   int scale = 1;              // integer zoom of the 640 x 480 screen, 1..4
   bool fullscreen = false;    // largest integer zoom that fits, letterboxed

@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
   else std::fprintf(stderr, "%s: %s\n", argv[0], search.error().c_str());
 
   QApplication app(argc, argv);
-  QApplication::setApplicationName(MainWindow::applicationTitle());
+  // The name of the per-user folder the saves go to (~/.local/share/shirakaba).
+  QApplication::setApplicationName(QStringLiteral("shirakaba"));
   QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
   QApplication::setWindowIcon(appIcon());
 
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   }
 
   MainWindow window(options, font.value());
+  if (options.continueGame) window.continueFromAutosave();
   window.present();
   return app.exec();
 }

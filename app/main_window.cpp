@@ -4,9 +4,11 @@
 #include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 #include <cstdio>
 
 #include "app/about_box.h"
@@ -14,10 +16,13 @@
 #include "app/menu_mirror.h"
 #include "app/mes_form.h"
 #include "app/real_clock.h"
+#include "app/save_dialog.h"
 #include "app/screen_accessible.h"
 #include "app/screen_widget.h"
 #include "app/screenshot.h"
+#include "app/slot_view.h"
 #include "app/text_speaker.h"
+#include "app/window_saves.h"
 
 namespace shirakaba {
 
@@ -34,6 +39,7 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
   setup.gameDir = options.gameDir;
   setup.font = std::move(font);
   game_ = std::make_unique<GameCore>(setup);
+  saves_ = std::make_unique<WindowSaves>(*game_, userDirFor(options).toStdString());
   if (options.speak) speaker_ = new TextSpeaker(this);
   titleTimer_.setSingleShot(true);
   titleTimer_.setInterval(kTitleNoticeMs);
@@ -56,6 +62,7 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
 
   about_ = new TAboutBox(this);
   mes_ = new TMes_Form(game_->gamePath("readme.txt"), this);
+  buildSaveMenu();
 
   clock_->catchUp();
   game_->start();
@@ -117,10 +124,21 @@ void MainWindow::showInTitle(const QString& notice) {
 void MainWindow::keyPressEvent(QKeyEvent* e) {
   const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
   const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-  if ((e->key() == Qt::Key_F11 && mods == Qt::NoModifier) || (enter && mods == Qt::AltModifier)) {
-    if (!e->isAutoRepeat()) setFullScreenShown(!fullScreen_);
-  } else if (e->key() == Qt::Key_F12 && mods == Qt::NoModifier) {
-    if (!e->isAutoRepeat()) takeScreenshot();
+  const bool plain = mods == Qt::NoModifier, ctrl = mods == Qt::ControlModifier;
+  // Holding a key down does one thing, once.
+  const bool once = !e->isAutoRepeat();
+  if ((e->key() == Qt::Key_F11 && plain) || (enter && mods == Qt::AltModifier)) {
+    if (once) setFullScreenShown(!fullScreen_);
+  } else if (e->key() == Qt::Key_F12 && plain) {
+    if (once) takeScreenshot();
+  } else if (e->key() == Qt::Key_F5 && plain) {
+    if (once) saveTo(SaveSlot::quick());
+  } else if (e->key() == Qt::Key_F9 && plain) {
+    if (once) loadFrom(SaveSlot::quick());
+  } else if (e->key() == Qt::Key_S && ctrl) {
+    if (once) openSaveDialog();
+  } else if (e->key() == Qt::Key_L && ctrl) {
+    if (once) openLoadDialog();
   } else {
     QMainWindow::keyPressEvent(e);
     return;
@@ -190,6 +208,8 @@ void MainWindow::runDialog(const DialogOpened& d) {
 
 void MainWindow::deliverPointer(const PointerEvent& e) {
   if (windowClosed_) return;
+  // The game plays with the left button only; the right one opens the save menu.
+  if (e.button == MouseButton::Right && e.action != PointerAction::Move) return;
   clock_->catchUp();
   switch (e.action) {
     case PointerAction::Press: game_->pointerPress(e.button, e.x, e.y); break;
@@ -202,17 +222,104 @@ void MainWindow::deliverPointer(const PointerEvent& e) {
 void MainWindow::deliverMenu(MenuId id) {
   if (windowClosed_) return;
   clock_->catchUp();
+  // "おわる" shuts the game down at once, after which nothing can be saved: the
+  // autosave is taken before and written only if the game has really ended.
+  std::optional<SaveFile> autosave;
+  if (id == MenuId::Exit_Btn) autosave = saves_->takeAutosave();
   game_->menuCommand(id);
+  if (autosave && game_->closed()) writeAutosave(*autosave);
   refresh();
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
   if (!windowClosed_) {
     windowClosed_ = true;
+    // The close box during a game keeps it in the autosave.
+    if (std::optional<SaveFile> autosave = saves_->takeAutosave()) writeAutosave(*autosave);
     game_->closeWindow();  // the close box; "おわる" has shut the game down itself
     clock_->stop();
   }
   e->accept();
+}
+
+// ---- Saves ----
+
+QString MainWindow::userDirFor(const AppOptions& options) {
+  if (!options.userDir.empty()) return QString::fromStdString(options.userDir);
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+void MainWindow::buildSaveMenu() {
+  saveMenu_ = new QMenu(this);
+  // The keys are only shown here (after the tab); keyPressEvent acts on them.
+  saveMenu_->addAction(tr("Quick save\tF5"), this, [this] { saveTo(SaveSlot::quick()); });
+  QAction* quickLoad = saveMenu_->addAction(tr("Quick load\tF9"), this, [this] { loadFrom(SaveSlot::quick()); });
+  saveMenu_->addSeparator();
+  saveMenu_->addAction(tr("Save…\tCtrl+S"), this, &MainWindow::openSaveDialog);
+  saveMenu_->addAction(tr("Load…\tCtrl+L"), this, &MainWindow::openLoadDialog);
+  connect(saveMenu_, &QMenu::aboutToShow, this, [this, quickLoad] {
+    const Result<SaveSlots> all = saves_->saveSlots();
+    quickLoad->setEnabled(all && all->exists(SaveSlot::quick()));
+  });
+  screen_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(screen_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    if (!windowClosed_) saveMenu_->popup(screen_->mapToGlobal(at));
+  });
+}
+
+bool MainWindow::saveTo(SaveSlot slot) {
+  if (windowClosed_) return false;
+  clock_->catchUp();
+  const Result<SaveInfo> saved = saves_->save(slot);
+  const QString where = SlotTexts::inSentence(slot);
+  if (saved) showInTitle(tr("Saved to %1").arg(where));
+  else tellFailure(tr("Cannot save to %1: %2").arg(where, QString::fromStdString(saved.error())));
+  refresh();
+  return saved.ok();
+}
+
+bool MainWindow::loadFrom(SaveSlot slot) {
+  if (windowClosed_) return false;
+  clock_->catchUp();
+  const Result<SaveInfo> loaded = saves_->load(slot);
+  const QString where = SlotTexts::inSentence(slot);
+  if (loaded) showInTitle(tr("Loaded %1").arg(where));
+  else tellFailure(tr("Cannot load %1: %2").arg(where, QString::fromStdString(loaded.error())));
+  refresh();
+  return loaded.ok();
+}
+
+// In the title for a few seconds, and on stderr for longer.
+void MainWindow::tellFailure(const QString& notice) {
+  showInTitle(notice);
+  std::fprintf(stderr, "shirakaba: %s\n", notice.toLocal8Bit().constData());
+}
+
+bool MainWindow::continueFromAutosave() { return loadFrom(SaveSlot::autosave()); }
+
+void MainWindow::openSaveDialog() { openSlotDialog(true); }
+void MainWindow::openLoadDialog() { openSlotDialog(false); }
+
+void MainWindow::openSlotDialog(bool saving) {
+  if (windowClosed_) return;
+  const Result<SaveSlots> all = saves_->saveSlots();
+  if (!all) {
+    const QString reason = QString::fromStdString(all.error());
+    tellFailure(saving ? tr("Cannot save: %1").arg(reason) : tr("Cannot load: %1").arg(reason));
+    return;
+  }
+  SaveDialog dialog(saving ? SaveDialog::Mode::Save : SaveDialog::Mode::Load, all.value(), runner_, this);
+  runner_(dialog);
+  // The game ran on while the dialog was open; it may have ended meanwhile.
+  if (const std::optional<SaveSlot> chosen = dialog.chosenSlot()) {
+    if (saving) saveTo(*chosen);
+    else loadFrom(*chosen);
+  }
+}
+
+void MainWindow::writeAutosave(const SaveFile& save) {
+  const Result<void> written = saves_->writeAutosave(save);
+  if (!written) std::fprintf(stderr, "shirakaba: the autosave was not written: %s\n", written.error().c_str());
 }
 
 }  // namespace shirakaba

@@ -11,10 +11,13 @@
 #include <vector>
 
 #include "app/app_options.h"
+#include "app/modal_runner.h"
 #include "app/sound_player.h"
 #include "game/core.h"
+#include "saves/save_slots.h"
 
 class QDialog;
+class QMenu;
 
 namespace shirakaba {
 
@@ -24,12 +27,8 @@ class ScreenWidget;
 class TAboutBox;
 class TMes_Form;
 class TextSpeaker;
+class WindowSaves;
 struct PointerEvent;
-
-// Shows a dialog modally and returns when it is closed. The window uses exec(),
-// whose nested event loop keeps the game's timers firing; tests put in one that
-// only records what would have been shown.
-using ModalRunner = std::function<void(QDialog&)>;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -62,6 +61,21 @@ class MainWindow : public QMainWindow {
   void deliverPointer(const PointerEvent& e);
   void deliverMenu(MenuId id);
 
+  // ---- Saves (F5, F9, Ctrl+S, Ctrl+L and the right button's menu) ----
+  // Each tells in the title how it went; a refused load leaves the game as it was.
+  bool saveTo(SaveSlot slot);
+  bool loadFrom(SaveSlot slot);
+  // The save or load dialog; the slot chosen there is saved or loaded when it closes.
+  void openSaveDialog();
+  void openLoadDialog();
+  // --continue: loads the autosave; when that fails the game goes on from the start
+  // and the title and stderr say why.
+  bool continueFromAutosave();
+  // The right button's menu over the screen.
+  QMenu* saveMenu() const { return saveMenu_; }
+  // Where the saves go: --user-dir, else the toolkit's per-user data folder.
+  static QString userDirFor(const AppOptions& options);
+
  protected:
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
@@ -70,6 +84,10 @@ class MainWindow : public QMainWindow {
   void handleEvents();
   void runDialog(const DialogOpened& d);
   void showInTitle(const QString& notice);
+  void tellFailure(const QString& notice);
+  void buildSaveMenu();
+  void openSlotDialog(bool saving);
+  void writeAutosave(const SaveFile& save);
   void publishScreenText();
 
   AppOptions options_;
@@ -86,6 +104,8 @@ class MainWindow : public QMainWindow {
   QTimer titleTimer_;                    // brings the caption back after a notice
   std::vector<std::string> screenText_;  // written on the screen during the current event
   TextSpeaker* speaker_ = nullptr;       // only with --speak
+  std::unique_ptr<WindowSaves> saves_;
+  QMenu* saveMenu_ = nullptr;
 };
 
 }  // namespace shirakaba

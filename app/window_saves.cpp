@@ -1,0 +1,62 @@
+#include "app/window_saves.h"
+
+#include <filesystem>
+
+#include "base/stream.h"
+
+namespace shirakaba {
+
+namespace fs = std::filesystem;
+
+std::string withoutPath(const std::string& message, const std::string& path) {
+  const std::string prefix = path + ": ";
+  return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
+}
+
+WindowSaves::WindowSaves(GameCore& game, std::string userDir) : game_(game), userDir_(std::move(userDir)) {
+  playClock_.resetTo(game_, 0);
+}
+
+Result<SaveSlots> WindowSaves::saveSlots() const {
+  const Result<uint64_t> identity = game_.dataIdentity();
+  if (!identity) return fail("there is no game data (" + identity.error() + ")");
+  return SaveSlots(userDir_, identity.value());
+}
+
+Result<SaveInfo> WindowSaves::save(SaveSlot slot) {
+  const Result<SaveSlots> all = saveSlots();
+  if (!all) return fail(all.error());
+  const std::string path = all->pathOf(slot);
+  Result<SaveInfo> saved = saveGame(game_, path, playTimeMs(), unixMillisNow());
+  if (!saved) return fail(withoutPath(saved.error(), path));
+  return saved;
+}
+
+Result<SaveInfo> WindowSaves::load(SaveSlot slot) {
+  const Result<SaveSlots> all = saveSlots();
+  if (!all) return fail(all.error());
+  if (!all->exists(slot)) return fail("it is empty");
+  const std::string path = all->pathOf(slot);
+  Result<SaveInfo> loaded = loadGame(game_, path);
+  if (!loaded) return fail(withoutPath(loaded.error(), path));
+  playClock_.resetTo(game_, loaded->playTimeMs);
+  return loaded;
+}
+
+std::optional<SaveFile> WindowSaves::takeAutosave() const {
+  if (!game_.gameUnderWay() || !game_.canSave()) return std::nullopt;
+  Result<SaveFile> save = takeSave(game_, playTimeMs(), unixMillisNow());
+  if (!save) return std::nullopt;
+  return std::move(save).value();
+}
+
+Result<void> WindowSaves::writeAutosave(const SaveFile& save) const {
+  const Result<SaveSlots> all = saveSlots();
+  if (!all) return fail(all.error());
+  std::error_code ec;
+  fs::create_directories(all->folder(), ec);
+  if (ec) return fail("cannot make the folder " + all->folder() + ": " + ec.message());
+  return writeFile(all->pathOf(SaveSlot::autosave()), encodeSaveFile(save));
+}
+
+}  // namespace shirakaba
