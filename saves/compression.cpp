@@ -7,8 +7,10 @@ namespace shirakaba {
 std::vector<uint8_t> compressBytes(std::span<const uint8_t> bytes, int level) {
   std::vector<uint8_t> out(ZSTD_compressBound(bytes.size()));
   const size_t n = ZSTD_compress(out.data(), out.size(), bytes.data(), bytes.size(), level);
-  // Compressing into a buffer of compressBound's size cannot fail.
+  // Compressing into a buffer of compressBound's size cannot fail. The frame is kept
+  // (in save files, in the rollback history) at its own size, not the bound's.
   out.resize(ZSTD_isError(n) ? 0 : n);
+  out.shrink_to_fit();
   return out;
 }
 
