@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/about_box.h"
@@ -69,7 +70,13 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
   mirror_->build(game_->menu());
   clock_ = std::make_unique<RealClock>(
       [this](int64_t gameNow) {
-        game_->catchUp(gameNow);
+        if (clock_->speed() > 1) {
+          aids_->advance(std::min(gameNow, game_->now() + kLongestSkipStepMs));
+          // A game too slow for the fast clock goes on from where it stands.
+          if (aids_->skipping() && game_->now() < gameNow) clock_->setSpeed(clock_->speed(), game_->now());
+        } else {
+          game_->catchUp(gameNow);
+        }
         if (!game_->closed()) aids_->react();
       },
       [this] { return aids_->nextWake(game_->nextDue()); }, [this] { refresh(); });
@@ -229,7 +236,7 @@ void MainWindow::refresh() {
   handleEvents();
   mirror_->sync(game_->menu());
   publishScreenText();
-  clock_->setSpeed(aids_->clockSpeed());
+  if (aids_->clockSpeed() != clock_->speed()) clock_->setSpeed(aids_->clockSpeed(), game_->now());
   updateTitle();
   screen_->update();
   if (windowClosed_ || game_->closed()) clock_->stop();

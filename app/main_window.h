@@ -64,6 +64,9 @@ class MainWindow : public QMainWindow {
   // F12: the screen as a PNG; the title says where for a few seconds. The file's path, or "".
   QString takeScreenshot();
   static constexpr int kTitleNoticeMs = 3000;
+  // While skipping, the most game time one wake of the clock runs (so the window stays
+  // responsive on a machine too slow for the fast clock).
+  static constexpr int64_t kLongestSkipStepMs = 250;
   // After every call into the game: what it asked for is done, the menu bar mirrors
   // its menu, the screen repaints and the clock is re-armed.
   void refresh();

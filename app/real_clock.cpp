@@ -13,9 +13,8 @@ RealClock::RealClock(std::function<void(int64_t)> fire, std::function<int64_t()>
   connect(&timer_, &QTimer::timeout, this, &RealClock::onTimeout);
 }
 
-void RealClock::setSpeed(int speed) {
-  if (speed == scale_.speed()) return;
-  scale_.setSpeed(speed, elapsedMs());
+void RealClock::setSpeed(int speed, int64_t gameNow) {
+  scale_.restart(speed, elapsedMs(), gameNow);
   if (timer_.isActive()) rearm();
 }
 

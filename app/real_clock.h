@@ -10,7 +10,8 @@
 namespace shirakaba {
 
 // The game's time from the wall time, at a speed that may change (skipping runs the
-// game faster): continuous across a change of speed, and never going back.
+// game faster). Each change starts from the game's own time, so the game's clock goes
+// on from where it stands: continuous, never going back.
 class ClockScale {
  public:
   int64_t gameAt(int64_t wall) const { return gameBase_ + (wall - wallBase_) * speed_; }
@@ -20,8 +21,9 @@ class ClockScale {
     return ahead <= 0 ? 0 : (ahead + speed_ - 1) / speed_;
   }
   int speed() const { return speed_; }
-  void setSpeed(int speed, int64_t wall) {
-    gameBase_ = gameAt(wall);
+  // From `wall` on, the game's time runs `speed` times as fast, from `game`.
+  void restart(int speed, int64_t wall, int64_t game) {
+    gameBase_ = game;
     wallBase_ = wall;
     speed_ = speed < 1 ? 1 : speed;
   }
@@ -43,8 +45,9 @@ class RealClock : public QObject {
   // The game's time now: the wall time at the speeds the clock has run at.
   int64_t gameNow() const { return scale_.gameAt(elapsedMs()); }
   int speed() const { return scale_.speed(); }
-  // From now on the game's time runs `speed` times as fast as the wall clock.
-  void setSpeed(int speed);
+  // From now on the game's time runs `speed` times as fast as the wall clock, going
+  // on from the game's time `gameNow`.
+  void setSpeed(int speed, int64_t gameNow);
   // Brings the game's clock to the wall time, firing what has come due, so that a
   // timer enabled by the next event counts its interval from now.
   void catchUp();

@@ -53,6 +53,10 @@ class WindowAids : public QObject {
   // After every input and every catch-up of the clock: pages read, the history, and
   // skipping and auto mode act.
   void react();
+  // While skipping, time runs in here instead of in the game's catch-up: every timer
+  // fires at its own time, so the game does exactly what it does at its own pace, only
+  // sooner; it stops where skipping stops.
+  void advance(int64_t until) { comforts_.advance(until); }
   // When the clock must wake next: the game's next timer or auto mode's next look.
   int64_t nextWake(int64_t gameDue) const;
   int clockSpeed() const { return skipping() ? kSkipSpeed : 1; }
