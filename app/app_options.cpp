@@ -51,6 +51,9 @@ Result<AppOptions> parseAppOptions(int argc, char** argv) {
       out.speak = true;
     } else if (const char* scale = valueOf("--scale", argc, argv, i)) {
       if (!parseScale(scale, out.scale)) return fail("--scale takes a whole number from 1 to 4");
+      out.scaleGiven = true;
+    } else if (arg == "--clipboard") {
+      out.copyEachPage = true;
     } else if (arg.rfind("-", 0) == 0) {
       return fail("unknown option " + arg);
     } else {
@@ -69,7 +72,7 @@ bool wantsHeadless(int argc, char** argv) {
 std::string usageText(const char* program) {
   std::string p = program && *program ? program : "shirakaba";
   return "Usage: " + p + " [--data DIR] [--scale N | --fullscreen] [--shots DIR] [--speak]\n"
-         "       " + std::string(p.size(), ' ') + " [--user-dir DIR] [--continue]\n"
+         "       " + std::string(p.size(), ' ') + " [--clipboard] [--user-dir DIR] [--continue]\n"
          "       " + p + " --headless ...\n"
          "\n"
          "  --data DIR    game directory holding data/ and readme.txt (default: the working\n"
@@ -78,15 +81,21 @@ std::string usageText(const char* program) {
          "  --fullscreen  fill the screen with the largest whole zoom that fits\n"
          "  --shots DIR   where F12 saves screenshots (default: your pictures folder)\n"
          "  --user-dir DIR\n"
-         "                where saves are kept (default: ~/.local/share/shirakaba)\n"
+         "                where saves, pages read and settings.ini are kept\n"
+         "                (default: ~/.local/share/shirakaba)\n"
          "  --continue    go on where the last game was left: load the autosave\n"
          "  --speak       read the text on the screen aloud (needs a Japanese voice)\n"
+         "  --clipboard   copy each page to the clipboard as it is shown\n"
          "  --headless    run without a window (replays, state dumps, screenshots)\n"
          "  --help        show this text\n"
          "  --version     show the version\n"
          "\n"
          "Keys: F11 or Alt+Enter full screen on/off, F12 screenshot, F5 quick save,\n"
-         "F9 quick load, Ctrl+S save, Ctrl+L load; the right mouse button opens the same menu.\n";
+         "F9 quick load, Ctrl+S save, Ctrl+L load; wheel up or Page Up rolls back, wheel\n"
+         "down or Page Down rolls forward; Ctrl held skips, Tab skips on/off, A auto mode\n"
+         "on/off, H history, Ctrl+C copies the page. The right mouse button opens a menu\n"
+         "with all of these and the window's settings (kept in USERDIR/settings.ini; the\n"
+         "options above count for their run only).\n";
 }
 
 }  // namespace shirakaba

@@ -14,7 +14,9 @@ struct AppOptions {
   std::string userDir;        // where saves go (USERDIR/saves/...); empty: the toolkit's per-user data folder
   bool continueGame = false;  // load the autosave at start-up
   bool speak = false;         // read the screen's text aloud
+  bool copyEachPage = false;  // --clipboard: each page goes to the clipboard as it is shown
   int scale = 1;              // integer zoom of the 640 x 480 screen, 1..4
+  bool scaleGiven = false;    // --scale named it (otherwise the remembered zoom counts)
   bool fullscreen = false;    // largest integer zoom that fits, letterboxed
   bool help = false;
   bool version = false;

@@ -7,6 +7,7 @@
 #include "app/app_icon.h"
 #include "app/app_options.h"
 #include "app/main_window.h"
+#include "app/window_settings.h"
 #include "headless/data_search.h"
 #include "headless/headless.h"
 #include "base/text.h"
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // What the command line leaves open, the window takes from its remembered settings.
+  WindowSettings(MainWindow::userDirFor(options)).fillIn(options);
   MainWindow window(options, font.value());
   if (options.continueGame) window.continueFromAutosave();
   window.present();

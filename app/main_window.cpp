@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QGuiApplication>
@@ -9,6 +10,8 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QWheelEvent>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/about_box.h"
@@ -22,7 +25,9 @@
 #include "app/screenshot.h"
 #include "app/slot_view.h"
 #include "app/text_speaker.h"
+#include "app/window_aids.h"
 #include "app/window_saves.h"
+#include "app/window_settings.h"
 
 namespace shirakaba {
 
@@ -39,11 +44,17 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
   setup.gameDir = options.gameDir;
   setup.font = std::move(font);
   game_ = std::make_unique<GameCore>(setup);
-  saves_ = std::make_unique<WindowSaves>(*game_, userDirFor(options).toStdString());
+  const QString userDir = userDirFor(options);
+  saves_ = std::make_unique<WindowSaves>(*game_, userDir.toStdString());
+  settings_ = std::make_unique<WindowSettings>(userDir);
+  aids_ = std::make_unique<WindowAids>(*game_, *settings_, this, options.copyEachPage, [this] { refresh(); });
   if (options.speak) speaker_ = new TextSpeaker(this);
   titleTimer_.setSingleShot(true);
   titleTimer_.setInterval(kTitleNoticeMs);
-  connect(&titleTimer_, &QTimer::timeout, this, [this] { setWindowTitle(caption()); });
+  connect(&titleTimer_, &QTimer::timeout, this, [this] {
+    notice_.clear();
+    updateTitle();
+  });
 
   screen_ = new ScreenWidget(*game_, options.scale, this);
   screen_->onPointer = [this](const PointerEvent& e) { deliverPointer(e); };
@@ -57,8 +68,18 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
 
   mirror_ = std::make_unique<MenuMirror>(menuBar(), [this](MenuId id) { deliverMenu(id); });
   mirror_->build(game_->menu());
-  clock_ = std::make_unique<RealClock>([this](int64_t wallNow) { game_->catchUp(wallNow); },
-                                       [this] { return game_->nextDue(); }, [this] { refresh(); });
+  clock_ = std::make_unique<RealClock>(
+      [this](int64_t gameNow) {
+        if (clock_->speed() > 1) {
+          aids_->advance(std::min(gameNow, game_->now() + kLongestSkipStepMs));
+          // A game too slow for the fast clock goes on from where it stands.
+          if (aids_->skipping() && game_->now() < gameNow) clock_->setSpeed(clock_->speed(), game_->now());
+        } else {
+          game_->catchUp(gameNow);
+        }
+        if (!game_->closed()) aids_->react();
+      },
+      [this] { return aids_->nextWake(game_->nextDue()); }, [this] { refresh(); });
 
   about_ = new TAboutBox(this);
   mes_ = new TMes_Form(game_->gamePath("readme.txt"), this);
@@ -66,6 +87,7 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
 
   clock_->catchUp();
   game_->start();
+  aids_->keepReadPagesIn(userDir.toStdString());
   refresh();
 }
 
@@ -76,7 +98,10 @@ void MainWindow::present() {
     setFullScreenShown(true);
   } else {
     adjustSize();
-    centreOnScreen(this);
+    // Where the window was left, if that place is still on a screen.
+    const std::optional<QPoint> at = settings_->position();
+    if (at && QGuiApplication::screenAt(*at + QPoint(8, 8))) move(*at);
+    else centreOnScreen(this);
     show();
   }
 }
@@ -105,6 +130,30 @@ void MainWindow::setFullScreenShown(bool on) {
   screen_->update();
 }
 
+void MainWindow::toggleFullScreen() {
+  setFullScreenShown(!fullScreen_);
+  settings_->setFullScreen(fullScreen_);
+}
+
+void MainWindow::setZoom(int scale) {
+  if (scale < 1 || scale > kMaxScale) return;
+  screen_->setScale(scale);
+  if (!fullScreen_) {
+    screen_->setFixedSize(screen_->windowedSize());
+    adjustSize();
+  }
+  settings_->setScale(scale);
+}
+
+void MainWindow::setSpeaking(bool on) {
+  if (on && !speaker_) speaker_ = new TextSpeaker(this);
+  if (!on && speaker_) {
+    delete speaker_;
+    speaker_ = nullptr;
+  }
+  settings_->setSpeak(on);
+}
+
 QString MainWindow::takeScreenshot() {
   const QString dir = options_.shotsDir.empty() ? defaultShotsDir() : QString::fromStdString(options_.shotsDir);
   const Result<QString> saved = saveScreenshot(*game_, dir);
@@ -117,8 +166,16 @@ QString MainWindow::takeScreenshot() {
 }
 
 void MainWindow::showInTitle(const QString& notice) {
-  setWindowTitle(notice);
+  notice_ = notice;
+  updateTitle();
   titleTimer_.start();  // a second notice restarts the wait
+}
+
+// The caption or a notice, and whether skipping or auto mode is on: never drawn on the
+// game's screen.
+void MainWindow::updateTitle() {
+  const QString title = (notice_.isEmpty() ? caption() : notice_) + aids_->titleMark();
+  if (title != windowTitle()) setWindowTitle(title);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* e) {
@@ -127,8 +184,12 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
   const bool plain = mods == Qt::NoModifier, ctrl = mods == Qt::ControlModifier;
   // Holding a key down does one thing, once.
   const bool once = !e->isAutoRepeat();
+  if (!windowClosed_ && aids_->keyPress(e)) {
+    e->accept();
+    return;
+  }
   if ((e->key() == Qt::Key_F11 && plain) || (enter && mods == Qt::AltModifier)) {
-    if (once) setFullScreenShown(!fullScreen_);
+    if (once) toggleFullScreen();
   } else if (e->key() == Qt::Key_F12 && plain) {
     if (once) takeScreenshot();
   } else if (e->key() == Qt::Key_F5 && plain) {
@@ -146,6 +207,20 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
   e->accept();
 }
 
+void MainWindow::keyReleaseEvent(QKeyEvent* e) {
+  aids_->keyRelease(e);
+  QMainWindow::keyReleaseEvent(e);
+}
+
+void MainWindow::wheelEvent(QWheelEvent* e) {
+  if (!windowClosed_) aids_->wheel(e);
+}
+
+void MainWindow::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::ActivationChange && !isActiveWindow()) aids_->keyboardLost();
+  QMainWindow::changeEvent(e);
+}
+
 void MainWindow::publishScreenText() {
   if (screenText_.empty()) return;
   const QString text = shownTextOf(screenText_);
@@ -157,9 +232,12 @@ void MainWindow::publishScreenText() {
 
 void MainWindow::refresh() {
   if (!game_) return;
+  if (!game_->closed()) aids_->react();
   handleEvents();
   mirror_->sync(game_->menu());
   publishScreenText();
+  if (aids_->clockSpeed() != clock_->speed()) clock_->setSpeed(aids_->clockSpeed(), game_->now());
+  updateTitle();
   screen_->update();
   if (windowClosed_ || game_->closed()) clock_->stop();
   else clock_->rearm();
@@ -211,10 +289,11 @@ void MainWindow::deliverPointer(const PointerEvent& e) {
   // The game plays with the left button only; the right one opens the save menu.
   if (e.button == MouseButton::Right && e.action != PointerAction::Move) return;
   clock_->catchUp();
+  Comforts& input = aids_->comforts();  // each press the game takes leaves a rollback point
   switch (e.action) {
-    case PointerAction::Press: game_->pointerPress(e.button, e.x, e.y); break;
-    case PointerAction::Move: game_->pointerMove(e.x, e.y); break;
-    case PointerAction::Release: game_->pointerRelease(e.button, e.x, e.y); break;
+    case PointerAction::Press: input.press(e.button, e.x, e.y); break;
+    case PointerAction::Move: input.move(e.x, e.y); break;
+    case PointerAction::Release: input.release(e.button, e.x, e.y); break;
   }
   refresh();
 }
@@ -226,7 +305,7 @@ void MainWindow::deliverMenu(MenuId id) {
   // autosave is taken before and written only if the game has really ended.
   std::optional<SaveFile> autosave;
   if (id == MenuId::Exit_Btn) autosave = saves_->takeAutosave();
-  game_->menuCommand(id);
+  aids_->comforts().menuCommand(id);
   if (autosave && game_->closed()) writeAutosave(*autosave);
   refresh();
 }
@@ -234,6 +313,7 @@ void MainWindow::deliverMenu(MenuId id) {
 void MainWindow::closeEvent(QCloseEvent* e) {
   if (!windowClosed_) {
     windowClosed_ = true;
+    if (isVisible() && !fullScreen_) settings_->setPosition(pos());
     // The close box during a game keeps it in the autosave.
     if (std::optional<SaveFile> autosave = saves_->takeAutosave()) writeAutosave(*autosave);
     game_->closeWindow();  // the close box; "おわる" has shut the game down itself
@@ -257,6 +337,10 @@ void MainWindow::buildSaveMenu() {
   saveMenu_->addSeparator();
   saveMenu_->addAction(tr("Save…\tCtrl+S"), this, &MainWindow::openSaveDialog);
   saveMenu_->addAction(tr("Load…\tCtrl+L"), this, &MainWindow::openLoadDialog);
+  saveMenu_->addSeparator();
+  aids_->addMenuEntries(saveMenu_);
+  saveMenu_->addSeparator();
+  addWindowEntries(saveMenu_);
   connect(saveMenu_, &QMenu::aboutToShow, this, [this, quickLoad] {
     const Result<SaveSlots> all = saves_->saveSlots();
     quickLoad->setEnabled(all && all->exists(SaveSlot::quick()));
@@ -264,6 +348,27 @@ void MainWindow::buildSaveMenu() {
   screen_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(screen_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     if (!windowClosed_) saveMenu_->popup(screen_->mapToGlobal(at));
+  });
+}
+
+void MainWindow::addWindowEntries(QMenu* menu) {
+  QMenu* zoom = menu->addMenu(tr("Zoom"));
+  auto* zoomGroup = new QActionGroup(zoom);
+  QAction* zooms[kMaxScale] = {};
+  for (int n = 1; n <= kMaxScale; ++n) {
+    zooms[n - 1] = zoom->addAction(tr("%1×").arg(n), this, [this, n] { setZoom(n); });
+    zooms[n - 1]->setCheckable(true);
+    zoomGroup->addAction(zooms[n - 1]);
+  }
+  QAction* full = menu->addAction(tr("Full screen\tF11"), this, &MainWindow::toggleFullScreen);
+  full->setCheckable(true);
+  QAction* speak = menu->addAction(tr("Read aloud"));
+  speak->setCheckable(true);
+  connect(speak, &QAction::triggered, this, &MainWindow::setSpeaking);
+  connect(menu, &QMenu::aboutToShow, this, [this, zooms, full, speak] {
+    for (int n = 1; n <= kMaxScale; ++n) zooms[n - 1]->setChecked(screen_->scale() == n);
+    full->setChecked(fullScreen_);
+    speak->setChecked(speaking());
   });
 }
 
@@ -283,6 +388,7 @@ bool MainWindow::loadFrom(SaveSlot slot) {
   clock_->catchUp();
   const Result<SaveInfo> loaded = saves_->load(slot);
   const QString where = SlotTexts::inSentence(slot);
+  if (loaded) aids_->startNewHistory();
   if (loaded) showInTitle(tr("Loaded %1").arg(where));
   else tellFailure(tr("Cannot load %1: %2").arg(where, QString::fromStdString(loaded.error())));
   refresh();

@@ -27,7 +27,9 @@ class ScreenWidget;
 class TAboutBox;
 class TMes_Form;
 class TextSpeaker;
+class WindowAids;
 class WindowSaves;
+class WindowSettings;
 struct PointerEvent;
 
 class MainWindow : public QMainWindow {
@@ -44,6 +46,8 @@ class MainWindow : public QMainWindow {
   ScreenWidget* screenWidget() const { return screen_; }
   MenuMirror& menuMirror() { return *mirror_; }
   RealClock& realClock() { return *clock_; }
+  WindowAids& aids() { return *aids_; }
+  WindowSettings& settings() { return *settings_; }
   TAboutBox* aboutBox() const { return about_; }
   TMes_Form* mesForm() const { return mes_; }
 
@@ -52,9 +56,17 @@ class MainWindow : public QMainWindow {
   // F11 and Alt+Enter: the window's own keys (the game reacts to none).
   bool isFullScreenShown() const { return fullScreen_; }
   void setFullScreenShown(bool on);
+  // The player's choices from the keys and the menu, remembered in the settings.
+  void toggleFullScreen();
+  void setZoom(int scale);
+  void setSpeaking(bool on);
+  bool speaking() const { return speaker_ != nullptr; }
   // F12: the screen as a PNG; the title says where for a few seconds. The file's path, or "".
   QString takeScreenshot();
   static constexpr int kTitleNoticeMs = 3000;
+  // While skipping, the most game time one wake of the clock runs (so the window stays
+  // responsive on a machine too slow for the fast clock).
+  static constexpr int64_t kLongestSkipStepMs = 250;
   // After every call into the game: what it asked for is done, the menu bar mirrors
   // its menu, the screen repaints and the clock is re-armed.
   void refresh();
@@ -71,7 +83,7 @@ class MainWindow : public QMainWindow {
   // --continue: loads the autosave; when that fails the game goes on from the start
   // and the title and stderr say why.
   bool continueFromAutosave();
-  // The right button's menu over the screen.
+  // The right button's menu over the screen: saves, the player's aids, the window.
   QMenu* saveMenu() const { return saveMenu_; }
   // Where the saves go: --user-dir, else the toolkit's per-user data folder.
   static QString userDirFor(const AppOptions& options);
@@ -79,6 +91,11 @@ class MainWindow : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  // Tab is the skipping key, not a move of the focus.
+  bool focusNextPrevChild(bool) override { return false; }
 
  private:
   void handleEvents();
@@ -86,6 +103,8 @@ class MainWindow : public QMainWindow {
   void showInTitle(const QString& notice);
   void tellFailure(const QString& notice);
   void buildSaveMenu();
+  void addWindowEntries(QMenu* menu);
+  void updateTitle();
   void openSlotDialog(bool saving);
   void writeAutosave(const SaveFile& save);
   void publishScreenText();
@@ -102,9 +121,12 @@ class MainWindow : public QMainWindow {
   bool windowClosed_ = false;
   bool fullScreen_ = false;
   QTimer titleTimer_;                    // brings the caption back after a notice
+  QString notice_;                       // in the title instead of the caption for a while
   std::vector<std::string> screenText_;  // written on the screen during the current event
   TextSpeaker* speaker_ = nullptr;       // only with --speak
   std::unique_ptr<WindowSaves> saves_;
+  std::unique_ptr<WindowSettings> settings_;
+  std::unique_ptr<WindowAids> aids_;
   QMenu* saveMenu_ = nullptr;
 };
 

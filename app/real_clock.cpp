@@ -13,7 +13,12 @@ RealClock::RealClock(std::function<void(int64_t)> fire, std::function<int64_t()>
   connect(&timer_, &QTimer::timeout, this, &RealClock::onTimeout);
 }
 
-void RealClock::catchUp() { fire_(elapsedMs()); }
+void RealClock::setSpeed(int speed, int64_t gameNow) {
+  scale_.restart(speed, elapsedMs(), gameNow);
+  if (timer_.isActive()) rearm();
+}
+
+void RealClock::catchUp() { fire_(gameNow()); }
 
 void RealClock::rearm() {
   const int64_t due = nextDue_();
@@ -22,12 +27,12 @@ void RealClock::rearm() {
     return;
   }
   // At least 1 ms, so that a timer the clock declines to fire cannot spin the loop.
-  const int64_t wait = std::clamp<int64_t>(due - elapsedMs(), 1, 24 * 3600 * 1000);
+  const int64_t wait = std::clamp<int64_t>(scale_.wallUntil(due, elapsedMs()), 1, 24 * 3600 * 1000);
   timer_.start(static_cast<int>(wait));
 }
 
 void RealClock::onTimeout() {
-  fire_(elapsedMs());
+  fire_(gameNow());
   if (afterTick_) afterTick_();
   else rearm();
 }
