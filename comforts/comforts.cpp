@@ -13,7 +13,7 @@ Comforts::Comforts(GameCore& core)
 
 void Comforts::press(MouseButton b, int x, int y) {
   if (b == MouseButton::Left && core_.takesPress()) {
-    if (recording_) rollback_.record(core_);
+    if (recording_) rollback_.record(core_, history_.size());
     choiceOnScreen_ = core_.choiceTexts();
   }
   core_.pointerPress(b, x, y);
@@ -35,7 +35,7 @@ void Comforts::release(MouseButton b, int x, int y) {
 void Comforts::move(int x, int y) { core_.pointerMove(x, y); }
 
 void Comforts::menuCommand(MenuId id) {
-  if (recording_ && core_.takesMenuCommand(id)) rollback_.record(core_);
+  if (recording_ && core_.takesMenuCommand(id)) rollback_.record(core_, history_.size());
   core_.menuCommand(id);
   checkNewGame();
 }
@@ -49,8 +49,17 @@ void Comforts::checkNewGame() {
 // ---- Rollback ----
 
 int Comforts::rollBack(int n) {
-  const int steps = rollback_.back(core_, n);
-  if (steps > 0) onPage_ = false;  // the page waited on now is seen anew
+  size_t historyThen = history_.size();
+  const int steps = rollback_.back(core_, n, &historyThen);
+  if (steps > 0) {
+    // The pages shown since that point are undone too. The page waited on there is
+    // the history's last one already.
+    while (history_.size() > historyThen) history_.pop_back();
+    onPage_ = core_.waiting() == Waiting::Page && !history_.empty() && !history_.back().choice &&
+              history_.back().page == core_.pageKey();
+    pageKey_ = core_.pageKey();
+    pageSince_ = core_.now();
+  }
   return steps;
 }
 
@@ -92,7 +101,7 @@ void Comforts::pageShown() {
   pageKey_ = core_.pageKey();
   pageSince_ = core_.now();
   newPage_ = true;
-  history_.push_back(HistoryEntry{core_.pageLines(), false});
+  history_.push_back(HistoryEntry{core_.pageLines(), false, pageKey_});
   if (history_.size() > kHistoryPages) history_.pop_front();
 }
 

@@ -24,6 +24,7 @@ enum class SkipMode { Off, Read, All };
 struct HistoryEntry {
   std::vector<std::string> lines;  // a page's lines, or the choice taken
   bool choice = false;
+  int page = -1;                   // the page's key (GameCore::pageKey)
   bool operator==(const HistoryEntry&) const = default;
 };
 

@@ -25,13 +25,14 @@ bool Rollback::put(GameCore& core, const Point& p) {
   return true;
 }
 
-void Rollback::record(const GameCore& core) {
+void Rollback::record(const GameCore& core, size_t mark) {
   future_.clear();
   past_.push_back(take(core));
+  past_.back().mark = mark;
   while (past_.size() > keep_) past_.pop_front();
 }
 
-int Rollback::back(GameCore& core, int n) {
+int Rollback::back(GameCore& core, int n, size_t* mark) {
   if (n <= 0 || past_.empty()) return 0;
   const int steps = std::min<int>(n, static_cast<int>(past_.size()));
   future_.push_back(take(core));
@@ -42,6 +43,7 @@ int Rollback::back(GameCore& core, int n) {
   Point target = std::move(past_.back());
   past_.pop_back();
   put(core, target);
+  if (mark) *mark = target.mark;
   return steps;
 }
 

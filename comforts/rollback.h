@@ -15,12 +15,13 @@ class Rollback {
   static constexpr size_t kDefaultPoints = 200;
   explicit Rollback(size_t keep = kDefaultPoints) : keep_(keep) {}
 
-  // The game is about to act on a player's action: remember it as it is now. A new
-  // action ends the way forward.
-  void record(const GameCore& core);
+  // The game is about to act on a player's action: remember it as it is now, with a
+  // mark of the caller's (how long its history of pages was). A new action ends the
+  // way forward.
+  void record(const GameCore& core, size_t mark = 0);
   // Back to just before the n-th last action (as far as the history reaches); the
-  // number of points gone back.
-  int back(GameCore& core, int n);
+  // number of points gone back. `mark`, when given, gets the mark of that point.
+  int back(GameCore& core, int n, size_t* mark = nullptr);
   // Forward again through actions that were rolled back; false when there is none.
   bool forward(GameCore& core);
   // A new game or a load starts a new history.
@@ -35,6 +36,7 @@ class Rollback {
   struct Point {
     std::vector<uint8_t> frame;  // the encoded state, zstd-compressed
     uint64_t size = 0;           // its size unpacked
+    size_t mark = 0;
   };
   static Point take(const GameCore& core);
   static bool put(GameCore& core, const Point& p);

@@ -247,3 +247,26 @@ TEST(Comforts, UnaskedTheyChangeNothing) {
   EXPECT_LE(aided.aids.history().size(), Comforts::kHistoryPages);
   EXPECT_FALSE(aided.aids.history().back().lines.empty());
 }
+
+// The history follows a rollback: the pages undone leave it, the page gone back to is
+// in it once, and clicking on shows the next pages again.
+TEST(Comforts, TheHistoryFollowsARollback) {
+  ASSERT_FALSE(demoDir().empty());
+  AidedGame g;
+  g.newGame();
+  for (int k = 0; k < 4; ++k) {
+    g.click(320, 240);
+    g.settle();
+  }
+  ASSERT_EQ(g.aids.history().size(), 5u);
+  const std::vector<HistoryEntry> five(g.aids.history().begin(), g.aids.history().end());
+  EXPECT_EQ(g.aids.rollBack(3), 3);
+  g.aids.react();
+  ASSERT_EQ(g.aids.history().size(), 2u);
+  EXPECT_EQ(g.aids.history().back(), five[1]);
+  for (int k = 0; k < 3; ++k) {
+    g.click(320, 240);
+    g.settle();
+  }
+  EXPECT_EQ(std::vector<HistoryEntry>(g.aids.history().begin(), g.aids.history().end()), five);
+}
