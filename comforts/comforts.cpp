@@ -59,6 +59,7 @@ int Comforts::rollBack(int n) {
               history_.back().page == core_.pageKey();
     pageKey_ = core_.pageKey();
     pageSince_ = core_.now();
+    newPage_ = onPage_;  // it is on the screen again
   }
   return steps;
 }
