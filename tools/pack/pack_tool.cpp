@@ -51,11 +51,14 @@ int runDemoSheet(const Args& a, std::ostream&, std::ostream& err) {
 }
 
 const Command kCommands[] = {
-    {"build", "build DIR OUT", "pack DIR/000.bmp..127.bmp and DIR/script.txt (UTF-8 or CP932) into OUT", 2, 2,
-     runBuild},
+    {"build", "build DIR OUT",
+     "pack DIR/000.bmp..127.bmp and DIR/script.txt into OUT (the script as CP932, or as UTF-8 when the\n"
+     "      file begins with the UTF-8 byte-order mark)",
+     2, 2, runBuild},
     {"extract", "extract PACK DIR [--utf8]",
-     "write the pictures and script.txt of PACK into DIR (script in CP932, or UTF-8 with --utf8)", 2, 3,
-     runExtract},
+     "write the pictures and script.txt of PACK into DIR (a CP932 script as it is, or in UTF-8 with\n"
+     "      --utf8; a UTF-8 script with its byte-order mark)",
+     2, 3, runExtract},
     {"check", "check PACK", "report every problem of PACK, one per line; exit status 1 if there is any", 1, 1,
      runCheck},
     {"demo", "demo OUTDIR", "write the demo game data into OUTDIR", 1, 1, runDemoCommand},

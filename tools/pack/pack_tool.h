@@ -16,6 +16,11 @@ std::string pictureFileName(int pic);
 // the line of the first character CP932 cannot hold.
 Result<std::string> scriptToCp932(const std::string& text);
 
+// The script block a script file packs into: a text that begins with the UTF-8
+// byte-order mark stays UTF-8, mark included, and must be valid UTF-8 (an Error
+// naming the first line that is not); any other goes through scriptToCp932.
+Result<std::string> scriptBlockOf(const std::string& text);
+
 // Reads DIR/000.bmp..127.bmp and DIR/script.txt; an Error naming what is wrong.
 // Bytes after a picture's end are told on notes.
 Result<PackContents> readPackSources(const std::string& dir, std::ostream& notes);
