@@ -42,6 +42,12 @@ int runDemoCommand(const Args& a, std::ostream&, std::ostream&) { return runDemo
 
 int runLint(const Args& a, std::ostream& out, std::ostream& err) { return packLint(a[0], out, err); }
 
+int runStrings(const Args& a, std::ostream& out, std::ostream& err) { return packStrings(a[0], a[1], out, err); }
+
+int runTranslate(const Args& a, std::ostream& out, std::ostream& err) {
+  return packTranslate(a[0], a[1], a[2], out, err);
+}
+
 int runDemoSheet(const Args& a, std::ostream&, std::ostream& err) {
   if (const Result<void> written = writeContactSheet(a[0], a[1]); !written) {
     err << "demo-sheet: " << written.error() << "\n";
@@ -65,6 +71,12 @@ const Command kCommands[] = {
     {"lint", "lint PACK|SCRIPT",
      "report script lines the game cannot run as meant, one per line; exit status 1 if there is any", 1, 1,
      runLint},
+    {"strings", "strings PACK OUT.pot",
+     "write every text of PACK a player reads into the PO template OUT.pot, for translation", 2, 2, runStrings},
+    {"translate", "translate PACK LANG.po OUT",
+     "write PACK with the translations of LANG.po into OUT (the script in UTF-8); refuses, writing\n"
+     "      nothing, a translation that would change how the script runs",
+     3, 3, runTranslate},
     {"demo-sheet", "demo-sheet PACK OUT.png", "write a contact sheet of the 128 pictures of PACK as a PNG", 2, 2,
      runDemoSheet},
 };

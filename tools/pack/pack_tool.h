@@ -32,6 +32,9 @@ int packBuild(const std::string& dir, const std::string& outPath, std::ostream& 
 int packExtract(const std::string& packPath, const std::string& dir, bool utf8, std::ostream& out,
                 std::ostream& err);
 int packCheck(const std::string& packPath, std::ostream& out, std::ostream& err);
+int packStrings(const std::string& packPath, const std::string& potPath, std::ostream& out, std::ostream& err);
+int packTranslate(const std::string& packPath, const std::string& poPath, const std::string& outPath,
+                  std::ostream& out, std::ostream& err);
 
 // args without the program name; returns the exit status.
 int runPackTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
