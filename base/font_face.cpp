@@ -3,6 +3,9 @@
 // below the cell's top, from the face's horizontal header metrics. Glyphs are
 // rendered 1-bit with the font's own TrueType hints, which is what the game's
 // crisp bitmap text looked like; every glyph is kept per (size, code point).
+// A character the face lacks comes from a fallback font at the same em size, on the
+// face's own baseline and clipped to the same cell; the face's own glyphs are drawn
+// exactly as without fallbacks.
 #include "base/font_face.h"
 
 #include <ft2build.h>
@@ -28,11 +31,19 @@ struct Glyph {
   std::vector<uint8_t> coverage;  // width * rows bytes, 0..255
 };
 
+// An FT_Face with the pixel size it was last set to.
+struct SizedFace {
+  FT_Face face = nullptr;
+  int sizePx = 0;
+};
+
 class FreeTypeFace final : public FontFace {
  public:
-  FreeTypeFace(FT_Library lib, FT_Face face, std::string family, std::string file)
-      : lib_(lib), face_(face), family_(std::move(family)), file_(std::move(file)) {}
+  FreeTypeFace(FT_Library lib, FT_Face face, std::string family, std::string file, FallbackLookup fallback)
+      : lib_(lib), own_{face, 0}, face_(face), family_(std::move(family)), file_(std::move(file)),
+        fallback_(std::move(fallback)) {}
   ~FreeTypeFace() override {
+    for (SizedFace& f : fallbacks_) FT_Done_Face(f.face);
     FT_Done_Face(face_);
     FT_Done_FreeType(lib_);
   }
@@ -68,7 +79,7 @@ class FreeTypeFace final : public FontFace {
     }
   }
 
-  bool covers(char32_t cp) override { return FT_Get_Char_Index(face_, cp) != 0; }
+  bool covers(char32_t cp) override { return FT_Get_Char_Index(face_, cp) != 0 || fallbackFor(cp) != nullptr; }
 
  private:
   int baselineOffset(int px) const {
@@ -100,16 +111,50 @@ class FreeTypeFace final : public FontFace {
     return cache_.emplace(key, render(cp, px)).first->second;
   }
 
+  // The fallback face that has cp, opened on first use; null when there is none.
+  SizedFace* fallbackFor(char32_t cp) {
+    if (!fallback_) return nullptr;
+    const auto known = fallbackOf_.find(cp);
+    if (known != fallbackOf_.end()) return known->second < 0 ? nullptr : &fallbacks_[known->second];
+    int at = -1;
+    if (const std::optional<FontFile> file = fallback_(cp)) {
+      const std::string key = file->path + "#" + std::to_string(file->index);
+      const auto opened = fallbackFiles_.find(key);
+      if (opened != fallbackFiles_.end()) {
+        at = opened->second;
+      } else {
+        FT_Face face = nullptr;
+        if (FT_New_Face(lib_, file->path.c_str(), file->index, &face) == 0) {
+          if (FT_IS_SCALABLE(face)) {
+            FT_Select_Charmap(face, FT_ENCODING_UNICODE);
+            fallbacks_.push_back({face, 0});
+            at = static_cast<int>(fallbacks_.size()) - 1;
+          } else {
+            FT_Done_Face(face);
+          }
+        }
+        fallbackFiles_.emplace(key, at);
+      }
+      // A font that claims the character but maps it to no glyph does not count.
+      if (at >= 0 && FT_Get_Char_Index(fallbacks_[at].face, cp) == 0) at = -1;
+    }
+    fallbackOf_.emplace(cp, at);
+    return at < 0 ? nullptr : &fallbacks_[at];
+  }
+
   Glyph render(char32_t cp, int px) {
     Glyph g;
-    if (px != sizePx_) {
-      if (FT_Set_Pixel_Sizes(face_, 0, px) != 0) return g;
-      sizePx_ = px;
+    SizedFace* source = &own_;
+    if (FT_Get_Char_Index(face_, cp) == 0)
+      if (SizedFace* other = fallbackFor(cp)) source = other;
+    if (px != source->sizePx) {
+      if (FT_Set_Pixel_Sizes(source->face, 0, px) != 0) return g;
+      source->sizePx = px;
     }
     const FT_Int32 load = kMonochrome ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
     const FT_Render_Mode mode = kMonochrome ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL;
-    if (FT_Load_Glyph(face_, FT_Get_Char_Index(face_, cp), load) != 0) return g;
-    FT_GlyphSlot slot = face_->glyph;
+    if (FT_Load_Glyph(source->face, FT_Get_Char_Index(source->face, cp), load) != 0) return g;
+    FT_GlyphSlot slot = source->face->glyph;
     g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
     if (FT_Render_Glyph(slot, mode) != 0) return g;
     const FT_Bitmap& b = slot->bitmap;
@@ -130,15 +175,20 @@ class FreeTypeFace final : public FontFace {
   }
 
   FT_Library lib_;
+  SizedFace own_;
   FT_Face face_;
   std::string family_, file_;
-  int sizePx_ = 0;
   std::unordered_map<uint64_t, Glyph> cache_;
+  FallbackLookup fallback_;
+  std::vector<SizedFace> fallbacks_;                    // the fallback faces opened so far
+  std::unordered_map<std::string, int> fallbackFiles_;  // "path#index" -> fallbacks_ index, -1 unusable
+  std::unordered_map<char32_t, int> fallbackOf_;        // code point -> fallbacks_ index, -1 none
 };
 
 }  // namespace
 
-Result<std::shared_ptr<FontFace>> openFontFace(const std::string& path, int index, const std::string& family) {
+Result<std::shared_ptr<FontFace>> openFontFace(const std::string& path, int index, const std::string& family,
+                                               FallbackLookup fallback) {
   FT_Library lib = nullptr;
   if (FT_Init_FreeType(&lib) != 0) return fail("FreeType could not be initialised");
   FT_Face face = nullptr;
@@ -153,7 +203,8 @@ Result<std::shared_ptr<FontFace>> openFontFace(const std::string& path, int inde
   }
   FT_Select_Charmap(face, FT_ENCODING_UNICODE);
   std::string name = family.empty() && face->family_name ? face->family_name : family;
-  return std::shared_ptr<FontFace>(std::make_shared<FreeTypeFace>(lib, face, std::move(name), path));
+  return std::shared_ptr<FontFace>(
+      std::make_shared<FreeTypeFace>(lib, face, std::move(name), path, std::move(fallback)));
 }
 
 }  // namespace shirakaba

@@ -1,6 +1,8 @@
 // The FreeType side of the text: opening one face of a font file as a FontFace.
 #pragma once
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/result.h"
@@ -8,8 +10,19 @@
 
 namespace shirakaba {
 
+// One face of a font file.
+struct FontFile {
+  std::string path;
+  int index = 0;
+};
+
+// The font to draw a code point from that the face itself lacks, if there is one.
+using FallbackLookup = std::function<std::optional<FontFile>(char32_t)>;
+
 // Opens face `index` of the font file; an Error when FreeType cannot.
-// `family` names the face when given (else FreeType's family name is used).
-Result<std::shared_ptr<FontFace>> openFontFace(const std::string& path, int index, const std::string& family);
+// `family` names the face when given (else FreeType's family name is used). With a
+// fallback, the characters the face lacks are drawn from the fonts it names.
+Result<std::shared_ptr<FontFace>> openFontFace(const std::string& path, int index, const std::string& family,
+                                               FallbackLookup fallback = {});
 
 }  // namespace shirakaba

@@ -1,4 +1,5 @@
-// Font sizes, UTF-8 into code points and the one game face, found through fontconfig.
+// Font sizes, UTF-8 into code points and the one game face, found through fontconfig
+// with the installed fonts behind it for the characters it lacks.
 #include "base/text.h"
 
 #include <fontconfig/fontconfig.h>
@@ -7,6 +8,7 @@
 #include <initializer_list>
 
 #include "base/font_face.h"
+#include "base/font_fallback.h"
 #include "base/utf8.h"
 
 namespace shirakaba {
@@ -81,8 +83,9 @@ std::shared_ptr<FontFace> openMatch(FcPattern* font, std::string* error) {
   FcPatternGetInteger(font, FC_INDEX, 0, &index);
   FcChar8* family = nullptr;
   FcPatternGetString(font, FC_FAMILY, 0, &family);
+  const std::string path = reinterpret_cast<const char*>(file);
   Result<std::shared_ptr<FontFace>> face =
-      openFontFace(reinterpret_cast<const char*>(file), index, family ? reinterpret_cast<const char*>(family) : "");
+      openFontFace(path, index, family ? reinterpret_cast<const char*>(family) : "", systemFallbackFonts(path));
   if (!face) {
     if (error) *error = face.error();
     return nullptr;

@@ -1,6 +1,7 @@
 // Text on the game's canvases: one Japanese monospaced face found once through
-// fontconfig and rasterised with FreeType; each canvas keeps its own font size,
-// colour and brush until they are set again.
+// fontconfig and rasterised with FreeType, other installed fonts standing in for the
+// characters it lacks; each canvas keeps its own font size, colour and brush until
+// they are set again.
 #pragma once
 #include <memory>
 #include <string>
@@ -23,12 +24,13 @@ class FontFace {
   virtual int advance(const std::string& utf8, int px) = 0;
   // Draws the glyphs with the top-left of the text cell at (x, y), clipped to the bitmap.
   virtual void draw(Bitmap& target, int x, int y, const std::string& utf8, int px, Colour colour) = 0;
-  // Whether the face has a glyph for the code point.
+  // Whether the face, or one of its fallback fonts, has a glyph for the code point.
   virtual bool covers(char32_t cp) = 0;
 };
 
 // Finds "ＭＳ ゴシック" or else a Japanese monospaced face (IPAGothic); an Error that
-// says what to install when there is none. The result is kept for the process.
+// says what to install when there is none. Characters it lacks are drawn from other
+// installed fonts (systemFallbackFonts). The result is kept for the process.
 Result<std::shared_ptr<FontFace>> findGameFont();
 // Loads a face from a file (for tests and tools); an Error when it cannot.
 Result<std::shared_ptr<FontFace>> loadFontFile(const std::string& path);

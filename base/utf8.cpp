@@ -3,6 +3,8 @@
 
 namespace shirakaba {
 
+bool startsWithUtf8Bom(const std::string& bytes) { return std::string_view(bytes).substr(0, 3) == kUtf8Bom; }
+
 bool decodeUtf8(const std::string& s, size_t& pos, char32_t& cp) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
   const unsigned char b0 = byte(pos++);
@@ -61,6 +63,21 @@ std::string codepointToUtf8(char32_t cp) {
     s += static_cast<char>(0x80 | (cp & 0x3F));
   }
   return s;
+}
+
+std::string sanitizeUtf8(const std::string& bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  size_t pos = 0;
+  while (pos < bytes.size()) {
+    const size_t start = pos;
+    char32_t cp;
+    if (decodeUtf8(bytes, pos, cp))
+      out.append(bytes, start, pos - start);
+    else
+      out += codepointToUtf8(kReplacementChar);
+  }
+  return out;
 }
 
 }  // namespace shirakaba

@@ -8,6 +8,7 @@
 
 #include "base/cp932.h"
 #include "base/stream.h"
+#include "base/utf8.h"
 
 namespace shirakaba {
 
@@ -60,13 +61,20 @@ std::vector<std::string> splitLines(const std::string& text) {
   return out;
 }
 
+std::string decodeScriptBlock(const std::string& bytes) {
+  // Every original block is CP932, and none begins with these bytes: in CP932 they
+  // would be an unassigned pair.
+  if (startsWithUtf8Bom(bytes)) return sanitizeUtf8(bytes.substr(kUtf8Bom.size()));
+  return cp932ToUtf8(bytes);
+}
+
 bool LoadScript(const PackFile& pack, ScriptLines& lines) {
   lines.clear();
   auto opened = pack.open();
   if (!opened.ok()) return false;
   Stream& s = *opened.value();
   if (!s.seek(static_cast<uint64_t>(ScriptOffset))) return false;
-  // The NUL ends the text before decoding: it is never part of a CP932 character.
+  // The NUL ends the text before decoding: it is never part of a CP932 or UTF-8 character.
   // Read in chunks up to it, as a sparse pack may claim far more bytes than it holds.
   std::string bytes;
   std::string chunk(64 * 1024, '\0');
@@ -75,7 +83,7 @@ bool LoadScript(const PackFile& pack, ScriptLines& lines) {
     bytes.append(chunk, 0, nul == std::string_view::npos ? n : nul);
     if (nul != std::string_view::npos) break;
   }
-  lines.lines = splitLines(cp932ToUtf8(bytes));
+  lines.lines = splitLines(decodeScriptBlock(bytes));
   return true;
 }
 

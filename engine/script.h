@@ -44,8 +44,12 @@ class ScriptLines {
 
 // Splits text at CR, LF or CR LF; a NUL byte ends it.
 std::vector<std::string> splitLines(const std::string& text);
-// Reads the script block of the pack (ScriptOffset to the end), CP932 to UTF-8.
-// False, with lines left empty, when the pack cannot be read.
+// The text of a script block's bytes (up to its NUL) as UTF-8: a block that begins
+// with the UTF-8 byte-order mark is UTF-8 (the mark dropped), any other is CP932.
+// Bytes that are not valid in their encoding become U+FFFD; never fails.
+std::string decodeScriptBlock(const std::string& bytes);
+// Reads the script block of the pack (ScriptOffset to the NUL or the end) and decodes
+// it. False, with lines left empty, when the pack cannot be read.
 bool LoadScript(const PackFile& pack, ScriptLines& lines);
 
 bool equalsFolded(const std::string& a, const std::string& b);

@@ -2,10 +2,12 @@
 # Installs every Debian package that building, testing and running need.
 # Does nothing when they are all present.
 set -euo pipefail
+# fonts-wqy-microhei (5 MB) draws the Chinese and Korean characters the game font lacks;
+# gettext's msgfmt checks the translation templates in the tests.
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev libgl-dev
-  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic libpng-dev zlib1g-dev libzstd-dev nlohmann-json3-dev
+  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-wqy-microhei gettext libpng-dev zlib1g-dev libzstd-dev nlohmann-json3-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm libc++-14-dev libc++abi-14-dev
   xvfb xauth

@@ -8,6 +8,7 @@
 #include "base/cp932.h"
 #include "base/stream.h"
 #include "support/pack_fixture.h"
+#include "tools/pack/lint.h"
 #include "tools/pack/pack_tool.h"
 
 namespace shirakaba {
@@ -79,6 +80,46 @@ TEST_F(PackToolTest, BuildExtractBuildIsByteIdentical) {
   EXPECT_TRUE(slurp(path("c.red")) == a);
 
   EXPECT_EQ(run({"check", path("a.red")}), 1);  // the tiny full-screen pictures are reported
+}
+
+TEST_F(PackToolTest, AScriptWithTheByteOrderMarkIsPackedAsUtf8AndComesBackAsItWas) {
+  const std::string script = "\xEF\xBB\xBF*op\r\n我们走吧\r\n한국어\r\nÉté\r\n白樺\r\nEND\r\n";
+  writeSources(path("src"), script);
+  ASSERT_EQ(run({"build", path("src"), path("a.red")}), 0) << err_.str();
+  const auto a = slurp(path("a.red"));
+  EXPECT_EQ(std::string(a.begin() + ScriptOffset, a.end()), script);
+  EXPECT_EQ(run({"check", path("a.red")}), 1);
+  EXPECT_EQ(out_.str().find("script line"), std::string::npos) << out_.str();
+
+  for (const char* flag : {"", "--utf8"}) {
+    std::vector<std::string> args{"extract", path("a.red"), path("out")};
+    if (*flag) args.push_back(flag);
+    ASSERT_EQ(run(args), 0) << err_.str();
+    const auto text = slurp(path("out/script.txt"));
+    EXPECT_EQ(std::string(text.begin(), text.end()), script) << flag;
+  }
+  const Result<std::vector<std::string>> lines = readLintInput(path("a.red"));
+  ASSERT_TRUE(lines) << lines.error();
+  EXPECT_EQ(lines.value(), (std::vector<std::string>{"*op", "我们走吧", "한국어", "Été", "白樺", "END"}));
+  const Result<std::vector<std::string>> file = readLintInput(path("out/script.txt"));
+  ASSERT_TRUE(file) << file.error();
+  EXPECT_EQ(file.value(), lines.value());
+}
+
+TEST_F(PackToolTest, AUtf8ScriptWithBrokenBytesIsRefusedByLineAndCheckedInPacks) {
+  writeSources(path("src"), "\xEF\xBB\xBF*op\nok\nbad \xE6\x88\nEND\n");
+  EXPECT_NE(run({"build", path("src"), path("a.red")}), 0);
+  EXPECT_NE(err_.str().find("script.txt line 3: bytes that are not UTF-8"), std::string::npos) << err_.str();
+  EXPECT_FALSE(fs::exists(path("a.red")));
+
+  std::vector<uint8_t> pack(static_cast<size_t>(ScriptOffset), 0);
+  const std::string script = "\xEF\xBB\xBFok\n\x82\xA0\n";  // CP932 bytes in a UTF-8 block
+  pack.insert(pack.end(), script.begin(), script.end());
+  const auto problems = checkPack(pack);
+  EXPECT_EQ(std::count(problems.begin(), problems.end(), "script line 2: bytes that are not UTF-8"), 1);
+  EXPECT_EQ(std::count_if(problems.begin(), problems.end(),
+                          [](const std::string& p) { return p.find("script line 1") == 0; }),
+            0);
 }
 
 TEST_F(PackToolTest, OversizePictureIsRefusedWithBothSizes) {
@@ -177,9 +218,11 @@ TEST_F(PackToolTest, SplitRefusesAPictureRunningIntoTheNext) {
 TEST(PackToolCommands, HelpAndBadUsage) {
   std::ostringstream out, err;
   EXPECT_EQ(runPackTool({"--help"}, out, err), 0);
-  for (const char* c : {"build DIR OUT", "extract PACK DIR [--utf8]", "check PACK", "demo OUTDIR", "lint"})
+  for (const char* c : {"build DIR OUT", "extract PACK DIR [--utf8]", "check PACK", "demo OUTDIR", "lint",
+                        "strings PACK OUT.pot", "translate PACK LANG.po OUT"})
     EXPECT_NE(out.str().find(c), std::string::npos) << c;
   EXPECT_EQ(runPackTool({"build", "only-one"}, out, err), 2);
+  EXPECT_EQ(runPackTool({"translate", "pack", "ko.po"}, out, err), 2);
   EXPECT_EQ(runPackTool({"frobnicate"}, out, err), 2);
   EXPECT_EQ(runPackTool({}, out, err), 2);
 }

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/cp932.h"
+#include "base/utf8.h"
 #include "engine/script.h"
 #include "support/pack_fixture.h"
 
@@ -131,6 +133,41 @@ TEST(LoadScript, ReadsTheBlockFromScriptOffsetInCp932) {
   ASSERT_TRUE(LoadScript(pack, s));
   EXPECT_EQ(s.lines, (Lines{"*op", "あい", "bg=1", "＜"}));
   std::filesystem::remove_all(dir);
+}
+
+TEST(LoadScript, ABlockWithTheByteOrderMarkIsUtf8InEveryScript) {
+  const std::string dir = test::makeTempDir("script_store_utf8");
+  ASSERT_FALSE(dir.empty());
+  const Lines lines{"*op", "背景=1", "我们今天去学校。", "오늘은 날씨가 좋네요.", "Élodie a reçu ça: naïve, Ærø, ß",
+                    "白樺の林を抜ける坂道を、", "＜", "這是繁體", "選択=", "end="};
+  std::string block(kUtf8Bom);
+  for (const std::string& l : lines) block += l + "\r\n";
+  block += std::string("\0" "after the end", 14);
+  PackFile pack(writeScriptOnlyPack(dir, block));
+  ScriptLines s;
+  ASSERT_TRUE(LoadScript(pack, s));
+  EXPECT_EQ(s.lines, lines);  // the mark is not part of the first line
+  EXPECT_EQ(s.indexOf("*op"), 0);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(DecodeScriptBlock, MalformedUtf8BecomesReplacementCharacters) {
+  const std::string bom(kUtf8Bom);
+  // A stray continuation byte, a truncated sequence, an overlong "/", a surrogate.
+  EXPECT_EQ(decodeScriptBlock(bom + "a\x80" "b\xE6\x88\n\xC0\xAF\xED\xA0\x80z"),
+            "a\uFFFDb\uFFFD\n\uFFFD\uFFFD\uFFFD\uFFFD\uFFFDz");
+  EXPECT_EQ(decodeScriptBlock(bom + "\xE6\x88"), "\uFFFD");  // cut short at the block's end
+  EXPECT_EQ(decodeScriptBlock(bom), "");
+  EXPECT_EQ(decodeScriptBlock(bom + bom + "x"), "\uFEFFx");  // only the first mark is dropped
+}
+
+TEST(DecodeScriptBlock, EveryOtherBlockIsCp932AsBefore) {
+  EXPECT_EQ(decodeScriptBlock("\x82\xa0\x81\x83"), "あ＜");
+  // UTF-8 without the mark is read as CP932, as the game always did.
+  EXPECT_EQ(decodeScriptBlock("\xE3\x81\x82"), cp932ToUtf8("\xE3\x81\x82"));
+  // Part of a mark is CP932 too.
+  EXPECT_EQ(decodeScriptBlock("\xEF\xBB"), cp932ToUtf8("\xEF\xBB"));
+  EXPECT_EQ(decodeScriptBlock(" \xEF\xBB\xBF"), cp932ToUtf8(" \xEF\xBB\xBF"));
 }
 
 TEST(LoadScript, AMissingPackLeavesTheScriptEmpty) {

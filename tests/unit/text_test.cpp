@@ -5,6 +5,8 @@
 
 #include <climits>
 
+#include "base/font_face.h"
+#include "base/glyphs.h"
 #include "base/utf8.h"
 #include "engine/draw.h"
 
@@ -160,6 +162,98 @@ TEST(GameFont, LoadsFilesAndRefusesBadOnes) {
   auto again = loadFontFile(font->file());
   ASSERT_TRUE(again) << again.error();
   EXPECT_EQ(again.value()->advance("あA", 16), 24);
+}
+
+// ---- Characters the game face lacks ----
+
+// The game face alone, without the fonts that stand in for it.
+std::shared_ptr<FontFace> gameFaceAlone() {
+  auto font = gameFont();
+  if (!font) return nullptr;
+  auto alone = loadFontFile(font->file());
+  EXPECT_TRUE(alone) << alone.error();
+  return alone ? alone.value() : nullptr;
+}
+
+TEST(FallbackFonts, KoreanAndChineseTheGameFaceLacksAreDrawnInsideTheCell) {
+  auto font = gameFont();
+  auto alone = gameFaceAlone();
+  ASSERT_TRUE(font && alone);
+  for (const char* text : {"한", "국", "们", "这", "说"}) {
+    const char32_t cp = utf8ToCodepoints(text)[0];
+    ASSERT_FALSE(alone->covers(cp)) << text << " is in " << alone->family() << ": choose another character";
+    EXPECT_TRUE(font->covers(cp)) << text << ": install fonts-wqy-microhei (scripts/setup.sh)";
+    for (int points : {12, 14, 16}) {
+      const int px = pointsToPixels(points);
+      Bitmap b = Bitmap::create32(80, 60, kPaper);
+      const int x = 13, y = 9, w = font->advance(text, px);
+      EXPECT_GE(w, px / 2) << text;
+      font->draw(b, x, y, text, px, kWhite);
+      const Ink ink = inkAround(b, x, y, x + w, y + px);
+      EXPECT_GT(ink.inside, px) << text << " at " << points << " pt";
+      EXPECT_EQ(ink.outside, 0) << text << " at " << points << " pt";
+    }
+  }
+}
+
+TEST(FallbackFonts, TheGameFacesOwnGlyphsAreDrawnAsWithoutFallbacks) {
+  auto font = gameFont();
+  auto alone = gameFaceAlone();
+  ASSERT_TRUE(font && alone);
+  // Mixed with fallback characters, the game face's glyphs keep their places too.
+  const std::string own = "この後は本編でお楽しみ下さい▼★ÁÇ12:30";
+  Bitmap a = Bitmap::create32(400, 20, kPaper), b = Bitmap::create32(400, 20, kPaper);
+  font->draw(a, 3, 2, own, 16, kWhite);
+  alone->draw(b, 3, 2, own, 16, kWhite);
+  EXPECT_TRUE(a.pixels == b.pixels);
+  EXPECT_EQ(font->advance(own, 16), alone->advance(own, 16));
+
+  Bitmap mixed = Bitmap::create32(400, 20, kPaper), plain = Bitmap::create32(400, 20, kPaper);
+  font->draw(mixed, 0, 0, "朝한朝", 16, kWhite);
+  alone->draw(plain, 0, 0, "朝", 16, kWhite);
+  const int hangul = font->advance("한", 16);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 16; ++x) {
+      ASSERT_EQ(getPixel32(mixed, x, y), getPixel32(plain, x, y)) << x << "," << y;
+      ASSERT_EQ(getPixel32(mixed, 16 + hangul + x, y), getPixel32(plain, x, y)) << x << "," << y;
+    }
+}
+
+TEST(FallbackFonts, OnlyCharactersNoInstalledFontHasAreReported) {
+  auto font = gameFont();
+  ASSERT_NE(font, nullptr);
+  const std::vector<std::string> lines{"白樺の寮", "한국어 我们这里 Été", "私用\uE000 \U0010FFFD", "\uE000"};
+  const std::vector<MissingGlyph> missing = findMissingGlyphs(lines, *font);
+  ASSERT_EQ(missing.size(), 2u);
+  EXPECT_EQ(missing[0].cp, 0xE000u);
+  EXPECT_EQ(missing[0].line, 2);
+  EXPECT_EQ(missing[1].cp, 0x10FFFDu);
+  // Such a character is still drawn as the game face draws it.
+  auto alone = gameFaceAlone();
+  ASSERT_NE(alone, nullptr);
+  Bitmap a = Bitmap::create32(40, 20, kPaper), b = Bitmap::create32(40, 20, kPaper);
+  font->draw(a, 0, 0, "\uE000", 16, kWhite);
+  alone->draw(b, 0, 0, "\uE000", 16, kWhite);
+  EXPECT_TRUE(a.pixels == b.pixels);
+}
+
+TEST(FallbackFonts, AFallbackThatCannotBeUsedLeavesTheCharacterMissing) {
+  auto alone = gameFaceAlone();
+  ASSERT_NE(alone, nullptr);
+  const std::string file = alone->file();
+  int asked = 0;
+  for (FontFile offered : {FontFile{"/nonexistent/font.ttf", 0}, FontFile{file, 0}, FontFile{file, 99}}) {
+    auto face = openFontFace(file, 0, "", [&](char32_t) {
+      ++asked;
+      return std::optional<FontFile>(offered);
+    });
+    ASSERT_TRUE(face) << face.error();
+    EXPECT_FALSE(face.value()->covers(U'한')) << offered.path << "#" << offered.index;
+    EXPECT_FALSE(face.value()->covers(U'한'));  // asked once per character
+    Bitmap b = Bitmap::create32(40, 20, kPaper);
+    face.value()->draw(b, 0, 0, "한", 16, kWhite);
+  }
+  EXPECT_EQ(asked, 3);
 }
 
 // ---- The canvases' fonts through SetTextFont and TextOut ----

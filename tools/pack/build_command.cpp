@@ -1,10 +1,12 @@
-// `build DIR OUT`: numbered BMP files and a script into one pack.
+// `build DIR OUT`: numbered BMP files and a script into one pack; the script goes in
+// as CP932, or as UTF-8 when its file begins with the UTF-8 byte-order mark.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
 #include "base/cp932.h"
 #include "base/stream.h"
+#include "base/utf8.h"
 #include "tools/pack/pack_tool.h"
 
 namespace shirakaba {
@@ -31,6 +33,19 @@ Result<std::string> scriptToCp932(const std::string& text) {
   return out;
 }
 
+Result<std::string> scriptBlockOf(const std::string& text) {
+  if (!startsWithUtf8Bom(text)) return scriptToCp932(text);
+  int line = 1;
+  for (size_t start = 0; start < text.size(); ++line) {
+    const size_t end = std::min(text.find('\n', start), text.size() - 1) + 1;
+    if (!isValidUtf8(text.substr(start, end - start)))
+      return fail("script.txt line " + std::to_string(line) +
+                  ": bytes that are not UTF-8 (the file begins with a UTF-8 byte-order mark)");
+    start = end;
+  }
+  return text;
+}
+
 Result<PackContents> readPackSources(const std::string& dir, std::ostream& notes) {
   namespace fs = std::filesystem;
   PackContents contents;
@@ -54,9 +69,9 @@ Result<PackContents> readPackSources(const std::string& dir, std::ostream& notes
   const std::string scriptPath = (fs::path(dir) / "script.txt").string();
   const Result<std::vector<uint8_t>> script = readFile(scriptPath);
   if (!script) return fail("script.txt is missing");
-  Result<std::string> cp932 = scriptToCp932(std::string(script->begin(), script->end()));
-  if (!cp932) return fail(cp932.error());
-  contents.scriptCp932 = std::move(cp932).value();
+  Result<std::string> block = scriptBlockOf(std::string(script->begin(), script->end()));
+  if (!block) return fail(block.error());
+  contents.scriptCp932 = std::move(block).value();
   return contents;
 }
 

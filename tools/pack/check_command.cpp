@@ -1,5 +1,6 @@
 // `check PACK`: every picture decodes and fits its slot, masks are 8-bit,
-// full-screen pictures are 640 x 480, and the script is clean CP932.
+// full-screen pictures are 640 x 480, and the script is clean CP932 (or clean UTF-8
+// after its byte-order mark).
 #include <algorithm>
 
 #include "base/cp932.h"
@@ -32,14 +33,17 @@ void checkPicture(const std::vector<uint8_t>& pack, int i, std::vector<std::stri
                        "x" + std::to_string(b.height));
 }
 
-// Lines split at CR, LF or CR LF, as the game reads them.
+// Lines split at CR, LF or CR LF, as the game reads them; each in the block's encoding.
 void checkScript(const std::string& script, std::vector<std::string>& problems) {
+  const bool utf8 = startsWithUtf8Bom(script);
   size_t line = 1, start = 0;
   for (size_t i = 0; i <= script.size(); ++i) {
     const bool end = i == script.size();
     if (!end && script[i] != '\r' && script[i] != '\n' && script[i] != '\0') continue;
     const std::string text = script.substr(start, i - start);
-    if (cp932ToUtf8(text).find(codepointToUtf8(kReplacementChar)) != std::string::npos)
+    if (utf8 && !isValidUtf8(text))
+      problems.push_back("script line " + std::to_string(line) + ": bytes that are not UTF-8");
+    if (!utf8 && cp932ToUtf8(text).find(codepointToUtf8(kReplacementChar)) != std::string::npos)
       problems.push_back("script line " + std::to_string(line) + ": bytes that are not CP932");
     if (end) break;
     if (script[i] == '\0') {

@@ -3,6 +3,7 @@
 
 #include "base/cp932.h"
 #include "base/stream.h"
+#include "base/utf8.h"
 #include "tools/pack/pack_tool.h"
 
 namespace shirakaba {
@@ -25,7 +26,10 @@ int packExtract(const std::string& packPath, const std::string& dir, bool utf8, 
     if (const Result<void> written = writeFile(path, contents->pictures[static_cast<size_t>(i)]); !written)
       return failed(written.error());
   }
-  const std::string text = utf8 ? cp932ToUtf8(contents->scriptCp932) : contents->scriptCp932;
+  // A UTF-8 block is written as it is, byte-order mark included, so that build packs
+  // it as UTF-8 again.
+  const std::string& block = contents->scriptCp932;
+  const std::string text = utf8 && !startsWithUtf8Bom(block) ? cp932ToUtf8(block) : block;
   const std::string scriptPath = (fs::path(dir) / "script.txt").string();
   if (const Result<void> written = writeFile(scriptPath, std::vector<uint8_t>(text.begin(), text.end())); !written)
     return failed(written.error());

@@ -23,8 +23,8 @@ std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, F
 // they first occur.
 std::vector<char32_t> missingGlyphs(const std::vector<std::string>& lines, FontFace& font);
 
-// The script of a pack (its block from ScriptOffset, CP932) or of a script text file
-// (UTF-8, else CP932), as UTF-8 lines; an Error when it cannot be read.
+// The script of a pack (its block from ScriptOffset, as the game reads it) or of a
+// script text file (UTF-8, else CP932), as UTF-8 lines; an Error when it cannot be read.
 Result<std::vector<std::string>> readLintInput(const std::string& path);
 
 // `shirakaba-pack lint PACK|SCRIPT`: one "LINE: message" per problem on out; exit

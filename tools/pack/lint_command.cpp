@@ -6,6 +6,7 @@
 #include "engine/pack.h"
 #include "engine/script.h"
 #include "base/stream.h"
+#include "base/utf8.h"
 #include "tools/pack/lint.h"
 
 namespace shirakaba {
@@ -20,11 +21,8 @@ Result<std::vector<std::string>> readLintInput(const std::string& path) {
   bytes.resize(f.read(bytes.data(), bytes.size()));
   // The NUL ends the text before decoding: it is never part of a character.
   if (const size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
-  if (!pack && isValidUtf8(bytes)) {
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
-  } else {
-    bytes = cp932ToUtf8(bytes);
-  }
+  // A script file may also be UTF-8 without the byte-order mark.
+  if (pack || startsWithUtf8Bom(bytes) || !isValidUtf8(bytes)) bytes = decodeScriptBlock(bytes);
   return splitLines(bytes);
 }
 

@@ -59,10 +59,19 @@ struct NameUse {
   int index;  // the command or data line that names it; -1 for the calendar
 };
 
+// A text line a scene shows: a line of a page (of one or two lines) or a choice.
+struct TextUse {
+  enum Kind { Page, FacePage, Choice } kind;  // FacePage: drawn beside the face a face command shows
+  std::string scene;                          // the label of the scene that shows it
+  int index;                                  // the script line
+  int part, parts;                            // line part of parts in its page; choice part of 2
+};
+
 // What walking the scenes found, for the checks that look at the whole script.
 struct SceneFacts {
   std::map<int, int32_t> commandLines;  // every command line a scene runs -> its number
   std::vector<NameUse> pictureUses;
+  std::vector<TextUse> texts;  // in the order the walk meets them; a line may come more than once
 };
 
 // Walks every scene from its label as the interpreter consumes the lines, and each

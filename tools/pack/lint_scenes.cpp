@@ -86,6 +86,8 @@ class SceneWalker {
         continue;
       }
       // A page: one or two text lines, then a page break line is skipped.
+      const TextUse::Kind kind = besideFace_ ? TextUse::FacePage : TextUse::Page;
+      const int first = pos;
       for (int i = 0; i < 2; ++i) {
         if (knownLabelLines_.count(pos + i)) {
           r_.add(labelLine, scene + " has no end command before label " + s_.at(pos + i) + " on line " +
@@ -98,6 +100,8 @@ class SceneWalker {
           break;
         }
       }
+      for (int i = first; i < pos; ++i) facts_.texts.push_back({kind, label, i, i - first + 1, pos - first});
+      besideFace_ = false;
       if (s_.at(pos) == kPageBreak) ++pos;
     }
   }
@@ -106,6 +110,7 @@ class SceneWalker {
   int command(const std::string& label, int at) {
     const int32_t number = s_.commandAt(at);
     if (isCommandLine(s_.at(at))) facts_.commandLines[at] = number;
+    besideFace_ = number == 9;  // a face command shows the page after it beside the face
     const std::string argument = lineValue(s_.at(at));
     const int next = at + 1;
     switch (number) {
@@ -136,6 +141,8 @@ class SceneWalker {
 
   // The choice block: two choice texts, then one integer per choice.
   void choice(const std::string& label, int at) {
+    for (int k = 1; k <= 2; ++k)
+      if (at + k < s_.count()) facts_.texts.push_back({TextUse::Choice, label, at + k, k, 2});
     for (int k = 1; k <= 2; ++k) {
       const int valueLine = at + 2 + k;
       int32_t v = 0;
@@ -161,6 +168,7 @@ class SceneWalker {
   std::deque<std::string> pending_;
   std::unordered_set<std::string> seen_;
   std::unordered_set<int> knownLabelLines_;
+  bool besideFace_ = false;
 };
 
 }  // namespace

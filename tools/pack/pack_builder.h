@@ -9,7 +9,8 @@
 
 namespace shirakaba {
 
-// 128 BMP files (index = picture number) and the script block in CP932.
+// 128 BMP files (index = picture number) and the script block as stored: CP932, or
+// UTF-8 after its byte-order mark.
 struct PackContents {
   std::array<std::vector<uint8_t>, kPictureCount> pictures;
   std::string scriptCp932;

@@ -42,6 +42,12 @@ int runDemoCommand(const Args& a, std::ostream&, std::ostream&) { return runDemo
 
 int runLint(const Args& a, std::ostream& out, std::ostream& err) { return packLint(a[0], out, err); }
 
+int runStrings(const Args& a, std::ostream& out, std::ostream& err) { return packStrings(a[0], a[1], out, err); }
+
+int runTranslate(const Args& a, std::ostream& out, std::ostream& err) {
+  return packTranslate(a[0], a[1], a[2], out, err);
+}
+
 int runDemoSheet(const Args& a, std::ostream&, std::ostream& err) {
   if (const Result<void> written = writeContactSheet(a[0], a[1]); !written) {
     err << "demo-sheet: " << written.error() << "\n";
@@ -51,17 +57,26 @@ int runDemoSheet(const Args& a, std::ostream&, std::ostream& err) {
 }
 
 const Command kCommands[] = {
-    {"build", "build DIR OUT", "pack DIR/000.bmp..127.bmp and DIR/script.txt (UTF-8 or CP932) into OUT", 2, 2,
-     runBuild},
+    {"build", "build DIR OUT",
+     "pack DIR/000.bmp..127.bmp and DIR/script.txt into OUT (the script as CP932, or as UTF-8 when the\n"
+     "      file begins with the UTF-8 byte-order mark)",
+     2, 2, runBuild},
     {"extract", "extract PACK DIR [--utf8]",
-     "write the pictures and script.txt of PACK into DIR (script in CP932, or UTF-8 with --utf8)", 2, 3,
-     runExtract},
+     "write the pictures and script.txt of PACK into DIR (a CP932 script as it is, or in UTF-8 with\n"
+     "      --utf8; a UTF-8 script with its byte-order mark)",
+     2, 3, runExtract},
     {"check", "check PACK", "report every problem of PACK, one per line; exit status 1 if there is any", 1, 1,
      runCheck},
     {"demo", "demo OUTDIR", "write the demo game data into OUTDIR", 1, 1, runDemoCommand},
     {"lint", "lint PACK|SCRIPT",
      "report script lines the game cannot run as meant, one per line; exit status 1 if there is any", 1, 1,
      runLint},
+    {"strings", "strings PACK OUT.pot",
+     "write every text of PACK a player reads into the PO template OUT.pot, for translation", 2, 2, runStrings},
+    {"translate", "translate PACK LANG.po OUT",
+     "write PACK with the translations of LANG.po into OUT (the script in UTF-8); refuses, writing\n"
+     "      nothing, a translation that would change how the script runs",
+     3, 3, runTranslate},
     {"demo-sheet", "demo-sheet PACK OUT.png", "write a contact sheet of the 128 pictures of PACK as a PNG", 2, 2,
      runDemoSheet},
 };

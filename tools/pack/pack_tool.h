@@ -16,6 +16,11 @@ std::string pictureFileName(int pic);
 // the line of the first character CP932 cannot hold.
 Result<std::string> scriptToCp932(const std::string& text);
 
+// The script block a script file packs into: a text that begins with the UTF-8
+// byte-order mark stays UTF-8, mark included, and must be valid UTF-8 (an Error
+// naming the first line that is not); any other goes through scriptToCp932.
+Result<std::string> scriptBlockOf(const std::string& text);
+
 // Reads DIR/000.bmp..127.bmp and DIR/script.txt; an Error naming what is wrong.
 // Bytes after a picture's end are told on notes.
 Result<PackContents> readPackSources(const std::string& dir, std::ostream& notes);
@@ -27,6 +32,9 @@ int packBuild(const std::string& dir, const std::string& outPath, std::ostream& 
 int packExtract(const std::string& packPath, const std::string& dir, bool utf8, std::ostream& out,
                 std::ostream& err);
 int packCheck(const std::string& packPath, std::ostream& out, std::ostream& err);
+int packStrings(const std::string& packPath, const std::string& potPath, std::ostream& out, std::ostream& err);
+int packTranslate(const std::string& packPath, const std::string& poPath, const std::string& outPath,
+                  std::ostream& out, std::ostream& err);
 
 // args without the program name; returns the exit status.
 int runPackTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,0 +1,40 @@
+// The texts of a script that a player reads: every line a scene shows on a page or
+// as a choice, and every line of the calendar's hint blocks; never a label, a
+// definition, a command or a line a command reads as data.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "base/result.h"
+
+namespace shirakaba {
+
+struct ScriptText {
+  enum Kind { Page, FacePage, Choice, Hint } kind;
+  int index;          // the script line, from 0
+  std::string label;  // the scene or hint block that shows it
+  int part, parts;    // line part of parts of its page or hint block; choice part of 2
+  bool unused = false;  // a scene the calendar never starts, under a label of its own
+  // "*op:124": the label and the 1-based line, which name the text in a PO file.
+  std::string context() const;
+  // What the text is and how wide it may be, for the translator.
+  std::string describe() const;
+  // The width in pixels the line has before the edge of the message window (a
+  // choice: of the screen) cuts it off, at the game's 16-pixel text height.
+  int widthLimit() const;
+};
+
+// Every text line once, in script order: the scenes the calendar starts and those
+// their choices continue into, the calendar's hint blocks, then the scenes under any
+// other label that a command follows. A line keeps the first of these uses; empty
+// lines and label lines are left out.
+std::vector<ScriptText> playerTexts(const std::vector<std::string>& lines);
+
+// A pack file: its bytes and its script's lines as the game reads them.
+struct PackScript {
+  std::vector<uint8_t> bytes;
+  std::vector<std::string> lines;
+};
+Result<PackScript> readPackScript(const std::string& path);
+
+}  // namespace shirakaba
