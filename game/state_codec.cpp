@@ -234,7 +234,7 @@ const char* firstBadField(const GameState& s, const StateLimits& limits) {
   if (!inRange(s.scene.SceneNo, 0, kEvents)) return "the scene number";
   if (!inRange(s.scene.ScriptPos, 0, limits.scriptLines)) return "the script position";
   if (s.scene.CGNo > kCGs) return "the CG number";
-  if (!inRange(s.record.CGSpeed, 0, 2)) return "the CG speed";
+  if (!inRange(s.record.CGSpeed, 0, 3)) return "the CG speed";  // 0 before the settings are read, then 1..3
   for (int i = 0; i <= kCGs; ++i)
     if (!inRange(s.record.CGSeen[i], 0, 2)) return "the CGs seen";
   const TAdv_Rec& a = s.train.Adv;

@@ -1,5 +1,6 @@
 #include "support/monkey.h"
 
+#include <algorithm>
 #include <deque>
 #include <exception>
 #include <memory>
@@ -8,7 +9,9 @@
 #include "game/game.h"
 #include "support/monkey_checks.h"
 #include "support/monkey_rng.h"
+#include "support/monkey_saves.h"
 #include "support/monkey_targets.h"
+#include "support/pack_fixture.h"
 
 namespace shirakaba::test {
 
@@ -38,6 +41,10 @@ class Monkey {
 
   MonkeyReport run() {
     try {
+      if (opt_.saveEvery > 0) {
+        report_.userDir = opt_.userDir.empty() ? makeTempDir("monkey-saves") : opt_.userDir;
+        saves_ = std::make_unique<MonkeySaves>(opt_.gameDir, report_.userDir);
+      }
       openForm();
       uint64_t nextEscape = opt_.escapeEvery, nextProgress = opt_.progressEvery;
       while (report_.events < opt_.events) {
@@ -59,6 +66,7 @@ class Monkey {
       } catch (const Stop&) {
       }
     }
+    if (saves_) report_.saves = saves_->counts();
     if (opt_.keepReplay && form_) {
       // The replay checks itself: it ends where the monkey stood.
       report_.replay = replay_;
@@ -162,17 +170,36 @@ class Monkey {
   }
   // Tick by tick, so that the invariants are checked after every timer event.
   void wait(int ms) {
-    const int64_t until = f().engine.clock.now() + ms;
-    while (f().engine.clock.fireNext(until)) check("during a wait");
+    int64_t from = f().engine.clock.now();
+    const int64_t until = from + ms;
+    while (f().engine.clock.fireNext(until)) {
+      check("during a wait");
+      saveMidway(from);
+    }
     f().engine.clock.advanceTo(until);
-    done("wait " + std::to_string(ms));
+    done("wait " + std::to_string(until - from));
+  }
+  // Job bars (and pans, in a game whose CGs pan) run inside waits and settles: now and
+  // then one is cut there by a save or load. The wait so far becomes a replay line of
+  // its own (never between two ticks due at the same moment, which a replayed wait
+  // would fire together).
+  void saveMidway(int64_t& from) {
+    const Engine& e = f().engine;
+    if (!saves_ || escaping_ || f().state.shell.closed) return;
+    if (!e.CG_Timer.Enabled() && !e.J_Timer.Enabled()) return;
+    if (e.clock.nextDue() == e.clock.now()) return;
+    if (rng_.below(static_cast<int>(std::max<uint64_t>(opt_.saveEvery / 4, 2))) != 0) return;
+    done("wait " + std::to_string(e.clock.now() - from));
+    saveOrLoad();
+    from = f().engine.clock.now();
   }
   // Until Cha_Timer, CG_Timer and J_Timer are all off, as a headless settle; a game
   // that does not come to rest within the limit is a wait of the whole limit.
   void settle(int64_t limitMs) {
     const Engine& e = f().engine;
     const auto busy = [&e] { return e.Cha_Timer.Enabled() || e.CG_Timer.Enabled() || e.J_Timer.Enabled(); };
-    const int64_t start = e.clock.now(), limit = start + limitMs;
+    int64_t from = e.clock.now();
+    const int64_t limit = from + limitMs;
     bool rest = true;
     while (busy()) {
       if (!f().engine.clock.fireNext(limit)) {
@@ -180,12 +207,13 @@ class Monkey {
         break;
       }
       check("during a settle");
+      saveMidway(from);
     }
     if (rest) {
       done("settle");
     } else {
       f().engine.clock.advanceTo(limit);
-      done("wait " + std::to_string(limitMs));
+      done("wait " + std::to_string(limit - from));
     }
   }
   void menu(MenuId id) {
@@ -231,8 +259,42 @@ class Monkey {
     return p;
   }
 
+  // One step of saving or loading: the save's own checks, then the game's.
+  bool saveStep(const SaveStep& s) {
+    if (!s.broken.empty()) {
+      remember("#" + std::to_string(report_.events + 1) + " " + s.command);
+      fail(s.broken);
+    }
+    done(s.command);
+    return s.saved;
+  }
+
+  // A save (loaded back at once half the time), a load, or a hostile file.
+  void saveOrLoad() {
+    const int r = rng_.below(100);
+    if (r < 40) {
+      if (saveStep(saves_->save(f(), rng_, static_cast<int64_t>(report_.events))) && rng_.chance(500))
+        saveStep(saves_->loadLast(f()));
+    } else if (r < 75) {
+      saveStep(saves_->loadSaved(f(), rng_));
+    } else {
+      saveStep(saves_->loadHostile(f(), rng_));
+    }
+  }
+
+  // Saves and loads come at any moment, more often at those that last only a few
+  // events: a job's progress bar, a conversation, and most often an open dialog (which
+  // refuses them).
+  bool timeToSave() {
+    if (!saves_) return false;
+    const bool brief = f().engine.J_Timer.Enabled() || f().state.shell.GameMode == GameMode::Talk;
+    const uint64_t every = dialogOpen() ? 4 : brief ? std::max<uint64_t>(opt_.saveEvery / 10, 2) : opt_.saveEvery;
+    return rng_.below(static_cast<int>(every)) == 0;
+  }
+
   void act() {
     if (dialogOpen() && rng_.chance(400)) return closeDialog();
+    if (timeToSave()) return saveOrLoad();
     // A press held down: moves, in and out of the surface, until the release.
     if (pressed_ && rng_.chance(300)) {
       if (rng_.chance(600)) return move(pickAnywhere(rng_));
@@ -310,6 +372,8 @@ class Monkey {
   // ---- Never stuck: from here, 戻る and はじめる must lead to a new game ----
 
   void escapeCheck() {
+    // No load may take the game elsewhere before it is seen where 戻る and はじめる led.
+    escaping_ = true;
     remember("# escape check from " + stateSummary(f()));
     if (opt_.keepReplay) replay_.push_back("# escape check");
     if (dialogOpen()) closeDialog();
@@ -320,6 +384,7 @@ class Monkey {
     menu(MenuId::Start_Btn);
     settle(kEscapeSettleMs);
     if (!newGameStarted(f())) fail("stuck: 戻る then はじめる did not start a new game");
+    escaping_ = false;
     ++report_.escapes;
   }
 
@@ -327,10 +392,12 @@ class Monkey {
   MonkeyRng rng_;
   CountingHost host_;
   std::unique_ptr<Game> form_;
+  std::unique_ptr<MonkeySaves> saves_;
   MonkeyReport report_;
   std::deque<std::string> last_;
   std::vector<std::string> replay_;
   bool pressed_ = false;
+  bool escaping_ = false;
 };
 
 }  // namespace

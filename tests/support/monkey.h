@@ -1,7 +1,7 @@
 // A monkey player: a seeded random stream of presses, releases, moves, waits, menu
-// commands and forced draws played on a whole game, with the game's invariants
-// checked after every event and, now and then, a check that a new game can still be
-// started from wherever the monkey stands.
+// commands, forced draws, saves and loads played on a whole game, with the game's
+// invariants checked after every event and, now and then, a check that a new game can
+// still be started from wherever the monkey stands.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -25,6 +25,9 @@ struct MonkeyReport {
   // With MonkeyOptions::keepReplay: the commands since that window opened, as a
   // headless replay (run it with --seed formSeed) that ends in the failure.
   std::vector<std::string> replay;
+  // Saves and loads done, by kind ("save to a slot", "load at once", "hostile cut", ...).
+  std::map<std::string, uint64_t> saves;
+  std::string userDir;  // where the saves went
 };
 
 struct MonkeyOptions {
@@ -35,6 +38,11 @@ struct MonkeyOptions {
   uint64_t escapeEvery = 997;
   bool keepReplay = false;
   uint64_t progressEvery = 0;  // 0: no progress calls
+  // About one save or load in this many actions; 0: none.
+  uint64_t saveEvery = 600;
+  // Where the saves go; empty: a temporary folder, removed when the program ends
+  // (kept with SHIRAKABA_KEEP_TEMP set).
+  std::string userDir;
   std::function<void(const MonkeyReport&)> progress;
 };
 

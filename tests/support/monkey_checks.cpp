@@ -1,6 +1,7 @@
 #include "support/monkey_checks.h"
 
 #include <sstream>
+#include <utility>
 
 #include "support/monkey.h"
 
@@ -107,6 +108,11 @@ std::string coverageText(const MonkeyReport& r) {
   s << "\n  not reached: ";
   if (gaps.empty()) s << "none";
   for (size_t i = 0; i < gaps.size(); ++i) s << (i ? ", " : "") << gaps[i];
+  if (!r.saves.empty()) {
+    s << "\n  saves and loads: ";
+    bool first = true;
+    for (const auto& [kind, n] : r.saves) s << (std::exchange(first, false) ? "" : ", ") << kind << " x" << n;
+  }
   return s.str();
 }
 

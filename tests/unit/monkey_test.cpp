@@ -1,8 +1,17 @@
 // The monkey player on the demo game: a long seeded random walk keeps every invariant
-// and can always get back to a new game; and the monkey's own checks notice a broken state.
+// and can always get back to a new game, saves and loads at any moment give the game
+// back exactly, hostile save files are refused without a trace; and the monkey's own
+// checks notice a broken state.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <iostream>
+
+#include "base/stream.h"
+#include "game/core.h"
+#include "saves/save_file.h"
+#include "saves/save_game.h"
+#include "support/monkey_saves.h"
 
 #include "game/game.h"
 #include "support/monkey.h"
@@ -43,6 +52,14 @@ TEST(Monkey, LongWalkOnTheDemoKeepsEveryInvariant) {
   RecordProperty("gaps", static_cast<int>(coverageGaps(r).size()));
   // The walk reaches the whole day and every screen but the rarest.
   EXPECT_LE(coverageGaps(r).size(), 3u) << coverageText(r);
+  // Along the way it saved and loaded every way there is, hostile files included, and
+  // took saves while the game was moving, not only on still screens.
+  for (const char* kind : {"save to a slot", "save to a file", "save refused", "load", "load at once",
+                           "load an empty slot", "load refused", "hostile missing", "hostile empty", "hostile folder",
+                           "hostile cut", "hostile altered", "hostile garbage", "hostile other data", "hostile newer",
+                           "saved during a transition", "saved during a job",
+                           "saved in a conversation", "saved in a scene"})
+    EXPECT_GT(r.saves.count(kind), 0u) << kind << "\n" << coverageText(r);
 }
 
 TEST(Monkey, SameSeedPlaysTheSameWalk) {
@@ -58,6 +75,71 @@ TEST(Monkey, SameSeedPlaysTheSameWalk) {
   EXPECT_EQ(a.formSeed, b.formSeed);
   o.seed = 100;
   EXPECT_NE(runMonkey(o).coverage, a.coverage);
+}
+
+TEST(Monkey, SameSeedWritesTheSameSaves) {
+  MonkeyOptions o;
+  o.gameDir = demoDir();
+  o.seed = 11;
+  o.events = 800;
+  o.escapeEvery = 400;
+  o.saveEvery = 10;
+  o.userDir = makeTempDir("monkey-same-a");
+  const MonkeyReport a = runMonkey(o);
+  o.userDir = makeTempDir("monkey-same-b");
+  const MonkeyReport b = runMonkey(o);
+  ASSERT_TRUE(a.failure.empty()) << failureText(a);
+  EXPECT_EQ(a.saves, b.saves);
+  EXPECT_EQ(a.coverage, b.coverage);
+  // Every file the same, byte for byte: nothing of the wall clock gets in.
+  namespace fs = std::filesystem;
+  int files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(a.userDir)) {
+    if (!entry.is_regular_file()) continue;
+    ++files;
+    const fs::path rel = fs::relative(entry.path(), a.userDir);
+    const auto mine = readFile(entry.path().string()), theirs = readFile((fs::path(b.userDir) / rel).string());
+    ASSERT_TRUE(theirs.ok()) << rel;
+    EXPECT_TRUE(mine.value() == theirs.value()) << rel;
+  }
+  EXPECT_GT(files, 2);
+}
+
+// The hostile files the monkey makes are refused for the reason they stand for, not
+// by the checksum.
+TEST(MonkeySaves, HostileFilesDifferOnlyWhereMeant) {
+  GameCore core(GameSetup{demoDir(), 3, nullptr});
+  core.start();
+  core.advanceTo(3000);
+  auto save = takeSave(core, 1234, 5678);
+  ASSERT_TRUE(save.ok()) << save.error();
+  const std::vector<uint8_t> good = encodeSaveFile(save.value());
+
+  const auto other = decodeSaveFile(withOtherIdentity(good, 0x1122334455667788ull));
+  ASSERT_TRUE(other.ok()) << other.error();
+  EXPECT_EQ(other.value().info.dataIdentity, 0x1122334455667788ull);
+  EXPECT_EQ(other.value().info.playTimeMs, 1234);
+  EXPECT_EQ(other.value().state, save.value().state);
+
+  const auto newer = decodeSaveFile(withFormatVersion(good, kSaveFormatVersion + 1));
+  ASSERT_FALSE(newer.ok());
+  EXPECT_NE(newer.error().find("newer"), std::string::npos) << newer.error();
+  EXPECT_TRUE(decodeSaveFile(withFormatVersion(good, kSaveFormatVersion)).ok());
+
+  // A byte of the thumbnail (after the head, INFO and THMB's tag and length): only the
+  // checksum notices it, and once resealed the file reads again.
+  std::vector<uint8_t> altered = good;
+  const size_t infoLength = good[16] | good[17] << 8 | good[18] << 16 | good[19] << 24;
+  altered[12 + 8 + infoLength + 8 + 10] ^= 1;
+  const auto unsealed = decodeSaveFile(altered);
+  ASSERT_FALSE(unsealed.ok());
+  EXPECT_NE(unsealed.error().find("checksum"), std::string::npos) << unsealed.error();
+  resealSave(altered);
+  const auto resealed = decodeSaveFile(altered);
+  ASSERT_TRUE(resealed.ok()) << resealed.error();
+  EXPECT_NE(resealed.value().info.thumbnailPng, save.value().info.thumbnailPng);
+
+  EXPECT_TRUE(withOtherIdentity(std::vector<uint8_t>(good.begin(), good.begin() + 20), 1).empty());
 }
 
 TEST(Monkey, MissingGameIsSeenAsStuck) {
