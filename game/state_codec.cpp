@@ -222,6 +222,11 @@ const char* firstBadField(const GameState& s, const StateLimits& limits) {
     if (!inRange(t->Interval, 0, 600000)) return "a timer's interval";
     if (!inRange(t->due, -86400000, 86400000)) return "a timer's due time";
   }
+  // The handlers count with these tags: a transition's tick (0..21) and the job bar's
+  // (its 20 segments, then the three closing stages 100..102, calendar/jobs.cpp).
+  if (!inRange(s.timers.Cha_Timer.Tag, 0, 21)) return "the transition's tick";
+  const int32_t job = s.timers.J_Timer.Tag;
+  if (!inRange(job, 0, 20) && !inRange(job, 100, 102)) return "the job bar's tick";
   if (!is32At(s.surfaces.ImageBa, kScreenW, kScreenH)) return "the screen";
   if (!s.surfaces.BackBuffer.empty() && !is32At(s.surfaces.BackBuffer, kScreenW, kScreenH))
     return "the back buffer";
