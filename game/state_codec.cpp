@@ -236,6 +236,10 @@ const char* firstBadField(const GameState& s, const StateLimits& limits) {
     if (!inRange(f->points, 1, 200)) return "a font size";
     if (static_cast<uint8_t>(f->brush) > static_cast<uint8_t>(Brush::White)) return "a text brush";
   }
+  // A press picks one of a screen's regions: at most the scene list's fourteen entries.
+  if (!inRange(s.btn.PressedBtn, 0, kEvents) || !inRange(s.btn.SelectedBtn, 0, kEvents)) return "the button pressed";
+  // A pan stays within the CG (no wider than kMaxSide) and a step beyond.
+  if (!inRange(s.pan.PanX, -kMaxSide, kMaxSide) || !inRange(s.pan.PanY, -kMaxSide, kMaxSide)) return "the CG's pan";
   if (!inRange(s.scene.SceneNo, 0, kEvents)) return "the scene number";
   if (!inRange(s.scene.ScriptPos, 0, limits.scriptLines)) return "the script position";
   if (s.scene.CGNo > kCGs) return "the CG number";
