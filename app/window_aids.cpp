@@ -30,6 +30,7 @@ WindowAids::WindowAids(GameCore& game, WindowSettings& settings, QWidget* window
   ctrl_ = new CtrlHold(
       [this] {
         comforts_.setSkip(skipMode_);
+        comforts_.setSkipHeld(true);
         skippingByCtrl_ = true;
         changed_();
       },
@@ -225,7 +226,7 @@ void WindowAids::setCopyEachPage(bool on) {
 }
 
 bool WindowAids::copyPage() {
-  const std::string text = comforts_.pageText();
+  const std::string text = comforts_.screenText();
   if (text.empty()) return false;
   QGuiApplication::clipboard()->setText(QString::fromStdString(text));
   return true;

@@ -94,6 +94,7 @@ void Comforts::click() {
 
 void Comforts::stop() {
   skip_ = SkipMode::Off;
+  held_ = false;
   auto_ = false;
 }
 
@@ -119,6 +120,10 @@ int64_t Comforts::react() {
     if (w == Waiting::Busy) return -1;
     if (w == Waiting::Decision) {
       onPage_ = false;
+      if (held_) {
+        auto_ = false;
+        return -1;
+      }
       stop();
       return -1;
     }
@@ -126,12 +131,17 @@ int64_t Comforts::react() {
       const bool readBefore = read_->contains(core_.pageKey());
       read_->add(core_.pageKey());
       pageShown();
+      readingPage_ = false;
       if (skip_ == SkipMode::Read && !readBefore) {
-        stop();
-        return -1;
+        if (held_) {
+          readingPage_ = true;
+        } else {
+          stop();
+          return -1;
+        }
       }
     }
-    if (skip_ == SkipMode::Off) {
+    if (skip_ == SkipMode::Off || readingPage_) {
       if (!auto_) return -1;
       const int64_t due = autoDue();
       if (core_.now() < due) return due;
@@ -160,14 +170,22 @@ void Comforts::advance(int64_t until) {
 
 // ---- The pages ----
 
-std::string Comforts::pageText() const {
+namespace {
+
+std::string joinLines(const std::vector<std::string>& lines) {
   std::string text;
-  for (const std::string& line : core_.pageLines()) {
+  for (const std::string& line : lines) {
     if (!text.empty()) text += '\n';
     text += line;
   }
   return text;
 }
+
+}  // namespace
+
+std::string Comforts::pageText() const { return joinLines(core_.pageLines()); }
+
+std::string Comforts::screenText() const { return joinLines(core_.textOnScreen()); }
 
 std::optional<std::string> Comforts::takeNewPage() {
   if (!newPage_) return std::nullopt;

@@ -60,8 +60,16 @@ class Comforts {
   // ---- Skipping and auto mode ----
   // Pages read are kept in USERDIR/read/ from now on (else in memory only).
   void keepReadPagesIn(const std::string& userDir);
-  void setSkip(SkipMode mode) { skip_ = mode; }
+  void setSkip(SkipMode mode) {
+    skip_ = mode;
+    readingPage_ = false;
+    if (mode == SkipMode::Off) held_ = false;
+  }
   SkipMode skip() const { return skip_; }
+  // Skipping asked for by a key held down: where it would stop it only pauses, and it
+  // goes on at the next page it may skip (an unread page in "read" mode waits for the
+  // player's click first).
+  void setSkipHeld(bool held) { held_ = held; }
   void setAuto(bool on) { auto_ = on; }
   bool autoOn() const { return auto_; }
   void setAutoSpeed(AutoSpeed s) { speed_ = s; }
@@ -81,8 +89,11 @@ class Comforts {
   // ---- The pages ----
   // The last pages shown (and the choices taken), the oldest first.
   const std::deque<HistoryEntry>& history() const { return history_; }
-  // The page on the screen as text, its lines joined by line breaks.
+  // The page last shown as text, its lines joined by line breaks.
   std::string pageText() const;
+  // What a player reads on the screen now (a page, a choice, a hint), the same way;
+  // empty where no text is shown.
+  std::string screenText() const;
   // A page shown since the last call, for copying each page as it comes.
   std::optional<std::string> takeNewPage();
 
@@ -103,6 +114,8 @@ class Comforts {
   AutoSpeed speed_;
   bool onPage_ = false;      // the game waits on a page that react() has seen
   int pageKey_ = -1;
+  bool held_ = false;
+  bool readingPage_ = false;  // a held skip paused on this unread page
   int64_t pageSince_ = 0;    // clock time the page began to wait
   bool newPage_ = false;     // for takeNewPage
   std::vector<std::string> choiceOnScreen_;  // while a choice is pressed

@@ -129,6 +129,18 @@ std::vector<std::string> GameCore::choiceTexts() const {
   return texts;
 }
 
+std::vector<std::string> GameCore::textOnScreen() const {
+  const Game& g = impl_->game;
+  if (!screenVisible()) return {};
+  switch (g.state.shell.GameMode) {
+    case GameMode::Scene: return g.state.shown.Page;
+    case GameMode::Choice: return choiceTexts();
+    case GameMode::Calendar:
+    case GameMode::Status: return g.state.shown.Hint;
+    default: return {};
+  }
+}
+
 int GameCore::choiceTaken() const { return impl_->game.state.train.Adv.Outcome; }
 
 bool GameCore::takesPress() const {

@@ -158,6 +158,9 @@ class GameCore {
   std::vector<std::string> pageLines() const;
   // The texts of the choice on the screen (empty when none is).
   std::vector<std::string> choiceTexts() const;
+  // The text a player reads on the screen now: a scene's page, a choice's two texts,
+  // the calendar's or the status screen's hint; empty where none is shown.
+  std::vector<std::string> textOnScreen() const;
   // The choice the last click took, 1 or 2; 0 for none.
   int choiceTaken() const;
   // Whether the game would act on a left press now (no dialog, no transition), and on

@@ -270,16 +270,25 @@ TEST_F(WindowAidsTest, CtrlHeldAloneSkipsUntilItIsLetGo) {
   spin(100);
   EXPECT_EQ(pageOf(w), kThree);
 
-  // Held on, it skips to the choice and stops there.
-  sendKey(screen, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+  // Tab's skipping, not held, stops at the choice.
+  pressKey(screen, Qt::Key_Tab);
   ASSERT_TRUE(spinUntil([&] { return !w.game().choiceTexts().empty(); }, 3000));
   EXPECT_FALSE(w.aids().skipping());
-  // Tab, with Ctrl still held, starts skipping that Ctrl's release does not end.
-  clickAt(w, QPoint(150, 399));
-  pressKey(screen, Qt::Key_Tab);
-  ASSERT_TRUE(w.aids().skipping());
-  sendKey(screen, QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+
+  // Held at the choice, it only pauses there ...
+  sendKey(screen, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+  ASSERT_TRUE(spinUntil([&] { return w.aids().skipping(); }, 3000));
+  spin(100);
+  EXPECT_FALSE(w.game().choiceTexts().empty());
   EXPECT_TRUE(w.aids().skipping());
+  // ... and skips the answer's scene, pausing again where it ends.
+  clickAt(w, QPoint(150, 399));
+  const std::vector<std::string> answer{"took yes"};
+  ASSERT_TRUE(spinUntil([&] { return w.aids().comforts().history().back().lines == answer; }));
+  ASSERT_TRUE(spinUntil([&] { return w.game().waiting() == Waiting::Decision; }));
+  EXPECT_TRUE(w.aids().skipping());
+  sendKey(screen, QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+  EXPECT_FALSE(w.aids().skipping());
 }
 
 TEST_F(WindowAidsTest, ACtrlThatIsPartOfAShortcutSkipsNothing) {

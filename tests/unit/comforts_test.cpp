@@ -9,6 +9,7 @@
 
 #include "base/text.h"
 #include "comforts/comforts.h"
+#include "game/game_state.h"
 #include "support/pack_fixture.h"
 #include "support/whole_game.h"
 
@@ -166,6 +167,52 @@ TEST(Skipping, ASkippedSceneEqualsOneClickedThrough) {
   EXPECT_EQ(skipped.aids.history().size(), clicked.aids.history().size());
 }
 
+// Skipping while a key is held pauses where it would stop, and goes on in the next
+// scene: the same game as turning it on again by hand after each decision.
+TEST(Skipping, AHeldSkipPausesAtDecisionsAndGoesOnAfterThem) {
+  ASSERT_FALSE(demoDir().empty());
+  AidedGame held, byHand;
+  held.newGame();
+  byHand.newGame();
+  held.aids.setSkip(SkipMode::All);
+  held.aids.setSkipHeld(true);
+  size_t pages = held.aids.history().size();
+  for (int round = 0; round < 3; ++round) {
+    byHand.aids.setSkip(SkipMode::All);
+    const int64_t until = held.game.now() + 600000;
+    held.aids.advance(until);
+    byHand.aids.advance(until);  // returns where skipping stopped
+    byHand.aids.advance(until);
+    EXPECT_EQ(held.game.waiting(), Waiting::Decision) << "round " << round;
+    EXPECT_EQ(held.aids.skip(), SkipMode::All) << "only paused";
+    EXPECT_EQ(byHand.aids.skip(), SkipMode::Off);
+    ASSERT_TRUE(same(held.game, byHand.game)) << "round " << round;
+    held.click(320, 240);
+    byHand.click(320, 240);
+  }
+  EXPECT_GT(held.aids.history().size(), pages + 3) << "a later scene was skipped too";
+}
+
+// Held in "read" mode, skipping passes the pages read and waits on each unread one
+// until the player has clicked it.
+TEST(Skipping, AHeldReadSkipWaitsOnEachUnreadPage) {
+  ASSERT_FALSE(demoDir().empty());
+  AidedGame g;
+  g.newGame();  // its first page is on the screen: read
+  g.aids.setSkip(SkipMode::Read);
+  g.aids.setSkipHeld(true);
+  g.aids.advance(g.game.now() + 10000);
+  const int second = g.game.pageKey();
+  EXPECT_EQ(g.aids.history().size(), 2u);
+  g.aids.advance(g.game.now() + 10000);
+  EXPECT_EQ(g.game.pageKey(), second) << "an unread page waits";
+  EXPECT_EQ(g.aids.skip(), SkipMode::Read);
+  g.click(320, 400);
+  g.aids.advance(g.game.now() + 10000);
+  EXPECT_NE(g.game.pageKey(), second);
+  EXPECT_EQ(g.aids.history().size(), 3u);
+}
+
 // "Read" skipping knows the pages of an earlier run from the user folder: it passes
 // them and stops at the first page that run did not show.
 TEST(Skipping, ReadPagesAreKnownAgainInALaterRun) {
@@ -269,4 +316,38 @@ TEST(Comforts, TheHistoryFollowsARollback) {
     g.settle();
   }
   EXPECT_EQ(std::vector<HistoryEntry>(g.aids.history().begin(), g.aids.history().end()), five);
+}
+
+// What Ctrl+C copies: the text on the screen, whichever kind it is, and nothing where
+// none is shown (a page of a scene left behind is not on the calendar's screen).
+TEST(Comforts, TheTextOnTheScreenIsWhatThePlayerReads) {
+  AidedGame g;
+  EXPECT_EQ(g.aids.screenText(), "") << "the title shows no text";
+  bool sawPage = false, sawHint = false, sawChoice = false;
+  const std::vector<Command> commands = replayCommands("whole_game.replay");
+  ASSERT_FALSE(commands.empty());
+  for (const Command& c : commands) {
+    runThroughAids(g, c);
+    if (g.game.busy() || !g.game.screenVisible()) continue;
+    const GameMode mode = g.game.snapshot().state().shell.GameMode;
+    const std::string text = g.aids.screenText();
+    if (mode == GameMode::Scene) {
+      EXPECT_EQ(text, g.aids.pageText());
+      sawPage = sawPage || !text.empty();
+    } else if (mode == GameMode::Choice) {
+      const auto choices = g.game.choiceTexts();
+      ASSERT_EQ(choices.size(), 2u);
+      EXPECT_EQ(text, choices[0] + "\n" + choices[1]);
+      sawChoice = true;
+    } else if (mode == GameMode::Calendar && !g.game.snapshot().state().shown.Hint.empty()) {
+      EXPECT_NE(text, g.aids.pageText()) << "the calendar shows its hint, not the last page";
+      EXPECT_EQ(text.substr(0, text.find('\n')), g.game.snapshot().state().shown.Hint.front());
+      sawHint = true;
+    } else if (mode == GameMode::Title || mode == GameMode::Closing) {
+      EXPECT_EQ(text, "");
+    }
+  }
+  EXPECT_TRUE(sawPage);
+  EXPECT_TRUE(sawHint);
+  EXPECT_TRUE(sawChoice);
 }
