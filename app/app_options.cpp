@@ -93,9 +93,9 @@ std::string usageText(const char* program) {
          "Keys: F11 or Alt+Enter full screen on/off, F12 screenshot, F5 quick save,\n"
          "F9 quick load, Ctrl+S save, Ctrl+L load; wheel up or Page Up rolls back, wheel\n"
          "down or Page Down rolls forward; Ctrl held skips, Tab skips on/off, A auto mode\n"
-         "on/off, H history, Ctrl+C copies the page. The right mouse button opens a menu\n"
-         "with all of these and the window's settings (kept in USERDIR/settings.ini; the\n"
-         "options above count for their run only).\n";
+         "on/off, H history, Ctrl+C copies the text on the screen. The right mouse button\n"
+         "opens a menu with all of these and the window's settings (kept in\n"
+         "USERDIR/settings.ini; the options above count for their run only).\n";
 }
 
 }  // namespace shirakaba
