@@ -1,5 +1,6 @@
-// Command-line options of the windowed game. Parsed without Qt so that --help and
-// --version work where no display is available.
+// Command-line options of the windowed game. Parsed without a window system so that
+// --help and --version work where no display is available; the help and the errors are
+// in the player's language once a translation is installed.
 #pragma once
 #include <string>
 
@@ -18,6 +19,7 @@ struct AppOptions {
   int scale = 1;              // integer zoom of the 640 x 480 screen, 1..4
   bool scaleGiven = false;    // --scale named it (otherwise the remembered zoom counts)
   bool fullscreen = false;    // largest integer zoom that fits, letterboxed
+  std::string language;       // --lang: the window's own texts in this language; empty: the system's
   bool help = false;
   bool version = false;
 };

@@ -7,6 +7,7 @@
 #include "app/app_icon.h"
 #include "app/app_options.h"
 #include "app/main_window.h"
+#include "app/window_language.h"
 #include "app/window_settings.h"
 #include "headless/data_search.h"
 #include "headless/headless.h"
@@ -19,19 +20,24 @@ int main(int argc, char** argv) {
   if (wantsHeadless(argc, argv)) return runHeadless(argc, argv);
 
   const Result<AppOptions> parsed = parseAppOptions(argc, argv);
-  if (!parsed) {
-    std::fprintf(stderr, "%s: %s\n\n%s", argv[0], parsed.error().c_str(), usageText(argv[0]).c_str());
-    return 2;
-  }
-  AppOptions options = parsed.value();
-  if (options.help) {
-    std::fputs(usageText(argv[0]).c_str(), stdout);
-    return 0;
-  }
-  if (options.version) {
+  if (parsed && parsed->version) {
     std::puts(kVersionText);
     return 0;
   }
+  if (!parsed || parsed->help) {
+    // The help and the errors in the player's language; no window system needed.
+    QCoreApplication terminal(argc, argv);
+    const WindowTranslation translation(windowLanguageFor(preferredLanguages(parsed ? parsed->language : "")));
+    if (parsed) {
+      std::fputs(usageText(argv[0]).c_str(), stdout);
+      return 0;
+    }
+    // Parsed again for the error in that language.
+    std::fprintf(stderr, "%s: %s\n\n%s", argv[0], parseAppOptions(argc, argv).error().c_str(),
+                 usageText(argv[0]).c_str());
+    return 2;
+  }
+  AppOptions options = parsed.value();
 
   // The game's own message box tells of a missing pack; where we looked goes to stderr.
   const Result<std::string> search =
@@ -40,6 +46,7 @@ int main(int argc, char** argv) {
   else std::fprintf(stderr, "%s: %s\n", argv[0], search.error().c_str());
 
   QApplication app(argc, argv);
+  const WindowTranslation translation(windowLanguageFor(preferredLanguages(options.language)));
   // The name of the per-user folder the saves go to (~/.local/share/shirakaba).
   QApplication::setApplicationName(QStringLiteral("shirakaba"));
   QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
@@ -48,8 +55,9 @@ int main(int argc, char** argv) {
   const Result<std::shared_ptr<FontFace>> font = findGameFont();
   if (!font) {
     QMessageBox::critical(nullptr, MainWindow::applicationTitle(),
-                          QStringLiteral("The game's Japanese font was not found.\n"
-                                         "Please install the package fonts-ipafont-gothic.\n\n%1")
+                          QCoreApplication::translate("main",
+                                                      "The game's Japanese font was not found.\n"
+                                                      "Please install the package fonts-ipafont-gothic.\n\n%1")
                               .arg(QString::fromStdString(font.error())));
     return 1;
   }

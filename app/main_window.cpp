@@ -158,10 +158,10 @@ QString MainWindow::takeScreenshot() {
   const QString dir = options_.shotsDir.empty() ? defaultShotsDir() : QString::fromStdString(options_.shotsDir);
   const Result<QString> saved = saveScreenshot(*game_, dir);
   if (!saved) {
-    showInTitle(QStringLiteral("Screenshot failed: %1").arg(QString::fromStdString(saved.error())));
+    showInTitle(tr("Screenshot failed: %1").arg(QString::fromStdString(saved.error())));
     return QString();
   }
-  showInTitle(QStringLiteral("Screenshot saved: %1").arg(saved.value()));
+  showInTitle(tr("Screenshot saved: %1").arg(saved.value()));
   return saved.value();
 }
 

@@ -1,5 +1,6 @@
 #include "app/screenshot.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -9,8 +10,15 @@
 namespace shirakaba {
 
 namespace {
+
 constexpr int kMaxShots = 9999;
-}
+
+// The context translators see these texts in.
+class Texts {
+  Q_DECLARE_TR_FUNCTIONS(Screenshot)
+};
+
+}  // namespace
 
 QImage screenImage(const GameCore& game) {
   const Bitmap& b = game.screen();
@@ -41,10 +49,10 @@ QString defaultShotsDir() {
 
 Result<QString> saveScreenshot(const GameCore& game, const QString& dir) {
   const auto failure = [](const QString& why) { return fail(why.toStdString()); };
-  if (!QDir().mkpath(dir)) return failure(QStringLiteral("cannot create %1").arg(dir));
+  if (!QDir().mkpath(dir)) return failure(Texts::tr("cannot create %1").arg(dir));
   const QString path = nextShotPath(dir);
-  if (path.isEmpty()) return failure(QStringLiteral("%1 holds %2 screenshots already").arg(dir).arg(kMaxShots));
-  if (!screenImage(game).save(path, "PNG")) return failure(QStringLiteral("cannot write %1").arg(path));
+  if (path.isEmpty()) return failure(Texts::tr("%1 holds %2 screenshots already").arg(dir).arg(kMaxShots));
+  if (!screenImage(game).save(path, "PNG")) return failure(Texts::tr("cannot write %1").arg(path));
   return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 

@@ -126,7 +126,7 @@ void WindowAids::addMenuEntries(QMenu* menu) {
   menu->addSeparator();
 
   menu->addAction(tr("History…\tH"), this, [this] { openHistory(); });
-  menu->addAction(tr("Copy page\tCtrl+C"), this, [this] { copyPage(); });
+  menu->addAction(tr("Copy text\tCtrl+C"), this, [this] { copyPage(); });
   eachPageAction_ = menu->addAction(tr("Copy each page"));
   eachPageAction_->setCheckable(true);
   connect(eachPageAction_, &QAction::triggered, this, [this](bool on) { setCopyEachPage(on); });

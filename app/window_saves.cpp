@@ -1,5 +1,6 @@
 #include "app/window_saves.h"
 
+#include <QCoreApplication>
 #include <filesystem>
 
 #include "base/stream.h"
@@ -7,6 +8,15 @@
 namespace shirakaba {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The context translators see these texts in.
+class Texts {
+  Q_DECLARE_TR_FUNCTIONS(WindowSaves)
+};
+
+}  // namespace
 
 std::string withoutPath(const std::string& message, const std::string& path) {
   const std::string prefix = path + ": ";
@@ -19,7 +29,7 @@ WindowSaves::WindowSaves(GameCore& game, std::string userDir) : game_(game), use
 
 Result<SaveSlots> WindowSaves::saveSlots() const {
   const Result<uint64_t> identity = game_.dataIdentity();
-  if (!identity) return fail("there is no game data (" + identity.error() + ")");
+  if (!identity) return fail(Texts::tr("there is no game data (%1)").arg(QString::fromStdString(identity.error())).toStdString());
   return SaveSlots(userDir_, identity.value());
 }
 
@@ -35,7 +45,7 @@ Result<SaveInfo> WindowSaves::save(SaveSlot slot) {
 Result<SaveInfo> WindowSaves::load(SaveSlot slot) {
   const Result<SaveSlots> all = saveSlots();
   if (!all) return fail(all.error());
-  if (!all->exists(slot)) return fail("it is empty");
+  if (!all->exists(slot)) return fail(Texts::tr("it is empty").toStdString());
   const std::string path = all->pathOf(slot);
   Result<SaveInfo> loaded = loadGame(game_, path);
   if (!loaded) return fail(withoutPath(loaded.error(), path));
