@@ -103,7 +103,10 @@ void Comforts::pageShown() {
   pageKey_ = core_.pageKey();
   pageSince_ = core_.now();
   newPage_ = true;
-  history_.push_back(HistoryEntry{core_.pageLines(), false, pageKey_});
+  HistoryEntry entry{core_.pageLines(), false, pageKey_};
+  // The same page again at once (a load of a save taken on it) is one page read.
+  if (!history_.empty() && history_.back() == entry) return;
+  history_.push_back(std::move(entry));
   if (history_.size() > kHistoryPages) history_.pop_front();
 }
 

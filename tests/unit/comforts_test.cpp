@@ -139,6 +139,25 @@ TEST(Rollback, ANewGameOrALoadStartsANewHistory) {
   g.game.dialogClosed();
   g.aids.startNewHistory();
   EXPECT_EQ(g.aids.rollback().points(), 0u);
+
+  // A load of a save taken on the page on the screen (F5 then F9): that page is
+  // still read once; a load after reading on shows it again after the later pages.
+  g.settle();
+  const GameSnapshot onThisPage = g.game.snapshot();
+  const size_t pages = g.aids.history().size();
+  auto load = [&] {
+    g.game.restore(onThisPage);
+    g.aids.startNewHistory();
+    g.aids.react();
+  };
+  load();
+  EXPECT_EQ(g.aids.history().size(), pages);
+  g.click(320, 240);
+  g.settle();
+  EXPECT_EQ(g.aids.history().size(), pages + 1);
+  load();
+  EXPECT_EQ(g.aids.history().size(), pages + 2);
+  EXPECT_EQ(g.aids.history().back().page, g.game.pageKey());
 }
 
 // Skipping the opening scene ends where clicking through each page ends, with the
