@@ -56,8 +56,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The libraries' packages come from dpkg-shlibdeps; the font is loaded by name at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
-# Qt's own translations: the standard buttons in the player's language.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# Qt's own translations: the standard buttons in the player's language; a font with the
+# Chinese and Korean characters the game's font lacks, for translations into those.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-wqy-microhei")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

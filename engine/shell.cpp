@@ -91,7 +91,7 @@ void Engine::logMissingGlyphs() {
   std::string list;
   for (const MissingGlyph& m : missing)
     list += " " + describeCodepoint(m.cp) + " (line " + std::to_string(m.line + 1) + ")";
-  host.log("the font " + draw.font->family() + " cannot draw" + list);
+  host.log("no installed font can draw" + list + "; the game's font is " + draw.font->family());
 }
 
 void Engine::FormClose() {

@@ -246,7 +246,7 @@ TEST_F(LintTest, CharactersTheFontLacks) {
   const auto ps = lint(s);
   ASSERT_EQ(ps.size(), 2u) << describe(ps);
   EXPECT_EQ(ps[0].line, lineOf(s, "笑顔\U0001F600"));
-  EXPECT_EQ(ps[0].message, "character U+1F600 \"\U0001F600\" is not in the font Fake");
+  EXPECT_EQ(ps[0].message, "character U+1F600 \"\U0001F600\" is in no installed font (the game's font is Fake)");
   EXPECT_EQ(ps[1].line, lineOf(s, "私用\uE000"));
   EXPECT_EQ(missingGlyphs(s, font_), (std::vector<char32_t>{0x1F600, 0xE000}));
   EXPECT_EQ(describe(lintScript(s, nullptr)), "") << "no font, no glyph check";

@@ -229,7 +229,8 @@ std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, F
   checkPictureNames(s, facts, r);
   if (font)
     for (const MissingGlyph& m : findMissingGlyphs(linesUtf8, *font))
-      r.add(m.line, "character " + describe(m.cp) + " is not in the font " + font->family());
+      r.add(m.line, "character " + describe(m.cp) + " is in no installed font (the game's font is " +
+                        font->family() + ")");
   return r.take();
 }
 
