@@ -9,6 +9,8 @@
 #include "base/stream.h"
 #include "calendar/tables.h"
 #include "engine/layouts.h"
+#include "base/utf8.h"
+#include "engine/own_texts.h"
 #include "engine/pack.h"
 #include "engine/script.h"
 #include "tools/pack/lint_internal.h"
@@ -112,10 +114,16 @@ Result<PackScript> readPackScript(const std::string& path) {
   if (bytes->size() < static_cast<size_t>(ScriptOffset))
     return fail(path + " is not a pack: it holds " + std::to_string(bytes->size()) + " bytes, fewer than the " +
                 std::to_string(ScriptOffset) + " before its script");
-  PackScript pack{std::move(bytes).value(), {}};
+  PackScript pack{std::move(bytes).value(), {}, {}};
   const auto begin = pack.bytes.begin() + ScriptOffset;
   const std::string block(begin, std::find(begin, pack.bytes.end(), uint8_t{0}));
   pack.lines = splitLines(decodeScriptBlock(block));
+  if (!startsWithUtf8Bom(block)) return pack;
+  const auto head = pack.lines.begin() + ownTextRegionEnd(pack.lines);
+  const auto own = std::stable_partition(pack.lines.begin(), head,
+                                         [](const std::string& l) { return looksLikeOwnTextLine(l); });
+  pack.ownTextLines.assign(pack.lines.begin(), own);
+  pack.lines.erase(pack.lines.begin(), own);
   return pack;
 }
 

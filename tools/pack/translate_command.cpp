@@ -1,6 +1,7 @@
 // `translate PACK LANG.po OUT`: the pack with its script in UTF-8 and each translated
 // text line in place of the original. Every other line stays as it is, so the script
 // runs as before; a translation that would change that is refused and nothing is written.
+// The program's own texts go into own-text lines before the script's first label.
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -10,6 +11,7 @@
 #include "base/stream.h"
 #include "base/text.h"
 #include "base/utf8.h"
+#include "engine/own_texts.h"
 #include "engine/pack.h"
 #include "engine/script.h"
 #include "tools/pack/pack_tool.h"
@@ -40,6 +42,15 @@ std::string where(const std::string& poName, const PoEntry& e) {
   return poName + " line " + std::to_string(e.line) + ", entry \"" + e.context + "\"";
 }
 
+// Why a translation of a program text cannot go into the script, or "".
+std::string programRefusalOf(const std::string& context, const std::string& original, const std::string& text) {
+  if (!isValidUtf8(text)) return "the translation is not valid UTF-8";
+  if (text.find_first_of("\r\0") != std::string::npos)
+    return "the translation holds a carriage return or a NUL character";
+  const Result<OwnTextLine> back = parseOwnTextLine(formatOwnTextLine({context, original, text}));
+  return back ? "" : "the translation cannot go into the script: " + back.error();
+}
+
 std::string widthOf(ScriptText::Kind kind) { return kind == ScriptText::Choice ? "the screen" : "the message window"; }
 
 }  // namespace
@@ -60,14 +71,13 @@ int packTranslate(const std::string& packPath, const std::string& poPath, const 
 
   std::map<std::string, ScriptText> texts;
   for (ScriptText& t : playerTexts(pack->lines)) texts.emplace(t.context(), std::move(t));
-  std::set<std::pair<std::string, std::string>> program;
-  for (const ProgramText& t : programTexts()) program.emplace(t.context, t.text);
   const Result<std::shared_ptr<FontFace>> font = findGameFont();
   if (!font) err << "translate: note: no game font found (" << font.error() << "); the widths were not checked\n";
 
   std::vector<std::string>& lines = pack->lines;
   std::vector<std::string> refusals;
-  int translated = 0, programTranslated = 0;
+  std::vector<std::string> ownTextLines;
+  int translated = 0;
   for (const PoEntry& e : entries.value()) {
     if (!e.hasContext) {
       refusals.push_back(poName + " line " + std::to_string(e.line) + ": the entry \"" + e.id +
@@ -75,7 +85,7 @@ int packTranslate(const std::string& packPath, const std::string& poPath, const 
       continue;
     }
     const auto text = texts.find(e.context);
-    const bool inProgram = program.count({e.context, e.id}) > 0;
+    const bool inProgram = isProgramText(e.context, e.id);
     if (!inProgram && (text == texts.end() || lines[static_cast<size_t>(text->second.index)] != e.id)) {
       refusals.push_back(where(poName, e) + ": no such text in " + packPath +
                          "; the PO file belongs to another pack or script (make a new template with strings "
@@ -84,7 +94,11 @@ int packTranslate(const std::string& packPath, const std::string& poPath, const 
     }
     if (e.fuzzy || e.str.empty()) continue;
     if (inProgram) {
-      ++programTranslated;
+      if (e.str == e.id) continue;  // the program's own text serves
+      if (const std::string why = programRefusalOf(e.context, e.id, e.str); !why.empty())
+        refusals.push_back(where(poName, e) + ": " + why);
+      else
+        ownTextLines.push_back(formatOwnTextLine({e.context, e.id, e.str}));
       continue;
     }
     const ScriptText& t = text->second;
@@ -108,17 +122,19 @@ int packTranslate(const std::string& packPath, const std::string& poPath, const 
                   (refusals.size() == 1 ? " entry refused" : " entries refused"));
   }
 
-  // The pictures as they are, then the script in UTF-8, then anything the old block
-  // held after its NUL.
+  // The pictures as they are, then the script in UTF-8 (the own texts first, before
+  // any label, where no scene runs), then anything the old block held after its NUL.
+  // Own-text lines of the pack read are replaced by those of this translation.
   std::vector<uint8_t> bytes(pack->bytes.begin(), pack->bytes.begin() + ScriptOffset);
   std::string block(kUtf8Bom);
+  for (const std::string& line : ownTextLines) block += line + "\r\n";
   for (const std::string& line : lines) block += line + "\r\n";
   bytes.insert(bytes.end(), block.begin(), block.end());
   const auto nul = std::find(pack->bytes.begin() + ScriptOffset, pack->bytes.end(), uint8_t{0});
   bytes.insert(bytes.end(), nul, pack->bytes.end());
   if (const Result<void> written = writeFile(outPath, bytes); !written) return failed(written.error());
   out << outPath << ": " << translated << " of " << texts.size() << " texts translated";
-  if (programTranslated > 0) out << "; " << programTranslated << " program texts are not put into the pack";
+  if (!ownTextLines.empty()) out << "; " << ownTextLines.size() << " of the program's own texts";
   out << "\n";
   return 0;
 }
