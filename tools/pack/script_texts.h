@@ -39,5 +39,7 @@ struct PackScript {
   std::vector<std::string> ownTextLines;  // as written, valid or not
 };
 Result<PackScript> readPackScript(const std::string& path);
+// The same of a pack's bytes; name says which pack in an error.
+Result<PackScript> packScriptOf(std::vector<uint8_t> bytes, const std::string& name);
 
 }  // namespace shirakaba

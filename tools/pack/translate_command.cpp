@@ -66,15 +66,29 @@ int packTranslate(const std::string& packPath, const std::string& poPath, const 
   const Result<std::vector<uint8_t>> poBytes = readFile(poPath);
   if (!poBytes) return failed(poBytes.error());
   const std::string poName = std::filesystem::path(poPath).filename().string();
-  const Result<std::vector<PoEntry>> entries = readPo(std::string(poBytes->begin(), poBytes->end()));
-  if (!entries) return failed(poName + " " + entries.error());
+  TranslationCount count;
+  const Result<std::vector<uint8_t>> bytes = translatePack(std::move(pack).value(), packPath,
+                                                           std::string(poBytes->begin(), poBytes->end()), poName,
+                                                           err, count);
+  if (!bytes) return failed(bytes.error());
+  if (const Result<void> written = writeFile(outPath, bytes.value()); !written) return failed(written.error());
+  out << outPath << ": " << count.translated << " of " << count.texts << " texts translated";
+  if (count.ownTexts > 0) out << "; " << count.ownTexts << " of the program's own texts";
+  out << "\n";
+  return 0;
+}
+
+Result<std::vector<uint8_t>> translatePack(PackScript pack, const std::string& packName, const std::string& poText,
+                                           const std::string& poName, std::ostream& err, TranslationCount& count) {
+  const Result<std::vector<PoEntry>> entries = readPo(poText);
+  if (!entries) return fail(poName + " " + entries.error());
 
   std::map<std::string, ScriptText> texts;
-  for (ScriptText& t : playerTexts(pack->lines)) texts.emplace(t.context(), std::move(t));
+  for (ScriptText& t : playerTexts(pack.lines)) texts.emplace(t.context(), std::move(t));
   const Result<std::shared_ptr<FontFace>> font = findGameFont();
   if (!font) err << "translate: note: no game font found (" << font.error() << "); the widths were not checked\n";
 
-  std::vector<std::string>& lines = pack->lines;
+  std::vector<std::string>& lines = pack.lines;
   std::vector<std::string> refusals;
   std::vector<std::string> ownTextLines;
   int translated = 0;
@@ -87,7 +101,7 @@ int packTranslate(const std::string& packPath, const std::string& poPath, const 
     const auto text = texts.find(e.context);
     const bool inProgram = isProgramText(e.context, e.id);
     if (!inProgram && (text == texts.end() || lines[static_cast<size_t>(text->second.index)] != e.id)) {
-      refusals.push_back(where(poName, e) + ": no such text in " + packPath +
+      refusals.push_back(where(poName, e) + ": no such text in " + packName +
                          "; the PO file belongs to another pack or script (make a new template with strings "
                          "and merge it with msgmerge)");
       continue;
@@ -118,25 +132,22 @@ int packTranslate(const std::string& packPath, const std::string& poPath, const 
   }
   if (!refusals.empty()) {
     for (const std::string& r : refusals) err << "translate: " << r << "\n";
-    return failed("nothing written: " + std::to_string(refusals.size()) +
-                  (refusals.size() == 1 ? " entry refused" : " entries refused"));
+    return fail("nothing written: " + std::to_string(refusals.size()) +
+                (refusals.size() == 1 ? " entry refused" : " entries refused"));
   }
 
   // The pictures as they are, then the script in UTF-8 (the own texts first, before
   // any label, where no scene runs), then anything the old block held after its NUL.
   // Own-text lines of the pack read are replaced by those of this translation.
-  std::vector<uint8_t> bytes(pack->bytes.begin(), pack->bytes.begin() + ScriptOffset);
+  std::vector<uint8_t> bytes(pack.bytes.begin(), pack.bytes.begin() + ScriptOffset);
   std::string block(kUtf8Bom);
   for (const std::string& line : ownTextLines) block += line + "\r\n";
   for (const std::string& line : lines) block += line + "\r\n";
   bytes.insert(bytes.end(), block.begin(), block.end());
-  const auto nul = std::find(pack->bytes.begin() + ScriptOffset, pack->bytes.end(), uint8_t{0});
-  bytes.insert(bytes.end(), nul, pack->bytes.end());
-  if (const Result<void> written = writeFile(outPath, bytes); !written) return failed(written.error());
-  out << outPath << ": " << translated << " of " << texts.size() << " texts translated";
-  if (!ownTextLines.empty()) out << "; " << ownTextLines.size() << " of the program's own texts";
-  out << "\n";
-  return 0;
+  const auto nul = std::find(pack.bytes.begin() + ScriptOffset, pack.bytes.end(), uint8_t{0});
+  bytes.insert(bytes.end(), nul, pack.bytes.end());
+  count = {translated, static_cast<int>(texts.size()), static_cast<int>(ownTextLines.size())};
+  return bytes;
 }
 
 }  // namespace shirakaba
