@@ -8,6 +8,7 @@
 
 #include "app/app_icon.h"
 #include "app/ui_fonts.h"
+#include "game/core.h"
 
 namespace shirakaba {
 
@@ -62,7 +63,7 @@ void centreOnScreen(QWidget* w) {
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
-  setWindowTitle(QStringLiteral("バージョン情報"));
+  setWindowTitle(QString::fromStdString(GameCore::originalWindowTexts().aboutTitle));
   setFont(proportionalGothic(12));
   setFixedSize(kClientW, kClientH);
 
@@ -93,7 +94,7 @@ void TAboutBox::FormCreate() {
   ProgramIcon->setPixmap(drawAppIcon(64));
   // Size 10 points at 96 dpi is a 13-pixel character height.
   ProductName->setFont(proportionalGothic(13));
-  ProductName->setText(QStringLiteral("白樺館\n  見習い日誌 体験版"));
+  ProductName->setText(QString::fromStdString(GameCore::originalWindowTexts().productName));
   ProductName->adjustSize();
   Version->setText(QStringLiteral("Version 1.0"));
   Version->adjustSize();
@@ -102,6 +103,12 @@ void TAboutBox::FormCreate() {
   Comments->setText(QStringLiteral("Open-source edition\nContact: see README.md"));
   Comments->setFixedWidth(242 - 23 - 7);
   Comments->adjustSize();
+}
+
+void TAboutBox::setTexts(const QString& title, const QString& productName) {
+  setWindowTitle(title);
+  ProductName->setText(productName);
+  ProductName->adjustSize();
 }
 
 }  // namespace shirakaba

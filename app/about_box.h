@@ -23,6 +23,8 @@ class TAboutBox : public QDialog {
   Q_OBJECT
  public:
   explicit TAboutBox(QWidget* parent = nullptr);
+  // The title and product name in the language of the game data.
+  void setTexts(const QString& title, const QString& productName);
   static constexpr int kClientW = 257, kClientH = 167;
 
   BevelPanel* Panel1;

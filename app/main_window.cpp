@@ -37,7 +37,7 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
   // A single border: system menu and minimise, no maximise, not resizable.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setWindowTitle(caption());
+  setWindowTitle(QString::fromStdString(GameCore::originalWindowTexts().caption));
   setWindowIcon(appIcon());
 
   GameSetup setup;
@@ -87,6 +87,10 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
 
   clock_->catchUp();
   game_->start();
+  // The game data has been read: its translations of the window's texts apply now.
+  const WindowTexts texts = game_->windowTexts();
+  about_->setTexts(QString::fromStdString(texts.aboutTitle), QString::fromStdString(texts.productName));
+  mes_->setTexts(QString::fromStdString(texts.readmeTitle), QString::fromStdString(texts.readmeClose));
   aids_->keepReadPagesIn(userDir.toStdString());
   refresh();
 }
@@ -164,6 +168,8 @@ QString MainWindow::takeScreenshot() {
   showInTitle(tr("Screenshot saved: %1").arg(saved.value()));
   return saved.value();
 }
+
+QString MainWindow::caption() const { return QString::fromStdString(game_->windowTexts().caption); }
 
 void MainWindow::showInTitle(const QString& notice) {
   notice_ = notice;
@@ -271,7 +277,8 @@ void MainWindow::runDialog(const DialogOpened& d) {
   switch (d.kind) {
     case DialogKind::Message: {
       // Before the main window is shown (the start-up message) the box stands alone.
-      QMessageBox box(QMessageBox::NoIcon, applicationTitle(), QString::fromStdString(d.text), QMessageBox::Ok,
+      const QString title = QString::fromStdString(game_->windowTexts().messageTitle);
+      QMessageBox box(QMessageBox::NoIcon, title, QString::fromStdString(d.text), QMessageBox::Ok,
                       isVisible() ? this : nullptr);
       box.setTextFormat(Qt::PlainText);
       runner_(box);

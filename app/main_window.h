@@ -39,8 +39,10 @@ class MainWindow : public QMainWindow {
   MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font, ModalRunner modalRunner = {});
   ~MainWindow() override;
 
-  static QString caption() { return QStringLiteral("白樺館  見習い日誌 体験版"); }
-  static QString applicationTitle() { return QStringLiteral("白樺館"); }
+  // The window's caption in the language of the game data.
+  QString caption() const;
+  // The title of a message box shown before there is a game.
+  static QString applicationTitle() { return QString::fromStdString(GameCore::originalWindowTexts().messageTitle); }
 
   GameCore& game() { return *game_; }
   ScreenWidget* screenWidget() const { return screen_; }

@@ -9,6 +9,7 @@
 #include "app/about_box.h"
 #include "app/ui_fonts.h"
 #include "base/cp932.h"
+#include "game/core.h"
 
 namespace shirakaba {
 
@@ -41,7 +42,7 @@ TMes_Form::TMes_Form(const std::string& readmePath, QWidget* parent) : QDialog(p
   Mes_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Mes_Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  Button1 = new QPushButton(QStringLiteral("閉じる"), this);
+  Button1 = new QPushButton(QString::fromStdString(GameCore::originalWindowTexts().readmeClose), this);
   Button1->setGeometry(448, 266, 75, 25);
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -50,10 +51,15 @@ TMes_Form::TMes_Form(const std::string& readmePath, QWidget* parent) : QDialog(p
 }
 
 void TMes_Form::FormCreate(const std::string& readmePath) {
-  setWindowTitle(QStringLiteral("お読みください"));
+  setWindowTitle(QString::fromStdString(GameCore::originalWindowTexts().readmeTitle));
   const int outerWidth = kClientW + 2 * kFrameW;
   Mes_Memo->setGeometry(5, 5, outerWidth - 15, 250);
   Mes_Memo->setPlainText(loadReadmeText(readmePath));
+}
+
+void TMes_Form::setTexts(const QString& title, const QString& closeButton) {
+  setWindowTitle(title);
+  Button1->setText(closeButton);
 }
 
 }  // namespace shirakaba

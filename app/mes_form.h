@@ -18,6 +18,8 @@ class TMes_Form : public QDialog {
   Q_OBJECT
  public:
   TMes_Form(const std::string& readmePath, QWidget* parent = nullptr);
+  // The title and the button's caption in the language of the game data.
+  void setTexts(const QString& title, const QString& closeButton);
   static constexpr int kClientW = 532, kClientH = 304;
   // A dialog frame is three pixels on either side, so the outer width is the client's plus six.
   static constexpr int kFrameW = 3;

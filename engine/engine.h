@@ -23,6 +23,7 @@
 #include "engine/draw.h"
 #include "engine/hooks.h"
 #include "engine/host.h"
+#include "engine/own_texts.h"
 #include "engine/script.h"
 #include "engine/state.h"
 
@@ -68,6 +69,7 @@ class Engine {
   Timer Cha_Timer, CG_Timer, J_Timer, Ani_Timer, Text_Timer;
   DrawContext draw;
   ScriptLines Script;  // read at start-up; "テキスト読込" reads it again
+  OwnTexts ownTexts;   // the translations of the game's own texts the script carries
   // The parts of the state, by the names the routines use.
   ShellState& shell;
   MenuState& menu;

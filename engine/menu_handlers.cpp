@@ -82,8 +82,11 @@ void Engine::About_BtnClick() {
 
 void Engine::Text_BtnClick() {
   // The scene state is left as it is; a failed read leaves the script empty.
-  if (!LoadScript(draw.pack, Script))
-    showModal(DialogKind::Message, "テキストを読み込めませんでした\n" + draw.pack.path());
+  if (!LoadScript(draw.pack, Script)) {
+    showModal(DialogKind::Message, ownTexts.text(own::StartUp, own::ReloadFailed) + "\n" + draw.pack.path());
+    return;
+  }
+  ownTexts = OwnTexts::read(Script);
 }
 
 void Engine::Test_BtnClick() {

@@ -84,6 +84,7 @@ bool LoadScript(const PackFile& pack, ScriptLines& lines) {
     if (nul != std::string_view::npos) break;
   }
   lines.lines = splitLines(decodeScriptBlock(bytes));
+  lines.utf8 = startsWithUtf8Bom(bytes);
   return true;
 }
 

@@ -31,9 +31,13 @@ enum class ScriptCommand : int32_t {
 class ScriptLines {
  public:
   std::vector<std::string> lines;
+  bool utf8 = false;  // read from a UTF-8 block (one that begins with the byte-order mark)
 
   int count() const { return static_cast<int>(lines.size()); }
-  void clear() { lines.clear(); }
+  void clear() {
+    lines.clear();
+    utf8 = false;
+  }
   // The line at i, or an empty line past either end.
   const std::string& at(int i) const;
   // Index of the first line equal to text (A-Z folded), or -1.

@@ -64,7 +64,7 @@ void Engine::FormCreate() {
   }
 
   if (!draw.pack.exists()) {
-    showModal(DialogKind::Message, "ファイルが足りません\n");
+    showModal(DialogKind::Message, std::string(own::MissingFiles) + "\n");  // no pack: no translation
     draw.surfaces.imageBaVisible = false;
     // Without buffers and script nothing can start: the game items stay dead.
     menu[MenuId::Start_Btn].Enabled = false;
@@ -79,6 +79,7 @@ void Engine::FormCreate() {
   // on its title as usual and every scene shows its label in the notice bar, which
   // tells a data author more than an error box would.
   (void)LoadScript(draw.pack, Script);
+  ownTexts = OwnTexts::read(Script);
   logMissingGlyphs();
   SetMode(GameMode::Logo);
 }

@@ -37,6 +37,7 @@ class EventQueue : public Host {
 struct GameCore::Impl {
   EventQueue queue;
   Game game;
+  mutable MenuState shownMenu;  // the menu with translated captions, made when asked
   explicit Impl(const GameSetup& setup) : game(queue, EngineConfig{setup.gameDir}) {
     if (setup.seed) game.state.random.seed(*setup.seed);
     if (setup.font) game.engine.draw.font = setup.font;
@@ -89,7 +90,25 @@ bool GameCore::busy() const {
 
 const Bitmap& GameCore::screen() const { return impl_->game.state.surfaces.ImageBa; }
 bool GameCore::screenVisible() const { return impl_->game.state.surfaces.imageBaVisible; }
-const MenuState& GameCore::menu() const { return impl_->game.state.menu; }
+const MenuState& GameCore::menu() const {
+  const OwnTexts& texts = impl_->game.engine.ownTexts;
+  if (texts.empty()) return impl_->game.state.menu;
+  impl_->shownMenu = texts.menu(impl_->game.state.menu);
+  return impl_->shownMenu;
+}
+
+namespace {
+
+WindowTexts windowTextsOf(const OwnTexts& t) {
+  return {t.text(own::About, own::WindowCaption), t.text(own::About, own::MessageTitle),
+          t.text(own::About, own::AboutTitle),    t.text(own::About, own::ProductName),
+          t.text(own::About, own::ReadmeTitle),   t.text(own::About, own::ReadmeClose)};
+}
+
+}  // namespace
+
+WindowTexts GameCore::windowTexts() const { return windowTextsOf(impl_->game.engine.ownTexts); }
+WindowTexts GameCore::originalWindowTexts() { return windowTextsOf(OwnTexts()); }
 DialogKind GameCore::dialog() const { return impl_->game.state.shell.dialog; }
 bool GameCore::closed() const { return impl_->game.state.shell.closed; }
 std::string GameCore::gamePath(const std::string& relative) const { return impl_->game.engine.gamePath(relative); }
@@ -172,8 +191,7 @@ std::string labelAbove(const ScriptLines& script, int pos) {
   return {};
 }
 
-std::string trimmed(const char* s) {
-  std::string t = s;
+std::string trimmed(std::string t) {
   const size_t b = t.find_first_not_of(' ');
   return b == std::string::npos ? std::string() : t.substr(b);
 }
@@ -186,7 +204,7 @@ GameSummary GameCore::summary() const {
   const TAdv_Rec& a = g.state.train.Adv;
   if (a.TrainStep != TrainStep::None) {
     s.day = std::clamp(a.Day, 0, 99);
-    s.partOfDay = trimmed(TimeLabel(g.screens.TimeSlotOf(a.TrainStep)));
+    s.partOfDay = trimmed(g.engine.ownTexts.text(own::Status, TimeLabel(g.screens.TimeSlotOf(a.TrainStep))));
   }
   if (inScene(g.state.shell.GameMode)) s.scene = labelAbove(g.engine.Script, g.state.scene.ScriptPos);
   return s;

@@ -87,6 +87,15 @@ struct GameSummary {
   std::string scene;      // the label of the scene under way ("*op"), or empty outside scenes
 };
 
+// The game's own texts that the window shows around the screen, in the language of
+// the game data (the originals unless its script translates them).
+struct WindowTexts {
+  std::string caption;       // the main window's
+  std::string messageTitle;  // the title of the game's message boxes
+  std::string aboutTitle, productName;  // the version box's title and product name
+  std::string readmeTitle, readmeClose; // the readme window's title and button
+};
+
 // What the game waits for, for the player's aids (skipping, auto mode).
 enum class Waiting {
   Busy,      // a transition, a panning CG or a job's progress bar runs: time moves it on
@@ -138,7 +147,12 @@ class GameCore {
   const Bitmap& screen() const;
   // False while the screen is hidden (the game data is missing): show black.
   bool screenVisible() const;
+  // The menu bar as the player sees it, captions in the language of the game data.
   const MenuState& menu() const;
+  // Read once the game has started, as the translations come with the game data.
+  WindowTexts windowTexts() const;
+  // The texts as the program holds them, for what is shown before the game starts.
+  static WindowTexts originalWindowTexts();
   DialogKind dialog() const;
   bool closed() const;
   std::string gamePath(const std::string& relative) const;

@@ -100,7 +100,7 @@ Json describeState(const Game& g, const std::vector<std::string>& sounds) {
   for (const Timer* t : {&e.Cha_Timer, &e.CG_Timer, &e.J_Timer, &e.Ani_Timer, &e.Text_Timer})
     timers[t->name()] = timer(*t);
   s["timers"] = std::move(timers);
-  s["menu"] = menuItems(st.menu);
+  s["menu"] = menuItems(e.ownTexts.menu(st.menu));  // as the player sees it
   s["ImageBa"] = Json{{"visible", st.surfaces.imageBaVisible}};
 
   s["ButtonOn"] = indexed(st.btn.ButtonOn, 1, 14);

@@ -75,18 +75,18 @@ void Screens::StatusPanel(StatusView view) {
   const TAdv_Rec& a = train.Adv;
   auto jobName = [this] {
     SetTextFont(draw, TextBrush::Clear, 16, kWhite);
-    TextOut(draw, Target::Screen, 100, 100, JobName(train.Job));
+    TextOut(draw, Target::Screen, 100, 100, e.ownTexts.text(own::Status, JobName(train.Job)));
   };
   switch (view) {
     case StatusView::TimePanel:  // the time panel of the calendar screens
       SetTextFont(draw, TextBrush::Clear, 12, kWhite);
       BlendPic(draw, 6, 7, pic::TimePanel, pic::TimePanelMask, draw.BackBuffer);
       DrawNum2(draw, 11, 13, a.Day, Target::Back);
-      TextOut(draw, Target::Back, 106, 17, TimeLabel(TimeSlotOf(a.TrainStep)));
+      TextOut(draw, Target::Back, 106, 17, e.ownTexts.text(own::Status, TimeLabel(TimeSlotOf(a.TrainStep))));
       break;
     case StatusView::StatusScreen:  // the time label keeps the font the hint text left
       DrawNum2(draw, 104, 196, a.Day, Target::Screen);
-      TextOut(draw, Target::Screen, 199, 202, TimeLabel(TimeSlotOf(a.TrainStep)));
+      TextOut(draw, Target::Screen, 199, 202, e.ownTexts.text(own::Status, TimeLabel(TimeSlotOf(a.TrainStep))));
       for (int i = 1; i <= kAbilities; ++i) {
         SetTextFont(draw, TextBrush::Clear, 14, kWhite);
         TextOut(draw, Target::Screen, 220, 251 + 20 * (i - 1), AbilityText(i));
@@ -96,7 +96,8 @@ void Screens::StatusPanel(StatusView view) {
       jobName();
       SetTextFont(draw, TextBrush::Clear, 14, kWhite);
       for (int i = 1; i <= kAbilities; ++i)
-        TextOut(draw, Target::Screen, 210, 125 + 20 * i, MarkLabel(calendar.JobRule(JobRuleKind::Weight, i)));
+        TextOut(draw, Target::Screen, 210, 125 + 20 * i,
+                e.ownTexts.text(own::Status, MarkLabel(calendar.JobRule(JobRuleKind::Weight, i))));
       break;
     case StatusView::JobResult:  // no grade yet writes no grade label
       jobName();
@@ -105,12 +106,13 @@ void Screens::StatusPanel(StatusView view) {
         TextOut(draw, Target::Screen, 210, 125 + 20 * i,
                 gainText(calendar.JobRule(JobRuleKind::GradedGain, i) + calendar.JobRule(JobRuleKind::OutcomeBonus, i)));
       SetTextFont(draw, TextBrush::Clear, 14, kWhite);
-      TextOut(draw, Target::Screen, 210, 100, GradeLabel(train.Grade));
+      TextOut(draw, Target::Screen, 210, 100,
+              e.ownTexts.text(own::Status, GradeLabel(train.Grade)));
       break;
     case StatusView::SelfStudy: {  // the highest ability gains
       const int best = calendar.JobRule(JobRuleKind::BestAbility, 0);
       SetTextFont(draw, TextBrush::Clear, 16, kWhite);
-      TextOut(draw, Target::Screen, 100, 100, "自習");
+      TextOut(draw, Target::Screen, 100, 100, e.ownTexts.text(own::Status, kSelfStudyLabel));
       SetTextFont(draw, TextBrush::Clear, 14, kWhite);
       for (int i = 1; i <= kAbilities; ++i)
         TextOut(draw, Target::Screen, 180, 125 + 20 * i, AbilityText(i) + (i == best ? " + 1" : ""));

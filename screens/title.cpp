@@ -7,7 +7,6 @@ namespace shirakaba {
 namespace {
 constexpr Point kLogoAt{170, 220};
 constexpr Point kClosingLineAt{170, 420};  // the message band's top plus 20
-constexpr const char* kClosingLine = "この後は本編でお楽しみ下さい";
 constexpr int kNewGameBtn = 1, kQuitBtn = 4;  // the title's two live buttons
 }  // namespace
 
@@ -67,7 +66,8 @@ void Screens::EndScreen(EndStep step) {
     case EndStep::Show:
       ShadeRect(draw, Shade::OntoScreen, MesRect);
       SetTextFont(draw, TextBrush::Clear, 14, kWhite);
-      TextOut(draw, Target::Screen, kClosingLineAt.x, kClosingLineAt.y, kClosingLine);
+      TextOut(draw, Target::Screen, kClosingLineAt.x, kClosingLineAt.y,
+              e.ownTexts.text(own::Closing, own::ClosingLine));
       break;
     case EndStep::Release: e.ResetGame(Reset::ToTitle); break;  // back to the title
   }

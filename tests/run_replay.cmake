@@ -5,6 +5,7 @@
 #
 # The replay's leading comment lines may hold directives:
 #   #! data demo          the demo game (shirakaba-pack demo), made once into WORK/game and kept
+#   #! data demo-en       the same in English (shirakaba-pack demo --lang en)
 #   #! data none          an empty game folder: no pack, no sounds, no readme
 #   #! data fixture NAME  WORK/game/data/lumora.red packed from SOURCE/tests/fixtures/NAME
 #                         (000.bmp..127.bmp and script.txt), rebuilt on every run
@@ -45,7 +46,7 @@ foreach(line IN LISTS lines)
   if(NOT line MATCHES "^#")
     break()
   endif()
-  if(line MATCHES "^#![ \t]*data[ \t]+(demo|none)[ \t]*$")
+  if(line MATCHES "^#![ \t]*data[ \t]+(demo|demo-en|none)[ \t]*$")
     set(data_kind ${CMAKE_MATCH_1})
   elseif(line MATCHES "^#![ \t]*data[ \t]+(fixture|script)[ \t]+([^ \t]+)[ \t]*$")
     set(data_kind ${CMAKE_MATCH_1})
@@ -78,12 +79,16 @@ if(EXISTS "${stamp}")
   file(READ "${stamp}" have)
 endif()
 
-if(data_kind STREQUAL "demo")
+if(data_kind STREQUAL "demo" OR data_kind STREQUAL "demo-en")
   # The demo takes a while to draw; it is kept between runs.
   if(NOT (EXISTS "${game}/data/lumora.red" AND have STREQUAL wanted))
     file(REMOVE_RECURSE "${game}")
     file(MAKE_DIRECTORY "${game}")
-    run_packtool(demo "${game}")
+    if(data_kind STREQUAL "demo-en")
+      run_packtool(demo --lang en "${game}")
+    else()
+      run_packtool(demo "${game}")
+    endif()
   endif()
 elseif(data_kind STREQUAL "none")
   file(REMOVE_RECURSE "${game}")

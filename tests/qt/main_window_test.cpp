@@ -29,6 +29,7 @@
 #include "base/cp932.h"
 #include "game_state_edit.h"
 #include "support/pack_fixture.h"
+#include "tools/demo/demo.h"
 
 using namespace shirakaba;
 
@@ -442,6 +443,29 @@ TEST(AboutBox, PanelIsWhiteWithATwoPixelBevel) {
   EXPECT_EQ(img.pixel(2, 2), qRgb(255, 255, 255));      // raised inner: light top-left
   EXPECT_EQ(img.pixel(37, 27), qRgb(0x80, 0x80, 0x80)); // dark bottom-right
   EXPECT_EQ(img.pixel(20, 15), qRgb(255, 255, 255));
+}
+
+// The window's own texts come from the game data: the English demo's caption, menu bar,
+// version box and readme window are in English.
+TEST(TranslatedWindow, TheEnglishDemoShowsItsOwnTextsInEnglish) {
+  app();
+  const std::string dir = test::makeTempDir("window_english");
+  ASSERT_EQ(runDemo(dir, DemoLanguage::English), 0);
+  DialogLog log;
+  MainWindow w(optionsFor(dir), gameFont(), log.runner());
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Shirakaba Manor  An Apprentice's Diary (Demo)"));
+  const auto action = [&](const char* name) { return w.menuBar()->findChild<QAction*>(QString::fromLatin1(name)); };
+  ASSERT_TRUE(action("Start_Btn") && action("Set_Btn") && action("About_Btn"));
+  EXPECT_EQ(action("Start_Btn")->text(), QStringLiteral("Start"));
+  EXPECT_EQ(action("Set_Btn")->text(), QStringLiteral("Settings"));
+  EXPECT_EQ(action("BGM_Btn")->text(), QStringLiteral("Sound ON"));
+  EXPECT_EQ(w.aboutBox()->windowTitle(), QStringLiteral("About"));
+  EXPECT_EQ(w.aboutBox()->ProductName->text(), QStringLiteral("Shirakaba Manor\n  An Apprentice's Diary (Demo)"));
+  EXPECT_EQ(w.mesForm()->windowTitle(), QStringLiteral("Read Me"));
+  EXPECT_EQ(w.mesForm()->Button1->text(), QStringLiteral("Close"));
+  EXPECT_TRUE(w.mesForm()->Mes_Memo->toPlainText().startsWith(QStringLiteral("A Week at Shirakaba Manor")));
+  w.close();
+  std::filesystem::remove_all(dir);
 }
 
 TEST(MesForm, LayoutAndReadmeReadOnceFromShiftJis) {

@@ -224,7 +224,7 @@ TEST_F(WindowAidsTest, TabSkipsFastUntilADecisionAndTheTitleSaysSo) {
   startScene(w);
   w.aids().setSkipMode(SkipMode::All);
   ASSERT_TRUE(showsTheGamesScreen(w));
-  const QString caption = MainWindow::caption();
+  const QString caption = w.caption();
   ASSERT_EQ(w.windowTitle(), caption);
 
   pressKey(w.screenWidget(), Qt::Key_Tab);
@@ -262,10 +262,10 @@ TEST_F(WindowAidsTest, CtrlHeldAloneSkipsUntilItIsLetGo) {
   // Held, it repeats; that changes nothing.
   sendKey(screen, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, true);
   EXPECT_TRUE(w.aids().skipping());
-  EXPECT_EQ(w.windowTitle(), MainWindow::caption() + "  [Skip]");
+  EXPECT_EQ(w.windowTitle(), w.caption() + "  [Skip]");
   sendKey(screen, QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
   EXPECT_FALSE(w.aids().skipping());
-  EXPECT_EQ(w.windowTitle(), MainWindow::caption());
+  EXPECT_EQ(w.windowTitle(), w.caption());
   ASSERT_TRUE(spinUntil([&] { return pageOf(w) == kThree; }));
   spin(100);
   EXPECT_EQ(pageOf(w), kThree);
@@ -341,7 +341,7 @@ TEST_F(WindowAidsTest, AutoModeTurnsThePageOnTimeAndATogglesIt) {
 
   pressKey(w.screenWidget(), Qt::Key_A);
   EXPECT_TRUE(w.aids().autoOn());
-  EXPECT_EQ(w.windowTitle(), MainWindow::caption() + "  [Auto]");
+  EXPECT_EQ(w.windowTitle(), w.caption() + "  [Auto]");
   EXPECT_TRUE(showsTheGamesScreen(w));
   ASSERT_TRUE(w.realClock().armed());
   const AutoSpeed fast = autoSpeedOf(AutoPace::Fast);
@@ -351,7 +351,7 @@ TEST_F(WindowAidsTest, AutoModeTurnsThePageOnTimeAndATogglesIt) {
 
   pressKey(w.screenWidget(), Qt::Key_A);
   EXPECT_FALSE(w.aids().autoOn());
-  EXPECT_EQ(w.windowTitle(), MainWindow::caption());
+  EXPECT_EQ(w.windowTitle(), w.caption());
   spin(static_cast<int>(fast.baseMs + fast.perCharacterMs * 8) + 300);
   EXPECT_EQ(pageOf(w), kTwo);
   pressKey(w.screenWidget(), Qt::Key_A, Qt::ControlModifier);  // not the key

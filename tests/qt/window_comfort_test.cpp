@@ -160,7 +160,7 @@ TEST_F(WindowComfort, F12SavesTheScreenAsNumberedPngsAndSaysSoInTheTitle) {
   EXPECT_EQ(nextShotPath(shots), first);
 
   // The caption comes back exactly, a few seconds after the last notice.
-  EXPECT_NE(w.windowTitle(), MainWindow::caption());
+  EXPECT_NE(w.windowTitle(), w.caption());
   spin(MainWindow::kTitleNoticeMs + 300);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("白樺館  見習い日誌 体験版"));
   w.close();

@@ -86,6 +86,33 @@ TEST_F(LintTest, ValidScriptPasses) {
   EXPECT_EQ(describe(lintScript(validScript(), nullptr)), "");
 }
 
+TEST_F(LintTest, OwnTextLinesMustReadAndNameAProgramTextOnce) {
+  Lines s = validScript();
+  const Lines own{"#text program:menu \"設定\" -> \"Settings\"",
+                  "#text program:menu \"設定\" -> \"Options\"",
+                  "#text program:menu \"存在しない\" -> \"x\"",
+                  "#text program:nowhere \"設定\" -> \"x\"",
+                  "#text program:menu \"ヘルプ\" \"Help\"",
+                  "#text program:about \"白樺館\\n  見習い日誌 体験版\" -> \"Shirakaba\\n  Diary\""};
+  s.insert(s.begin(), own.begin(), own.end());
+  const std::string found = describe(lintScript(s, &font_, true));
+  EXPECT_EQ(found,
+            "2: own-text line for \"設定\" under program:menu again: the first one counts\n"
+            "3: own-text line for \"存在しない\" under program:menu, which is no text of the program (see the "
+            "program: entries of shirakaba-pack strings)\n"
+            "4: own-text line for \"設定\" under program:nowhere, which is no text of the program (see the "
+            "program: entries of shirakaba-pack strings)\n"
+            "5: own-text line the game skips: \" -> \" must follow the original\n");
+  // In a CP932 script they are ordinary lines the game never reads as own texts.
+  const auto ps = lintScript(s, &font_, false);
+  ASSERT_EQ(ps.size(), own.size()) << describe(ps);
+  EXPECT_NE(ps[0].message.find("not UTF-8"), std::string::npos);
+  // After the first label such a line is a scene's text like any other.
+  Lines late = validScript();
+  setScene(late, allBuildableSceneLabels()[0], {"bg=hall", "#text program:menu \"設定\" -> \"x\"", "end="});
+  EXPECT_EQ(describe(lintScript(late, &font_, true)), "");
+}
+
 TEST_F(LintTest, MissingLabels) {
   Lines s = validScript();
   s.erase(s.begin() + indexOf(s, "*op2"));

@@ -218,11 +218,14 @@ TEST_F(PackToolTest, SplitRefusesAPictureRunningIntoTheNext) {
 TEST(PackToolCommands, HelpAndBadUsage) {
   std::ostringstream out, err;
   EXPECT_EQ(runPackTool({"--help"}, out, err), 0);
-  for (const char* c : {"build DIR OUT", "extract PACK DIR [--utf8]", "check PACK", "demo OUTDIR", "lint",
+  for (const char* c : {"build DIR OUT", "extract PACK DIR [--utf8]", "check PACK", "demo [--lang ja|en] OUTDIR", "lint",
                         "strings PACK OUT.pot", "translate PACK LANG.po OUT"})
     EXPECT_NE(out.str().find(c), std::string::npos) << c;
   EXPECT_EQ(runPackTool({"build", "only-one"}, out, err), 2);
   EXPECT_EQ(runPackTool({"translate", "pack", "ko.po"}, out, err), 2);
+  EXPECT_EQ(runPackTool({"demo", "--lang", "fr", "out"}, out, err), 2);  // no French demo
+  EXPECT_EQ(runPackTool({"demo", "--lang", "en"}, out, err), 2);
+  EXPECT_EQ(runPackTool({"demo", "out", "--lang", "en"}, out, err), 2);
   EXPECT_EQ(runPackTool({"frobnicate"}, out, err), 2);
   EXPECT_EQ(runPackTool({}, out, err), 2);
 }

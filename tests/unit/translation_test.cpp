@@ -11,10 +11,12 @@
 
 #include "base/stream.h"
 #include "base/utf8.h"
+#include "engine/own_texts.h"
 #include "engine/pack.h"
 #include "engine/script.h"
 #include "support/pack_fixture.h"
 #include "tools/demo/demo.h"
+#include "tools/pack/lint.h"
 #include "tools/pack/pack_tool.h"
 #include "tools/pack/po.h"
 #include "tools/pack/script_texts.h"
@@ -79,6 +81,17 @@ class Translation : public ::testing::Test {
     const std::string po = writePo({}, {"Content-Type: text/plain; charset=UTF-8"}, entries.value());
     EXPECT_TRUE(writeFile(path(name), std::vector<uint8_t>(po.begin(), po.end())));
     return path(name);
+  }
+
+  // The lint's own-text problems of a pack, one a line.
+  std::string describeLint(const std::string& packPath) {
+    bool utf8 = false;
+    const Result<Lines> lines = readLintInput(packPath, &utf8);
+    EXPECT_TRUE(lines && utf8);
+    std::string out;
+    for (const LintProblem& p : lintScript(lines.value(), nullptr, utf8))
+      if (p.message.find("own-text") != std::string::npos) out += std::to_string(p.line) + ": " + p.message + "\n";
+    return out;
   }
 
   Lines loadLines(const std::string& packPath) {
@@ -218,6 +231,56 @@ TEST_F(Translation, AWideTranslationIsWrittenWithAWarning) {
             std::string::npos) << err;
   EXPECT_NE(err.find("entry \"" + contextOf("*op", "二行目") + "\""), std::string::npos) << err;
   EXPECT_TRUE(fs::exists(path("wide.red")));
+}
+
+TEST_F(Translation, ProgramTextsGoIntoOwnTextLinesTheGameReadsAndTextsKeepTheirNames) {
+  const std::string po = writeTranslation({{contextOf("*op", "一行目"), "First line"},
+                                           {"program:menu", "Start"},  // every program:menu entry
+                                           {"program:about", "Shirakaba\nManor \"demo\""}},
+                                          "en.po");
+  // The template's entries by context hold many texts; only the first of each was filled.
+  ASSERT_EQ(run({"translate", pack_, po, path("en.red")}), 0) << err_.str();
+  EXPECT_NE(out_.str().find("of the program's own texts"), std::string::npos) << out_.str();
+  ScriptLines s;
+  ASSERT_TRUE(LoadScript(PackFile(path("en.red")), s));
+  ASSERT_TRUE(s.utf8);
+  const OwnTexts own = OwnTexts::read(s);
+  EXPECT_EQ(own.text(own::Menu, "はじめる"), "Start");
+  EXPECT_EQ(own.text(own::Menu, "設定"), "Start");
+  EXPECT_EQ(own.text(own::About, own::ProductName), "Shirakaba\nManor \"demo\"");
+  EXPECT_EQ(own.text(own::Status, "自習"), "自習") << "untranslated";
+  // The script after the own texts is the original's with the translated line.
+  const int head = static_cast<int>(std::count_if(s.lines.begin(), s.lines.end(), looksLikeOwnTextLine));
+  EXPECT_GT(head, 5);
+  Lines expected = kScript;
+  expected[lineOf("一行目") - 1] = "First line";
+  EXPECT_EQ(Lines(s.lines.begin() + head, s.lines.end()), expected);
+  EXPECT_EQ(describeLint(path("en.red")), "");
+
+  // The translated pack lists its texts under the names of the original's, and
+  // translating it again replaces its own texts rather than adding to them.
+  ASSERT_EQ(run({"strings", path("en.red"), path("en.pot")}), 0) << err_.str();
+  const Result<std::vector<uint8_t>> pot = readFile(path("en.pot"));
+  ASSERT_TRUE(pot);
+  const std::string text(pot->begin(), pot->end());
+  EXPECT_NE(text.find("msgctxt \"" + contextOf("*op", "二行目") + "\""), std::string::npos);
+  pack_ = path("en.red");  // a template of the translated pack
+  const std::string again = writeTranslation({{"program:closing", "The end"}}, "again.po");
+  ASSERT_EQ(run({"translate", path("en.red"), again, path("again.red")}), 0) << err_.str();
+  ScriptLines twice;
+  ASSERT_TRUE(LoadScript(PackFile(path("again.red")), twice));
+  EXPECT_EQ(std::count_if(twice.lines.begin(), twice.lines.end(), looksLikeOwnTextLine), 1);
+  EXPECT_EQ(OwnTexts::read(twice).text(own::Closing, own::ClosingLine), "The end");
+}
+
+TEST_F(Translation, AProgramTextThatCannotGoIntoTheScriptIsRefused) {
+  for (const std::string& bad : {std::string("Sound = off"), std::string(kOwnTextLineMax, 'x')}) {
+    const std::string po = writeTranslation({{"program:menu", bad}}, "bad.po");
+    EXPECT_EQ(run({"translate", pack_, po, path("bad.red")}), 1);
+    EXPECT_NE(err_.str().find("entry \"program:menu\": the translation cannot go into the script"),
+              std::string::npos) << err_.str();
+    EXPECT_FALSE(fs::exists(path("bad.red")));
+  }
 }
 
 TEST(TranslationRoundTrip, CopyingEveryTextGivesTheDemosScriptBack) {

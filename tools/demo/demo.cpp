@@ -11,6 +11,9 @@
 #include "base/cp932.h"
 #include "base/stream.h"
 #include "tools/demo/demo_data.h"
+#include "tools/demo/labels.h"
+#include "tools/pack/pack_tool.h"
+#include "tools/pack/script_texts.h"
 #include "tools/pack/pack_builder.h"
 
 namespace shirakaba {
@@ -36,6 +39,7 @@ std::string toCp932Lines(const char* utf8) {
 
 std::string scriptCp932() { return toCp932Lines(kScriptUtf8); }
 std::string readmeCp932() { return toCp932Lines(kReadmeUtf8); }
+std::string readmeEnglish() { return toCp932Lines(kReadmeEnglish); }
 
 Bitmap makePicture(int n) {
   if (n >= 0 && n <= 29) return makeInterfacePicture(n);
@@ -46,10 +50,20 @@ Bitmap makePicture(int n) {
   return {};
 }
 
+// The Japanese pack translated by en.po, as `translate` would write it.
+Result<std::vector<uint8_t>> translated(std::vector<uint8_t> pack) {
+  Result<PackScript> script = packScriptOf(std::move(pack), "the demo pack");
+  if (!script) return fail(script.error());
+  TranslationCount count;
+  return translatePack(std::move(script).value(), "the demo pack", kEnglishPo, "en.po", std::cerr, count);
+}
+
 }  // namespace demo
 
-int runDemo(const std::string& outDir) {
+int runDemo(const std::string& outDir, DemoLanguage language) {
   namespace fs = std::filesystem;
+  const bool english = language == DemoLanguage::English;
+  const demo::PaintLanguage painting(english ? demo::Lang::En : demo::Lang::Ja);
   PackContents contents;
   for (int n = 0; n < kPictureCount; ++n) {
     contents.pictures[n] = encodeBmp(demo::makePicture(n));
@@ -60,10 +74,11 @@ int runDemo(const std::string& outDir) {
     }
   }
   contents.scriptCp932 = demo::scriptCp932();
-  const std::string readme = demo::readmeCp932();
+  const std::string readme = english ? demo::readmeEnglish() : demo::readmeCp932();
   if (contents.scriptCp932.empty() || readme.empty()) return 1;
 
-  const Result<std::vector<uint8_t>> pack = buildPack(contents);
+  Result<std::vector<uint8_t>> pack = buildPack(contents);
+  if (pack && english) pack = demo::translated(std::move(pack).value());
   if (!pack) {
     std::cerr << "demo: " << pack.error() << "\n";
     return 1;

@@ -13,6 +13,8 @@ namespace shirakaba::demo {
 
 extern const char* const kScriptUtf8;  // the story and its hint blocks, UTF-8
 extern const char* const kReadmeUtf8;  // readme.txt, UTF-8
+extern const char* const kReadmeEnglish;  // readme.txt of the English demo, ASCII
+extern const char* const kEnglishPo;      // tools/demo/en.po
 
 // Picture n of the pack as a bitmap ready for encodeBmp (32-bit, or 8-bit for
 // masks and for the sheets that only fit their place palettised).
@@ -31,5 +33,6 @@ std::vector<uint8_t> makeSound(int kind);
 // The script and readme as they go into the pack and the folder: CP932 with CR LF.
 std::string scriptCp932();
 std::string readmeCp932();
+std::string readmeEnglish();
 
 }  // namespace shirakaba::demo

@@ -5,6 +5,7 @@
 
 #include "tools/demo/demo_data.h"
 #include "tools/demo/quantise.h"
+#include "tools/demo/labels.h"
 #include "tools/demo/theme.h"
 
 namespace shirakaba::demo {
@@ -35,7 +36,8 @@ void button(Canvas& c, float x, float y, float w, float h, const std::string& te
   c.fill(roundRectC(x + 1, y + 1, x + w - 1, y + h - 1, r), look.rim[state]);
   c.fill(roundRectC(x + 2.5f, y + 2.5f, x + w - 2.5f, y + h - 2.5f, r - 1.5f),
          vgrad(y, mix(look.fill[state], hex(0xFFFFFF), state == 1 ? 0.05f : 0.35f), y + h, look.fill[state]));
-  c.textCentred(x + w / 2 + d, y + (h - px) / 2 - 1 + d, text, px, look.text[state]);
+  const int tp = fitted(text, px, w - 6);
+  c.textCentred(x + w / 2 + d, y + (h - tp) / 2 - 1 + d, text, tp, look.text[state]);
 }
 
 // ---- 0, 1, 2, 3, 4, 6 ----
@@ -48,7 +50,8 @@ Bitmap logo() {
   c.fill(strokeC({{24, 31}, {24, 12}}, 1.6f), kBirch);
   c.fill(ellipseC(17, 16, 7, 4, 24), hex(0x8DB36A));
   c.fill(ellipseC(31, 21, 7, 4, 24), kLeaf);
-  c.text(44, 9, "白樺館の一週間", 22, kIvory);
+  const std::string name = label("白樺館の一週間");
+  c.text(44, 9, name, fitted(name, 22, 160), kIvory);
   c.text(210, 15, "shirakaba demo", 12, hex(0xCFE0B8));
   return c.toBitmap();
 }
@@ -105,8 +108,9 @@ Bitmap title() {
     c.fill(ellipseC(x + tw / 2, crownY, crownRx, crownRy), hex(0x9CC06A), 0.55f);
   }
   c.fill(roundRectC(120, 40, 520, 126, 18), kDeepGreen, 0.82f);
-  c.textCentred(320, 52, "白樺館の一週間", 44, kIvory);
-  c.textCentred(320, 102, "― 家事見習い・春未の七日間 ―", 14, hex(0xE6D9A8));
+  const std::string name = label("白樺館の一週間"), subtitle = label("― 家事見習い・春未の七日間 ―");
+  c.textCentred(320, 52, name, fitted(name, 44, 380), kIvory);
+  c.textCentred(320, 102, subtitle, fitted(subtitle, 14, 380), hex(0xE6D9A8));
   c.fill(roundRectC(276, 263, 364, 387, 10), kDeepGreen, 0.75f);
   c.fill(roundRectC(280, 267, 360, 383, 8), kCream);
   // Between the two live items: a small leaf ornament.
@@ -114,7 +118,8 @@ Bitmap title() {
   c.fill(ellipseC(311, 318, 7, 4, 24), kLeaf);
   c.fill(ellipseC(329, 318, 7, 4, 24), hex(0x8DB36A));
   c.fill(strokeC({{320, 330}, {320, 316}}, 1.5f), kWood);
-  c.textCentred(320, 331, "ようこそ", 11, hex(0x5E7A4C));
+  const std::string welcome = label("ようこそ");
+  c.textCentred(320, 331, welcome, fitted(welcome, 11, 64), hex(0x5E7A4C));
   c.textCentred(320, 460, "shirakaba project demo", 12, hex(0x3A4A30));
   return c.toBitmap();
 }
@@ -144,8 +149,9 @@ Bitmap galleryBack() {
   }
   c.fill(roundRectC(36, 36, 460, 320, 12), hex(0x000000), 0.25f);
   c.fill(roundRectC(36, 408, 380, 460, 10), hex(0x000000), 0.3f);
-  c.text(52, 414, "思い出のアルバム", 20, hex(0xF0E6C0));
-  c.text(54, 440, "見たことのある絵を、もう一度ながめられます。", 12, hex(0xBFD3B0));
+  const std::string album = label("思い出のアルバム"), hint = label("見たことのある絵を、もう一度ながめられます。");
+  c.text(52, 414, album, fitted(album, 20, 316), hex(0xF0E6C0));
+  c.text(54, 440, hint, fitted(hint, 12, 316), hex(0xBFD3B0));
   return c.toBitmap();
 }
 
@@ -158,7 +164,7 @@ Bitmap titleSheet() {
                       {hex(0x5E8C4A), hex(0x2E4A2A), hex(0xC98E2A)},
                       {kInk, kIvory, hex(0x3A2A10)}};
   for (int item = 0; item < 4; ++item)
-    for (int s = 0; s < 3; ++s) button(c, 59.0f * s, 22.0f * item, 59, 22, items[item], s, hover, 11);
+    for (int s = 0; s < 3; ++s) button(c, 59.0f * s, 22.0f * item, 59, 22, label(items[item]), s, hover, 11);
   return c.toBitmap();
 }
 
@@ -194,7 +200,9 @@ Bitmap viewerSheet() {
       c.fill(rectC(x, y, x + 29, y + 22), hex(0x24382B));
       const RGB fill = s == 0 ? hex(0xE9E1C6) : (s == 1 ? hex(0xC9A24A) : hex(0x6B6E66));
       c.fill(roundRectC(x + 1.5f, y + 1.5f, x + 27.5f, y + 20.5f, 4), vgrad(y, mix(fill, hex(0xFFFFFF), 0.3f), y + 22, fill));
-      c.textCentred(x + 14.5f + (s == 1), y + 4 + (s == 1), marks[k], 14, s == 2 ? hex(0xB8B8B0) : kInk);
+      const std::string mark = label(marks[k]);
+      const int px = fitted(mark, 14, 24);
+      c.textCentred(x + 14.5f + (s == 1), y + 4 + (14 - px) / 2 + (s == 1), mark, px, s == 2 ? hex(0xB8B8B0) : kInk);
     }
   return palettised(c, false);
 }
@@ -218,7 +226,8 @@ void tile(Canvas& c, float x, float y, float w, float h, const std::string& capt
   c.fill(roundRectC(x + 5, y + 5, x + w - 5, y + h - 5, 6), vgrad(y, mix(paper, hex(0xFFFFFF), 0.5f), y + h, paper));
   art(c, x + w / 2, y + (h - px - 10) / 2 + 4, std::min(w, h - px - 10) * 0.42f, state);
   const float d = state == 1 ? 1.0f : 0.0f;
-  c.textCentred(x + w / 2 + d, y + h - px - 9 + d, caption, px, state == 2 ? hex(0x6A6962) : kInk);
+  const int tp = fitted(caption, px, w - 12);  // a smaller caption keeps its baseline
+  c.textCentred(x + w / 2 + d, y + h - tp - 9 + d, caption, tp, state == 2 ? hex(0x6A6962) : kInk);
 }
 
 float mute(int state) { return state == 2 ? 0.45f : 1.0f; }
@@ -291,8 +300,8 @@ Bitmap mainSheet() {
   const char* evening[4] = {"休む", "情報", "散歩", "状態"};
   for (int s = 0; s < 3; ++s)
     for (int i = 0; i < 4; ++i) {
-      button(c, 46.0f * i, 32.0f + 22 * s, 46, 22, topics[i], s, kMuted3);
-      button(c, 46.0f * i, 98.0f + 22 * s, 46, 22, evening[i], s, kMuted3);
+      button(c, 46.0f * i, 32.0f + 22 * s, 46, 22, label(topics[i]), s, kMuted3);
+      button(c, 46.0f * i, 98.0f + 22 * s, 46, 22, label(evening[i]), s, kMuted3);
     }
   // Job progress segment: copied opaque, one per 100 ms along the bar.
   c.fill(rectC(184, 32, 199, 57), hex(0x22382A));
@@ -300,28 +309,28 @@ Bitmap mainSheet() {
   c.fill(roundRectC(186, 35, 197, 41, 2), hex(0xFFFFFF), 0.45f);
   // Own-room tiles (states 0 and 1: the only looks this menu shows).
   for (int s = 0; s < 2; ++s) {
-    tile(c, 110.0f * s, 164, 110, 82, "自習", s, studyArt);
-    tile(c, 110.0f * s, 246, 110, 82, "寝る", s, moonArt);
+    tile(c, 110.0f * s, 164, 110, 82, label("自習"), s, studyArt);
+    tile(c, 110.0f * s, 246, 110, 82, label("寝る"), s, moonArt);
   }
   for (int s = 0; s < 2; ++s) {  // small buttons: step 3 and the return button
-    button(c, 0, 328.0f + 22 * s, 46, 22, "開始", s, kMuted3);
-    button(c, 46, 328.0f + 22 * s, 46, 22, "戻る", s, kMuted3);
-    button(c, 92, 328.0f + 22 * s, 46, 22, "戻る", s, kMuted3);
+    button(c, 0, 328.0f + 22 * s, 46, 22, label("開始"), s, kMuted3);
+    button(c, 46, 328.0f + 22 * s, 46, 22, label("戻る"), s, kMuted3);
+    button(c, 92, 328.0f + 22 * s, 46, 22, label("戻る"), s, kMuted3);
   }
   for (int s = 0; s < 3; ++s) {  // large status buttons
-    button(c, 0, 372.0f + 24 * s, 75, 24, "能力", s, kMuted3, 13);
-    button(c, 75, 372.0f + 24 * s, 75, 24, "関係", s, kMuted3, 13);
+    button(c, 0, 372.0f + 24 * s, 75, 24, label("能力"), s, kMuted3, 13);
+    button(c, 75, 372.0f + 24 * s, 75, 24, label("関係"), s, kMuted3, 13);
   }
   keyOut(c, 0, 0, 264, 444);
   // Job cards, then the lunch cards (which share the columns right of x 414).
   void (*jobArt[4])(Canvas&, float, float, float, int) = {potArt, broomArt, basketArt, cupArt};
   const char* jobs[4] = {"料理", "掃除", "家事", "作法"};
   for (int s = 0; s < 3; ++s)
-    for (int j = 0; j < 4; ++j) tile(c, 264.0f + 150 * s, 100.0f * j, 150, 100, jobs[j], s, jobArt[j], 16);
+    for (int j = 0; j < 4; ++j) tile(c, 264.0f + 150 * s, 100.0f * j, 150, 100, label(jobs[j]), s, jobArt[j], 16);
   const char* names[3] = {"鏡子", "鈴菜", "麻由"};
   for (int s = 0; s < 3; ++s)
     for (int k = 0; k < 3; ++k)
-      tile(c, 414.0f + 100 * s, 110.0f * k, 100, 110, names[k], s,
+      tile(c, 414.0f + 100 * s, 110.0f * k, 100, 110, label(names[k]), s,
            [&](Canvas& cc, float cx, float cy, float r, int st) { bustArt(cc, cx, cy, r, kCharas[k], st); }, 16);
   return palettised(c, true);
 }
@@ -388,7 +397,7 @@ Bitmap placeSheet() {
                            "本館", "ベンチ", "本館裏", "プール", "寮に戻る"};
   for (int p = 1; p <= 11; ++p)
     for (int s = 0; s < 3; ++s)
-      tile(c, 110.0f * s, 82.0f * (p - 1), 110, 82, names[p - 1], s,
+      tile(c, 110.0f * s, 82.0f * (p - 1), 110, 82, label(names[p - 1]), s,
            [p](Canvas& cc, float cx, float cy, float r, int st) { placeArt(cc, p, cx, cy, r, st); }, 13);
   return palettised(c, false);
 }
@@ -405,14 +414,16 @@ Canvas darkPlate(int w, int h, RGB top, RGB bottom) {
 
 Bitmap timePanel() {
   Canvas c = darkPlate(153, 33, hex(0x3C6248), hex(0x1E3826));
-  c.text(50, 10, "日目", 12, hex(0xE8DDB0));
+  const std::string day = label("日目");
+  c.text(50, 10, day, fitted(day, 12, 34), hex(0xE8DDB0));
   c.fill(ellipseC(88, 16, 2, 2, 10), hex(0xE8DDB0), 0.8f);
   return c.toBitmap();
 }
 
 Bitmap progressPlate() {
   Canvas c = darkPlate(152, 24, hex(0x3C6248), hex(0x1E3826));
-  c.text(14, 5, "作業中……", 12, hex(0xFFF1C4));
+  const std::string working = label("作業中……");
+  c.text(14, 5, working, fitted(working, 12, 104), hex(0xFFF1C4));
   c.fill(ellipseC(128, 12, 4, 4, 16), kGold);
   return palettised(c, false);
 }
@@ -422,7 +433,10 @@ const char* const kAbilityNames[4] = {"体力", "手際", "品格", "根気"};
 Bitmap panel17() {
   Canvas c = darkPlate(200, 151, hex(0x40604A), hex(0x1F3527));
   c.fill(rectC(16, 44, 184, 45.5f), hex(0xE8DDB0), 0.5f);
-  for (int i = 0; i < 4; ++i) c.text(24, 66 + 20.0f * i, kAbilityNames[i], 14, hex(0xE8DDB0));
+  for (int i = 0; i < 4; ++i) {
+    const std::string name = label(kAbilityNames[i]);
+    c.text(24, 66 + 20.0f * i, name, fitted(name, 14, 44), hex(0xE8DDB0));
+  }
   return palettised(c, false);
 }
 
@@ -437,9 +451,10 @@ Bitmap stampMask(int grade) {
   p.fill(Shape{ellipseC(104, 119, 96, 96, 120), ellipseC(104, 119, 86, 86, 120)}, 0.92f);
   p.fill(Shape{ellipseC(104, 119, 80, 80, 120), ellipseC(104, 119, 77, 77, 120)}, 0.85f);
   const char* words[4] = {"優", "良", "可", "不可"};
-  const int px = grade == 4 ? 64 : 96;
+  const std::string word = label(words[grade - 1]);
+  const int px = fitted(word, grade == 4 ? 64 : 96, 140);
   Canvas glyphs(208, 238);
-  glyphs.textCentred(104, 119 - px * 0.55f, words[grade - 1], px, hex(0xFFFFFF));
+  glyphs.textCentred(104, 119 - px * 0.55f, word, px, hex(0xFFFFFF));
   for (int y = 0; y < 238; ++y)
     for (int x = 0; x < 208; ++x) p.at(x, y) = std::max(p.at(x, y), glyphs.get(x, y).r / 255.0f * 0.95f);
   p.blur(1);
@@ -451,25 +466,31 @@ Bitmap profilePlate() {
   c.fill(roundRectC(0, 0, 240, 286, 14), vgrad(0, hex(0xFBF4DF), 286, hex(0xEADFC0)));
   c.fill(Shape{roundRectC(6, 6, 234, 280, 10), roundRectC(8, 8, 232, 278, 9)}, hex(0x6E9A52));
   c.fill(roundRectC(16, 16, 224, 48, 8), kDeepGreen);
-  c.textCentred(120, 22, "研修生の記録", 18, kIvory);
+  const std::string heading = label("研修生の記録");
+  c.textCentred(120, 22, heading, fitted(heading, 18, 196), kIvory);
   const char* lines[] = {"名前　春未（はるみ）", "年齢　十六歳", "出身　海辺の町", "好物　焼きたてのパン",
                          "目標　一人前の家政士"};
   for (int i = 0; i < 5; ++i) {
-    c.text(26, 64 + 26.0f * i, lines[i], 14, kInk);
+    const std::string line = label(lines[i]);
+    c.text(26, 64 + 26.0f * i, line, fitted(line, 14, 190), kInk);
     c.fill(rectC(22, 84 + 26.0f * i, 218, 85 + 26.0f * i), hex(0xB9AA80));
   }
-  c.text(26, 206, "ひとこと", 12, hex(0x5E7A4C));
-  c.text(26, 226, "「失敗しても、", 14, kInk);
-  c.text(26, 246, "　笑顔で次へ！」", 14, kInk);
+  c.text(26, 206, label("ひとこと"), 12, hex(0x5E7A4C));
+  for (const auto& [y, words] : {std::pair{226.0f, "「失敗しても、"}, std::pair{246.0f, "　笑顔で次へ！」"}}) {
+    const std::string line = label(words);
+    c.text(26, y, line, fitted(line, 14, 190), kInk);
+  }
   return c.toBitmap();
 }
 
 Bitmap statusTable() {
   Canvas c = darkPlate(200, 151, hex(0x40604A), hex(0x1F3527));
-  c.text(64, 18, "日目", 12, hex(0xE8DDB0));
+  const std::string day = label("日目");
+  c.text(64, 18, day, fitted(day, 12, 34), hex(0xE8DDB0));
   c.fill(rectC(16, 50, 184, 51.5f), hex(0xE8DDB0), 0.5f);
   for (int i = 0; i < 4; ++i) {
-    c.text(24, 70 + 20.0f * i, kAbilityNames[i], 14, hex(0xE8DDB0));
+    const std::string name = label(kAbilityNames[i]);
+    c.text(24, 70 + 20.0f * i, name, fitted(name, 14, 44), hex(0xE8DDB0));
     c.fill(rectC(70, 80 + 20.0f * i, 128, 81 + 20.0f * i), hex(0xE8DDB0), 0.25f);
   }
   return c.toBitmap();
@@ -482,8 +503,12 @@ Bitmap infoPanel() {
   for (int k = 0; k < 3; ++k) {
     const float y = 36.0f + 87 * k;
     c.fill(roundRectC(10, y - 24, 70, y - 4, 5), mix(kCharas[k].dress, hex(0x000000), 0.2f));
-    c.text(18, y - 23, names[k], 14, kIvory);
-    for (int r = 0; r < 3; ++r) c.text(16, y + 19.0f * r + 2, rows[r], 12, hex(0xE8DDB0));
+    const std::string name = label(names[k]);
+    c.text(18, y - 23, name, fitted(name, 14, 50), kIvory);
+    for (int r = 0; r < 3; ++r) {
+      const std::string row = label(rows[r]);
+      c.text(16, y + 19.0f * r + 2, row, fitted(row, 12, 54), hex(0xE8DDB0));
+    }
     if (k < 2) c.fill(rectC(14, y + 62, 166, y + 63), hex(0xE8DDB0), 0.35f);
   }
   return palettised(c, false);

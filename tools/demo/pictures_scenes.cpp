@@ -6,6 +6,7 @@
 
 #include "tools/demo/demo_data.h"
 #include "tools/demo/people.h"
+#include "tools/demo/labels.h"
 #include "tools/demo/theme.h"
 
 namespace shirakaba::demo {
@@ -313,7 +314,8 @@ Canvas scene(int k) {
       roomShell(c, {hex(0xEEF0E2), hex(0xC89A66), hex(0xFFFFFF)});
       c.fill(rectC(110, 90, 220, 200), hex(0x2F4A3A));
       c.fill(rectC(104, 84, 226, 90), kWood);
-      c.text(122, 110, "手順", 16, hex(0xFFFFFF), 0.8f);
+      const std::string steps = label("手順");
+      c.text(122, 110, steps, fitted(steps, 16, 90), hex(0xFFFFFF), 0.8f);
       c.fill(rectC(122, 140, 200, 142), hex(0xFFFFFF), 0.6f);
       c.fill(rectC(122, 160, 190, 162), hex(0xFFFFFF), 0.6f);
       table(c, 320, 300, 220, hex(0xF4F0E4));
@@ -570,8 +572,9 @@ Canvas closing() {
   ground(c, 320, false, hex(0x8A9A60));
   c.fill(rectC(0, 0, 640, 480), hex(0xF79A5A), 0.15f);
   c.fill(roundRectC(170, 40, 470, 110, 16), kDeepGreen, 0.75f);
-  c.textCentred(320, 52, "白樺館の一週間", 30, kIvory);
-  c.textCentred(320, 88, "おしまい", 14, hex(0xE6D9A8));
+  const std::string name = label("白樺館の一週間");
+  c.textCentred(320, 52, name, fitted(name, 30, 290), kIvory);
+  c.textCentred(320, 88, label("おしまい"), 14, hex(0xE6D9A8));
   return c;
 }
 
@@ -649,7 +652,10 @@ Canvas eventPicture(int n) {
       lampGlow(c, 470, 160, 260);
       c.fill(Contour{{120, 140}, {470, 120}, {520, 440}, {100, 460}}, hex(0xFBF8EE));
       const char* lines[] = {"お母さんへ", "私は元気です。", "館のみんなは優しくて、", "毎日が新しいことばかり。", "がんばります。", "春未"};
-      for (int i = 0; i < 6; ++i) c.text(150 + (i == 5 ? 230.0f : 0), 170 + 44.0f * i, lines[i], 22, hex(0x3A3050));
+      for (int i = 0; i < 6; ++i) {
+        const std::string line = label(lines[i]);
+        c.text(150 + (i == 5 ? 230.0f : 0), 170 + 44.0f * i, line, fitted(line, 22, 300), hex(0x3A3050));
+      }
       c.fill(strokeC({{500, 300}, {600, 200}}, 8), hex(0x3F6B8A));
       break;
     }
@@ -686,7 +692,7 @@ Bitmap makeBackground(int n) {
   if (n == 120) return closing().toBitmap();
   const int k = n - 29;
   Canvas c = scene(k);
-  cornerName(c, kBackgroundNames[k]);
+  cornerName(c, label(kBackgroundNames[k]));
   return c.toBitmap();
 }
 

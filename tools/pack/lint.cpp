@@ -217,7 +217,7 @@ std::vector<char32_t> missingGlyphs(const std::vector<std::string>& lines, FontF
   return out;
 }
 
-std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, FontFace* font) {
+std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, FontFace* font, bool utf8Block) {
   using namespace lint;
   const IndexedScript s(linesUtf8);
   Report r;
@@ -227,6 +227,7 @@ std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, F
   const SceneFacts facts = walkScenes(s, scenes, r);
   checkCommandDefinitions(s, facts, r);
   checkPictureNames(s, facts, r);
+  checkOwnTexts(linesUtf8, utf8Block, r);
   if (font)
     for (const MissingGlyph& m : findMissingGlyphs(linesUtf8, *font))
       r.add(m.line, "character " + describe(m.cp) + " is in no installed font (the game's font is " +

@@ -16,8 +16,10 @@ struct LintProblem {
 };
 
 // Every problem of the script, ordered by line (those without a line first). The
-// glyph check is skipped when font is null.
-std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, FontFace* font);
+// glyph check is skipped when font is null. utf8Block: the script is (or packs into)
+// a UTF-8 block, where the game reads own-text lines.
+std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, FontFace* font,
+                                    bool utf8Block = false);
 
 // The distinct characters of the lines that the font has no glyph for, in the order
 // they first occur.
@@ -25,7 +27,8 @@ std::vector<char32_t> missingGlyphs(const std::vector<std::string>& lines, FontF
 
 // The script of a pack (its block from ScriptOffset, as the game reads it) or of a
 // script text file (UTF-8, else CP932), as UTF-8 lines; an Error when it cannot be read.
-Result<std::vector<std::string>> readLintInput(const std::string& path);
+// utf8Block, when given, tells whether it is (or packs into) a UTF-8 block.
+Result<std::vector<std::string>> readLintInput(const std::string& path, bool* utf8Block = nullptr);
 
 // `shirakaba-pack lint PACK|SCRIPT`: one "LINE: message" per problem on out; exit
 // status 1 when there is any, 2 when the file cannot be read.

@@ -11,7 +11,7 @@
 
 namespace shirakaba {
 
-Result<std::vector<std::string>> readLintInput(const std::string& path) {
+Result<std::vector<std::string>> readLintInput(const std::string& path, bool* utf8Block) {
   FileStream f(path);
   if (!f.ok()) return fail("cannot open " + path);
   // A pack holds its pictures before ScriptOffset; a script file is far smaller.
@@ -21,20 +21,23 @@ Result<std::vector<std::string>> readLintInput(const std::string& path) {
   bytes.resize(f.read(bytes.data(), bytes.size()));
   // The NUL ends the text before decoding: it is never part of a character.
   if (const size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
+  // Only a block with the byte-order mark stays UTF-8 in a pack.
+  if (utf8Block) *utf8Block = startsWithUtf8Bom(bytes);
   // A script file may also be UTF-8 without the byte-order mark.
   if (pack || startsWithUtf8Bom(bytes) || !isValidUtf8(bytes)) bytes = decodeScriptBlock(bytes);
   return splitLines(bytes);
 }
 
 int packLint(const std::string& path, std::ostream& out, std::ostream& err) {
-  const Result<std::vector<std::string>> lines = readLintInput(path);
+  bool utf8Block = false;
+  const Result<std::vector<std::string>> lines = readLintInput(path, &utf8Block);
   if (!lines) {
     err << "lint: " << lines.error() << "\n";
     return 2;
   }
   const Result<std::shared_ptr<FontFace>> font = findGameFont();
   if (!font) err << "lint: note: no game font found (" << font.error() << "); the characters were not checked\n";
-  const std::vector<LintProblem> problems = lintScript(lines.value(), font ? font.value().get() : nullptr);
+  const std::vector<LintProblem> problems = lintScript(lines.value(), font ? font.value().get() : nullptr, utf8Block);
   for (const LintProblem& p : problems) out << p.line << ": " << p.message << "\n";
   if (!problems.empty()) err << "lint: " << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
   return problems.empty() ? 0 : 1;

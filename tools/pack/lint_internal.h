@@ -80,4 +80,9 @@ struct SceneFacts {
 // value lines and missing continuation labels.
 SceneFacts walkScenes(const IndexedScript& s, const std::vector<std::string>& sceneLabels, Report& report);
 
+// The own-text lines before the first label: each must read, name a text the program
+// has and be the first for it. A script that is not UTF-8 has none: such lines there
+// are reported as lines the game ignores.
+void checkOwnTexts(const std::vector<std::string>& lines, bool utf8Block, Report& report);
+
 }  // namespace shirakaba::lint

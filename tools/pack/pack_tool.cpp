@@ -38,7 +38,13 @@ int runExtract(const Args& a, std::ostream& out, std::ostream& err) {
 
 int runCheck(const Args& a, std::ostream& out, std::ostream& err) { return packCheck(a[0], out, err); }
 
-int runDemoCommand(const Args& a, std::ostream&, std::ostream&) { return runDemo(a[0]); }
+int runDemoCommand(const Args& a, std::ostream&, std::ostream& err) {
+  if (a.size() == 1) return runDemo(a[0]);
+  if (a.size() == 3 && a[0] == "--lang" && (a[1] == "ja" || a[1] == "en"))
+    return runDemo(a[2], a[1] == "en" ? DemoLanguage::English : DemoLanguage::Japanese);
+  err << "usage: shirakaba-pack demo [--lang ja|en] OUTDIR\n";
+  return 2;
+}
 
 int runLint(const Args& a, std::ostream& out, std::ostream& err) { return packLint(a[0], out, err); }
 
@@ -67,7 +73,9 @@ const Command kCommands[] = {
      2, 3, runExtract},
     {"check", "check PACK", "report every problem of PACK, one per line; exit status 1 if there is any", 1, 1,
      runCheck},
-    {"demo", "demo OUTDIR", "write the demo game data into OUTDIR", 1, 1, runDemoCommand},
+    {"demo", "demo [--lang ja|en] OUTDIR",
+     "write the demo game data into OUTDIR, in Japanese (as written) or translated into English", 1, 3,
+     runDemoCommand},
     {"lint", "lint PACK|SCRIPT",
      "report script lines the game cannot run as meant, one per line; exit status 1 if there is any", 1, 1,
      runLint},

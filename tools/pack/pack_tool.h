@@ -35,6 +35,14 @@ int packCheck(const std::string& packPath, std::ostream& out, std::ostream& err)
 int packStrings(const std::string& packPath, const std::string& potPath, std::ostream& out, std::ostream& err);
 int packTranslate(const std::string& packPath, const std::string& poPath, const std::string& outPath,
                   std::ostream& out, std::ostream& err);
+struct PackScript;
+struct TranslationCount {
+  int translated = 0, texts = 0, ownTexts = 0;
+};
+// The pack with the translations of the PO text; refusals and warnings go to err, one
+// "translate: ..." line each. An Error when any entry is refused. The names are for messages.
+Result<std::vector<uint8_t>> translatePack(PackScript pack, const std::string& packName, const std::string& poText,
+                                           const std::string& poName, std::ostream& err, TranslationCount& count);
 
 // args without the program name; returns the exit status.
 int runPackTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,6 +1,6 @@
-// The game's own texts that the program holds rather than the pack: menu captions,
-// status labels, the version box, the closing line and the start-up messages. They
-// are listed for translators; a translation of them is not put into the pack.
+// The game's own texts that the program holds rather than the script: menu captions,
+// status labels, the version box, the closing line and a message. translate puts
+// their translations into the script as own-text lines (engine/own_texts.h).
 #pragma once
 #include <string>
 #include <vector>
@@ -15,5 +15,7 @@ struct ProgramText {
 
 // Each text once per context, in a fixed order.
 std::vector<ProgramText> programTexts();
+// Whether the text is one of them.
+bool isProgramText(const std::string& context, const std::string& text);
 
 }  // namespace shirakaba

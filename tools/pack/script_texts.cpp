@@ -9,6 +9,8 @@
 #include "base/stream.h"
 #include "calendar/tables.h"
 #include "engine/layouts.h"
+#include "base/utf8.h"
+#include "engine/own_texts.h"
 #include "engine/pack.h"
 #include "engine/script.h"
 #include "tools/pack/lint_internal.h"
@@ -109,13 +111,23 @@ std::vector<ScriptText> playerTexts(const std::vector<std::string>& lines) {
 Result<PackScript> readPackScript(const std::string& path) {
   Result<std::vector<uint8_t>> bytes = readFile(path);
   if (!bytes) return fail(bytes.error());
-  if (bytes->size() < static_cast<size_t>(ScriptOffset))
-    return fail(path + " is not a pack: it holds " + std::to_string(bytes->size()) + " bytes, fewer than the " +
+  return packScriptOf(std::move(bytes).value(), path);
+}
+
+Result<PackScript> packScriptOf(std::vector<uint8_t> bytes, const std::string& name) {
+  if (bytes.size() < static_cast<size_t>(ScriptOffset))
+    return fail(name + " is not a pack: it holds " + std::to_string(bytes.size()) + " bytes, fewer than the " +
                 std::to_string(ScriptOffset) + " before its script");
-  PackScript pack{std::move(bytes).value(), {}};
+  PackScript pack{std::move(bytes), {}, {}};
   const auto begin = pack.bytes.begin() + ScriptOffset;
   const std::string block(begin, std::find(begin, pack.bytes.end(), uint8_t{0}));
   pack.lines = splitLines(decodeScriptBlock(block));
+  if (!startsWithUtf8Bom(block)) return pack;
+  const auto head = pack.lines.begin() + ownTextRegionEnd(pack.lines);
+  const auto own = std::stable_partition(pack.lines.begin(), head,
+                                         [](const std::string& l) { return looksLikeOwnTextLine(l); });
+  pack.ownTextLines.assign(pack.lines.begin(), own);
+  pack.lines.erase(pack.lines.begin(), own);
   return pack;
 }
 

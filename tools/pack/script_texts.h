@@ -30,11 +30,16 @@ struct ScriptText {
 // lines and label lines are left out.
 std::vector<ScriptText> playerTexts(const std::vector<std::string>& lines);
 
-// A pack file: its bytes and its script's lines as the game reads them.
+// A pack file: its bytes and its script's lines as the game reads them, less the
+// own-text lines of a UTF-8 script, which are kept apart. Without them the lines are
+// numbered as in the pack the translation was made from, so the texts keep their names.
 struct PackScript {
   std::vector<uint8_t> bytes;
   std::vector<std::string> lines;
+  std::vector<std::string> ownTextLines;  // as written, valid or not
 };
 Result<PackScript> readPackScript(const std::string& path);
+// The same of a pack's bytes; name says which pack in an error.
+Result<PackScript> packScriptOf(std::vector<uint8_t> bytes, const std::string& name);
 
 }  // namespace shirakaba

@@ -21,8 +21,9 @@ std::vector<std::string> templateComments(const std::string& packName) {
       "translation must stay one line, and must not begin with \"*\" (a label), hold",
       "\"=\" after its first character (a definition or command: use the full-width",
       "\"＝\"), be \"＜\" alone (a page break) or, in a hint block, \"END\" alone.",
-      "Entries under \"program:\" are texts the program holds; they are listed only",
-      "and do not go into the pack.",
+      "Entries under \"program:\" are texts the program holds (menus, labels, the",
+      "window's caption and dialogs); translate puts their translations into the",
+      "script, where the game finds them. They too must not hold \"=\".",
   };
 }
 
@@ -40,7 +41,7 @@ int packStrings(const std::string& packPath, const std::string& potPath, std::os
     entries.push_back({t.context(), true, pack->lines[static_cast<size_t>(t.index)], "", {t.describe()}, false, 0});
   const std::vector<ProgramText> program = programTexts();
   for (const ProgramText& t : program)
-    entries.push_back({t.context, true, t.text, "", {t.note + " Held by the program: not put into the pack."}, false, 0});
+    entries.push_back({t.context, true, t.text, "", {t.note}, false, 0});
 
   const std::string packName = std::filesystem::path(packPath).filename().string();
   const std::string pot = writePo(templateComments(packName),
