@@ -7,7 +7,7 @@ namespace shirakaba {
 
 namespace {
 
-constexpr int kHintX = 170, kHintY = 420, kHintPitch = 20;
+constexpr int kHintY = 420, kHintPitch = 20;
 constexpr int kHintPoints = 12;
 constexpr const char* kHintEnd = "END";
 
@@ -80,7 +80,7 @@ void Calendar::HintText() {
     const int i = n + 1 + k;
     if (i >= script.count()) break;  // the script's last line has been written
     const std::string& line = script.at(i);
-    TextOut(draw, Target::Screen, kHintX, kHintY + kHintPitch * k, line);
+    TextOut(draw, Target::Screen, HintTextX, kHintY + kHintPitch * k, line);
     shown.Hint.push_back(line);
     if (script.at(i + 1) == kHintEnd) break;
   }

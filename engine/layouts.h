@@ -12,6 +12,9 @@ constexpr Rect StripRect{0, 0, 32, 480};
 constexpr Rect MesRect{0, 400, 640, 480};
 constexpr Rect FaceRect{0, 280, 195, 480};
 constexpr Rect PromptRect{615, 450, 630, 470};
+// Where the lines of a page start in the message window, beside no face and beside a
+// face, and the lines of the calendar's hint blocks; they are cut off at its right edge.
+constexpr int PageTextX = 100, FacePageTextX = 170, HintTextX = 170;
 
 // Seven signed integers describing equal slots: a vertical list (GapX 0, GapY not 0),
 // a row (GapY 0) or a grid of Cols columns (both gaps not 0).

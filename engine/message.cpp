@@ -9,7 +9,6 @@ namespace shirakaba {
 
 namespace {
 
-constexpr int kPageX = 100, kFacePageX = 170;
 constexpr int kPageY = 420, kLinePitch = 20;
 constexpr int kScriptPoints = 12;
 constexpr Point kFaceAt{0, 280};
@@ -36,7 +35,7 @@ void Engine::NextPage(PageIndent indent) {
   }
 
   SetTextFont(draw, TextBrush::Clear, kScriptPoints, kWhite);
-  const int x = indent == PageIndent::Plain ? kPageX : kFacePageX;
+  const int x = indent == PageIndent::Plain ? PageTextX : FacePageTextX;
   DarkenWindow();
   shown.Page.clear();
   int drawn = 0;

@@ -18,10 +18,6 @@
 namespace shirakaba {
 namespace {
 
-// Where the game starts these lines (engine/message.cpp: pages; calendar/labels.cpp:
-// hints); they are cut off at the message window's right edge.
-constexpr int kPageX = 100, kFacePageX = 170, kHintX = 170;
-
 bool isLabelLine(const std::string& line) { return !line.empty() && line[0] == '*'; }
 
 // Every hint block the calendar may write, also those its tables rule out for the game
@@ -49,10 +45,10 @@ std::string ScriptText::context() const { return label + ":" + std::to_string(in
 
 int ScriptText::widthLimit() const {
   switch (kind) {
-    case Page: return MesRect.right - kPageX;
-    case FacePage: return MesRect.right - kFacePageX;
+    case Page: return MesRect.right - PageTextX;
+    case FacePage: return MesRect.right - FacePageTextX;
     case Choice: return ScreenRect.right - ChoiceLayout.X;  // only the first ChoiceLayout.W take the click
-    default: return MesRect.right - kHintX;
+    default: return MesRect.right - HintTextX;
   }
 }
 
