@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <ostream>
 
+#include "base/text.h"
+#include "base/utf8.h"
+#include "engine/layouts.h"
 #include "game/game.h"
 #include "support/printers.h"
 #include "support/pack_fixture.h"
@@ -91,6 +94,29 @@ TEST_F(MessageWindow, ThreeTextLinesMakeAPageOfTwoAndAPageOfOne) {
   g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(g.state.shown.Page, (Lines{"ABC third"}));
   EXPECT_LE(textBox(MesRect).bottom, 437);  // the first page is gone
+}
+
+// Pages of a UTF-8 script in Chinese, Korean, accented Latin and Japanese: every line is
+// on the screen exactly as the fonts draw it, each character the game's font lacks in
+// the installed font that has it, on the same baseline.
+TEST_F(MessageWindow, PagesInEveryScriptShowEachLineExactlyAsTheFontsDrawIt) {
+  const Lines pages[] = {{"我们今天去学校。", "오늘은 날씨가 좋네요."},
+                         {"Élodie a reçu ça: naïve, Ærø, ß", "白樺の林を抜ける坂道を、"}};
+  const int at = addLines({pages[0][0], pages[0][1], "＜", pages[1][0], pages[1][1]});
+  g.state.scene.ScriptPos = at;
+  FontFace& font = *g.engine.draw.font;
+  for (const Lines& page : pages) {
+    g.engine.NextPage(PageIndent::Plain);
+    ASSERT_EQ(g.state.shown.Page, page);
+    Bitmap expected = Bitmap::create32(640, 480, dark(kBack));
+    for (size_t i = 0; i < page.size(); ++i) {
+      for (char32_t cp : utf8ToCodepoints(page[i])) ASSERT_TRUE(font.covers(cp)) << page[i];
+      font.draw(expected, PageTextX, 420 + 20 * static_cast<int>(i), page[i], pointsToPixels(12), kWhite);
+    }
+    for (int y = MesRect.top; y < MesRect.bottom; ++y)
+      for (int x = 0; x < PromptRect.left; ++x)
+        ASSERT_EQ(screen(x, y), getPixel32(expected, x, y)) << page[0] << " at " << x << "," << y;
+  }
 }
 
 TEST_F(MessageWindow, APageBreakEndsAOneLinePageAndIsSkipped) {
