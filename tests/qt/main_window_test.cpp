@@ -27,6 +27,7 @@
 #include "app/screen_widget.h"
 #include "app/sound_player.h"
 #include "base/cp932.h"
+#include "game_font.h"
 #include "game_state_edit.h"
 #include "support/pack_fixture.h"
 #include "tools/demo/demo.h"
@@ -64,10 +65,7 @@ struct DialogLog {
   }
 };
 
-std::shared_ptr<FontFace> gameFont() {
-  static std::shared_ptr<FontFace> f = findGameFont().value();
-  return f;
-}
+using test::gameFont;
 
 AppOptions optionsFor(const std::string& dir, int scale = 1) {
   AppOptions o;

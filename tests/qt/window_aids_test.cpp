@@ -28,6 +28,7 @@
 #include "app/screenshot.h"
 #include "app/window_aids.h"
 #include "app/window_settings.h"
+#include "game_font.h"
 #include "game_state_edit.h"
 #include "support/pack_fixture.h"
 
@@ -36,10 +37,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::shared_ptr<FontFace> gameFont() {
-  static std::shared_ptr<FontFace> f = findGameFont().value();
-  return f;
-}
+using test::gameFont;
 
 ModalRunner noDialogs() {
   return [](QDialog&) {};

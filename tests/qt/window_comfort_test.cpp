@@ -22,6 +22,7 @@
 #include "app/screen_accessible.h"
 #include "app/screen_widget.h"
 #include "app/screenshot.h"
+#include "game_font.h"
 #include "game_state_edit.h"
 #include "support/pack_fixture.h"
 
@@ -39,10 +40,7 @@ QApplication& app() {
   return *a;
 }
 
-std::shared_ptr<FontFace> gameFont() {
-  static std::shared_ptr<FontFace> f = findGameFont().value();
-  return f;
-}
+using test::gameFont;
 
 ModalRunner noDialogs() {
   return [](QDialog&) {};

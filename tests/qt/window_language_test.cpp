@@ -22,6 +22,7 @@
 #include "app/screen_widget.h"
 #include "app/window_aids.h"
 #include "app/window_language.h"
+#include "game_font.h"
 #include "game_state_edit.h"
 #include "support/pack_fixture.h"
 
@@ -30,10 +31,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::shared_ptr<FontFace> gameFont() {
-  static std::shared_ptr<FontFace> f = findGameFont().value();
-  return f;
-}
+using test::gameFont;
 
 void pressKey(QWidget* w, int key) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);

@@ -22,6 +22,7 @@
 #include "app/screen_widget.h"
 #include "app/slot_view.h"
 #include "app/window_saves.h"
+#include "game_font.h"
 #include "game_state_edit.h"
 #include "saves/save_game.h"
 #include "support/pack_fixture.h"
@@ -31,10 +32,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::shared_ptr<FontFace> gameFont() {
-  static std::shared_ptr<FontFace> f = findGameFont().value();
-  return f;
-}
+using test::gameFont;
 
 GameSetup setupFor(const std::string& gameDir) {
   GameSetup setup;
