@@ -18,4 +18,17 @@ void editState(GameCore& game, Edit edit) {
 
 inline nlohmann::ordered_json stateOf(const GameCore& game) { return game.describe({}); }
 
+// A game under way, where it can be saved: scene 1 on day 3, at script line 3 (the
+// tests' scripts start their first scene's page there).
+inline void putMidGame(GameCore& game) {
+  editState(game, [](GameState& s) {
+    s.timers.Cha_Timer.Enabled = false;
+    s.shell.GameMode = GameMode::Scene;
+    s.scene.SceneNo = 1;
+    s.scene.ScriptPos = 3;
+    s.train.Adv.TrainStep = TrainStep::Morning;
+    s.train.Adv.Day = 3;
+  });
+}
+
 }  // namespace shirakaba::test

@@ -40,17 +40,7 @@ void pressKey(QWidget* w, int key) {
   QCoreApplication::sendEvent(w, &release);
 }
 
-// In a scene on day 3, where the game can be saved.
-void putMidGame(GameCore& game) {
-  test::editState(game, [](GameState& s) {
-    s.timers.Cha_Timer.Enabled = false;
-    s.shell.GameMode = GameMode::Scene;
-    s.scene.SceneNo = 1;
-    s.scene.ScriptPos = 3;
-    s.train.Adv.TrainStep = TrainStep::Morning;
-    s.train.Adv.Day = 3;
-  });
-}
+using test::putMidGame;
 
 bool qtHasJapanese() {
   return QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm"));

@@ -77,17 +77,7 @@ struct Player {
 // A scene with two pages, so that a click changes the screen.
 constexpr const char* kScript = "bg=1\n*e_1\nbg=0\nline one\nline two\n＜\nline three\nend=3\n";
 
-// In the scene *e_1 on day 3, between transitions: a game under way.
-void putMidGame(GameCore& game) {
-  test::editState(game, [](GameState& s) {
-    s.timers.Cha_Timer.Enabled = false;
-    s.shell.GameMode = GameMode::Scene;
-    s.scene.SceneNo = 1;
-    s.scene.ScriptPos = 3;
-    s.train.Adv.TrainStep = TrainStep::Morning;
-    s.train.Adv.Day = 3;
-  });
-}
+using test::putMidGame;
 
 // Runs the game's clock a minute ahead of the wall clock, so that the window's
 // real-time clock fires nothing for a while and the state holds still.
