@@ -80,7 +80,9 @@ const Command kCommands[] = {
      "write the demo game data into OUTDIR, in Japanese (as written) or translated into English", 1, 3,
      runDemoCommand},
     {"lint", "lint PACK|SCRIPT",
-     "report script lines the game cannot run as meant, one per line; exit status 1 if there is any", 1, 1,
+     "report script lines the game cannot run as meant or shows cut off, one per line; exit status 1 if\n"
+     "      there is any",
+     1, 1,
      runLint},
     {"strings", "strings PACK OUT.pot",
      "write every text of PACK a player reads into the PO template OUT.pot, for translation", 2, 2, runStrings},

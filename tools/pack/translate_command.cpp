@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "base/cp932.h"
 #include "base/stream.h"
@@ -92,12 +93,11 @@ class Translator {
       }
       warnIfTooWide(e, t.room());
     }
-    pack_.lines[static_cast<size_t>(t.index)] = e.str;
-    ++translated_;
+    if (done_.insert(t.index).second) pack_.lines[static_cast<size_t>(t.index)] = e.str;  // the first entry wins
   }
 
   int texts() const { return static_cast<int>(texts_.size()); }
-  int translated() const { return translated_; }
+  int translated() const { return static_cast<int>(done_.size()); }
   const std::vector<std::string>& ownTextLines() const { return ownTextLines_; }
   const std::vector<std::string>& refusals() const { return refusals_; }
   const std::vector<std::string>& warnings() const { return warnings_; }
@@ -128,7 +128,8 @@ class Translator {
   const std::vector<ProgramText> program_;
   std::map<std::pair<std::string, std::string>, ScriptText> texts_;  // (context, text)
   std::vector<std::string> ownTextLines_, refusals_, warnings_, obsolete_;
-  int translated_ = 0, translatedEntries_ = 0, matched_ = 0;
+  std::set<int> done_;  // the script lines translated
+  int translatedEntries_ = 0, matched_ = 0;
 };
 
 void tellObsolete(const std::vector<std::string>& obsolete, const std::string& packName, const std::string& poName,
