@@ -10,6 +10,8 @@
 #include <map>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "base/stream.h"
 #include "base/utf8.h"
 #include "engine/own_texts.h"
@@ -367,6 +369,18 @@ TEST_F(Translation, OutputFoldersAreMadeAndAPoFileWithAByteOrderMarkIsRead) {
   EXPECT_EQ(out_.str(), path("ko/data/lumora.red") + ": 1 of 11 texts translated\n");
   ASSERT_EQ(run({"strings", pack_, path("po/new/game.pot")}), 0) << err_.str();
   EXPECT_TRUE(fs::exists(path("po/new/game.pot")));
+}
+
+TEST_F(Translation, APoFileThatIsNoRegularFileOrTooLargeIsRefusedUnread) {
+  ASSERT_EQ(mkfifo(path("fifo.po").c_str(), 0600), 0);  // opening it would wait for a writer
+  EXPECT_EQ(run({"translate", pack_, path("fifo.po"), path("x.red")}), 1);
+  EXPECT_EQ(err_.str(), "translate: " + path("fifo.po") + " is not a regular file\n");
+  ASSERT_TRUE(writeFile(path("huge.po"), {}));
+  fs::resize_file(path("huge.po"), kMaxPoBytes + 1);  // sparse: nothing on the disk
+  EXPECT_EQ(run({"translate", pack_, path("huge.po"), path("x.red")}), 1);
+  EXPECT_NE(err_.str().find("huge.po holds 16777217 bytes, more than a PO file of the game can"), std::string::npos)
+      << err_.str();
+  EXPECT_FALSE(fs::exists(path("x.red")));
 }
 
 // The translator's year: translate, then the script changes (a definition added at the
