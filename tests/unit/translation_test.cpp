@@ -70,7 +70,7 @@ class Translation : public ::testing::Test {
   std::string writeTranslation(const std::map<std::string, std::string>& byContext, const std::string& name,
                                const std::string& fuzzyContext = "") {
     EXPECT_EQ(run({"strings", pack_, path("t.pot")}), 0) << err_.str();
-    const Result<std::vector<uint8_t>> pot = readFile(path("t.pot"));
+    const Result<std::vector<uint8_t>> pot = readFile(path("t.pot"), test::kTestReadLimit);
     EXPECT_TRUE(pot);
     Result<std::vector<PoEntry>> entries = readPo(std::string(pot->begin(), pot->end()));
     EXPECT_TRUE(entries) << entries.error();
@@ -106,7 +106,7 @@ class Translation : public ::testing::Test {
 
 TEST_F(Translation, TheTemplateListsEveryTextAPlayerReadsAndNothingElse) {
   ASSERT_EQ(run({"strings", pack_, path("t.pot")}), 0) << err_.str();
-  const Result<std::vector<uint8_t>> pot = readFile(path("t.pot"));
+  const Result<std::vector<uint8_t>> pot = readFile(path("t.pot"), test::kTestReadLimit);
   ASSERT_TRUE(pot);
   const Result<std::vector<PoEntry>> entries = readPo(std::string(pot->begin(), pot->end()));
   ASSERT_TRUE(entries) << entries.error();
@@ -161,7 +161,7 @@ TEST_F(Translation, TranslatedLinesReplaceTheirOriginalsAndEveryOtherLineStays) 
   expected[lineOf("二行目") - 1] = "=)";
   EXPECT_EQ(loadLines(path("ko.red")), expected);
 
-  const Result<std::vector<uint8_t>> before = readFile(pack_), after = readFile(path("ko.red"));
+  const Result<std::vector<uint8_t>> before = readFile(pack_, test::kTestReadLimit), after = readFile(path("ko.red"), test::kTestReadLimit);
   ASSERT_TRUE(before && after);
   ASSERT_GT(after->size(), static_cast<size_t>(ScriptOffset) + 3);
   EXPECT_TRUE(std::equal(before->begin(), before->begin() + ScriptOffset, after->begin()));
@@ -260,7 +260,7 @@ TEST_F(Translation, ProgramTextsGoIntoOwnTextLinesTheGameReadsAndTextsKeepTheirN
   // The translated pack lists its texts under the names of the original's, and
   // translating it again replaces its own texts rather than adding to them.
   ASSERT_EQ(run({"strings", path("en.red"), path("en.pot")}), 0) << err_.str();
-  const Result<std::vector<uint8_t>> pot = readFile(path("en.pot"));
+  const Result<std::vector<uint8_t>> pot = readFile(path("en.pot"), test::kTestReadLimit);
   ASSERT_TRUE(pot);
   const std::string text(pot->begin(), pot->end());
   EXPECT_NE(text.find("msgctxt \"" + contextOf("*op", "二行目") + "\""), std::string::npos);
@@ -291,7 +291,7 @@ TEST(TranslationRoundTrip, CopyingEveryTextGivesTheDemosScriptBack) {
   const std::string pot = (fs::path(dir) / "demo.pot").string(), po = (fs::path(dir) / "same.po").string();
   std::ostringstream out, err;
   ASSERT_EQ(runPackTool({"strings", pack, pot}, out, err), 0) << err.str();
-  const Result<std::vector<uint8_t>> text = readFile(pot);
+  const Result<std::vector<uint8_t>> text = readFile(pot, test::kTestReadLimit);
   ASSERT_TRUE(text);
   Result<std::vector<PoEntry>> entries = readPo(std::string(text->begin(), text->end()));
   ASSERT_TRUE(entries) << entries.error();
@@ -310,7 +310,7 @@ TEST(TranslationRoundTrip, CopyingEveryTextGivesTheDemosScriptBack) {
   EXPECT_EQ(back.lines, original.lines);
   // The translated pack lists the same texts again.
   ASSERT_EQ(runPackTool({"strings", translated, pot + "2"}, out, err), 0) << err.str();
-  const Result<std::vector<uint8_t>> again = readFile(pot + "2");
+  const Result<std::vector<uint8_t>> again = readFile(pot + "2", test::kTestReadLimit);
   ASSERT_TRUE(again);
   const Result<std::vector<PoEntry>> listed = readPo(std::string(again->begin(), again->end()));
   ASSERT_TRUE(listed) << listed.error();

@@ -63,7 +63,7 @@ int packTranslate(const std::string& packPath, const std::string& poPath, const 
   };
   Result<PackScript> pack = readPackScript(packPath);
   if (!pack) return failed(pack.error());
-  const Result<std::vector<uint8_t>> poBytes = readFile(poPath);
+  const Result<std::vector<uint8_t>> poBytes = readFile(poPath, 256 << 20, "a PO file");
   if (!poBytes) return failed(poBytes.error());
   const std::string poName = std::filesystem::path(poPath).filename().string();
   TranslationCount count;
