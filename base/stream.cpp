@@ -99,15 +99,48 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
 
 }  // namespace
 
-Result<std::vector<uint8_t>> readFile(const std::string& path) {
+std::string sizeInWords(uint64_t bytes) {
+  constexpr uint64_t kKiB = 1024, kMiB = 1024 * kKiB;
+  if (bytes < kKiB) return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+  if (bytes < kMiB) return std::to_string((bytes + kKiB - 1) / kKiB) + " KiB";
+  return std::to_string((bytes + kMiB - 1) / kMiB) + " MiB";
+}
+
+namespace {
+
+std::string whatItIs(mode_t mode) {
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "something else";
+}
+
+std::string tooLarge(uint64_t size, uint64_t maxBytes, std::string_view what) {
+  std::string is = sizeInWords(size), limit = sizeInWords(maxBytes);
+  if (is == limit) {  // rounded to the same words: say it exactly
+    is = std::to_string(size) + " bytes";
+    limit = std::to_string(maxBytes) + " bytes";
+  }
+  return "it is " + is + ", more than the " + limit + " " + std::string(what) + " can be";
+}
+
+}  // namespace
+
+Result<std::vector<uint8_t>> readFile(const std::string& path, uint64_t maxBytes, std::string_view what) {
   const auto failure = [&](const std::string& why) { return fail("cannot read " + path + ": " + why); };
-  const Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-  if (file.fd < 0) return failure(reason(errno));
+  // Looked at before it is opened: opening a device may already do something.
   struct stat st;
-  if (::fstat(file.fd, &st) != 0) return failure(reason(errno));
+  if (::stat(path.c_str(), &st) != 0) return failure(reason(errno));
   if (S_ISDIR(st.st_mode)) return failure(reason(EISDIR));
-  if (!S_ISREG(st.st_mode)) return failure("not a regular file");
-  std::vector<uint8_t> data(static_cast<size_t>(st.st_size));
+  if (!S_ISREG(st.st_mode)) return failure("it is " + whatItIs(st.st_mode) + ", not a regular file");
+  // Without blocking, in case it was replaced by a FIFO since.
+  const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  if (file.fd < 0) return failure(reason(errno));
+  if (::fstat(file.fd, &st) != 0) return failure(reason(errno));
+  if (!S_ISREG(st.st_mode)) return failure("it is not a regular file");
+  const uint64_t size = static_cast<uint64_t>(st.st_size);
+  if (size > maxBytes) return failure(tooLarge(size, maxBytes, what));
+  std::vector<uint8_t> data(static_cast<size_t>(size));
   size_t done = 0;
   while (done < data.size()) {
     const ssize_t n = ::read(file.fd, data.data() + done, data.size() - done);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/result.h"
@@ -58,8 +59,15 @@ class FileStream final : public Stream {
 };
 
 bool fileExists(const std::string& path);
-// The whole file, or an Error "cannot read PATH: REASON".
-Result<std::vector<uint8_t>> readFile(const std::string& path);
+// The whole file, or an Error "cannot read PATH: REASON". Only a regular file (or a
+// link to one) is read, and only when it holds at most maxBytes: the size is checked
+// before anything is allocated, and `what` names the kind of file in the refusal
+// ("... more than the 8 MiB a record of pages read can be"). Never blocks: a FIFO or
+// a device is refused without waiting for a writer.
+Result<std::vector<uint8_t>> readFile(const std::string& path, uint64_t maxBytes,
+                                      std::string_view what = "such a file");
+// "512 bytes", "3 KiB", "64 MiB": whole units, rounded up.
+std::string sizeInWords(uint64_t bytes);
 // Replaces the file with data, or returns an Error "cannot write PATH: REASON". The
 // bytes go to a temporary file in the same folder that is flushed to the disk and
 // then renamed over the target, so a failed or interrupted write leaves the old file

@@ -14,7 +14,7 @@ ReadPages::ReadPages(const std::string& userDir, uint64_t dataIdentity) {
   char name[32];
   std::snprintf(name, sizeof name, "%016llx.txt", static_cast<unsigned long long>(dataIdentity));
   path_ = (fs::path(userDir) / "read" / name).string();
-  auto bytes = readFile(path_);
+  auto bytes = readFile(path_, kMaxReadRecordBytes, "a record of pages read");
   if (!bytes.ok()) return;  // none yet (or unreadable): nothing is known as read
   // One page a line; anything that is not a page number is passed over.
   std::istringstream in(std::string(bytes->begin(), bytes->end()));

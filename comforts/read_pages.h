@@ -9,6 +9,9 @@
 
 namespace shirakaba {
 
+// The most the file may hold: about a million pages, far more than any script has.
+constexpr uint64_t kMaxReadRecordBytes = 8 << 20;
+
 class ReadPages {
  public:
   // Kept in memory only.

@@ -52,7 +52,7 @@ namespace {
 Result<std::vector<uint8_t>> readSaveBytes(const std::string& path) {
   std::error_code ec;
   if (fs::is_directory(path, ec)) return fail(path + " is a folder, not a save file");
-  return readFile(path);
+  return readFile(path, 64 << 20, "a save");
 }
 
 }  // namespace

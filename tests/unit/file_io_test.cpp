@@ -1,17 +1,21 @@
 // Whole files read and written: a write replaces the old file only once the new one
 // is complete, and every failure is an Error naming the file.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 
 #include "base/stream.h"
 #include "support/file_size_limit.h"
+#include "support/memory_limit.h"
 #include "support/pack_fixture.h"
 
 namespace shirakaba {
@@ -22,7 +26,7 @@ namespace fs = std::filesystem;
 std::vector<uint8_t> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
 
 std::string contentOf(const fs::path& p) {
-  const Result<std::vector<uint8_t>> r = readFile(p.string());
+  const Result<std::vector<uint8_t>> r = readFile(p.string(), test::kTestReadLimit);
   return r ? std::string(r->begin(), r->end()) : "(" + r.error() + ")";
 }
 
@@ -110,15 +114,64 @@ TEST_F(FileIo, WritingThroughALinkReplacesTheLinkedFile) {
 
 TEST_F(FileIo, ReadFailuresAreErrorsNotCrashes) {
   const fs::path missing = dir / "none.red";
-  EXPECT_EQ(readFile(missing.string()).error(), "cannot read " + missing.string() + ": " + std::strerror(ENOENT));
+  EXPECT_EQ(readFile(missing.string(), test::kTestReadLimit).error(), "cannot read " + missing.string() + ": " + std::strerror(ENOENT));
   // A folder opens like a file and claims a size of 2^63 bytes.
-  EXPECT_EQ(readFile(dir.string()).error(), "cannot read " + dir.string() + ": " + std::strerror(EISDIR));
+  EXPECT_EQ(readFile(dir.string(), test::kTestReadLimit).error(), "cannot read " + dir.string() + ": " + std::strerror(EISDIR));
   EXPECT_FALSE(FileStream(dir.string()).ok());
-  EXPECT_FALSE(readFile("/dev/null")) << "not a regular file";
+  EXPECT_FALSE(readFile("/dev/null", test::kTestReadLimit)) << "not a regular file";
   std::ofstream(dir / "empty");
-  const Result<std::vector<uint8_t>> empty = readFile((dir / "empty").string());
+  const Result<std::vector<uint8_t>> empty = readFile((dir / "empty").string(), test::kTestReadLimit);
   ASSERT_TRUE(empty) << empty.error();
   EXPECT_TRUE(empty->empty());
+}
+
+TEST_F(FileIo, AFileIsReadUpToItsLimitAndRefusedOneBytePast) {
+  const fs::path file = dir / "quick.sav";
+  ASSERT_TRUE(writeFile(file.string(), std::vector<uint8_t>(2048, 'x')));
+  EXPECT_TRUE(readFile(file.string(), 2048));
+  EXPECT_EQ(readFile(file.string(), 2047, "a save").error(),
+            "cannot read " + file.string() + ": it is 2048 bytes, more than the 2047 bytes a save can be");
+  EXPECT_EQ(readFile(file.string(), 1024, "a save").error(),
+            "cannot read " + file.string() + ": it is 2 KiB, more than the 1 KiB a save can be");
+}
+
+TEST_F(FileIo, AHugeFileIsRefusedBeforeAnythingIsAllocated) {
+  const fs::path file = dir / "0123456789abcdef.txt";
+  std::ofstream(file).put('1');
+  fs::resize_file(file, 4ull << 30);  // sparse: nothing is written to the disk
+  const test::AddressSpaceLimit limit(512 << 20);
+  if (!limit.active()) GTEST_SKIP() << "the address space cannot be limited here";
+  EXPECT_EQ(readFile(file.string(), 8 << 20, "a record of pages read").error(),
+            "cannot read " + file.string() + ": it is 4096 MiB, more than the 8 MiB a record of pages read can be");
+}
+
+// Reads the FIFO at path on another thread; when that blocks, a writer opens the FIFO
+// so that the read comes back, and the test fails.
+Result<std::vector<uint8_t>> readFifo(const fs::path& path) {
+  auto reading = std::async(std::launch::async, [&] { return readFile(path.string(), 1 << 20); });
+  if (reading.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+    ADD_FAILURE() << "reading " << path << " waits for a writer";
+    const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+    auto result = reading.get();
+    ::close(writer);
+    return result;
+  }
+  return reading.get();
+}
+
+TEST_F(FileIo, AFifoIsRefusedWithoutWaitingForAWriter) {
+  const fs::path fifo = dir / "slot01.sav", link = dir / "link.sav";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_symlink(fifo, link);
+  EXPECT_EQ(readFifo(fifo).error(), "cannot read " + fifo.string() + ": it is a FIFO, not a regular file");
+  EXPECT_FALSE(readFifo(link));
+  EXPECT_EQ(readFile("/dev/zero", 1 << 20).error(), "cannot read /dev/zero: it is a device, not a regular file");
+}
+
+TEST_F(FileIo, ALinkToARegularFileIsRead) {
+  ASSERT_TRUE(writeFile((dir / "real.txt").string(), bytesOf("12\n")));
+  fs::create_symlink(dir / "real.txt", dir / "link.txt");
+  EXPECT_EQ(contentOf(dir / "link.txt"), "12\n");
 }
 
 }  // namespace

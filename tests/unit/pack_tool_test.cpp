@@ -51,7 +51,7 @@ class PackToolTest : public ::testing::Test {
 };
 
 std::vector<uint8_t> slurp(const std::string& p) {
-  const Result<std::vector<uint8_t>> read = readFile(p);
+  const Result<std::vector<uint8_t>> read = readFile(p, test::kTestReadLimit);
   EXPECT_TRUE(read) << read.error();
   return read ? read.value() : std::vector<uint8_t>();
 }

@@ -146,7 +146,7 @@ TEST(SaveGame, HostileFilesLeaveTheGameAsItWas) {
   for (size_t i = 0; i < 60; ++i) p.run(commands[i], i);
   const std::string good = dir + "/good.sav";
   ASSERT_TRUE(saveGame(p.game, good, 1000, 0));
-  auto bytes = readFile(good);
+  auto bytes = readFile(good, test::kTestReadLimit);
   ASSERT_TRUE(bytes);
   p.run(commands[60], 60);  // the game moves on from the saved moment
 
@@ -163,7 +163,7 @@ TEST(SaveGame, HostileFilesLeaveTheGameAsItWas) {
   std::vector<uint8_t> altered = bytes.value();
   altered[altered.size() / 3] ^= 1;
   expectRefused(p.game, write("altered.sav", altered), "damaged");
-  auto png = readFile(demoDir() + "/data/lumora.red");
+  auto png = readFile(demoDir() + "/data/lumora.red", test::kTestReadLimit);
   ASSERT_TRUE(png);
   png->resize(4096);
   expectRefused(p.game, write("unknown.sav", png.value()), "not a save file");
@@ -235,7 +235,7 @@ TEST(SaveGame, NoSaveWhileADialogIsOpenAndNoneOverwrittenByAFailure) {
   g.advanceTo(3000);
   const std::string path = dir + "/slot.sav";
   ASSERT_TRUE(saveGame(g, path, 0, 0));
-  auto before = readFile(path);
+  auto before = readFile(path, test::kTestReadLimit);
 
   g.menuCommand(MenuId::About_Btn);
   ASSERT_EQ(g.dialog(), DialogKind::About);
@@ -243,7 +243,7 @@ TEST(SaveGame, NoSaveWhileADialogIsOpenAndNoneOverwrittenByAFailure) {
   ASSERT_FALSE(refused);
   EXPECT_NE(refused.error().find("dialog"), std::string::npos);
   EXPECT_FALSE(loadGame(g, path)) << "nor a load";
-  EXPECT_EQ(readFile(path).value(), before.value()) << "the old save is untouched";
+  EXPECT_EQ(readFile(path, test::kTestReadLimit).value(), before.value()) << "the old save is untouched";
   g.dialogClosed();
 
   // A folder that cannot hold the file: an error, the old save stays.

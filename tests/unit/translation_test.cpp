@@ -74,7 +74,7 @@ class Translation : public ::testing::Test {
     return readEntries(path("t.pot"));
   }
   std::vector<PoEntry> readEntries(const std::string& poPath) {
-    const Result<std::vector<uint8_t>> bytes = readFile(poPath);
+    const Result<std::vector<uint8_t>> bytes = readFile(poPath, test::kTestReadLimit);
     EXPECT_TRUE(bytes) << poPath;
     if (!bytes) return {};
     Result<std::vector<PoEntry>> entries = readPo(std::string(bytes->begin(), bytes->end()));
@@ -181,7 +181,8 @@ TEST_F(Translation, TranslatedLinesReplaceTheirOriginalsAndEveryOtherLineStays) 
   expected[lineOf("二行目") - 1] = "=)";
   EXPECT_EQ(loadLines(path("ko.red")), expected);
 
-  const Result<std::vector<uint8_t>> before = readFile(pack_), after = readFile(path("ko.red"));
+  const Result<std::vector<uint8_t>> before = readFile(pack_, test::kTestReadLimit),
+                                     after = readFile(path("ko.red"), test::kTestReadLimit);
   ASSERT_TRUE(before && after);
   ASSERT_GT(after->size(), static_cast<size_t>(ScriptOffset) + 3);
   EXPECT_TRUE(std::equal(before->begin(), before->begin() + ScriptOffset, after->begin()));
@@ -330,7 +331,7 @@ TEST_F(Translation, ProgramTextsGoIntoOwnTextLinesTheGameReadsAndTextsKeepTheirN
   // The translated pack lists its texts under the names of the original's, and
   // translating it again replaces its own texts rather than adding to them.
   ASSERT_EQ(run({"strings", path("en.red"), path("en.pot")}), 0) << err_.str();
-  const Result<std::vector<uint8_t>> pot = readFile(path("en.pot"));
+  const Result<std::vector<uint8_t>> pot = readFile(path("en.pot"), test::kTestReadLimit);
   ASSERT_TRUE(pot);
   const std::string text(pot->begin(), pot->end());
   EXPECT_NE(text.find("#: script:" + std::to_string(lineOf("二行目")) + "\nmsgctxt \"*op\"\nmsgid \"二行目\""),
@@ -361,7 +362,7 @@ TEST_F(Translation, AProgramTextThatCannotGoIntoTheScriptIsRefused) {
 
 TEST_F(Translation, OutputFoldersAreMadeAndAPoFileWithAByteOrderMarkIsRead) {
   const std::string po = writeTranslation({{"一行目", "first"}}, "ko.po");
-  const Result<std::vector<uint8_t>> bytes = readFile(po);
+  const Result<std::vector<uint8_t>> bytes = readFile(po, test::kTestReadLimit);
   ASSERT_TRUE(bytes);
   const std::string marked = std::string(kUtf8Bom) + std::string(bytes->begin(), bytes->end());
   ASSERT_TRUE(writeFile(po, std::vector<uint8_t>(marked.begin(), marked.end())));
@@ -374,11 +375,11 @@ TEST_F(Translation, OutputFoldersAreMadeAndAPoFileWithAByteOrderMarkIsRead) {
 TEST_F(Translation, APoFileThatIsNoRegularFileOrTooLargeIsRefusedUnread) {
   ASSERT_EQ(mkfifo(path("fifo.po").c_str(), 0600), 0);  // opening it would wait for a writer
   EXPECT_EQ(run({"translate", pack_, path("fifo.po"), path("x.red")}), 1);
-  EXPECT_EQ(err_.str(), "translate: " + path("fifo.po") + " is not a regular file\n");
+  EXPECT_EQ(err_.str(), "translate: cannot read " + path("fifo.po") + ": it is a FIFO, not a regular file\n");
   ASSERT_TRUE(writeFile(path("huge.po"), {}));
   fs::resize_file(path("huge.po"), kMaxPoBytes + 1);  // sparse: nothing on the disk
   EXPECT_EQ(run({"translate", pack_, path("huge.po"), path("x.red")}), 1);
-  EXPECT_NE(err_.str().find("huge.po holds 16777217 bytes, more than a PO file of the game can"), std::string::npos)
+  EXPECT_NE(err_.str().find("huge.po: it is 17 MiB, more than the 16 MiB a PO file can be"), std::string::npos)
       << err_.str();
   EXPECT_FALSE(fs::exists(path("x.red")));
 }
@@ -451,7 +452,7 @@ TEST(TranslationRoundTrip, CopyingEveryTextGivesTheDemosScriptBack) {
   const std::string pot = (fs::path(dir) / "demo.pot").string(), po = (fs::path(dir) / "same.po").string();
   std::ostringstream out, err;
   ASSERT_EQ(runPackTool({"strings", pack, pot}, out, err), 0) << err.str();
-  const Result<std::vector<uint8_t>> text = readFile(pot);
+  const Result<std::vector<uint8_t>> text = readFile(pot, test::kTestReadLimit);
   ASSERT_TRUE(text);
   Result<std::vector<PoEntry>> entries = readPo(std::string(text->begin(), text->end()));
   ASSERT_TRUE(entries) << entries.error();
@@ -470,7 +471,7 @@ TEST(TranslationRoundTrip, CopyingEveryTextGivesTheDemosScriptBack) {
   EXPECT_EQ(back.lines, original.lines);
   // The translated pack lists the same texts again.
   ASSERT_EQ(runPackTool({"strings", translated, pot + "2"}, out, err), 0) << err.str();
-  const Result<std::vector<uint8_t>> again = readFile(pot + "2");
+  const Result<std::vector<uint8_t>> again = readFile(pot + "2", test::kTestReadLimit);
   ASSERT_TRUE(again);
   const Result<std::vector<PoEntry>> listed = readPo(std::string(again->begin(), again->end()));
   ASSERT_TRUE(listed) << listed.error();

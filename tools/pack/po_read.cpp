@@ -1,6 +1,5 @@
 // The strict PO reader: line by line, each keyword where the grammar allows it.
 #include <algorithm>
-#include <filesystem>
 #include <map>
 
 #include "base/cp932.h"
@@ -216,17 +215,8 @@ class Reader {
 Result<std::vector<PoEntry>> readPo(const std::string& text) { return Reader().read(text); }
 
 Result<std::string> readPoFile(const std::string& path) {
-  // Looked at before it is opened: a FIFO would block the open, a huge file the memory.
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return fail("cannot open " + path + ": there is no such file");
-  if (!std::filesystem::is_regular_file(path, ec)) return fail(path + " is not a regular file");
-  const uintmax_t size = std::filesystem::file_size(path, ec);
-  if (!ec && size > kMaxPoBytes)
-    return fail(path + " holds " + std::to_string(size) + " bytes, more than a PO file of the game can (" +
-                std::to_string(kMaxPoBytes) + ")");
-  const Result<std::vector<uint8_t>> bytes = readFile(path);
+  const Result<std::vector<uint8_t>> bytes = readFile(path, kMaxPoBytes, "a PO file");
   if (!bytes) return fail(bytes.error());
-  if (bytes->size() > kMaxPoBytes) return fail(path + " grew past " + std::to_string(kMaxPoBytes) + " bytes");
   return std::string(bytes->begin(), bytes->end());
 }
 

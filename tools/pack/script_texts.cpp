@@ -113,7 +113,7 @@ std::vector<ScriptText> playerTexts(const std::vector<std::string>& lines) {
 }
 
 Result<PackScript> readPackScript(const std::string& path) {
-  Result<std::vector<uint8_t>> bytes = readFile(path);
+  Result<std::vector<uint8_t>> bytes = readFile(path, kMaxPackBytes, "a pack");
   if (!bytes) return fail(bytes.error());
   return packScriptOf(std::move(bytes).value(), path);
 }
