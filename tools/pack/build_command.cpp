@@ -84,7 +84,7 @@ int packBuild(const std::string& dir, const std::string& outPath, std::ostream& 
   if (!contents) return failed(contents.error());
   const Result<std::vector<uint8_t>> pack = buildPack(contents.value());
   if (!pack) return failed(pack.error());
-  if (const Result<void> written = writeFile(outPath, pack.value()); !written) return failed(written.error());
+  if (const Result<void> written = writeOutputFile(outPath, pack.value()); !written) return failed(written.error());
   return 0;
 }
 
