@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "base/stream.h"
+#include "base/files.h"
 
 namespace shirakaba {
 

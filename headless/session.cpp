@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <system_error>
 
+#include "base/files.h"
 #include "base/png.h"
 #include "headless/json_path.h"
 #include "saves/save_slots.h"
@@ -135,8 +136,7 @@ StepResult ReplaySession::expect(const Command& cmd, int lineNo) {
 }
 
 StepResult ReplaySession::shot(const Command& cmd, int lineNo) {
-  std::error_code ec;
-  std::filesystem::create_directories(shotsDir_, ec);
+  (void)makeFolders(shotsDir_);  // a failure shows in the write's error
   const std::string path = (std::filesystem::path(shotsDir_) / (cmd.name + ".png")).string();
   const Result<void> written = writeScreenPng(path, game_.screen(), game_.screenVisible(), kGameWidth, kGameHeight);
   if (written) return StepResult::Continue;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,7 +14,7 @@
 #include <fstream>
 #include <future>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "support/file_size_limit.h"
 #include "support/memory_limit.h"
 #include "support/pack_fixture.h"
@@ -31,10 +32,8 @@ std::string contentOf(const fs::path& p) {
 }
 
 std::vector<std::string> namesIn(const fs::path& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
+  const Result<std::vector<std::string>> names = listFolder(dir.string());
+  return names ? names.value() : std::vector<std::string>{"(" + names.error() + ")"};
 }
 
 class FileIo : public ::testing::Test {
@@ -117,7 +116,7 @@ TEST_F(FileIo, ReadFailuresAreErrorsNotCrashes) {
   EXPECT_EQ(readFile(missing.string(), test::kTestReadLimit).error(), "cannot read " + missing.string() + ": " + std::strerror(ENOENT));
   // A folder opens like a file and claims a size of 2^63 bytes.
   EXPECT_EQ(readFile(dir.string(), test::kTestReadLimit).error(), "cannot read " + dir.string() + ": " + std::strerror(EISDIR));
-  EXPECT_FALSE(FileStream(dir.string()).ok());
+  EXPECT_FALSE(openFile(dir.string(), test::kTestReadLimit));
   EXPECT_FALSE(readFile("/dev/null", test::kTestReadLimit)) << "not a regular file";
   std::ofstream(dir / "empty");
   const Result<std::vector<uint8_t>> empty = readFile((dir / "empty").string(), test::kTestReadLimit);
@@ -166,6 +165,74 @@ TEST_F(FileIo, AFifoIsRefusedWithoutWaitingForAWriter) {
   EXPECT_EQ(readFifo(fifo).error(), "cannot read " + fifo.string() + ": it is a FIFO, not a regular file");
   EXPECT_FALSE(readFifo(link));
   EXPECT_EQ(readFile("/dev/zero", 1 << 20).error(), "cannot read /dev/zero: it is a device, not a regular file");
+}
+
+TEST_F(FileIo, OnlyARegularFileOrALinkToOneIsReplaced) {
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  fs::create_directories(dir / "folder");
+  fs::create_symlink(dir / "fifo", dir / "to_fifo.sav");
+  fs::create_symlink(dir / "folder", dir / "to_folder.sav");
+  fs::create_symlink(dir / "none", dir / "dangling.sav");
+  const std::vector<std::string> before = namesIn(dir);
+  for (const auto& [name, why] : std::vector<std::pair<std::string, std::string>>{
+           {"fifo", "it is a FIFO, not a regular file"},
+           {"to_fifo.sav", "it is a link to a FIFO, not to a regular file"},
+           {"to_folder.sav", "it is a link to a folder, not to a regular file"},
+           {"dangling.sav", "it is a link to nothing"}}) {
+    const fs::path p = dir / name;
+    EXPECT_EQ(writeFile(p.string(), bytesOf("save")).error(), "cannot write " + p.string() + ": " + why);
+  }
+  EXPECT_EQ(namesIn(dir), before);
+  EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+  EXPECT_TRUE(fs::is_empty(dir / "folder"));
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling.sav"));
+}
+
+// A file of that name in dir, last written ageSeconds ago.
+void leaveTemporary(const fs::path& dir, const std::string& name, int ageSeconds) {
+  std::ofstream(dir / name) << "part of a save";
+  const auto then = fs::file_time_type::clock::now() - std::chrono::seconds(ageSeconds);
+  fs::last_write_time(dir / name, then);
+}
+
+TEST_F(FileIo, TemporaryFilesOfKilledWritersNeitherBlockAWriteNorPileUp) {
+  const std::string mine = std::to_string(::getpid()), running = std::to_string(::getppid());
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ASSERT_GT(child, 0);
+  ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+  const std::string ended = std::to_string(child);
+  // What an earlier process of this id left: names once made of the id and a count.
+  for (const char* count : {"0", "1", "2"}) leaveTemporary(dir, ".shirakaba-" + mine + "-" + count + ".tmp", 0);
+  leaveTemporary(dir, ".shirakaba-" + ended + "-00ff00ff00ff00ff.tmp", 120);  // its writer was killed
+  leaveTemporary(dir, ".shirakaba-" + ended + "-1.tmp", 5);                   // young: given a minute
+  leaveTemporary(dir, ".shirakaba-" + running + "-2.tmp", 120);               // a write under way
+  leaveTemporary(dir, ".shirakaba-" + running + "-3.tmp", 2 * 60 * 60);       // older than any write
+  leaveTemporary(dir, "notes.tmp", 2 * 60 * 60);                              // not ours
+  const Result<void> written = writeFile((dir / "slot01.sav").string(), bytesOf("save"));
+  ASSERT_TRUE(written) << written.error();
+  std::vector<std::string> left = {".shirakaba-" + mine + "-0.tmp", ".shirakaba-" + mine + "-1.tmp",
+                                   ".shirakaba-" + mine + "-2.tmp", ".shirakaba-" + ended + "-1.tmp",
+                                   ".shirakaba-" + running + "-2.tmp", "notes.tmp", "slot01.sav"};
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(namesIn(dir), left);
+}
+
+// PATH_MAX holds 4,095 bytes and the NUL; the temporary file's longer name must fit too.
+TEST_F(FileIo, APathOfTheLongestLengthIsWritten) {
+  std::string folder = dir.string();
+  while (folder.size() + 1 + 200 + 1 + 20 < 4095) {
+    folder += "/" + std::string(200, 'd');
+    ASSERT_TRUE(fs::create_directory(folder));
+  }
+  const std::string file = folder + "/" + std::string(4095 - folder.size() - 1, 's');
+  ASSERT_EQ(file.size(), 4095u);
+  for (const char* text : {"old", "new"}) {
+    const Result<void> written = writeFile(file, bytesOf(text));
+    ASSERT_TRUE(written) << written.error();
+  }
+  EXPECT_EQ(contentOf(file), "new");
+  EXPECT_EQ(namesIn(folder).size(), 1u);
 }
 
 TEST_F(FileIo, ALinkToARegularFileIsRead) {

@@ -9,7 +9,7 @@
 #include <map>
 #include <sstream>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "base/utf8.h"
 #include "engine/own_texts.h"
 #include "engine/pack.h"

@@ -8,7 +8,7 @@
 #include <set>
 
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "base/text.h"
 #include "base/utf8.h"
 #include "engine/own_texts.h"
