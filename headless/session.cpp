@@ -27,6 +27,8 @@ StepResult ReplaySession::run(const Command& cmd, int lineNo) {
 }
 
 void ReplaySession::takeEvents() {
+  if (const std::optional<std::string> problem = comforts_.takeReadPagesProblem())
+    err_ << "shirakaba: the pages read are not remembered: " << *problem << '\n';
   for (GameEvent& event : game_.takeEvents()) {
     if (auto* sound = std::get_if<SoundStarted>(&event)) {
       sounds_.push_back(std::move(sound->file));
