@@ -218,14 +218,17 @@ TEST_F(FileIo, TemporaryFilesOfKilledWritersNeitherBlockAWriteNorPileUp) {
   EXPECT_EQ(namesIn(dir), left);
 }
 
-// PATH_MAX holds 4,095 bytes and the NUL; the temporary file's longer name must fit too.
+// PATH_MAX holds 4,095 bytes and the NUL; the temporary file's name, longer than
+// "quick.sav", must fit too.
 TEST_F(FileIo, APathOfTheLongestLengthIsWritten) {
+  const size_t folderLength = 4095 - std::string("/quick.sav").size();
   std::string folder = dir.string();
-  while (folder.size() + 1 + 200 + 1 + 20 < 4095) {
-    folder += "/" + std::string(200, 'd');
+  while (folder.size() < folderLength) {
+    const size_t left = folderLength - folder.size();
+    folder += "/" + std::string(left > 256 ? 200 : left - 1, 'd');  // no name is longer than 255
     ASSERT_TRUE(fs::create_directory(folder));
   }
-  const std::string file = folder + "/" + std::string(4095 - folder.size() - 1, 's');
+  const std::string file = folder + "/quick.sav";
   ASSERT_EQ(file.size(), 4095u);
   for (const char* text : {"old", "new"}) {
     const Result<void> written = writeFile(file, bytesOf(text));
