@@ -10,13 +10,13 @@ std::string sizeInWords(uint64_t bytes) {
   return std::to_string((bytes + kMiB - 1) / kMiB) + " MiB";
 }
 
-std::string tooLargeReason(uint64_t size, uint64_t maxBytes, std::string_view what) {
+std::string tooLarge(std::string_view subject, uint64_t size, uint64_t maxBytes, std::string_view what) {
   std::string is = sizeInWords(size), limit = sizeInWords(maxBytes);
   if (is == limit) {  // rounded to the same words: say it exactly
     is = std::to_string(size) + " bytes";
     limit = std::to_string(maxBytes) + " bytes";
   }
-  return "it is " + is + ", more than the " + limit + " " + std::string(what) + " can be";
+  return std::string(subject) + " is " + is + ", more than the " + limit + " " + std::string(what) + " can be";
 }
 
 }  // namespace shirakaba

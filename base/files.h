@@ -52,7 +52,7 @@ Result<void> removeFile(const std::string& path);
 
 // "512 bytes", "3 KiB", "64 MiB": whole units, rounded up.
 std::string sizeInWords(uint64_t bytes);
-// The refusal of a file of `size` bytes where at most maxBytes are allowed.
-std::string tooLargeReason(uint64_t size, uint64_t maxBytes, std::string_view what);
+// Why `size` bytes are too many: "SUBJECT is 20 MiB, more than the 8 MiB WHAT can be".
+std::string tooLarge(std::string_view subject, uint64_t size, uint64_t maxBytes, std::string_view what);
 
 }  // namespace shirakaba

@@ -70,7 +70,7 @@ Result<OpenedFile> openRegular(const std::string& path, uint64_t maxBytes, std::
   if (::fstat(file.get(), &st) != 0) return failure(reason(errno));
   if (!S_ISREG(st.st_mode)) return failure("it is " + whatItIs(st.st_mode) + ", not a regular file");
   const uint64_t size = static_cast<uint64_t>(st.st_size);
-  if (size > maxBytes) return failure(tooLargeReason(size, maxBytes, what));
+  if (size > maxBytes) return failure(tooLarge("it", size, maxBytes, what));
   return OpenedFile{std::move(file), size};
 }
 

@@ -59,7 +59,7 @@ Result<void> ReadPages::write() {
   std::string text;
   for (int p : pages_) text += std::to_string(p) + "\n";
   if (text.size() > kMaxReadRecordBytes)
-    return fail("cannot write " + path_ + ": " + tooLargeReason(text.size(), kMaxReadRecordBytes, "a record of pages read"));
+    return fail("cannot write " + path_ + ": " + tooLarge("it", text.size(), kMaxReadRecordBytes, "a record of pages read"));
   if (Result<void> made = makeFolders(std::filesystem::path(path_).parent_path().string()); !made) return made;
   return writeFile(path_, std::vector<uint8_t>(text.begin(), text.end()));
 }

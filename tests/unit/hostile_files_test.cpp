@@ -14,6 +14,7 @@
 #include "saves/save_slots.h"
 #include "headless/headless.h"
 #include "saves/thumbnail.h"
+#include "tools/pack/pack_builder.h"
 #include "tools/pack/pack_tool.h"
 #include "support/memory_limit.h"
 #include "support/pack_fixture.h"
@@ -198,4 +199,15 @@ TEST(HostileFiles, AHugePackIsRefusedByThePackTool) {
   EXPECT_EQ(packCheck(pack.string(), out, err), 1);
   EXPECT_NE(err.str().find("it is 4096 MiB, more than the 64 MiB a pack can be"), std::string::npos) << err.str();
   fs::remove(pack);
+}
+
+// What the pack tool builds, the game reads: a script too long for the pack is refused.
+TEST(HostileFiles, APackTheGameWouldRefuseIsNotBuilt) {
+  PackContents contents;
+  for (std::vector<uint8_t>& picture : contents.pictures) picture = {'B', 'M'};
+  contents.scriptCp932.assign(kMaxScriptBlockBytes, 'x');
+  EXPECT_TRUE(buildPack(contents));
+  contents.scriptCp932 += 'x';
+  EXPECT_EQ(buildPack(contents).error(),
+            "the script is too long: the pack is 65 MiB, more than the 64 MiB a pack can be");
 }

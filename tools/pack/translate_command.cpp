@@ -147,6 +147,8 @@ Result<std::vector<uint8_t>> translatePack(PackScript pack, const std::string& p
   const auto nul = std::find(pack.bytes.begin() + ScriptOffset, pack.bytes.end(), uint8_t{0});
   bytes.insert(bytes.end(), nul, pack.bytes.end());
   count = {translated, static_cast<int>(texts.size()), static_cast<int>(ownTextLines.size())};
+  if (bytes.size() > kMaxPackBytes)  // the game would refuse to read it
+    return fail("the translations are too long: " + tooLarge("the pack", bytes.size(), kMaxPackBytes, "a pack"));
   return bytes;
 }
 
