@@ -2,11 +2,13 @@
 // there: none of them may hang the game, take it down or make it lose what it keeps.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <iostream>
 
 #include "base/files.h"
 #include "comforts/read_pages.h"
@@ -188,6 +190,26 @@ TEST(HostileFiles, AReplayThatIsNoFileIsRefused) {
   EXPECT_EQ(status, 2);
   EXPECT_EQ(err, "cannot read " + fifo.string() +
                      ": it is a FIFO, not a regular file (--replay - reads the commands from standard input)\n");
+
+  // Through "-" a pipe's commands run.
+  int commands[2];
+  ASSERT_EQ(::pipe(commands), 0);
+  ASSERT_EQ(::write(commands[1], "state\n", 6), 6);
+  ::close(commands[1]);
+  const int stdinBefore = ::dup(0);
+  ::dup2(commands[0], 0);
+  ::close(commands[0]);
+  args.back() = "-";
+  argv.back() = args.back().data();
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(runHeadless(static_cast<int>(argv.size()), argv.data()), 0);
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  (void)::testing::internal::GetCapturedStderr();  // no game data here
+  ::dup2(stdinBefore, 0);
+  ::close(stdinBefore);
+  std::cin.clear();
+  EXPECT_NE(out.find("\"GameMode\""), std::string::npos) << out;
 }
 
 TEST(HostileFiles, AHugePackIsRefusedByThePackTool) {
