@@ -16,10 +16,8 @@
 #include <QTimer>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <vector>
 
 #include "app/about_box.h"
@@ -33,6 +31,7 @@
 #include "base/cp932.h"
 #include "game_font.h"
 #include "game_state_edit.h"
+#include "support/hostile_files.h"
 #include "support/memory_limit.h"
 #include "support/pack_fixture.h"
 #include "tools/demo/demo.h"
@@ -515,14 +514,8 @@ TEST(MesForm, AReadmeThatIsNoReadmeIsNotRead) {
   const std::string dir = test::makeTempDir("readme3");
   const std::string fifo = dir + "/fifo.txt", huge = dir + "/huge.txt";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  std::ofstream(huge) << "x";
-  std::filesystem::resize_file(huge, 4ull << 30);
-  auto reading = std::async(std::launch::async, [&] { return loadReadmeText(fifo).isEmpty(); });
-  if (reading.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
-    ADD_FAILURE() << "waits for a writer";
-    std::ofstream{fifo};
-  }
-  EXPECT_TRUE(reading.get());
+  test::makeHuge(huge);
+  EXPECT_TRUE(test::withoutWaiting([&] { return loadReadmeText(fifo).isEmpty(); }, {fifo}));
   const test::AddressSpaceLimit limit(512 << 20);
   if (limit.active()) {  // else a fault would fill the memory
     EXPECT_TRUE(loadReadmeText(huge).isEmpty());

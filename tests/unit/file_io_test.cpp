@@ -1,6 +1,5 @@
 // Whole files read and written: a write replaces the old file only once the new one
 // is complete, and every failure is an Error naming the file.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -12,10 +11,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <future>
 
 #include "base/files.h"
 #include "support/file_size_limit.h"
+#include "support/hostile_files.h"
 #include "support/memory_limit.h"
 #include "support/pack_fixture.h"
 
@@ -136,34 +135,21 @@ TEST_F(FileIo, AFileIsReadUpToItsLimitAndRefusedOneBytePast) {
 
 TEST_F(FileIo, AHugeFileIsRefusedBeforeAnythingIsAllocated) {
   const fs::path file = dir / "0123456789abcdef.txt";
-  std::ofstream(file).put('1');
-  fs::resize_file(file, 4ull << 30);  // sparse: nothing is written to the disk
+  test::makeHuge(file);
   const test::AddressSpaceLimit limit(512 << 20);
   if (!limit.active()) GTEST_SKIP() << "the address space cannot be limited here";
   EXPECT_EQ(readFile(file.string(), 8 << 20, "a record of pages read").error(),
             "cannot read " + file.string() + ": it is 4096 MiB, more than the 8 MiB a record of pages read can be");
 }
 
-// Reads the FIFO at path on another thread; when that blocks, a writer opens the FIFO
-// so that the read comes back, and the test fails.
-Result<std::vector<uint8_t>> readFifo(const fs::path& path) {
-  auto reading = std::async(std::launch::async, [&] { return readFile(path.string(), 1 << 20); });
-  if (reading.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
-    ADD_FAILURE() << "reading " << path << " waits for a writer";
-    const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
-    auto result = reading.get();
-    ::close(writer);
-    return result;
-  }
-  return reading.get();
-}
-
 TEST_F(FileIo, AFifoIsRefusedWithoutWaitingForAWriter) {
   const fs::path fifo = dir / "slot01.sav", link = dir / "link.sav";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   fs::create_symlink(fifo, link);
-  EXPECT_EQ(readFifo(fifo).error(), "cannot read " + fifo.string() + ": it is a FIFO, not a regular file");
-  EXPECT_FALSE(readFifo(link));
+  for (const fs::path& path : {fifo, link}) {
+    const Result<std::vector<uint8_t>> read = test::withoutWaiting([&] { return readFile(path.string(), 1024); }, {fifo});
+    EXPECT_EQ(read.error(), "cannot read " + path.string() + ": it is a FIFO, not a regular file");
+  }
   EXPECT_EQ(readFile("/dev/zero", 1 << 20).error(), "cannot read /dev/zero: it is a device, not a regular file");
 }
 

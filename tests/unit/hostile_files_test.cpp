@@ -4,10 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <iostream>
 
 #include "base/files.h"
@@ -18,6 +16,7 @@
 #include "saves/thumbnail.h"
 #include "tools/pack/pack_builder.h"
 #include "tools/pack/pack_tool.h"
+#include "support/hostile_files.h"
 #include "support/memory_limit.h"
 #include "support/pack_fixture.h"
 #include "support/whole_game.h"
@@ -29,26 +28,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr uint64_t kIdentity = 0x0123456789abcdef;
-
-// Runs `what` on another thread and fails the test when it has not come back after
-// five seconds (a read waiting for a FIFO's writer); it is then let go by opening
-// every FIFO given for writing.
-template <typename F>
-auto withoutWaiting(F what, const std::vector<fs::path>& fifos) {
-  auto running = std::async(std::launch::async, what);
-  if (running.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
-    ADD_FAILURE() << "waits for a FIFO's writer";
-    for (const fs::path& f : fifos) std::ofstream{f};
-  }
-  return running.get();
-}
-
-// A file that claims 4 GiB and holds nothing on the disk.
-void makeHuge(const fs::path& path) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path).put('1');
-  fs::resize_file(path, 4ull << 30);
-}
 
 std::string pagesOnDisk(const std::string& userDir) {
   return std::to_string(ReadPages(userDir, kIdentity).size());
