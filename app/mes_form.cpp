@@ -5,7 +5,7 @@
 #include <QStringList>
 #include "app/about_box.h"
 #include "app/ui_fonts.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "base/cp932.h"
 #include "game/core.h"
 

@@ -75,6 +75,8 @@ class Comforts {
   void setAutoSpeed(AutoSpeed s) { speed_ = s; }
   bool active() const { return skip_ != SkipMode::Off || auto_; }
   const ReadPages& readPages() const { return *read_; }
+  // Why the pages read cannot be kept in their file, told once (see ReadPages).
+  std::optional<std::string> takeReadPagesProblem() { return read_->takeProblem(); }
 
   // Looks at what the game waits for and acts: a page shown anew is marked read and
   // goes into the history; while skipping, a page gets a click at once (in "read"

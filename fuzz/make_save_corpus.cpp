@@ -16,7 +16,7 @@
 #include <sstream>
 #include <string>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "fuzz/save_input.h"
 #include "game/game_state.h"
 #include "game/state_codec.h"

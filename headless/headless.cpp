@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "headless/data_search.h"
 #include "headless/replay.h"
 #include "headless/session.h"

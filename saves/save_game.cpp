@@ -3,7 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "saves/thumbnail.h"
 
 namespace shirakaba {

@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "base/byte_reader.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "saves/save_file.h"
 #include "saves/save_game.h"
 #include "saves/save_slots.h"

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "base/files.h"
 #include "base/bmp.h"
 #include "support/pack_fixture.h"
 

@@ -16,6 +16,7 @@
 #include "engine/cg.h"
 #include "base/cp932.h"
 #include "engine/pack.h"
+#include "base/files.h"
 #include "base/stream.h"
 #include "tools/demo/demo.h"
 #include "tools/demo/demo_data.h"

@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "engine/own_texts.h"
 #include "engine/pack.h"
 #include "engine/script.h"

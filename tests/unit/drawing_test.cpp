@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "base/files.h"
 #include "engine/draw.h"
 #include "engine/script.h"
 #include "support/pack_fixture.h"

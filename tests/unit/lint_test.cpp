@@ -8,7 +8,7 @@
 
 #include "calendar/tables.h"
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "support/pack_fixture.h"
 #include "tools/demo/demo.h"
 #include "tools/pack/lint.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "game/core.h"
 #include "saves/save_file.h"
 #include "saves/save_game.h"

@@ -11,7 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "base/utf8.h"
 #include "engine/own_texts.h"
 #include "engine/pack.h"

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/files.h"
 #include "base/bmp.h"
 #include "base/sparse_bytes.h"
 #include "game/game.h"

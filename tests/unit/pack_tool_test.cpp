@@ -6,7 +6,7 @@
 
 #include "base/bmp.h"
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "support/pack_fixture.h"
 #include "tools/pack/lint.h"
 #include "tools/pack/pack_tool.h"

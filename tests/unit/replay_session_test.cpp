@@ -19,7 +19,7 @@
 #include "headless/headless.h"
 #include "base/png.h"
 #include "headless/session.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "support/file_size_limit.h"
 #include "support/pack_fixture.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "game/game_state.h"
 #include "saves/save_game.h"
 #include "saves/save_slots.h"

@@ -12,6 +12,7 @@
 
 #include <sys/stat.h>
 
+#include "base/files.h"
 #include "base/stream.h"
 #include "base/utf8.h"
 #include "engine/own_texts.h"

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/cp932.h"
+#include "base/files.h"
 #include "base/stream.h"
 #include "base/utf8.h"
 #include "tools/pack/pack_tool.h"

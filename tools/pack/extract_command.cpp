@@ -2,7 +2,7 @@
 #include <filesystem>
 
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "base/utf8.h"
 #include "tools/pack/pack_tool.h"
 

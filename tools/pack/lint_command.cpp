@@ -5,6 +5,7 @@
 #include "base/cp932.h"
 #include "engine/pack.h"
 #include "engine/script.h"
+#include "base/files.h"
 #include "base/stream.h"
 #include "base/utf8.h"
 #include "tools/pack/lint.h"
@@ -12,8 +13,9 @@
 namespace shirakaba {
 
 Result<std::vector<std::string>> readLintInput(const std::string& path, bool* utf8Block, Plates* plates) {
-  FileStream f(path);
-  if (!f.ok()) return fail("cannot open " + path);
+  Result<std::unique_ptr<Stream>> opened = openFile(path, kMaxPackBytes, "a pack or a script");
+  if (!opened) return fail(opened.error());
+  Stream& f = *opened.value();
   // A pack holds its pictures before ScriptOffset; a script file is far smaller.
   const bool pack = f.size() >= static_cast<uint64_t>(ScriptOffset);
   if (plates) *plates = pack ? platesOf(f) : Plates{};

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "base/utf8.h"
 #include "tools/pack/po.h"
 

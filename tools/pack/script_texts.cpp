@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "calendar/tables.h"
 #include "engine/layouts.h"
 #include "base/utf8.h"

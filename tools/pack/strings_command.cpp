@@ -2,7 +2,7 @@
 // under its label with its line number in the reference, then the program's own texts.
 #include <filesystem>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "tools/pack/pack_tool.h"
 #include "tools/pack/po.h"
 #include "tools/pack/program_texts.h"

@@ -8,7 +8,7 @@
 #include <set>
 
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "base/text.h"
 #include "base/utf8.h"
 #include "engine/own_texts.h"
@@ -202,6 +202,8 @@ Result<std::vector<uint8_t>> translatePack(PackScript pack, const std::string& p
   const auto nul = std::find(pack.bytes.begin() + ScriptOffset, pack.bytes.end(), uint8_t{0});
   bytes.insert(bytes.end(), nul, pack.bytes.end());
   count = {translator.translated(), translator.texts(), static_cast<int>(translator.ownTextLines().size())};
+  if (bytes.size() > kMaxPackBytes)  // the game would refuse to read it
+    return fail("the translations are too long: " + tooLarge("the pack", bytes.size(), kMaxPackBytes, "a pack"));
   return bytes;
 }
 
