@@ -66,7 +66,7 @@ Result<void> WindowSaves::writeAutosave(const SaveFile& save) const {
   std::error_code ec;
   fs::create_directories(all->folder(), ec);
   if (ec) return fail("cannot make the folder " + all->folder() + ": " + ec.message());
-  return writeFile(all->pathOf(SaveSlot::autosave()), encodeSaveFile(save));
+  return writeSave(all->pathOf(SaveSlot::autosave()), save);
 }
 
 }  // namespace shirakaba
