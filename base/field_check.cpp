@@ -18,13 +18,6 @@ void FieldChecker::fault(const Field& f, const std::string& what) {
   if (!problem_) problem_ = pathOf(f.key) + what;
 }
 
-void FieldChecker::require(bool ok, const char* what) {
-  if (ok || problem_) return;
-  std::string where;
-  for (const char* key : path_) where.append(where.empty() ? "" : ".").append(key);
-  problem_ = where.empty() ? what : where + ": " + what;
-}
-
 void FieldChecker::textFault(const std::string& path, const std::string& text) {
   if (problem_) return;
   if (text.size() > kMaxTextBytes)
@@ -36,9 +29,9 @@ void FieldChecker::textFault(const std::string& path, const std::string& text) {
 void FieldChecker::visit(const Field& f, const std::string& text) { textFault(pathOf(f.key), text); }
 
 void FieldChecker::visit(const Field& f, const std::vector<std::string>& lines) {
-  const int64_t most = f.rangeCount ? f.highest() : kMaxTextLines;
-  if (static_cast<int64_t>(lines.size()) > most)
-    return fault(f, " has " + std::to_string(lines.size()) + " lines (at most " + std::to_string(most) + ")");
+  const Field counted = f.rangeCount ? f : f.within(0, kMaxTextLines);
+  if (!counted.allows(static_cast<int64_t>(lines.size())))
+    return fault(f, " has " + std::to_string(lines.size()) + " lines (allowed: " + allowedText(counted) + ")");
   for (size_t i = 0; i < lines.size() && !problem_; ++i) textFault(pathOf(f.key) + "." + std::to_string(i), lines[i]);
 }
 

@@ -1,7 +1,6 @@
 // Whether described fields hold values the game can give them: numbers within their
-// ranges, texts of valid UTF-8 within kMaxTextBytes, lists within their counts,
-// pictures of their size, and the rules between fields. The first field that does
-// not is named, with what is wrong with it.
+// ranges, texts of valid UTF-8 within kMaxTextBytes, lists within their counts and
+// pictures of their size. The first field that does not is named, with what is wrong.
 #pragma once
 #include <optional>
 #include <string>
@@ -37,8 +36,6 @@ class FieldChecker : public FieldVisitor<FieldChecker> {
       for (size_t i = 0; i < items.size() && !problem_; ++i) group(indexKey(i), [&] { each(items[i]); });
     });
   }
-
-  void require(bool ok, const char* what);
 
  private:
   static std::string allowedText(const Field& f);

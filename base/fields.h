@@ -122,9 +122,6 @@ class FieldVisitor {
     self().visit(used, value);
   }
 
-  // A rule between fields (a disabled timer's due time, ...); only the checker acts.
-  void require(bool, const char*) {}
-
   // "timers.Cha_Timer.interval"
   std::string pathOf(const char* key) const {
     std::string p;

@@ -89,9 +89,10 @@ void stateFields(V& v, S& s, const StateLimits& limits) {
   });
 
   auto& surfaces = s.surfaces;
-  v(Field("BackBuffer").hidden().sized(kScreenW, kScreenH).orEmpty(), surfaces.BackBuffer);
+  // The back buffer is there from when it is made until it is freed.
+  const Field backBuffer = Field("BackBuffer").hidden().sized(kScreenW, kScreenH);
+  v(surfaces.backBufferCreated ? backBuffer : backBuffer.orEmpty(), surfaces.BackBuffer);
   v(Field("backBufferCreated").hidden(), surfaces.backBufferCreated);
-  v.require(!surfaces.backBufferCreated || !surfaces.BackBuffer.empty(), "the back buffer is missing");
   v(Field("ImageBa").hidden().sized(kScreenW, kScreenH), surfaces.ImageBa);
   v.group("ImageBa", [&] { v(Field("visible"), surfaces.imageBaVisible); });
   v(Field("ImageCG").hidden().orEmpty(), surfaces.ImageCG);

@@ -20,18 +20,6 @@ constexpr size_t kHeadSize = sizeof kMagic + 4;
 constexpr size_t kTrailerSize = 4;
 constexpr int kCompressionLevel = 3;
 
-// The description of a save: every field of INFO once.
-template <typename V, typename I>
-void infoFields(V& v, I& info) {
-  v(Field("savedAt"), info.savedAt);
-  v(Field("day").within(0, 99), info.day);  // as the status display shows it
-  v(Field("partOfDay"), info.partOfDay);
-  v(Field("scene"), info.scene);
-  v(Field("playTime").within(0, std::numeric_limits<int64_t>::max()), info.playTimeMs);
-  v(Field("dataIdentity"), info.dataIdentity);
-  v(Field("pageLine").since(2), info.pageLine);
-}
-
 uint32_t crcOf(std::span<const uint8_t> bytes) {
   uLong crc = crc32(0L, Z_NULL, 0);
   // zlib takes at most 4 GiB a call; a save is far smaller.

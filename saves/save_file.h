@@ -16,6 +16,7 @@
 // A reader skips chunks it does not know; every length is checked before it is used.
 #pragma once
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <vector>
@@ -44,6 +45,18 @@ struct SaveInfo {
   std::vector<uint8_t> thumbnailPng;
   bool operator==(const SaveInfo&) const = default;
 };
+
+// Every field of INFO once, with the format it first appears in.
+template <typename V, typename I>
+void infoFields(V& v, I& info) {
+  v(Field("savedAt"), info.savedAt);
+  v(Field("day").within(0, 99), info.day);  // as the status display shows it
+  v(Field("partOfDay"), info.partOfDay);
+  v(Field("scene"), info.scene);
+  v(Field("playTime").within(0, std::numeric_limits<int64_t>::max()), info.playTimeMs);
+  v(Field("dataIdentity"), info.dataIdentity);
+  v(Field("pageLine").since(2), info.pageLine);
+}
 
 struct SaveFile {
   SaveInfo info;

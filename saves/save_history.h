@@ -29,11 +29,10 @@ constexpr uint32_t kMaxHistoryBytes = 16u << 20;
 template <typename V, typename H>
 void historyFields(V& v, H& pages) {
   v.records(Field("history").since(2).within(0, kMaxSavedPages), pages, [&](auto& p) {
-    v(Field("lines"), p.lines);
+    // A choice is its one text and no page; a page has its key and its lines.
     v(Field("choice"), p.choice);
-    v(Field("page").within(-1, std::numeric_limits<int32_t>::max()), p.page);
-    v.require(p.choice ? p.lines.size() == 1 && p.page == -1 : p.page >= 0,
-              "neither a page nor a choice");
+    v(Field("page").within(p.choice ? -1 : 0, p.choice ? -1 : std::numeric_limits<int32_t>::max()), p.page);
+    v(Field("lines").within(p.choice ? 1 : 0, p.choice ? 1 : kMaxTextLines), p.lines);
   });
 }
 

@@ -9,6 +9,7 @@
 #include <map>
 #include <sstream>
 
+#include "base/save_limits.h"
 #include "base/stream.h"
 #include "base/utf8.h"
 #include "engine/own_texts.h"
@@ -181,6 +182,7 @@ TEST_F(Translation, TranslationsThatWouldChangeHowTheScriptRunsAreRefusedAndNoth
       {contextOf("*op", "はい"), "＜", "would read as a page break"},
       {contextOf("*A_Kekka", "ヒント一"), "END", "would end the hint block"},
       {contextOf("*op_1", "続き一"), "two\nlines", "holds a line break"},
+      {contextOf("*op_1", "続き一"), std::string(kMaxTextBytes + 1, 'a'), "longer than a save keeps"},
   };
   for (const Case& c : cases) {
     const std::string po = writeTranslation({{c.context, c.translation}}, "bad.po");

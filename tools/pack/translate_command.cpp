@@ -8,6 +8,7 @@
 #include <set>
 
 #include "base/cp932.h"
+#include "base/save_limits.h"
 #include "base/stream.h"
 #include "base/text.h"
 #include "base/utf8.h"
@@ -29,6 +30,8 @@ std::string refusalOf(const std::string& line, ScriptText::Kind kind) {
   if (line.find('\0') != std::string::npos)
     return "the translation holds a NUL character, where the game stops reading the script";
   if (!isValidUtf8(line)) return "the translation is not valid UTF-8";
+  if (line.size() > kMaxTextBytes)
+    return "the translation is longer than a save keeps (" + std::to_string(kMaxTextBytes) + " bytes)";
   if (line[0] == '*') return "the translation begins with \"*\" and would read as a label (use the full-width \"＊\")";
   if (isCommandLine(line))
     return "the translation holds \"=\" after its first character and would read as a definition or a command "
