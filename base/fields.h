@@ -110,7 +110,10 @@ class FieldVisitor {
       for (size_t i = 0; i < N; ++i) {
         Field entry = f;
         entry.key = indexKey(i);
-        groupEntry(entry, i >= f.firstUsed, entries[i]);
+        const int unused = i < f.firstUsed ? 1 : 0;
+        unused_ += unused;
+        (*this)(entry, entries[i]);
+        unused_ -= unused;
       }
     });
   }
@@ -139,14 +142,6 @@ class FieldVisitor {
   std::vector<const char*> path_;
   int unused_ = 0;
   uint32_t version_;
-
- private:
-  template <typename T>
-  void groupEntry(const Field& f, bool used, T& value) {
-    unused_ += used ? 0 : 1;
-    (*this)(f, value);
-    unused_ -= used ? 0 : 1;
-  }
 };
 
 // Numbers as the checks and the dump see them.

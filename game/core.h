@@ -18,10 +18,10 @@
 
 #include "base/bitmap.h"
 #include "base/result.h"
+#include "base/save_limits.h"
 #include "base/text.h"
 #include "engine/host.h"
 #include "engine/menu.h"
-#include "base/save_limits.h"
 #include "game/pointer.h"
 
 namespace shirakaba {

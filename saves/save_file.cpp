@@ -103,13 +103,13 @@ Result<Chunks> readChunks(std::span<const uint8_t> bytes) {
     } else if (name == "STAT") {
       c.state = payload;
       haveState = true;
-    } else if (name == "HIST") {
+    } else if (name == "HIST" && version >= 2) {
       c.history = payload;
       haveHistory = true;
     }
   }
   if (!in.ok()) return fail("the save file is damaged (a part runs past its end)");
-  if (!haveInfo || !haveThumb || !haveState || haveHistory != (version >= 2))
+  if (!haveInfo || !haveThumb || !haveState || (version >= 2 && !haveHistory))
     return fail("the save file is damaged (a part is missing)");
   return c;
 }
