@@ -334,6 +334,8 @@ TEST(SaveGame, TheCommittedSavesOfEveryFormatLoadAndPlayOn) {
       if (HasFatalFailure()) return;
       ASSERT_TRUE(sameGame(loaded.game, plain.game)) << "after command " << i;
     }
-    if (c.format >= 2) EXPECT_EQ(historyOf(loaded), historyOf(plain));
+    if (c.format >= 2) {
+      EXPECT_EQ(historyOf(loaded), historyOf(plain));
+    }
   }
 }

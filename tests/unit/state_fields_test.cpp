@@ -95,7 +95,7 @@ struct Edge {
 std::vector<Edge> edgesOf(const Bound& b, size_t ordinal) {
   std::vector<Edge> edges;
   const auto number = [&](int64_t v) {
-    if (v >= b.typeMin && v <= b.typeMax) edges.push_back({{ordinal, v}, b.field.allows(v), std::to_string(v)});
+    if (v >= b.typeMin && v <= b.typeMax) edges.push_back({{ordinal, v, {}, 0, 0}, b.field.allows(v), std::to_string(v)});
   };
   const auto text = [&](std::string t, bool allowed, std::string what) {
     edges.push_back({{ordinal, 0, std::move(t)}, allowed, std::move(what)});
