@@ -61,7 +61,7 @@ Result<void> WindowSaves::writeAutosave(const SaveFile& save) const {
   const Result<SaveSlots> all = saveSlots();
   if (!all) return fail(all.error());
   if (Result<void> made = makeFolders(all->folder()); !made) return made;
-  return writeFile(all->pathOf(SaveSlot::autosave()), encodeSaveFile(save));
+  return writeSave(all->pathOf(SaveSlot::autosave()), save);
 }
 
 }  // namespace shirakaba

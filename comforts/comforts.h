@@ -16,6 +16,7 @@
 #include "comforts/read_pages.h"
 #include "comforts/rollback.h"
 #include "game/core.h"
+#include "saves/save_history.h"
 
 namespace shirakaba {
 
@@ -35,7 +36,7 @@ struct AutoSpeed {
 
 class Comforts {
  public:
-  static constexpr size_t kHistoryPages = 200;
+  static constexpr size_t kHistoryPages = kMaxSavedPages;
   // Where a skipping click lands: inside the message window.
   static constexpr int kClickX = 320, kClickY = 400;
 
@@ -91,6 +92,9 @@ class Comforts {
   // ---- The pages ----
   // The last pages shown (and the choices taken), the oldest first.
   const std::deque<HistoryEntry>& history() const { return history_; }
+  // The history as a save keeps it, and a loaded save's history in place of this one.
+  std::vector<SavedPage> savedHistory() const;
+  void restoreHistory(const std::vector<SavedPage>& pages);
   // The page last shown as text, its lines joined by line breaks.
   std::string pageText() const;
   // What a player reads on the screen now (a page, a choice, a hint), the same way;

@@ -158,20 +158,23 @@ Result<std::string> ReplaySession::savePath(const std::string& name) const {
 
 void ReplaySession::save(const Command& cmd, int lineNo) {
   auto path = savePath(cmd.name);
-  auto saved = path.ok() ? saveGame(game_, path.value(), playClock_.elapsed(game_), unixMillisNow())
+  auto saved = path.ok() ? saveGame(game_, path.value(), playClock_.elapsed(game_), unixMillisNow(),
+                                    comforts_.savedHistory())
                          : Result<SaveInfo>(fail(path.error()));
   if (!saved.ok()) err_ << "save: " << saved.error() << " (line " << lineNo << ")\n";
 }
 
 void ReplaySession::load(const Command& cmd, int lineNo) {
   auto path = savePath(cmd.name);
-  auto loaded = path.ok() ? loadGame(game_, path.value()) : Result<SaveInfo>(fail(path.error()));
+  std::vector<SavedPage> history;
+  auto loaded = path.ok() ? loadGame(game_, path.value(), &history) : Result<SaveInfo>(fail(path.error()));
   if (!loaded.ok()) {
     err_ << "load: " << loaded.error() << " (line " << lineNo << ")\n";
     return;
   }
   playClock_.resetTo(game_, loaded.value().playTimeMs);
   comforts_.startNewHistory();
+  comforts_.restoreHistory(history);
 }
 
 }  // namespace shirakaba

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 #include "base/files.h"
+#include "base/save_limits.h"
 #include "base/stream.h"
 #include "base/utf8.h"
 #include "engine/own_texts.h"
@@ -205,6 +206,7 @@ TEST_F(Translation, TranslationsThatWouldChangeHowTheScriptRunsAreRefusedAndNoth
       {"*op_1", "続き一", "two\nlines", "holds a line break"},
       {"*op_1", "続き一", "cut\rhere", "holds a carriage return"},
       {"*op", "一行目", std::string("cut\0here", 8), "holds a NUL character"},
+      {"*op_1", "続き一", std::string(kMaxTextBytes + 1, 'a'), "longer than a save keeps"},
   };
   for (const Case& c : cases) {
     const std::string po = writeTranslation({{c.text, c.translation}}, "bad.po");

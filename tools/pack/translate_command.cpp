@@ -9,6 +9,7 @@
 
 #include "base/cp932.h"
 #include "base/files.h"
+#include "base/save_limits.h"
 #include "base/text.h"
 #include "base/utf8.h"
 #include "engine/own_texts.h"
@@ -39,6 +40,8 @@ std::string brokenTextOf(const std::string& text) {
 std::string refusalOf(const std::string& line, ScriptText::Kind kind) {
   if (line.find('\n') != std::string::npos) return "the translation holds a line break: each entry is one script line";
   if (const std::string broken = brokenTextOf(line); !broken.empty()) return broken;
+  if (line.size() > kMaxTextBytes)
+    return "the translation is longer than a save keeps (" + std::to_string(kMaxTextBytes) + " bytes)";
   if (line[0] == '*') return "the translation begins with \"*\" and would read as a label (use the full-width \"＊\")";
   if (isCommandLine(line))
     return "the translation holds \"=\" after its first character and would read as a definition or a command "
