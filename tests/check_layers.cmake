@@ -6,7 +6,9 @@
 #         +---- comforts/ (rollback, skipping, auto, history) -----+
 #         +---------- saves/ (save files, slots) ------------------+
 #         +----------- game/core.h: the front door ----------------+  (tools may go deeper)
-#   game: screens/ calendar/ game/
+#   game/
+#   screens/    (the title, the choice, the gallery, the status screen, ...)
+#   calendar/   (the training state and its rules, the story events, the calendar screens)
 #   engine/
 #   base/
 #
@@ -18,8 +20,8 @@ set(game_layer base/ engine/ screens/ calendar/ game/)
 set(front_door game/core.h game/pointer.h)
 set(allowed_base base/)
 set(allowed_engine base/ engine/)
-set(allowed_screens ${game_layer})
-set(allowed_calendar ${game_layer})
+set(allowed_calendar base/ engine/ calendar/)
+set(allowed_screens base/ engine/ calendar/ screens/)
 set(allowed_game ${game_layer})
 set(allowed_saves base/ saves/ ${front_door})
 set(allowed_comforts base/ saves/ comforts/ ${front_door})

@@ -167,7 +167,7 @@ TEST(MonkeyChecks, BrokenStatesAreNamed) {
   Game g(host, EngineConfig{makeTempDir("monkey-checks")});
   GameState& s = g.state;
   EXPECT_EQ(brokenInvariant(g), "") << "a window before its first game";
-  g.calendar.ResetAdv(AdvReset::NewGame);
+  g.rules.ResetAdv(AdvReset::NewGame);
   s.shell.GameMode = GameMode::Calendar;
   EXPECT_EQ(brokenInvariant(g), "");
 
@@ -198,7 +198,7 @@ TEST(MonkeyChecks, BrokenStatesAreNamed) {
 TEST(MonkeyChecks, NewGameMeansTheOpeningOrDayOne) {
   NullHost host;
   Game g(host, EngineConfig{makeTempDir("monkey-newgame")});
-  g.calendar.ResetAdv(AdvReset::NewGame);
+  g.rules.ResetAdv(AdvReset::NewGame);
   g.state.shell.GameMode = GameMode::Scene;
   EXPECT_TRUE(newGameStarted(g));
   g.state.scene.SceneLabel = "*e_3";
