@@ -213,6 +213,19 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
   e->accept();
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+  auto* dialog = qobject_cast<QDialog*>(watched);
+  if (!dialog || e->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, e);
+  const auto* key = static_cast<QKeyEvent*>(e);
+  const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+  const bool saveKey = (key->key() == Qt::Key_F5 && mods == Qt::NoModifier) ||
+                       (key->key() == Qt::Key_S && mods == Qt::ControlModifier);
+  if (!saveKey) return false;
+  if (!key->isAutoRepeat())
+    tellFailure(tr("Nothing was saved: close the window \"%1\" first").arg(dialog->windowTitle()));
+  return true;
+}
+
 void MainWindow::keyReleaseEvent(QKeyEvent* e) {
   aids_->keyRelease(e);
   QMainWindow::keyReleaseEvent(e);
@@ -276,6 +289,12 @@ void MainWindow::runDialog(const DialogOpened& d) {
   mirror_->sync(game_->menu());
   screen_->update();
   clock_->rearm();
+  // While it is open the keys go to it: the save keys say there why they save nothing.
+  const auto run = [this](QDialog& dialog) {
+    dialog.installEventFilter(this);
+    runner_(dialog);
+    dialog.removeEventFilter(this);
+  };
   switch (d.kind) {
     case DialogKind::Message: {
       // Before the main window is shown (the start-up message) the box stands alone.
@@ -283,11 +302,11 @@ void MainWindow::runDialog(const DialogOpened& d) {
       QMessageBox box(QMessageBox::NoIcon, title, QString::fromStdString(d.text), QMessageBox::Ok,
                       isVisible() ? this : nullptr);
       box.setTextFormat(Qt::PlainText);
-      runner_(box);
+      run(box);
       break;
     }
-    case DialogKind::About: runner_(*about_); break;
-    case DialogKind::Readme: runner_(*mes_); break;
+    case DialogKind::About: run(*about_); break;
+    case DialogKind::Readme: run(*mes_); break;
     case DialogKind::None: return;
   }
   game_->dialogClosed();
@@ -313,7 +332,7 @@ void MainWindow::deliverMenu(MenuId id) {
   // "おわる" shuts the game down at once, after which nothing can be saved: the
   // autosave is taken before and written only if the game has really ended.
   std::optional<SaveFile> autosave;
-  if (id == MenuId::Exit_Btn) autosave = saves_->takeAutosave();
+  if (id == MenuId::Exit_Btn) autosave = saves_->takeAutosave(aids_->comforts().history().entries());
   aids_->comforts().menuCommand(id);
   if (autosave && game_->closed()) writeAutosave(*autosave);
   refresh();
@@ -324,7 +343,8 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     windowClosed_ = true;
     if (isVisible() && !fullScreen_) settings_->setPosition(pos());
     // The close box during a game keeps it in the autosave.
-    if (std::optional<SaveFile> autosave = saves_->takeAutosave()) writeAutosave(*autosave);
+    if (std::optional<SaveFile> autosave = saves_->takeAutosave(aids_->comforts().history().entries()))
+      writeAutosave(*autosave);
     game_->closeWindow();  // the close box; "おわる" has shut the game down itself
     clock_->stop();
   }
@@ -384,7 +404,7 @@ void MainWindow::addWindowEntries(QMenu* menu) {
 bool MainWindow::saveTo(SaveSlot slot) {
   if (windowClosed_) return false;
   clock_->catchUp();
-  const Result<SaveInfo> saved = saves_->save(slot);
+  const Result<SaveInfo> saved = saves_->save(slot, aids_->comforts().history().entries());
   const QString where = SlotTexts::inSentence(slot);
   if (saved) showInTitle(tr("Saved to %1").arg(where));
   else tellFailure(tr("Cannot save to %1: %2").arg(where, QString::fromStdString(saved.error())));
@@ -395,9 +415,10 @@ bool MainWindow::saveTo(SaveSlot slot) {
 bool MainWindow::loadFrom(SaveSlot slot) {
   if (windowClosed_) return false;
   clock_->catchUp();
-  const Result<SaveInfo> loaded = saves_->load(slot);
+  std::vector<SavedPage> history;
+  const Result<SaveInfo> loaded = saves_->load(slot, &history);
   const QString where = SlotTexts::inSentence(slot);
-  if (loaded) aids_->startNewHistory();
+  if (loaded) aids_->startNewHistory(history);
   if (loaded) showInTitle(tr("Loaded %1").arg(where));
   else tellFailure(tr("Cannot load %1: %2").arg(where, QString::fromStdString(loaded.error())));
   refresh();
@@ -417,7 +438,8 @@ void MainWindow::openLoadDialog() { openSlotDialog(false); }
 
 void MainWindow::openSlotDialog(bool saving) {
   if (windowClosed_) return;
-  const Result<SaveSlots> all = saves_->saveSlots();
+  Result<SaveSlots> all = saves_->saveSlots();
+  if (Result<void> may = saves_->mayTakeSave(); saving && all && !may) all = fail(may.error());
   if (!all) {
     const QString reason = QString::fromStdString(all.error());
     tellFailure(saving ? tr("Cannot save: %1").arg(reason) : tr("Cannot load: %1").arg(reason));

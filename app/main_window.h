@@ -95,6 +95,8 @@ class MainWindow : public QMainWindow {
   void keyPressEvent(QKeyEvent* e) override;
   void keyReleaseEvent(QKeyEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
+  // F5 and Ctrl+S pressed in one of the game's dialogs: the title says why nothing is saved.
+  bool eventFilter(QObject* watched, QEvent* e) override;
   void changeEvent(QEvent* e) override;
   // Tab is the skipping key, not a move of the focus.
   bool focusNextPrevChild(bool) override { return false; }

@@ -156,6 +156,10 @@ USERDIR/settings.ini に保存されます。上のオプションはその回�
         <source>it is empty</source>
         <translation>セーブデータがありません</translation>
     </message>
+    <message>
+        <source>no game is under way yet; start or load one first</source>
+        <translation>まだゲームが始まっていません。はじめるか、ロードしてください</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -250,6 +254,10 @@ fonts-ipafont-gothic パッケージをインストールしてください。
     <message>
         <source>Cannot load: %1</source>
         <translation>ロードできません: %1</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: close the window &quot;%1&quot; first</source>
+        <translation>セーブしていません: 先にウィンドウ「%1」を閉じてください</translation>
     </message>
 </context>
 <context>

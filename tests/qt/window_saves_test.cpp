@@ -211,6 +211,44 @@ TEST_F(WindowSavesTest, NoSaveIsTakenWhileAGameDialogIsOpen) {
   EXPECT_FALSE(slotsOf(w.game()).exists(SaveSlot::quick()));
 }
 
+// F5 or Ctrl+S pressed in one of the game's dialogs says there why nothing is saved.
+TEST_F(WindowSavesTest, TheSaveKeysInAGameDialogSayWhyNothingIsSaved) {
+  QStringList titles;
+  MainWindow* window = nullptr;
+  ModalRunner pressKeys = [&](QDialog& d) {
+    for (auto [key, mods] : {std::pair{Qt::Key_F5, Qt::NoModifier}, std::pair{Qt::Key_S, Qt::ControlModifier}}) {
+      window->setWindowTitle(QString());
+      pressKey(&d, key, mods);
+      titles << window->windowTitle();
+    }
+  };
+  MainWindow w(options, gameFont(), pressKeys);
+  window = &w;
+  putMidGame(w.game());
+  w.menuMirror().action(MenuId::About_Btn)->trigger();
+  ASSERT_EQ(titles.size(), 2);
+  for (const QString& t : titles) EXPECT_TRUE(t.startsWith(QStringLiteral("Nothing was saved: close"))) << t.toStdString();
+  EXPECT_FALSE(slotsOf(w.game()).exists(SaveSlot::quick()));
+}
+
+// On the logo and the title no game is under way: F5 and the save dialog refuse and say
+// so, and the quick slot keeps the player's game.
+TEST_F(WindowSavesTest, NothingIsSavedWhereNoGameIsUnderWay) {
+  MainWindow w(options, gameFont(), player.runner());
+  putMidGame(w.game());
+  ASSERT_TRUE(w.saveTo(SaveSlot::quick()));
+  const Result<SaveInfo> kept = slotsOf(w.game()).info(SaveSlot::quick());
+  for (GameMode screen : {GameMode::Logo, GameMode::Title}) {
+    test::editState(w.game(), [&](GameState& s) { s.shell.GameMode = screen; });
+    pressKey(w.screenWidget(), Qt::Key_F5);
+    EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("no game is under way"))) << w.windowTitle().toStdString();
+    pressKey(w.screenWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(w.windowTitle().startsWith(QStringLiteral("Cannot save: no game"))) << w.windowTitle().toStdString();
+  }
+  EXPECT_EQ(player.saveDialogs, 0);
+  EXPECT_EQ(slotsOf(w.game()).info(SaveSlot::quick())->savedAt, kept->savedAt);
+}
+
 // ---- The dialog ----
 
 TEST_F(WindowSavesTest, LoadDialogListsSavedEmptyAndDamagedSlots) {
@@ -326,6 +364,7 @@ TEST_F(WindowSavesTest, SaveDialogKeepsTheAutosaveRowForClosing) {
 
 TEST_F(WindowSavesTest, DeleteAsksThenRemovesTheFile) {
   MainWindow w(options, gameFont(), player.runner());
+  putMidGame(w.game());
   ASSERT_TRUE(w.saveTo(SaveSlot::numbered(12)));
   const SaveSlots folder = slotsOf(w.game());
   SaveDialog d(SaveDialog::Mode::Load, folder, player.runner());
@@ -363,6 +402,7 @@ TEST_F(WindowSavesTest, TheRightButtonOpensTheSaveMenuInsteadOfReachingTheGame) 
   EXPECT_FALSE(menu->actions()[1]->isEnabled());  // nothing to quick-load yet
   menu->hide();
 
+  putMidGame(w.game());
   menu->actions()[0]->trigger();
   EXPECT_TRUE(slotsOf(w.game()).exists(SaveSlot::quick()));
   emit w.screenWidget()->customContextMenuRequested(QPoint(10, 10));
