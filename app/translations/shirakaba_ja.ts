@@ -291,10 +291,6 @@ fonts-ipafont-gothic パッケージをインストールしてください。
         <translation>読み込めません: %1</translation>
     </message>
     <message>
-        <source>Scene %1</source>
-        <translation>シーン %1</translation>
-    </message>
-    <message>
         <source>Saved %1</source>
         <translation>セーブ日時 %1</translation>
     </message>

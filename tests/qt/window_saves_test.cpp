@@ -273,7 +273,8 @@ TEST_F(WindowSavesTest, LoadDialogListsSavedEmptyAndDamagedSlots) {
   const QString text = d.textLabel(three)->text();
   EXPECT_TRUE(text.contains(QStringLiteral("Slot 3"))) << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral("Day 3, "))) << text.toStdString();
-  EXPECT_TRUE(text.contains(QStringLiteral("Scene *e_1"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("line one"))) << text.toStdString();
+  EXPECT_FALSE(text.contains(QStringLiteral("*e_1"))) << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral("Play time 0:00:"))) << text.toStdString();
   EXPECT_EQ(d.list()->currentRow(), three);  // the newest save is chosen first
   EXPECT_TRUE(d.chooseButton()->isEnabled());
@@ -360,6 +361,43 @@ TEST_F(WindowSavesTest, SaveDialogKeepsTheAutosaveRowForClosing) {
   EXPECT_FALSE(d.canChoose(autoRow));
   EXPECT_FALSE(d.list()->item(autoRow)->flags() & Qt::ItemIsSelectable);
   EXPECT_TRUE(d.canChoose(d.rowOf(SaveSlot::quick())));
+}
+
+// A row names the save by what the player saw: the page's first line, cut to the
+// row's width; a save of the first format, which kept no line, by its day and part of
+// day, never by the scene's label.
+TEST_F(WindowSavesTest, TheListShowsThePagesLineCutToFitAndNeverALabel) {
+  MainWindow w(options, gameFont(), player.runner());
+  putMidGame(w.game());
+  clickScreen(w);
+  const SaveSlots folder = slotsOf(w.game());
+  Result<SaveFile> save = takeSave(w.game(), 0, 0);
+  ASSERT_TRUE(save);
+  save->info.pageLine = std::string(40, 'x') + "の長い行" + std::string(400, 'y') + "END";
+  ASSERT_TRUE(writeSave(folder.pathOf(SaveSlot::numbered(1)), save.value()));
+  save->info.day = 2;
+  save->info.partOfDay = "午後";
+  save->info.scene = "*job_s1";
+  const std::vector<uint8_t> first = encodeSaveFile(save.value(), 1);
+  writeBytes(folder.pathOf(SaveSlot::numbered(2)), std::string(first.begin(), first.end()));
+
+  SaveDialog d(SaveDialog::Mode::Load, folder, player.runner());
+  for (int width : {0, 900}) {
+    if (width) {
+      d.show();
+      d.resize(width, d.height());
+      QCoreApplication::processEvents();
+    }
+    const QStringList lines = d.textLabel(d.rowOf(SaveSlot::numbered(1)))->text().split(QStringLiteral("<br>"));
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("xxxx"))) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("…"))) << lines[2].toStdString();
+    EXPECT_LE(d.textLabel(0)->fontMetrics().horizontalAdvance(lines[2]), d.textWidth());
+    EXPECT_GT(d.textWidth(), width ? 500 : 200);
+  }
+  const QString older = d.textLabel(d.rowOf(SaveSlot::numbered(2)))->text();
+  EXPECT_TRUE(older.contains(QStringLiteral("Day 2, 午後"))) << older.toStdString();
+  EXPECT_FALSE(older.contains(QStringLiteral("job_s1"))) << older.toStdString();
 }
 
 TEST_F(WindowSavesTest, DeleteAsksThenRemovesTheFile) {
