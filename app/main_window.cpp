@@ -21,6 +21,7 @@
 #include "app/real_clock.h"
 #include "app/save_dialog.h"
 #include "app/screen_accessible.h"
+#include "app/screen_mapping.h"
 #include "app/screen_widget.h"
 #include "app/screenshot.h"
 #include "app/slot_view.h"
@@ -101,6 +102,7 @@ void MainWindow::present() {
   if (options_.fullscreen) {
     setFullScreenShown(true);
   } else {
+    fitZoomToScreen();
     adjustSize();
     // Where the window was left, if that place is still on a screen.
     const std::optional<QPoint> at = settings_->position();
@@ -108,6 +110,30 @@ void MainWindow::present() {
     else centreOnScreen(this);
     show();
   }
+}
+
+int MainWindow::largestFittingZoom() const {
+  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!s) return kMaxScale;
+  // The frame is known once the window is shown (none before).
+  const QSize chrome = frameGeometry().size() - geometry().size() + QSize(0, menuBar()->sizeHint().height());
+  return largestWindowedZoom(devicePixelRatioF(), s->availableGeometry().size(), chrome, kMaxScale);
+}
+
+// A zoom too large for the screen (asked for, or remembered from a larger screen) gives
+// way to the largest that fits; the settings keep what was asked.
+void MainWindow::fitZoomToScreen() {
+  const int fits = largestFittingZoom();
+  if (screen_->scale() <= fits) return;
+  const QSize available = (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry().size();
+  const QString notice = tr("zoom %1 does not fit the screen (%2 x %3 available); zoom %4 is used instead")
+                             .arg(screen_->scale())
+                             .arg(available.width())
+                             .arg(available.height())
+                             .arg(fits);
+  std::fprintf(stderr, "shirakaba: %s\n", notice.toLocal8Bit().constData());
+  screen_->setScale(fits);
+  screen_->setFixedSize(screen_->windowedSize());
 }
 
 void MainWindow::setFullScreenShown(bool on) {
@@ -395,7 +421,12 @@ void MainWindow::addWindowEntries(QMenu* menu) {
   speak->setCheckable(true);
   connect(speak, &QAction::triggered, this, &MainWindow::setSpeaking);
   connect(menu, &QMenu::aboutToShow, this, [this, zooms, full, speak] {
-    for (int n = 1; n <= kMaxScale; ++n) zooms[n - 1]->setChecked(screen_->scale() == n);
+    // A zoom whose window would not fit the screen is not offered.
+    const int fits = largestFittingZoom();
+    for (int n = 1; n <= kMaxScale; ++n) {
+      zooms[n - 1]->setChecked(screen_->scale() == n);
+      zooms[n - 1]->setEnabled(n <= fits);
+    }
     full->setChecked(fullScreen_);
     speak->setChecked(speaking());
   });

@@ -259,6 +259,10 @@ fonts-ipafont-gothic パッケージをインストールしてください。
         <source>Nothing was saved: close the window &quot;%1&quot; first</source>
         <translation>セーブしていません: 先にウィンドウ「%1」を閉じてください</translation>
     </message>
+    <message>
+        <source>zoom %1 does not fit the screen (%2 x %3 available); zoom %4 is used instead</source>
+        <translation>%1倍は画面 (使える広さ %2 x %3) に収まらないため、%4倍で表示します</translation>
+    </message>
 </context>
 <context>
     <name>shirakaba::SaveDialog</name>
