@@ -339,10 +339,6 @@ TEST(FallbackFonts, ALineOfOneScriptComesFromOneFontThatCoversIt) {
   // Where only the partial font has a character at all, it still draws it.
   EXPECT_EQ(fallbackFontsFrom({partial})(U'가')->path, partial.path);
   EXPECT_FALSE(fallbackFontsFrom({partial})(U'방'));
-  // The blocks: one for all syllables, kana together, a row elsewhere.
-  EXPECT_EQ(scriptBlockOf(U'가').first, scriptBlockOf(U'힣').first);
-  EXPECT_EQ(scriptBlockOf(U'あ').first, scriptBlockOf(U'ア').first);
-  EXPECT_EQ(scriptBlockOf(0x1F600).first, 0x1F600u);
 }
 
 }  // namespace shirakaba
