@@ -6,8 +6,9 @@
 // pictures bfOffBits + biSizeImage when that is given, otherwise bfOffBits + the
 // bytes up to and including the end-of-bitmap marker.
 #include <algorithm>
-#include <memory>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 #include "base/bmp.h"
 
@@ -167,10 +168,11 @@ std::string readLayout(Stream& s, Layout& l) {
     std::vector<uint8_t> raw(static_cast<size_t>(entries) * entrySize);
     if (!s.seek(l.start + headersEnd) || !s.readExact(raw.data(), raw.size())) return "truncated palette";
     l.palette.resize(entries);
-    for (uint32_t i = 0; i < entries; ++i) {
-      const uint8_t* p = raw.data() + static_cast<size_t>(i) * entrySize;
-      l.palette[i] = p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16);
-    }
+    // Plain pointers: in the sanitizer builds each operator[] is a call of its own.
+    const uint8_t* p = raw.data();
+    uint32_t* entry = l.palette.data();
+    for (uint32_t i = 0; i < entries; ++i, p += entrySize)
+      entry[i] = p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16);
   }
 
   // Blending and the CG display turn a picture into 32 bits per pixel, so the limit holds
@@ -303,14 +305,15 @@ void finishRow(const Layout& l, uint8_t* row, int stride) {
   }
 }
 
-// The picture's size, format and palette; its pixels are made by the decoding.
-Bitmap emptyBitmap(const Layout& l) {
+// The picture's size, format and palette (moved out of the layout); its pixels are made
+// by the decoding.
+Bitmap emptyBitmap(Layout& l) {
   Bitmap b;
   b.width = l.info.width;
   b.height = l.info.height;
   b.format = l.format;
   b.stride = Bitmap::strideFor(l.format, b.width);
-  b.palette = l.palette;
+  b.palette = std::move(l.palette);
   if (l.format == PixelFormat::Rgb16) std::copy(l.masks, l.masks + 3, b.masks);
   return b;
 }

@@ -29,10 +29,18 @@ namespace {
 constexpr uint32_t kFourthByte = std::endian::native == std::endian::little ? 0xFF000000u : 0x000000FFu;
 
 // The colours of a row read by Bitmap::readRow (fourth bytes 0) onto n pixels of a
-// 32-bit row; the fourth byte of each pixel stays as it was. A word at a time: under
-// AddressSanitizer every byte moved on its own is checked on its own.
+// 32-bit row; the fourth byte of each pixel stays as it was. Two pixels a word: under
+// AddressSanitizer every access is checked on its own.
 void putColours(const uint8_t* line, int n, uint8_t* out) {
-  for (int i = 0; i < n; ++i, line += 4, out += 4) {
+  constexpr uint64_t keep = kFourthByte | uint64_t{kFourthByte} << 32;
+  for (; n >= 2; n -= 2, line += 8, out += 8) {
+    uint64_t colours, pixels;
+    std::memcpy(&colours, line, 8);
+    std::memcpy(&pixels, out, 8);
+    pixels = (pixels & keep) | colours;
+    std::memcpy(out, &pixels, 8);
+  }
+  if (n == 1) {
     uint32_t colour, pixel;
     std::memcpy(&colour, line, 4);
     std::memcpy(&pixel, out, 4);
