@@ -59,27 +59,29 @@ void copyRect(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
   const bool plain = sw == dw && sh == dh;
   // The source column of each destination column, worked out once for all rows. They
   // never decrease, so the columns that land inside the source are one run from `first`.
-  std::vector<int> columns;
-  columns.reserve(static_cast<size_t>(clip.width()));
-  int first = clip.left;
+  std::vector<int> columns(static_cast<size_t>(clip.width()));
+  int first = clip.left, n = 0;
   for (int dx = clip.left; dx < clip.right; ++dx) {
     const int sx = plain ? s.left + (dx - d.left) : s.left + static_cast<int>(int64_t(dx - d.left) * sw / dw);
     if (sx < 0 || sx >= src.width) continue;
-    if (columns.empty()) first = dx;
-    columns.push_back(sx);
+    if (n == 0) first = dx;
+    columns.data()[n++] = sx;  // data(): in the sanitizer builds operator[] is a call
   }
-  if (columns.empty()) return;
-  const int n = static_cast<int>(columns.size());
+  if (n == 0) return;
   std::vector<uint8_t> line;  // source row `lineRow` at the columns, read once for the rows that repeat it
   int lineRow = -1;
+  // Whole pixels from another 32-bit bitmap are copied with memcpy: under AddressSanitizer
+  // a memmove is a byte loop, and this copy is most of a wipe. Its rows are found without
+  // a call each (in the sanitizer builds Bitmap::row is one).
+  const bool whole = plain && src.is32();
+  uint8_t* const to = dst.pixels.data() + first * 4;
+  const uint8_t* const from = whole ? src.pixels.data() + columns[0] * 4 : nullptr;
   for (int dy = clip.top; dy < clip.bottom; ++dy) {
     const int sy = plain ? s.top + (dy - d.top) : s.top + static_cast<int>(int64_t(dy - d.top) * sh / dh);
     if (sy < 0 || sy >= src.height) continue;
-    uint8_t* out = dst.row(dy) + first * 4;
-    if (plain && src.is32()) {
-      // Whole pixels from another bitmap, so memcpy: under AddressSanitizer a memmove
-      // is a byte loop, and this copy is most of a wipe.
-      std::memcpy(out, src.row(sy) + columns[0] * 4, static_cast<size_t>(n) * 4);
+    uint8_t* out = to + static_cast<size_t>(dy) * dst.stride;
+    if (whole) {
+      std::memcpy(out, from + static_cast<size_t>(sy) * src.stride, static_cast<size_t>(n) * 4);
       continue;
     }
     if (sy != lineRow) {
