@@ -11,16 +11,17 @@
 #include "game/core.h"
 #include "saves/save_file.h"
 #include "saves/save_game.h"
-#include "support/monkey_saves.h"
+#include "tools/monkey/monkey_saves.h"
 
 #include "game/game.h"
-#include "support/monkey.h"
-#include "support/monkey_checks.h"
+#include "tools/monkey/monkey.h"
+#include "tools/monkey/monkey_checks.h"
 #include "support/pack_fixture.h"
 #include "tools/demo/demo.h"
 
 using namespace shirakaba;
 using namespace shirakaba::test;
+using namespace shirakaba::monkey;
 
 namespace {
 
