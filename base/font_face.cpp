@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -185,7 +187,47 @@ class FreeTypeFace final : public FontFace {
   std::unordered_map<char32_t, int> fallbackOf_;        // code point -> fallbacks_ index, -1 none
 };
 
+// Font files asked in order whether they have a code point; each opened on first use.
+class FontFiles {
+ public:
+  explicit FontFiles(std::vector<std::string> paths) : paths_(std::move(paths)), faces_(paths_.size()) {}
+  ~FontFiles() {
+    for (FT_Face f : faces_)
+      if (f) FT_Done_Face(f);
+    if (lib_) FT_Done_FreeType(lib_);
+  }
+  FontFiles(const FontFiles&) = delete;
+  FontFiles& operator=(const FontFiles&) = delete;
+
+  std::optional<FontFile> fontFor(char32_t cp) {
+    for (size_t i = 0; i < paths_.size(); ++i)
+      if (FT_Face f = face(i); f && FT_Get_Char_Index(f, cp) != 0) return FontFile{paths_[i], 0};
+    return std::nullopt;
+  }
+
+ private:
+  FT_Face face(size_t i) {
+    if (!opened_[i]) {
+      opened_[i] = true;
+      if ((lib_ || FT_Init_FreeType(&lib_) == 0) && FT_New_Face(lib_, paths_[i].c_str(), 0, &faces_[i]) == 0)
+        FT_Select_Charmap(faces_[i], FT_ENCODING_UNICODE);
+      else faces_[i] = nullptr;
+    }
+    return faces_[i];
+  }
+
+  std::vector<std::string> paths_;
+  std::vector<FT_Face> faces_;
+  std::vector<bool> opened_ = std::vector<bool>(paths_.size());
+  FT_Library lib_ = nullptr;
+};
+
 }  // namespace
+
+FallbackLookup fallbackFontFiles(std::vector<std::string> paths) {
+  auto files = std::make_shared<FontFiles>(std::move(paths));
+  return [files](char32_t cp) { return files->fontFor(cp); };
+}
 
 Result<std::shared_ptr<FontFace>> openFontFace(const std::string& path, int index, const std::string& family,
                                                FallbackLookup fallback) {
