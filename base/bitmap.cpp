@@ -1,6 +1,7 @@
 #include "base/bitmap.h"
 
 #include <cstring>
+#include <numeric>
 
 namespace shirakaba {
 
@@ -37,35 +38,74 @@ Bitmap Bitmap::create32(int width, int height, Colour fill) {
   return b;
 }
 
-static Colour fromPalette(const Bitmap& b, unsigned index) {
-  if (index >= b.palette.size()) return kBlack;
-  const uint32_t rgb = b.palette[index];  // 0x00RRGGBB
-  return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+namespace {
+
+// A channel of a 16-bit pixel scaled from its mask's width to 0..255.
+struct ChannelScale {
+  uint32_t mask = 0, max = 0;
+  int shift = 0;
+  explicit ChannelScale(uint32_t m) : mask(m) {
+    if (mask == 0) return;
+    while (((mask >> shift) & 1) == 0) ++shift;
+    max = mask >> shift;
+  }
+  uint8_t operator()(uint32_t value) const {
+    if (mask == 0) return 0;
+    const uint32_t v = (value & mask) >> shift;
+    return static_cast<uint8_t>((static_cast<uint64_t>(v) * 255 + max / 2) / max);
+  }
+};
+
+// Palette entry `index` (0x00RRGGBB; none is black) as blue, green, red, 0.
+void putPaletteEntry(const std::vector<uint32_t>& palette, unsigned index, uint8_t* out) {
+  const uint32_t rgb = index < palette.size() ? palette[index] : 0;
+  out[0] = static_cast<uint8_t>(rgb);
+  out[1] = static_cast<uint8_t>(rgb >> 8);
+  out[2] = static_cast<uint8_t>(rgb >> 16);
+  out[3] = 0;
 }
 
-static unsigned expandChannel(uint32_t value, uint32_t mask) {
-  if (mask == 0) return 0;
-  int shift = 0;
-  while (((mask >> shift) & 1) == 0) ++shift;
-  const uint32_t m = mask >> shift;
-  const uint32_t v = (value & mask) >> shift;
-  return static_cast<unsigned>((static_cast<uint64_t>(v) * 255 + m / 2) / m);
+}  // namespace
+
+void Bitmap::readRow(int y, const int* xs, int n, uint8_t* out) const {
+  const uint8_t* r = row(y);
+  switch (format) {
+    case PixelFormat::Indexed1:
+      for (int i = 0; i < n; ++i, out += 4) putPaletteEntry(palette, (r[xs[i] >> 3] >> (7 - (xs[i] & 7))) & 1, out);
+      return;
+    case PixelFormat::Indexed4:
+      for (int i = 0; i < n; ++i, out += 4) {
+        const uint8_t pair = r[xs[i] >> 1];
+        putPaletteEntry(palette, (xs[i] & 1) ? (pair & 0x0F) : (pair >> 4), out);
+      }
+      return;
+    case PixelFormat::Indexed8:
+      for (int i = 0; i < n; ++i, out += 4) putPaletteEntry(palette, r[xs[i]], out);
+      return;
+    case PixelFormat::Rgb16: {
+      const ChannelScale red(masks[0]), green(masks[1]), blue(masks[2]);
+      for (int i = 0; i < n; ++i, out += 4) {
+        const uint32_t v = r[xs[i] * 2] | (r[xs[i] * 2 + 1] << 8);
+        out[0] = blue(v), out[1] = green(v), out[2] = red(v), out[3] = 0;
+      }
+      return;
+    }
+    case PixelFormat::Rgb24:
+    case PixelFormat::Bgrx32: {
+      const int bytes = format == PixelFormat::Rgb24 ? 3 : 4;
+      for (int i = 0; i < n; ++i, out += 4) {
+        const uint8_t* p = r + xs[i] * bytes;
+        out[0] = p[0], out[1] = p[1], out[2] = p[2], out[3] = 0;
+      }
+      return;
+    }
+  }
 }
 
 Colour Bitmap::colourAt(int x, int y) const {
-  const uint8_t* r = row(y);
-  switch (format) {
-    case PixelFormat::Indexed1: return fromPalette(*this, (r[x >> 3] >> (7 - (x & 7))) & 1);
-    case PixelFormat::Indexed4: return fromPalette(*this, (x & 1) ? (r[x >> 1] & 0x0F) : (r[x >> 1] >> 4));
-    case PixelFormat::Indexed8: return fromPalette(*this, r[x]);
-    case PixelFormat::Rgb16: {
-      const uint32_t v = r[x * 2] | (r[x * 2 + 1] << 8);
-      return expandChannel(v, masks[0]) | (expandChannel(v, masks[1]) << 8) | (expandChannel(v, masks[2]) << 16);
-    }
-    case PixelFormat::Rgb24: return r[x * 3 + 2] | (r[x * 3 + 1] << 8) | (static_cast<Colour>(r[x * 3]) << 16);
-    case PixelFormat::Bgrx32: return r[x * 4 + 2] | (r[x * 4 + 1] << 8) | (static_cast<Colour>(r[x * 4]) << 16);
-  }
-  return kBlack;
+  uint8_t p[4] = {};
+  readRow(y, &x, 1, p);
+  return colourOfBgr(p);
 }
 
 uint8_t Bitmap::maskByte(int x, int y) const {
@@ -78,27 +118,10 @@ void Bitmap::convertTo32() {
     format = PixelFormat::Bgrx32;
     return;
   }
+  std::vector<int> columns(static_cast<size_t>(width));
+  std::iota(columns.begin(), columns.end(), 0);
   Bitmap out = create32(width, height);
-  for (int y = 0; y < height; ++y) {
-    const uint8_t* in = row(y);
-    uint8_t* o = out.row(y);
-    if (format == PixelFormat::Rgb24) {
-      for (int x = 0; x < width; ++x, in += 3, o += 4) {
-        o[0] = in[0];
-        o[1] = in[1];
-        o[2] = in[2];
-      }
-    } else if (format == PixelFormat::Indexed8) {
-      for (int x = 0; x < width; ++x, o += 4) {
-        const uint32_t rgb = in[x] < palette.size() ? palette[in[x]] : 0;  // 0x00RRGGBB
-        o[0] = static_cast<uint8_t>(rgb);
-        o[1] = static_cast<uint8_t>(rgb >> 8);
-        o[2] = static_cast<uint8_t>(rgb >> 16);
-      }
-    } else {
-      for (int x = 0; x < width; ++x) setPixel32(out, x, y, colourAt(x, y));
-    }
-  }
+  for (int y = 0; y < height; ++y) readRow(y, columns.data(), width, out.row(y));
   *this = std::move(out);
 }
 

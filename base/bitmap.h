@@ -43,6 +43,10 @@ struct Bitmap {
 
   // The pixel at (x, y) as 0x00BBGGRR, whatever the format; (x, y) must lie inside.
   Colour colourAt(int x, int y) const;
+  // The pixels of row y at columns xs[0..n) (each inside the row), written to out as a
+  // 32-bit row holds them: blue, green, red, 0. A whole row at a time, so that drawing
+  // a scaled picture does not decide the format again for every pixel.
+  void readRow(int y, const int* xs, int n, uint8_t* out) const;
   // Byte x of row y as stored, 0 outside the rows: how a weight mask is read.
   uint8_t maskByte(int x, int y) const;
 
@@ -54,11 +58,13 @@ struct Bitmap {
   bool operator==(const Bitmap&) const = default;
 };
 
-// Reads and writes one 32-bit pixel as 0x00BBGGRR.
-inline Colour getPixel32(const Bitmap& b, int x, int y) {
-  const uint8_t* p = b.row(y) + x * 4;
+// The colour of a pixel stored as blue, green, red (as in 24- and 32-bit rows).
+inline Colour colourOfBgr(const uint8_t* p) {
   return static_cast<Colour>(p[2]) | (static_cast<Colour>(p[1]) << 8) | (static_cast<Colour>(p[0]) << 16);
 }
+
+// Reads and writes one 32-bit pixel as 0x00BBGGRR.
+inline Colour getPixel32(const Bitmap& b, int x, int y) { return colourOfBgr(b.row(y) + x * 4); }
 inline void setPixel32(Bitmap& b, int x, int y, Colour c) {
   uint8_t* p = b.row(y) + x * 4;
   p[0] = static_cast<uint8_t>(c >> 16);

@@ -88,7 +88,7 @@ void SetTextFont(DrawContext& c, TextBrush kind, int size, Colour colour);
 // prompt, which is a sign, not text to read).
 void TextOut(DrawContext& c, Target target, int x, int y, const std::string& utf8, bool announce = true);
 
-// ---- Bitmap copies (any source format; destination 32-bit) ----
+// ---- Bitmap copies (any source format; destination 32-bit, never the source itself) ----
 // Copies src rectangle onto dst rectangle, nearest neighbour when the sizes differ;
 // clipped to both bitmaps.
 void copyRect(const Bitmap& src, const Rect& srcRect, Bitmap& dst, const Rect& dstRect);

@@ -29,11 +29,18 @@ const std::array<int32_t, kPictureCount> PackOffsets = {
 bool validPicture(int pic) { return pic >= 0 && pic < kPictureCount; }
 
 int64_t PictureSlotSize(int pic) {
-  if (!validPicture(pic)) return 0;
-  int64_t next = ScriptOffset;
-  for (int32_t o : PackOffsets)
-    if (o > PackOffsets[pic] && o < next) next = o;
-  return next - PackOffsets[pic];
+  // Worked out once: the pack tool asks for every slot of every pack it reads.
+  static const std::array<int64_t, kPictureCount> sizes = [] {
+    std::array<int64_t, kPictureCount> out{};
+    for (int p = 0; p < kPictureCount; ++p) {
+      int64_t next = ScriptOffset;
+      for (int32_t o : PackOffsets)
+        if (o > PackOffsets[p] && o < next) next = o;
+      out[p] = next - PackOffsets[p];
+    }
+    return out;
+  }();
+  return validPicture(pic) ? sizes[pic] : 0;
 }
 
 bool isWeightMask(int pic) {

@@ -1,7 +1,12 @@
 // Pictures read from the pack and drawn on a surface. Each routine opens the pack,
 // decodes its picture, draws and frees it; a missing pack, a picture number outside
 // 0..127 or a broken picture draws nothing and leaves the target as it was.
-#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <numeric>
+#include <utility>
 #include <vector>
 
 #include "engine/draw.h"
@@ -18,73 +23,105 @@ DrawContext::DrawContext()
       ImageBa(own_->ImageBa),
       ImageCG(own_->ImageCG) {}
 
+namespace {
+
+// The fourth byte of a 32-bit pixel read as one word, whatever the byte order.
+constexpr uint32_t kFourthByte = std::endian::native == std::endian::little ? 0xFF000000u : 0x000000FFu;
+
+// The colours of a row read by Bitmap::readRow (fourth bytes 0) onto n pixels of a
+// 32-bit row; the fourth byte of each pixel stays as it was. Two pixels a word: under
+// AddressSanitizer every access is checked on its own.
+void putColours(const uint8_t* line, int n, uint8_t* out) {
+  constexpr uint64_t keep = kFourthByte | uint64_t{kFourthByte} << 32;
+  for (; n >= 2; n -= 2, line += 8, out += 8) {
+    uint64_t colours, pixels;
+    std::memcpy(&colours, line, 8);
+    std::memcpy(&pixels, out, 8);
+    pixels = (pixels & keep) | colours;
+    std::memcpy(out, &pixels, 8);
+  }
+  if (n == 1) {
+    uint32_t colour, pixel;
+    std::memcpy(&colour, line, 4);
+    std::memcpy(&pixel, out, 4);
+    pixel = (pixel & kFourthByte) | colour;
+    std::memcpy(out, &pixel, 4);
+  }
+}
+
+}  // namespace
+
 void copyRect(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
   if (src.empty() || dst.empty() || s.isEmpty() || d.isEmpty() || !dst.is32()) return;
   const int sw = s.width(), sh = s.height(), dw = d.width(), dh = d.height();
   const Rect clip = intersect(d, Rect{0, 0, dst.width, dst.height});
   if (clip.isEmpty()) return;
   const bool plain = sw == dw && sh == dh;
-  // The source column of each destination column, worked out once for all rows.
+  // The source column of each destination column, worked out once for all rows. They
+  // never decrease, so the columns that land inside the source are one run from `first`.
   std::vector<int> columns(static_cast<size_t>(clip.width()));
-  for (int dx = clip.left; dx < clip.right; ++dx)
-    columns[dx - clip.left] = plain ? s.left + (dx - d.left) : s.left + static_cast<int>(int64_t(dx - d.left) * sw / dw);
-  // Blue, green, red are the first three bytes of a pixel of these formats.
-  const int direct = src.format == PixelFormat::Bgrx32 ? 4 : src.format == PixelFormat::Rgb24 ? 3 : 0;
+  int first = clip.left, n = 0;
+  for (int dx = clip.left; dx < clip.right; ++dx) {
+    const int sx = plain ? s.left + (dx - d.left) : s.left + static_cast<int>(int64_t(dx - d.left) * sw / dw);
+    if (sx < 0 || sx >= src.width) continue;
+    if (n == 0) first = dx;
+    columns.data()[n++] = sx;  // data(): in the sanitizer builds operator[] is a call
+  }
+  if (n == 0) return;
+  std::vector<uint8_t> line;  // source row `lineRow` at the columns, read once for the rows that repeat it
+  int lineRow = -1;
+  // Whole pixels from another 32-bit bitmap are copied with memcpy: under AddressSanitizer
+  // a memmove is a byte loop, and this copy is most of a wipe. Its rows are found without
+  // a call each (in the sanitizer builds Bitmap::row is one).
+  const bool whole = plain && src.is32();
+  uint8_t* const to = dst.pixels.data() + first * 4;
+  const uint8_t* const from = whole ? src.pixels.data() + columns[0] * 4 : nullptr;
   for (int dy = clip.top; dy < clip.bottom; ++dy) {
     const int sy = plain ? s.top + (dy - d.top) : s.top + static_cast<int>(int64_t(dy - d.top) * sh / dh);
     if (sy < 0 || sy >= src.height) continue;
-    uint8_t* out = dst.row(dy);
-    if (plain && src.is32()) {
-      // Fast path: one row of equal size from a 32-bit source.
-      const int x0 = std::max(clip.left, d.left - s.left), x1 = std::min(clip.right, d.left + (src.width - s.left));
-      if (x1 > x0) std::copy_n(src.row(sy) + (s.left + x0 - d.left) * 4, (x1 - x0) * 4, out + x0 * 4);
+    uint8_t* out = to + static_cast<size_t>(dy) * dst.stride;
+    if (whole) {
+      std::memcpy(out, from + static_cast<size_t>(sy) * src.stride, static_cast<size_t>(n) * 4);
       continue;
     }
-    const uint8_t* in = src.row(sy);
-    const bool indexed8 = src.format == PixelFormat::Indexed8;
-    for (int dx = clip.left; dx < clip.right; ++dx) {
-      const int sx = columns[dx - clip.left];
-      if (sx < 0 || sx >= src.width) continue;
-      uint8_t* p = out + dx * 4;
-      if (direct) {
-        const uint8_t* q = in + sx * direct;
-        p[0] = q[0], p[1] = q[1], p[2] = q[2];
-      } else if (indexed8) {
-        // A palette entry 0x00RRGGBB is blue, green, red in memory; no entry is black.
-        const uint32_t rgb = in[sx] < src.palette.size() ? src.palette[in[sx]] : 0;
-        p[0] = static_cast<uint8_t>(rgb), p[1] = static_cast<uint8_t>(rgb >> 8), p[2] = static_cast<uint8_t>(rgb >> 16);
-      } else {
-        setPixel32(dst, dx, dy, src.colourAt(sx, sy));
-      }
+    if (sy != lineRow) {
+      line.resize(static_cast<size_t>(n) * 4);
+      src.readRow(sy, columns.data(), n, line.data());
+      lineRow = sy;
     }
+    putColours(line.data(), n, out);
   }
 }
 
 void drawBitmap(Bitmap& dst, int x, int y, const Bitmap& src, const Colour* key) {
   if (src.empty() || dst.empty() || !dst.is32()) return;
   const Rect clip = intersect(Rect{x, y, x + src.width, y + src.height}, Rect{0, 0, dst.width, dst.height});
+  if (clip.isEmpty()) return;
+  const int n = clip.width();
+  std::vector<int> columns(static_cast<size_t>(n));
+  std::iota(columns.begin(), columns.end(), clip.left - x);
+  std::vector<uint8_t> line(static_cast<size_t>(n) * 4);
   for (int dy = clip.top; dy < clip.bottom; ++dy) {
     const int sy = dy - y;
+    uint8_t* out = dst.row(dy) + clip.left * 4;
     if (!key && src.is32()) {
-      std::copy_n(src.row(sy) + (clip.left - x) * 4, clip.width() * 4, dst.row(dy) + clip.left * 4);
+      std::memcpy(out, src.row(sy) + (clip.left - x) * 4, static_cast<size_t>(n) * 4);
       continue;
     }
     if (!key && src.format == PixelFormat::Rgb24) {
-      // Full-screen pictures are 24-bit: copy their rows without the per-pixel switch.
+      // Full-screen pictures are 24-bit: copy their rows in one pass.
       const uint8_t* in = src.row(sy) + (clip.left - x) * 3;
-      uint8_t* out = dst.row(dy) + clip.left * 4;
-      for (int i = 0; i < clip.width(); ++i, in += 3, out += 4) {
-        out[0] = in[0];
-        out[1] = in[1];
-        out[2] = in[2];
-      }
+      for (int i = 0; i < n; ++i, in += 3, out += 4) out[0] = in[0], out[1] = in[1], out[2] = in[2];
       continue;
     }
-    for (int dx = clip.left; dx < clip.right; ++dx) {
-      const Colour c = src.colourAt(dx - x, sy);
-      if (key && c == *key) continue;
-      setPixel32(dst, dx, dy, c);
+    src.readRow(sy, columns.data(), n, line.data());
+    if (!key) {
+      putColours(line.data(), n, out);
+      continue;
     }
+    const uint8_t* c = line.data();
+    for (int i = 0; i < n; ++i, c += 4, out += 4)
+      if (colourOfBgr(c) != *key) putColours(c, 1, out);
   }
 }
 

@@ -11,6 +11,7 @@
 #pragma once
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -51,18 +52,20 @@ class FuzzGame {
 
   void advanceTo(int64_t t) { game.engine.clock.advanceTo(t); }
   int64_t now() const { return game.engine.clock.now(); }
-  // Runs the timers until no transition, pan or job animation is under way (at most `limit` ticks).
-  void settle(int limit = 3000) {
+  // Runs the timers until no transition, pan or job animation is under way, or until
+  // `enough` says so (at most `limit` ticks).
+  void settle(const std::function<bool()>& enough = {}, int limit = 3000) {
     const Engine& e = game.engine;
     for (int i = 0; i < limit; ++i) {
       if (!e.Cha_Timer.Enabled() && !e.CG_Timer.Enabled() && !e.J_Timer.Enabled()) return;
+      if (enough && enough()) return;
       if (!game.engine.clock.fireNext(INT64_MAX)) return;
     }
   }
-  void click(int x, int y) {
+  void click(int x, int y, const std::function<bool()>& enough = {}) {
     game.mouseDown(MouseButton::Left, x, y);
     game.mouseUp(MouseButton::Left, x, y);
-    settle();
+    settle(enough);
   }
   // A menu item's handler, whatever the item's state.
   void menu(MenuId id) {

@@ -69,14 +69,19 @@ for name, text in scripts.items():
 out('script_scene', 'nul_and_cr', (defs + '*op\rbg=1\r行\x00end=\n').encode('cp932'))
 out('script_scene', 'bad_cp932', defs.encode('cp932') + b'*op\n\x81\n\xff\xfe\x82\nend=\n')
 
-# pack_tool: steer, pictures 0, 2, 12, 60, 78, 119, 120, 121, 127, script.
+# pack_tool: steer, pictures 0, 2, 12, 60, 78, 119, 120, 121, 127, script. The last piece
+# is always the script, so a seed whose last picture matters ends with a short script.
 out('pack_tool', 'sound', S.join([b'', bmp24(4, 4), bmp8(4, 4, 1), bmp8(640, 480, 3)[:2000], bmp24(4, 4), bmp8(4, 4, 5),
                                    bmp8(4, 4, 5), bmp24(4, 4), bmp24(4, 4), bmp24(4, 4), scripts['every_command'].encode('cp932')]))
 out('pack_tool', 'cut_before_script', S.join([bytes([0x80 | 120, 3]), b'', b'*op\n']))
-out('pack_tool', 'cut_inside_picture', S.join([bytes([0x80 | 60, 0]), b'', b'', b'', bmp24(200, 200)]))
-out('pack_tool', 'too_big_for_slot', S.join([b'', bmp24(300, 200)]))
+# Picture 60 is 60,054 bytes; the pack is cut 6,100 bytes into it.
+out('pack_tool', 'cut_inside_picture', S.join([bytes([0x80 | 60, 100]), b'', b'', b'', bmp24(100, 200), b'*op\n']))
+# Picture 0 claims 60,054 bytes; its slot holds 36,054.
+out('pack_tool', 'too_big_for_slot', S.join([b'', bmp24(100, 200), b'*op\n']))
 out('pack_tool', 'script_nul', S.join([b'', b'', b'a=1\x00\xff\n']))
-out('pack_tool', 'huge_header', S.join([b'', huge_header(100000, 100000), huge_header(16384, 16384)]))
+# The start of a picture where the script goes: NUL bytes, and a last line without its end.
+out('pack_tool', 'binary_script', S.join([b'', bmp24(300, 200)[:60]]))
+out('pack_tool', 'huge_header', S.join([b'', huge_header(100000, 100000), huge_header(16384, 16384), b'*op\n']))
 
 # script_lint: the same scripts, read the way the lint reads a pack's script block.
 for name in os.listdir(os.path.join(here, 'corpus', 'script_scene')):

@@ -2,6 +2,7 @@
 // missing or broken pictures.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "base/files.h"
@@ -261,10 +262,18 @@ TEST(ShadeRect, EveryChannelValueKeepsEightyOver255AndTheFourthByte) {
   EXPECT_EQ(c.ImageBa.row(1)[4 * 255], 0) << "outside the rectangle";
 }
 
-// copyRect reads 24-bit, 32-bit and 8-bit pictures straight from their bytes and every
-// other format through colourAt: scaled down, scaled up, clipped, partly outside the
-// source, with palette indices past the palette, each pixel equals the plain rule.
-TEST(CopyRect, EveryFormatScaledEqualsThePixelByPixelRule) {
+namespace {
+
+// A 640 x 480 target of one colour whose every fourth byte is 0x77: copies leave those bytes.
+Bitmap markedTarget() {
+  Bitmap b = Bitmap::create32(640, 480, 0x0A0B0C);
+  for (size_t i = 3; i < b.pixels.size(); i += 4) b.pixels[i] = 0x77;
+  return b;
+}
+
+// The same 37 x 23 picture in every format a picture may have: 24-bit, 32-bit, 1-, 4- and
+// 8-bit indices (some past the palette) and 16-bit with masks of odd widths.
+std::vector<Bitmap> everyFormat() {
   Bitmap rgb24 = coords32(37, 23);
   rgb24.format = PixelFormat::Rgb24;
   rgb24.stride = Bitmap::strideFor(PixelFormat::Rgb24, 37);
@@ -278,31 +287,67 @@ TEST(CopyRect, EveryFormatScaledEqualsThePixelByPixelRule) {
   indexed.palette = {0x102030, 0x405060, 0x708090};
   for (int y = 0; y < 23; ++y)
     for (int x = 0; x < 37; ++x) indexed.row(y)[x] = static_cast<uint8_t>((x + y) % 5);  // 3 and 4 lie past it
-  Bitmap indexed4 = indexed;
-  indexed4.format = PixelFormat::Indexed4;
-  indexed4.stride = Bitmap::strideFor(PixelFormat::Indexed4, 37);
-  indexed4.pixels.assign(static_cast<size_t>(indexed4.stride) * 23, 0x21);
+  auto repacked = [&](PixelFormat f, uint8_t fill) {
+    Bitmap b = indexed;
+    b.format = f;
+    b.stride = Bitmap::strideFor(f, 37);
+    b.pixels.resize(static_cast<size_t>(b.stride) * 23);
+    for (int y = 0; y < 23; ++y)
+      for (int i = 0; i < b.stride; ++i) b.row(y)[i] = static_cast<uint8_t>(fill + 37 * y + 11 * i);
+    return b;
+  };
+  Bitmap rgb16 = repacked(PixelFormat::Rgb16, 0x21);
+  rgb16.masks[0] = 0xF800, rgb16.masks[1] = 0x07C0, rgb16.masks[2] = 0x0007;
+  Bitmap bgrx32 = coords32(37, 23);
+  for (size_t i = 3; i < bgrx32.pixels.size(); i += 4) bgrx32.pixels[i] = static_cast<uint8_t>(i);
+  return {rgb24, bgrx32, indexed, repacked(PixelFormat::Indexed4, 0x21), repacked(PixelFormat::Indexed1, 0x5A), rgb16};
+}
 
+// Pixel (sx, sy) of `from` put at (x, y) by the plain rule: a whole 32-bit pixel when
+// `whole`, otherwise its colour under the fourth byte already there.
+void putByRule(Bitmap& to, int x, int y, const Bitmap& from, int sx, int sy, bool whole) {
+  if (whole) return (void)std::memcpy(to.row(y) + 4 * x, from.row(sy) + 4 * sx, 4);
+  setPixel32(to, x, y, from.colourAt(sx, sy));
+}
+
+}  // namespace
+
+// copyRect and drawBitmap read each format a row at a time: scaled down, scaled up,
+// clipped, partly outside the source, keyed, with palette indices past the palette,
+// each pixel equals the plain rule, and a target pixel's fourth byte changes only
+// where a 32-bit picture is copied unscaled (whole pixels).
+TEST(CopyRect, EveryFormatScaledEqualsThePixelByPixelRule) {
   const Rect sources[] = {{0, 0, 37, 23}, {-5, 3, 40, 20}, {10, 10, 12, 11}};
   const Rect targets[] = {{0, 0, 640, 480}, {-30, 470, 100, 500}, {3, 4, 40, 27}, {600, 5, 700, 9}};
-  const Bitmap plain32 = coords32(37, 23);
-  for (const Bitmap* src : std::initializer_list<const Bitmap*>{&rgb24, &plain32, &indexed, &indexed4}) {
-    const Bitmap& from = *src;
+  for (const Bitmap& from : everyFormat()) {
     for (const Rect& s : sources)
       for (const Rect& d : targets) {
-        Bitmap got = Bitmap::create32(640, 480, 0x0A0B0C);
+        Bitmap got = markedTarget();
         copyRect(from, s, got, d);
-        Bitmap want = Bitmap::create32(640, 480, 0x0A0B0C);
+        Bitmap want = markedTarget();
+        const bool whole = from.is32() && s.width() == d.width() && s.height() == d.height();
         for (int y = std::max(d.top, 0); y < std::min(d.bottom, 480); ++y) {
           const int sy = s.top + static_cast<int>(int64_t(y - d.top) * s.height() / d.height());
           if (sy < 0 || sy >= from.height) continue;
           for (int x = std::max(d.left, 0); x < std::min(d.right, 640); ++x) {
             const int sx = s.left + static_cast<int>(int64_t(x - d.left) * s.width() / d.width());
-            if (sx >= 0 && sx < from.width) setPixel32(want, x, y, from.colourAt(sx, sy));
+            if (sx >= 0 && sx < from.width) putByRule(want, x, y, from, sx, sy, whole);
           }
         }
         ASSERT_TRUE(got == want) << "format " << static_cast<int>(from.format) << " from " << s.left << "," << s.top
                                  << " to " << d.left << "," << d.top;
+      }
+    for (const Point at : {Point{0, 0}, Point{-20, 470}, Point{620, -3}})
+      for (const bool keyed : {false, true}) {
+        const Colour key = from.colourAt(3, 2);
+        Bitmap got = markedTarget();
+        drawBitmap(got, at.x, at.y, from, keyed ? &key : nullptr);
+        Bitmap want = markedTarget();
+        for (int y = std::max(at.y, 0); y < std::min(at.y + from.height, 480); ++y)
+          for (int x = std::max(at.x, 0); x < std::min(at.x + from.width, 640); ++x)
+            if (!keyed || from.colourAt(x - at.x, y - at.y) != key)
+              putByRule(want, x, y, from, x - at.x, y - at.y, from.is32() && !keyed);
+        ASSERT_TRUE(got == want) << "format " << static_cast<int>(from.format) << " at " << at.x << "," << at.y;
       }
   }
 }
