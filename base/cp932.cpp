@@ -1,131 +1,88 @@
-// Code page 932 through iconv. The name "CP932" (not "SHIFT_JIS") keeps 0x5C a
-// backslash and 0x7E a tilde and knows the NEC and IBM extensions (①, ～).
+// Code page 932 through our own table (base/cp932_table.cpp), so that every platform
+// reads and writes the same characters: 0x5C stays a backslash and 0x7E a tilde, and
+// the NEC and IBM extensions (①, ～) are known.
 #include "base/cp932.h"
 
-#include <iconv.h>
+#include <array>
+#include <memory>
+#include <optional>
 
-#include <cerrno>
-
+#include "base/cp932_table.h"
 #include "base/utf8.h"
 
 namespace shirakaba {
 namespace {
 
-const std::string& replacementUtf8() {
-  static const std::string bytes = codepointToUtf8(kReplacementChar);
-  return bytes;
+using cp932::isLeadByte;
+using cp932::isTrailByte;
+
+// The character of a byte that stands alone, or nothing.
+std::optional<char32_t> singleByte(unsigned char b) {
+  if (b < 0x80) return b;
+  if (b >= 0xA1 && b <= 0xDF) return 0xFF61 + (b - 0xA1);  // half-width katakana
+  return std::nullopt;
 }
 
-// One conversion direction, opened once per thread and reset before each use.
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (ok()) iconv_close(cd_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-  // Converts bytes [in, in + n) onto the end of out. Returns the number of bytes
-  // consumed; stops at the first byte iconv refuses (errno EILSEQ or EINVAL).
-  size_t convert(const char* in, size_t n, std::string& out, int* err) {
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    char* src = const_cast<char*>(in);
-    size_t left = n;
-    *err = 0;
-    while (left > 0) {
-      const size_t used = out.size();
-      out.resize(used + left * 2 + 16);
-      char* dst = out.data() + used;
-      size_t room = out.size() - used;
-      const size_t r = iconv(cd_, &src, &left, &dst, &room);
-      out.resize(out.size() - room);
-      if (r != static_cast<size_t>(-1)) break;
-      if (errno != E2BIG) {
-        *err = errno;
-        break;
+// The pair (lead << 8 | trail) that encodes each code point of the BMP, 0 for none.
+const std::array<uint16_t, 0x10000>& pairOf() {
+  static const auto table = [] {
+    auto t = std::make_unique<std::array<uint16_t, 0x10000>>();
+    t->fill(0);
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead)
+      for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+        if (!isLeadByte(lead) || !isTrailByte(trail)) continue;
+        const uint16_t cp = cp932::kPairs[cp932::pairIndex(lead, trail)];
+        if (cp != 0 && (*t)[cp] == 0) (*t)[cp] = static_cast<uint16_t>(lead << 8 | trail);
       }
-    }
-    return n - left;
-  }
-
- private:
-  iconv_t cd_;
-};
-
-Converter& decoder() {
-  thread_local Converter c("UTF-8", "CP932");
-  return c;
-}
-Converter& encoder() {
-  thread_local Converter c("CP932", "UTF-8");
-  return c;
-}
-
-bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool isTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
-
-// Without iconv only ASCII survives.
-std::string asciiOnly(const std::string& bytes) {
-  std::string out;
-  for (char ch : bytes) {
-    if (static_cast<unsigned char>(ch) < 0x80) out += ch;
-    else out += replacementUtf8();
-  }
-  return out;
+    for (size_t i = 0; i < cp932::kEncodingChoiceCount; ++i)
+      (*t)[cp932::kEncodingChoices[i].codepoint] = cp932::kEncodingChoices[i].pair;
+    return t;
+  }();
+  return *table;
 }
 
 }  // namespace
 
 std::string cp932ToUtf8(const std::string& bytes) {
-  Converter& c = decoder();
-  if (!c.ok()) return asciiOnly(bytes);
   std::string out;
   out.reserve(bytes.size() * 3 / 2);
   size_t pos = 0;
   while (pos < bytes.size()) {
-    int err = 0;
-    pos += c.convert(bytes.data() + pos, bytes.size() - pos, out, &err);
-    if (pos >= bytes.size()) break;
-    // A byte iconv refused: skip it, together with its trail byte when it leads a
-    // well-formed but unmapped pair, and go on after one replacement character.
     const auto b = static_cast<unsigned char>(bytes[pos]);
-    const bool pair = isLeadByte(b) && pos + 1 < bytes.size() &&
-                      isTrailByte(static_cast<unsigned char>(bytes[pos + 1]));
+    if (!isLeadByte(b)) {
+      out += codepointToUtf8(singleByte(b).value_or(kReplacementChar));
+      ++pos;
+      continue;
+    }
+    // A lead byte: with its trail byte one character, or one replacement character for
+    // the pair (well-formed but unmapped) or for the lead byte alone.
+    const bool pair = pos + 1 < bytes.size() && isTrailByte(static_cast<unsigned char>(bytes[pos + 1]));
+    const uint16_t cp = pair ? cp932::kPairs[cp932::pairIndex(b, static_cast<unsigned char>(bytes[pos + 1]))] : 0;
+    out += codepointToUtf8(cp != 0 ? cp : kReplacementChar);
     pos += pair ? 2 : 1;
-    out += replacementUtf8();
   }
   return out;
 }
 
 Result<std::string> utf8ToCp932(const std::string& utf8) {
   std::string out;
-  Converter& enc = encoder();
-  Converter& dec = decoder();
-  // Each character is converted on its own and read back, so that a character
-  // iconv only approximates (¥ to 0x5C, 〜 to ～) counts as unconvertible too.
   size_t pos = 0;
-  std::string back;
   while (pos < utf8.size()) {
     const size_t start = pos;
     char32_t cp;
-    bool ok = decodeUtf8(utf8, pos, cp) && enc.ok();
+    const bool ok = decodeUtf8(utf8, pos, cp);
     if (ok && cp < 0x80) {
       out += static_cast<char>(cp);
       continue;
     }
-    if (ok) {
-      int err = 0;
-      const size_t before = out.size();
-      ok = enc.convert(utf8.data() + start, pos - start, out, &err) == pos - start && err == 0;
-      if (ok) {
-        back.clear();
-        ok = dec.convert(out.data() + before, out.size() - before, back, &err) == out.size() - before &&
-             err == 0 && back == utf8.substr(start, pos - start);
-      }
+    if (ok && cp >= 0xFF61 && cp <= 0xFF9F) {
+      out += static_cast<char>(0xA1 + (cp - 0xFF61));
+      continue;
     }
-    if (!ok) return fail("a character outside CP932 at byte " + std::to_string(start));
+    const uint16_t pair = ok && cp < 0x10000 ? pairOf()[cp] : 0;
+    if (pair == 0) return fail("a character outside CP932 at byte " + std::to_string(start));
+    out += static_cast<char>(pair >> 8);
+    out += static_cast<char>(pair & 0xFF);
   }
   return out;
 }

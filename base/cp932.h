@@ -1,4 +1,4 @@
-// Shift-JIS (code page 932) to and from UTF-8, through iconv's "CP932" so that
+// Shift-JIS (code page 932) to and from UTF-8, as Windows has it (our own table), so that
 // 0x5C stays a backslash.
 #pragma once
 #include <string>

@@ -1,6 +1,9 @@
-// Where the game face looks for the characters it lacks: the other fonts fontconfig
-// knows, so that a translation into a script the game font does not cover (Chinese,
-// Korean, ...) is drawn and not left as empty boxes.
+// Where the game face looks for the characters it lacks, so that a translation into a
+// script the game font does not cover (Chinese, Korean, ...) is drawn and not left as
+// empty boxes. Everywhere a code point goes to the font, of those that have it, that
+// covers most of its script's block. The fonts fontconfig knows, on the platforms
+// whose fonts come from it (font_source_fontconfig.cpp); fallbackFontFiles
+// (font_face.h) where font files are handed in.
 #pragma once
 #include <string>
 #include <vector>
@@ -17,6 +20,7 @@ namespace shirakaba {
 // fontconfig cannot be used.
 FallbackLookup systemFallbackFonts(const std::string& except);
 // The same over these font files, in this order of preference (for tests).
+// Both only where fontconfig is the font source.
 FallbackLookup fallbackFontsFrom(const std::vector<FontFile>& files);
 
 // The code points of the script block cp lies in (Hangul syllables, kana, CJK

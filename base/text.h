@@ -1,7 +1,6 @@
-// Text on the game's canvases: one Japanese monospaced face found once through
-// fontconfig and rasterised with FreeType, other installed fonts standing in for the
-// characters it lacks; each canvas keeps its own font size, colour and brush until
-// they are set again.
+// Text on the game's canvases: one Japanese monospaced face found once and rasterised
+// with FreeType, other fonts standing in for the characters it lacks; each canvas
+// keeps its own font size, colour and brush until they are set again.
 #pragma once
 #include <memory>
 #include <string>
@@ -28,9 +27,10 @@ class FontFace {
   virtual bool covers(char32_t cp) = 0;
 };
 
-// Finds "ＭＳ ゴシック" or else a Japanese monospaced face (IPAGothic); an Error that
-// says what to install when there is none. Characters it lacks are drawn from other
-// installed fonts (systemFallbackFonts). The result is kept for the process.
+// The game's face, with the fonts that draw the characters it lacks behind it, from
+// where the platform keeps its fonts (font_source_*.cpp): on Linux "ＭＳ ゴシック" or
+// else a Japanese monospaced face (IPAGothic) through fontconfig; an Error that says
+// what to install when there is none. The result is kept for the process.
 Result<std::shared_ptr<FontFace>> findGameFont();
 // Loads a face from a file (for tests and tools); an Error when it cannot.
 Result<std::shared_ptr<FontFace>> loadFontFile(const std::string& path);

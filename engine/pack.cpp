@@ -74,14 +74,26 @@ static Result<Bitmap> decodeAt(Stream& s, int pic) {
   return decodeBmp(s);
 }
 
-Result<Bitmap> PackFile::readPicture(int pic) const {
+Result<Stream*> PackFile::pictureStream() const {
+  if (!memory_ && !exists()) {
+    opened_->stream.reset();  // the file went away while the game ran
+    return fail("pack file missing: " + path_);
+  }
+  if (opened_->stream) return opened_->stream.get();
   auto s = open();
+  if (!s.ok()) return fail(s.error());
+  opened_->stream = std::move(s.value());
+  return opened_->stream.get();
+}
+
+Result<Bitmap> PackFile::readPicture(int pic) const {
+  auto s = pictureStream();
   if (!s.ok()) return fail(s.error());
   return decodeAt(*s.value(), pic);
 }
 
 bool PackFile::readPair(int a, int b, Bitmap& first, Bitmap& second) const {
-  auto s = open();
+  auto s = pictureStream();
   if (!s.ok()) return false;
   auto ra = decodeAt(*s.value(), a);
   if (!ra.ok()) return false;

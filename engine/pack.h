@@ -61,9 +61,11 @@ bool isWeightMask(int pic);
 // Pictures that fill the screen and must be 640 x 480.
 bool isFullScreen(int pic);
 
-// The archive: a file on disk, opened anew for every read (nothing is cached), or
-// the same bytes held in memory. The game never changes it, so copies are cheap
-// and share the bytes.
+// The archive: a file on disk, or the same bytes held in memory. The game never
+// changes it, so copies are cheap and share the bytes. A game reads pictures
+// thousands of times: the file is opened on the first picture read and kept open for
+// this PackFile and its copies, as long as it is there (a file removed takes its
+// pictures with it; one that cannot be opened is tried again on the next read).
 class PackFile {
  public:
   PackFile() = default;  // no source: exists() is false
@@ -83,8 +85,15 @@ class PackFile {
   bool readPair(int a, int b, Bitmap& first, Bitmap& second) const;
 
  private:
+  struct OpenedFile {
+    std::unique_ptr<Stream> stream;  // null until opened
+  };
+  // The stream the pictures are read from, opened once.
+  Result<Stream*> pictureStream() const;
+
   std::string path_;
   std::shared_ptr<const SparseBytes> memory_;
+  std::shared_ptr<OpenedFile> opened_ = std::make_shared<OpenedFile>();  // shared by the copies
 };
 
 // A fingerprint of the game data: a 64-bit FNV-1a hash over the head of every

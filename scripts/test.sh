@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with g++ and libstdc++, and runs every test; then
-# builds the core, the headless game and the tests again with clang and libc++ (a
-# second compiler and standard library, GoogleTest compiled from Debian's sources for
-# it), AddressSanitizer and UndefinedBehaviorSanitizer (no Qt window, no benchmarks)
-# and runs the tests there too.
-# BUILD_DIR and ASAN_BUILD_DIR choose the build folders (build, build-asan);
-# SHIRAKABA_SKIP_SANITIZE=1 skips the second pass.
+# Installs what is missing, builds with g++ and libstdc++, builds the game to
+# WebAssembly (scripts/web.sh) and runs every test, the WebAssembly game's replays
+# under node among them; then builds the core, the headless game and the tests again
+# with clang and libc++ (a second compiler and standard library, GoogleTest compiled
+# from Debian's sources for it), AddressSanitizer and UndefinedBehaviorSanitizer (no
+# Qt window, no benchmarks) and runs the tests there too.
+# BUILD_DIR, WEB_BUILD_DIR and ASAN_BUILD_DIR choose the build folders (build,
+# build-web, build-asan); SHIRAKABA_SKIP_WEB=1 skips the WebAssembly build (its tests
+# are then skipped), SHIRAKABA_SKIP_SANITIZE=1 the last pass.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 BUILD_DIR=${BUILD_DIR:-build}
+WEB_BUILD_DIR=$(realpath -m "${WEB_BUILD_DIR:-build-web}")
 ASAN_BUILD_DIR=${ASAN_BUILD_DIR:-build-asan}
 scripts/setup.sh
-BUILD_DIR=$BUILD_DIR scripts/build.sh
+BUILD_DIR=$BUILD_DIR scripts/build.sh -DSHIRAKABA_WEB_BUILD_DIR="$WEB_BUILD_DIR"
+if [ "${SHIRAKABA_SKIP_WEB:-0}" != 1 ]; then WEB_BUILD_DIR=$WEB_BUILD_DIR scripts/web.sh; fi
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)" --timeout 600
 
 if [ "${SHIRAKABA_SKIP_SANITIZE:-0}" = 1 ]; then exit 0; fi

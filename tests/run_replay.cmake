@@ -25,12 +25,31 @@
 # The game then runs in WORK with the shots in WORK/shots and the screen text in
 # WORK/text.log; a non-zero exit, or a run that never created the text log, fails the
 # test and shows everything the game printed.
+#
+# Another build of the game (the WebAssembly one, scripts/web.sh):
+#   -DRUNNER=<node>        GAME and PACKTOOL are scripts that RUNNER runs
+#   -DSECOND_GAME=<game> -DSECOND_RUNNER=<node or empty>
+#                          with SPLIT_AT, the second process is this game: a save made
+#                          by one build loads in the other
+# A GAME, PACKTOOL or SECOND_GAME that does not exist fails with "... is not built".
 
 foreach(var GAME PACKTOOL REPLAY SOURCE WORK)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "run_replay.cmake needs -D${var}=...")
   endif()
 endforeach()
+foreach(program "${GAME}" "${PACKTOOL}" "${SECOND_GAME}")
+  if(NOT program STREQUAL "" AND NOT EXISTS "${program}")
+    message(FATAL_ERROR "${program} is not built")
+  endif()
+endforeach()
+set(game_command ${RUNNER} "${GAME}")
+set(packtool_command ${RUNNER} "${PACKTOOL}")
+if(DEFINED SECOND_GAME)
+  set(second_game_command ${SECOND_RUNNER} "${SECOND_GAME}")
+else()
+  set(second_game_command ${game_command})
+endif()
 
 # ---- Directives from the leading comment lines ----
 file(STRINGS "${REPLAY}" lines ENCODING UTF-8)
@@ -62,7 +81,7 @@ endforeach()
 
 function(run_packtool)
   string(JOIN " " shown ${ARGN})
-  execute_process(COMMAND "${PACKTOOL}" ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  execute_process(COMMAND ${packtool_command} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "shirakaba-pack ${shown} failed (${rc}):\n${out}${err}")
   endif()
@@ -133,8 +152,8 @@ if(NOT seed STREQUAL "")
   list(APPEND args --seed ${seed})
 endif()
 # In a split run a refused save or load (a line beginning "save:" or "load:") fails too.
-function(run_game replay_file strict)
-  execute_process(COMMAND "${GAME}" ${args} --replay "${replay_file}"
+function(run_game command replay_file strict)
+  execute_process(COMMAND ${${command}} ${args} --replay "${replay_file}"
     WORKING_DIRECTORY "${WORK}"
     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err
     TIMEOUT 600)
@@ -159,15 +178,15 @@ if(DEFINED SPLIT_AT)
   file(WRITE "${WORK}/first.replay" "${first_text}\nsave ${WORK}/resume.sav\n")
   file(WRITE "${WORK}/second.replay" "load ${WORK}/resume.sav\n${second_text}\n")
   file(REMOVE "${WORK}/resume.sav")
-  run_game("${WORK}/first.replay" TRUE)
+  run_game(game_command "${WORK}/first.replay" TRUE)
   if(NOT EXISTS "${WORK}/resume.sav")
     message(FATAL_ERROR "replay ${REPLAY}: the first part wrote no save")
   endif()
   list(REMOVE_ITEM args --text-log "${WORK}/text.log")
   list(APPEND args --text-log "${WORK}/text2.log")
-  run_game("${WORK}/second.replay" TRUE)
+  run_game(second_game_command "${WORK}/second.replay" TRUE)
 else()
-  run_game("${REPLAY}" FALSE)
+  run_game(game_command "${REPLAY}" FALSE)
 endif()
 # ---- Golden images ----
 if(NOT golden STREQUAL "")

@@ -2,6 +2,12 @@
 #include "base/cp932.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <optional>
+
+#include "base/cp932_table.h"
+#include "base/utf8.h"
 
 namespace shirakaba {
 namespace {
@@ -76,6 +82,79 @@ TEST(Utf8Validity, StrictForms) {
   EXPECT_FALSE(isValidUtf8("\x80"));              // lone continuation
   EXPECT_FALSE(isValidUtf8("\xe3\x81"));          // truncated
   EXPECT_FALSE(isValidUtf8("\x82\xa0"));          // Shift-JIS is not UTF-8
+}
+
+// glibc's "CP932", the reference the table was made from, used as the game once used
+// it: convert up to the first byte iconv refuses, put one U+FFFD for that byte (and for
+// its trail byte when the two are a well-formed pair), go on after it.
+class GlibcCp932 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (decoder_ == kNone || encoder_ == kNone) GTEST_SKIP() << "this C library's iconv has no CP932";
+  }
+  void TearDown() override {
+    if (decoder_ != kNone) iconv_close(decoder_);
+    if (encoder_ != kNone) iconv_close(encoder_);
+  }
+
+  // Converts from `pos` as far as iconv goes; returns where it stopped.
+  static size_t convert(iconv_t cd, const std::string& in, size_t pos, std::string& out) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(in.data() + pos);
+    size_t left = in.size() - pos;
+    std::string buffer(left * 4 + 8, '\0');
+    char* dst = buffer.data();
+    size_t room = buffer.size();
+    iconv(cd, &src, &left, &dst, &room);
+    out.append(buffer.data(), buffer.size() - room);
+    return in.size() - left;
+  }
+
+  std::string decode(const std::string& bytes) const {
+    std::string out;
+    size_t pos = 0;
+    while ((pos = convert(decoder_, bytes, pos, out)) < bytes.size()) {
+      const bool pair = cp932::isLeadByte(static_cast<unsigned char>(bytes[pos])) && pos + 1 < bytes.size() &&
+                        cp932::isTrailByte(static_cast<unsigned char>(bytes[pos + 1]));
+      pos += pair ? 2 : 1;
+      out += "\uFFFD";
+    }
+    return out;
+  }
+
+  // The bytes of one character, only where they decode back to it.
+  std::optional<std::string> encode(const std::string& utf8) const {
+    std::string bytes, back;
+    if (convert(encoder_, utf8, 0, bytes) != utf8.size()) return std::nullopt;
+    if (convert(decoder_, bytes, 0, back) != bytes.size() || back != utf8) return std::nullopt;
+    return bytes;
+  }
+
+ private:
+  static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+  iconv_t decoder_ = iconv_open("UTF-8", "CP932");
+  iconv_t encoder_ = iconv_open("CP932", "UTF-8");
+};
+
+TEST_F(GlibcCp932, EveryByteAndBytePairDecodesAsGlibcDecodes) {
+  for (int a = 0; a < 256; ++a) {
+    const std::string one(1, static_cast<char>(a));
+    ASSERT_EQ(cp932ToUtf8(one), decode(one)) << "byte " << a;
+    for (int b = 0; b < 256; ++b) {
+      const std::string two = one + static_cast<char>(b);
+      ASSERT_EQ(cp932ToUtf8(two), decode(two)) << "bytes " << a << " " << b;
+    }
+  }
+}
+
+TEST_F(GlibcCp932, EveryCodePointEncodesAsGlibcEncodesIt) {
+  for (char32_t cp = 1; cp <= 0x10FFFF; ++cp) {
+    if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+    const std::string utf8 = codepointToUtf8(cp);
+    const Result<std::string> ours = utf8ToCp932(utf8);
+    const std::optional<std::string> glibc = encode(utf8);
+    ASSERT_EQ(ours ? std::optional(ours.value()) : std::nullopt, glibc) << "U+" << std::hex << uint32_t{cp};
+  }
 }
 
 }  // namespace

@@ -259,6 +259,23 @@ TEST(FallbackFonts, AFallbackThatCannotBeUsedLeavesTheCharacterMissing) {
   EXPECT_EQ(asked, 3);
 }
 
+// Where fonts are files handed in (the web build), the game face with the installed
+// Korean and Chinese font behind it draws as the face fontconfig assembles here.
+TEST(FallbackFonts, FilesHandedInStandInAsTheInstalledFontsDo) {
+  auto font = gameFont();
+  ASSERT_NE(font, nullptr);
+  const std::string wqy = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc";
+  auto handedIn = openFontFace(font->file(), 0, "", fallbackFontFiles({"/nonexistent/font.ttf", wqy}));
+  ASSERT_TRUE(handedIn) << handedIn.error();
+  const std::string text = "朝한국们 A";
+  EXPECT_TRUE(handedIn.value()->covers(U'한')) << "install fonts-wqy-microhei (scripts/setup.sh)";
+  EXPECT_FALSE(handedIn.value()->covers(0xE000));
+  Bitmap a = Bitmap::create32(120, 20, kPaper), b = Bitmap::create32(120, 20, kPaper);
+  font->draw(a, 1, 2, text, 16, kWhite);
+  handedIn.value()->draw(b, 1, 2, text, 16, kWhite);
+  EXPECT_TRUE(a.pixels == b.pixels);
+}
+
 // ---- The canvases' fonts through SetTextFont and TextOut ----
 
 class CanvasText : public ::testing::Test {

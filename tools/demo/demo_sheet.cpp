@@ -1,10 +1,8 @@
 #include "tools/demo/demo_sheet.h"
 
-#include <png.h>
-
 #include <algorithm>
-#include <cstdio>
 
+#include "base/png.h"
 #include "engine/pack.h"
 #include "tools/demo/painter.h"
 
@@ -13,33 +11,8 @@ namespace {
 
 constexpr int kCols = 16, kCellW = 160, kCellH = 136, kThumbW = 156, kThumbH = 116;
 
-Result<void> writePng(const std::string& path, const Bitmap& b) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return fail("cannot write " + path);
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return fail("PNG encoding failed");
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, b.width, b.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<uint8_t> row(static_cast<size_t>(b.width) * 3);
-  for (int y = 0; y < b.height; ++y) {
-    for (int x = 0; x < b.width; ++x) {
-      const Colour c = getPixel32(b, x, y);
-      row[x * 3] = static_cast<uint8_t>(c), row[x * 3 + 1] = static_cast<uint8_t>(c >> 8), row[x * 3 + 2] = static_cast<uint8_t>(c >> 16);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(f);
-  return {};
-}
+// The whole bitmap as a PNG file, written as the screen shots are.
+Result<void> writePng(const std::string& path, const Bitmap& b) { return writeScreenPng(path, b, true, b.width, b.height); }
 
 }  // namespace
 

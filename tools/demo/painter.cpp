@@ -10,6 +10,7 @@
 #include "base/files.h"
 #include "base/text.h"
 #include "base/utf8.h"
+#include "tools/demo/maths.h"
 
 namespace shirakaba::demo {
 
@@ -28,7 +29,7 @@ Contour roundRectC(float x0, float y0, float x1, float y1, float r) {
   for (int q = 0; q < 4; ++q)
     for (int i = 0; i <= 8; ++i) {
       const float a = static_cast<float>(M_PI) * (-0.5f + 0.5f * q + i / 16.0f);
-      c.push_back({cx[q] + r * std::cos(a), cy[q] + r * std::sin(a)});
+      c.push_back({cx[q] + r * cosine(a), cy[q] + r * sine(a)});
     }
   return c;
 }
@@ -37,7 +38,7 @@ Contour ellipseC(float cx, float cy, float rx, float ry, int n) {
   Contour c;
   for (int i = 0; i < n; ++i) {
     const float a = 2 * static_cast<float>(M_PI) * i / n;
-    c.push_back({cx + rx * std::cos(a), cy + ry * std::sin(a)});
+    c.push_back({cx + rx * cosine(a), cy + ry * sine(a)});
   }
   return c;
 }
@@ -62,7 +63,7 @@ Contour arcC(float cx, float cy, float rx, float ry, float a0, float a1, float w
   std::vector<Pt> line;
   for (int i = 0; i <= n; ++i) {
     const float a = a0 + (a1 - a0) * i / n;
-    line.push_back({cx + rx * std::cos(a), cy + ry * std::sin(a)});
+    line.push_back({cx + rx * cosine(a), cy + ry * sine(a)});
   }
   return strokeC(line, w);
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "tools/demo/maths.h"
 #include "tools/demo/theme.h"
 
 namespace shirakaba::demo {
@@ -249,7 +250,7 @@ void drawPerson(Canvas& c, float cx, float cy, float u, const Pose& p) {
   if (p.sparkles)
     for (int i = 0; i < 5; ++i) {
       const float a = -2.6f + i * 0.55f;
-      sparkle(c, cx + std::cos(a) * u * 1.7f, cy + std::sin(a) * u * 1.5f, u * (0.16f + 0.05f * (i % 2)), kGold);
+      sparkle(c, cx + cosine(a) * u * 1.7f, cy + sine(a) * u * 1.5f, u * (0.16f + 0.05f * (i % 2)), kGold);
     }
   if (p.gloom)
     for (int i = 0; i < 4; ++i) {

@@ -4,6 +4,7 @@
 
 #include "base/byte_writer.h"
 #include "tools/demo/demo_data.h"
+#include "tools/demo/maths.h"
 
 namespace shirakaba::demo {
 namespace {
@@ -39,8 +40,8 @@ std::vector<float> click() {
     const float t = static_cast<float>(i) / kRate;
     noise = noise * 1103515245u + 12345u;
     const float n = static_cast<float>((noise >> 16) & 0x7FFF) / 16384.0f - 1.0f;
-    const float env = std::exp(-t * 140.0f);
-    s[i] = env * (0.55f * std::sin(2 * static_cast<float>(M_PI) * 1800.0f * t) + 0.25f * n);
+    const float env = exponential(-t * 140.0f);
+    s[i] = env * (0.55f * sine(2 * static_cast<float>(M_PI) * 1800.0f * t) + 0.25f * n);
   }
   return s;
 }
@@ -55,9 +56,9 @@ std::vector<float> chime() {
       const float start = 0.12f * k;
       if (t < start) continue;
       const float u = t - start;
-      const float env = std::exp(-u * 4.5f) * std::fmin(1.0f, u * 400.0f);
-      v += env * (0.32f * std::sin(2 * static_cast<float>(M_PI) * notes[k] * u) +
-                  0.08f * std::sin(2 * static_cast<float>(M_PI) * notes[k] * 2.01f * u));
+      const float env = exponential(-u * 4.5f) * std::fmin(1.0f, u * 400.0f);
+      v += env * (0.32f * sine(2 * static_cast<float>(M_PI) * notes[k] * u) +
+                  0.08f * sine(2 * static_cast<float>(M_PI) * notes[k] * 2.01f * u));
     }
     s[i] = v;
   }
@@ -70,7 +71,7 @@ std::vector<float> buzz() {
     const float t = static_cast<float>(i) / kRate;
     const float env = std::fmin(1.0f, t * 200.0f) * std::fmin(1.0f, (0.32f - t) * 25.0f);
     float v = 0;
-    for (int h = 1; h <= 9; h += 2) v += std::sin(2 * static_cast<float>(M_PI) * 110.0f * h * t) / h;
+    for (int h = 1; h <= 9; h += 2) v += sine(2 * static_cast<float>(M_PI) * 110.0f * h * t) / h;
     s[i] = 0.35f * env * v;
   }
   return s;
