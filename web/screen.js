@@ -1,0 +1,55 @@
+// The game's 640 x 480 screen in the page: scaled in whole steps of device pixels to
+// fit (sharp also at 150 % and 200 %), and the pointer mapped back onto it.
+import { kGameWidth, kGameHeight } from './game.js';
+
+export class Screen {
+  constructor(canvas, stage) {
+    this.canvas = canvas;
+    this.stage = stage;
+    this.ctx = canvas.getContext('2d', { alpha: false });
+    this.source = document.createElement('canvas');
+    this.source.width = kGameWidth;
+    this.source.height = kGameHeight;
+    this.sourceCtx = this.source.getContext('2d', { alpha: false });
+    this.steps = 1;
+    new ResizeObserver(() => this.fit()).observe(stage);
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => this.fit(), { once: true });
+  }
+
+  // Device pixels per game pixel: the largest whole step that fits; below one step
+  // the screen shrinks to fit, as sharp as it can.
+  fit() {
+    const dpr = devicePixelRatio || 1;
+    const box = this.stage.getBoundingClientRect();
+    const fits = Math.min((box.width * dpr) / kGameWidth, (box.height * dpr) / kGameHeight);
+    const steps = Math.max(1, Math.floor(fits + 1e-6));
+    const shrink = fits < 1 ? fits : 1;
+    this.steps = steps;
+    if (this.canvas.width !== kGameWidth * steps) {
+      this.canvas.width = kGameWidth * steps;
+      this.canvas.height = kGameHeight * steps;
+    }
+    this.canvas.style.width = `${(kGameWidth * steps * shrink) / dpr}px`;
+    this.canvas.style.height = `${(kGameHeight * steps * shrink) / dpr}px`;
+    this.paint();
+  }
+
+  draw(image) {
+    this.sourceCtx.putImageData(image, 0, 0);
+    this.paint();
+  }
+
+  paint() {
+    this.ctx.imageSmoothingEnabled = false;
+    this.ctx.drawImage(this.source, 0, 0, this.canvas.width, this.canvas.height);
+  }
+
+  // The point of the game's screen under a point of the page.
+  toGame(clientX, clientY) {
+    const r = this.canvas.getBoundingClientRect();
+    return [
+      Math.floor(((clientX - r.left) * kGameWidth) / r.width),
+      Math.floor(((clientY - r.top) * kGameHeight) / r.height),
+    ];
+  }
+}
