@@ -33,6 +33,7 @@ export class Game {
       settle: f('web_settle', 'number', []),
       news: f('web_news', 'string', []),
       frame: f('web_frame', 'number', []),
+      frameArea: f('web_frame_area', 'number', []),
       state: f('web_state', 'string', []),
       windowTexts: f('web_window_texts', 'string', []),
       readme: f('web_readme', 'string', []),
@@ -102,11 +103,14 @@ export class Game {
     }
   }
 
+  // Only the rows that changed are copied, and only their changed area drawn.
   drawFrame() {
     const at = this.api.frame();
     if (!at) return;
-    this.image.data.set(this.m.HEAPU8.subarray(at, at + kGameWidth * kGameHeight * 4));
-    this.hooks.frame(this.image);
+    const [x, y, width, height] = this.m.HEAP32.subarray(this.api.frameArea() >> 2, (this.api.frameArea() >> 2) + 4);
+    const rows = [at + y * kGameWidth * 4, at + (y + height) * kGameWidth * 4];
+    this.image.data.set(this.m.HEAPU8.subarray(...rows), y * kGameWidth * 4);
+    this.hooks.frame(this.image, { x, y, width, height });
   }
 
   json(name, ...args) {

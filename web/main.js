@@ -263,7 +263,7 @@ async function boot() {
   page.data = params.get('data') || store.remembered('data') || (language === 'ja' ? 'demo-ja' : 'demo-en');
   const [module, storageOk, font] = await Promise.all([Game.load(), store.openStore(), fetchGzip('fonts/ipag.ttf.gz')]);
   page.storageOk = storageOk;
-  page.game = new Game(module, { news: onNews, frame: (image) => page.screen.draw(image) });
+  page.game = new Game(module, { news: onNews, frame: (image, area) => page.screen.draw(image, area) });
   page.screen = new Screen($('screen'), $('stage'));
   page.sound = new Sound(readFile);
   page.showMenu = gameMenuBar($('gamemenu'), (id) => page.game.call((wall) => page.game.api.menu(id, wall)));

@@ -34,14 +34,16 @@ export class Screen {
     this.paint();
   }
 
-  draw(image) {
-    this.sourceCtx.putImageData(image, 0, 0);
-    this.paint();
+  // The changed area of the screen (image: all of it, as RGBA).
+  draw(image, { x, y, width, height }) {
+    this.sourceCtx.putImageData(image, 0, 0, x, y, width, height);
+    this.paint(x, y, width, height);
   }
 
-  paint() {
+  paint(x = 0, y = 0, width = kGameWidth, height = kGameHeight) {
+    const s = this.steps;
     this.ctx.imageSmoothingEnabled = false;
-    this.ctx.drawImage(this.source, 0, 0, this.canvas.width, this.canvas.height);
+    this.ctx.drawImage(this.source, x, y, width, height, x * s, y * s, width * s, height * s);
   }
 
   // The point of the game's screen under a point of the page.

@@ -54,6 +54,7 @@ export async function put(store, key, bytes) {
   if (!db) throw new Error('the browser keeps nothing for this page');
   const tx = db.transaction(store, 'readwrite');
   tx.objectStore(store).put(bytes, key);
+  tx.commit?.();  // at once: the page may be going away (the autosave on leaving it)
   await done(tx);
 }
 

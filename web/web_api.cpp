@@ -131,6 +131,8 @@ EMSCRIPTEN_KEEPALIVE int web_settle() { return game->settle(); }
 // ---- What the page shows ----
 EMSCRIPTEN_KEEPALIVE const char* web_news() { return answer(game->takeNews()); }
 EMSCRIPTEN_KEEPALIVE const uint8_t* web_frame() { return game->frameIfChanged(); }
+// x, y, width, height of what web_frame last changed.
+EMSCRIPTEN_KEEPALIVE const int32_t* web_frame_area() { return &game->changedArea().x; }
 
 EMSCRIPTEN_KEEPALIVE const char* web_state() {
   Json aids = {{"skip", game->aids().skipping()},

@@ -1,5 +1,6 @@
 #include "web/web_game.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -114,25 +115,47 @@ Json WebGame::takeNews() {
 }
 
 const uint8_t* WebGame::frameIfChanged() {
+  constexpr size_t kRow = kGameWidth * 4;
   const Bitmap& screen = game_.screen();
   const bool visible = game_.screenVisible() && screen.is32() && screen.width == kGameWidth &&
-                       screen.height == kGameHeight;
-  std::vector<uint8_t> next(static_cast<size_t>(kGameWidth) * kGameHeight * 4, 0);
-  for (size_t i = 3; i < next.size(); i += 4) next[i] = 255;
-  if (visible) {
+                       screen.height == kGameHeight && screen.stride == static_cast<int>(kRow);
+  // A hidden screen is black, as the window shows it.
+  static const std::vector<uint8_t> black(kRow * kGameHeight, 0);
+  const std::vector<uint8_t>& now = visible ? screen.pixels : black;
+  const bool first = shown_.empty();
+  if (first) {
+    shown_ = now;
+    rgba_.assign(kRow * kGameHeight, 255);
+  }
+  int top = first ? 0 : kGameHeight, bottom = first ? kGameHeight : -1;
+  int left = first ? 0 : kGameWidth, right = first ? kGameWidth : -1;
+  if (!first) {
     for (int y = 0; y < kGameHeight; ++y) {
-      const uint8_t* from = screen.row(y);
-      uint8_t* to = next.data() + static_cast<size_t>(y) * kGameWidth * 4;
-      for (int x = 0; x < kGameWidth; ++x, from += 4, to += 4) {
-        to[0] = from[2];
-        to[1] = from[1];
-        to[2] = from[0];
-      }
+      const uint8_t* a = now.data() + y * kRow;
+      const uint8_t* b = shown_.data() + y * kRow;
+      if (std::equal(a, a + kRow, b)) continue;
+      top = std::min(top, y);
+      bottom = y + 1;
+      int x0 = 0, x1 = kGameWidth;
+      while (std::equal(a + x0 * 4, a + x0 * 4 + 4, b + x0 * 4)) ++x0;
+      while (std::equal(a + x1 * 4 - 4, a + x1 * 4, b + x1 * 4 - 4)) --x1;
+      left = std::min(left, x0);
+      right = std::max(right, x1);
+    }
+    if (bottom < 0) return nullptr;
+  }
+  for (int y = top; y < bottom; ++y) {
+    const uint8_t* from = now.data() + y * kRow + left * 4;
+    uint8_t* was = shown_.data() + y * kRow + left * 4;
+    uint8_t* to = rgba_.data() + y * kRow + left * 4;
+    std::copy(from, from + (right - left) * 4, was);
+    for (int x = left; x < right; ++x, from += 4, to += 4) {
+      to[0] = from[2];
+      to[1] = from[1];
+      to[2] = from[0];
     }
   }
-  if (frameSent_ && next == rgba_) return nullptr;
-  rgba_ = std::move(next);
-  frameSent_ = true;
+  changed_ = {left, top, right - left, bottom - top};
   return rgba_.data();
 }
 

@@ -58,8 +58,13 @@ class WebGame : private FrontEndHost {
   // What happened since the last call, for the page: {"events": [...], "menu": ...
   // (only when it changed), "mark": "skip"|"auto"|"", "underWay", "closed"}.
   Json takeNews();
-  // The screen as RGBA when it changed since the last call, else nullptr.
+  // The screen as RGBA when it changed since the last call, else nullptr; only the
+  // rectangle changedArea() names is new (a blinking prompt redraws a few pixels).
   const uint8_t* frameIfChanged();
+  struct Area {
+    int32_t x = 0, y = 0, width = 0, height = 0;
+  };
+  const Area& changedArea() const { return changed_; }
 
   // The autosave, written now if a game is under way: its path, "" when none was due.
   Result<std::string> writeAutosave();
@@ -79,8 +84,9 @@ class WebGame : private FrontEndHost {
   std::unique_ptr<RealTime> time_;  // none with virtual time
   Json events_ = Json::array();
   std::optional<MenuState> menuSent_;
-  std::vector<uint8_t> rgba_;
-  bool frameSent_ = false;
+  std::vector<uint8_t> shown_;  // the screen as last sent, as the game keeps it
+  std::vector<uint8_t> rgba_;   // the same for the canvas
+  Area changed_;
 };
 
 }  // namespace shirakaba
