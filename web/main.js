@@ -46,7 +46,7 @@ function writeTree(dir, files) {
   for (const [path, bytes] of files) {
     const full = `${dir}/${path}`;
     fs.mkdirTree(full.slice(0, full.lastIndexOf('/')));
-    fs.writeFile(full, bytes);
+    fs.writeFile(full, bytes, { canOwn: true });  // no copy: the bytes are the file's from now on
   }
 }
 
@@ -261,6 +261,9 @@ async function boot() {
   $('status').textContent = t('loading');
   const language = document.documentElement.lang;
   page.data = params.get('data') || store.remembered('data') || (language === 'ja' ? 'demo-ja' : 'demo-en');
+  // Everything is fetched at once; the built-in demo does not wait for the storage.
+  const demo = page.data === 'own' ? null : dataFiles(page.data);
+  demo?.catch(() => {});
   const [module, storageOk, font] = await Promise.all([Game.load(), store.openStore(), fetchGzip('fonts/ipag.ttf.gz')]);
   page.storageOk = storageOk;
   page.game = new Game(module, { news: onNews, frame: (image, area) => page.screen.draw(image, area) });
@@ -269,9 +272,9 @@ async function boot() {
   page.showMenu = gameMenuBar($('gamemenu'), (id) => page.game.call((wall) => page.game.api.menu(id, wall)));
   writeTree('/fonts', [['ipag.ttf', font]]);
   writeTree('', await store.readAll('files', USER + '/').then((all) => all.map(([k, v]) => [k.slice(1), v])));
-  page.hasOwnData = (await store.readAll('gamedata', 'own/data/lumora.red')).length > 0;
+  page.hasOwnData = await store.has('gamedata', 'own/data/lumora.red');
   if (page.data === 'own' && !page.hasOwnData) page.data = language === 'ja' ? 'demo-ja' : 'demo-en';
-  writeTree(`/games/${page.data}`, await dataFiles(page.data));
+  writeTree(`/games/${page.data}`, await (page.data === 'own' || !demo ? dataFiles(page.data) : demo));
   startGame(params.has('seed') ? Number(params.get('seed')) : -1);
   page.screen.fit();
   $('status').hidden = true;

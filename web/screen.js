@@ -16,21 +16,26 @@ export class Screen {
     matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => this.fit(), { once: true });
   }
 
-  // Device pixels per game pixel: the largest whole step that fits; below one step
-  // the screen shrinks to fit, as sharp as it can.
+  // Device pixels per game pixel: the largest whole step that fits. On a display of
+  // two or more device pixels per CSS pixel uneven steps do not show, so there the
+  // screen fills the room where whole steps would leave more than a fifth of it (a
+  // phone upright); below one step it shrinks to fit. The browser scales the backing
+  // store by nearest pixels (image-rendering: pixelated): never blurred.
   fit() {
     const dpr = devicePixelRatio || 1;
     const box = this.stage.getBoundingClientRect();
     const fits = Math.min((box.width * dpr) / kGameWidth, (box.height * dpr) / kGameHeight);
-    const steps = Math.max(1, Math.floor(fits + 1e-6));
-    const shrink = fits < 1 ? fits : 1;
+    const whole = Math.max(1, Math.floor(fits + 1e-6));
+    const uneven = fits < 1 || (dpr >= 2 && whole / fits < 0.8);
+    const steps = uneven ? Math.max(1, Math.ceil(fits)) : whole;
+    const shown = uneven ? fits : whole;
     this.steps = steps;
     if (this.canvas.width !== kGameWidth * steps) {
       this.canvas.width = kGameWidth * steps;
       this.canvas.height = kGameHeight * steps;
     }
-    this.canvas.style.width = `${(kGameWidth * steps * shrink) / dpr}px`;
-    this.canvas.style.height = `${(kGameHeight * steps * shrink) / dpr}px`;
+    this.canvas.style.width = `${(kGameWidth * shown) / dpr}px`;
+    this.canvas.style.height = `${(kGameHeight * shown) / dpr}px`;
     this.paint();
   }
 

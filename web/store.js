@@ -50,6 +50,11 @@ export async function readAll(store, prefix = '') {
   return keys.map((k, i) => [k, values[i]]);
 }
 
+export async function has(store, key) {
+  if (!db) return false;
+  return (await request(db.transaction(store, 'readonly').objectStore(store).count(key))) > 0;
+}
+
 export async function put(store, key, bytes) {
   if (!db) throw new Error('the browser keeps nothing for this page');
   const tx = db.transaction(store, 'readwrite');
