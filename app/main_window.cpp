@@ -240,6 +240,8 @@ void MainWindow::refresh() {
   if (!game_) return;
   if (!game_->closed()) aids_->react();
   handleEvents();
+  if (const std::optional<std::string> problem = aids_->comforts().takeReadPagesProblem())
+    tellFailure(tr("The pages read are not remembered: %1").arg(QString::fromStdString(*problem)));
   mirror_->sync(game_->menu());
   publishScreenText();
   if (aids_->clockSpeed() != clock_->speed()) clock_->setSpeed(aids_->clockSpeed(), game_->now());

@@ -3,20 +3,21 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
-#include <fstream>
-#include <iterator>
-
 #include "app/about_box.h"
 #include "app/ui_fonts.h"
+#include "base/files.h"
 #include "base/cp932.h"
 #include "game/core.h"
 
 namespace shirakaba {
 
+// A readme is a few pages of text; a larger file is not one.
+constexpr uint64_t kMaxReadmeBytes = 1 << 20;
+
 QString loadReadmeText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const Result<std::vector<uint8_t>> read = readFile(path, kMaxReadmeBytes, "a readme");
+  if (!read) return {};
+  std::string bytes(read->begin(), read->end());
   if (size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
   QStringList lines;
   size_t start = 0;

@@ -11,7 +11,8 @@ class QPushButton;
 namespace shirakaba {
 
 // readme.txt as the text box shows it: Shift-JIS decoded, cut at a NUL byte, lines
-// split at CR, LF or CR LF. Empty when the file is missing.
+// split at CR, LF or CR LF. Empty when the file is missing or is no readme (not a
+// regular file, or larger than 1 MiB).
 QString loadReadmeText(const std::string& path);
 
 class TMes_Form : public QDialog {

@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "app/window_saves.h"
+#include "saves/thumbnail.h"
 
 namespace shirakaba {
 
@@ -61,6 +62,7 @@ SlotView describeSlot(const SaveSlots& saveSlots, SaveSlot slot) {
   view.savedAtMs = info->savedAt;
   view.playTime = SlotTexts::playTime(info->playTimeMs);
   const std::vector<uint8_t>& png = info->thumbnailPng;
+  if (!hasThumbnailSize(png)) return view;
   const QImage image = QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG");
   if (!image.isNull()) view.thumbnail = QPixmap::fromImage(image);
   return view;

@@ -1,13 +1,10 @@
 #include "app/window_saves.h"
 
 #include <QCoreApplication>
-#include <filesystem>
 
-#include "base/stream.h"
+#include "base/files.h"
 
 namespace shirakaba {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -63,10 +60,8 @@ std::optional<SaveFile> WindowSaves::takeAutosave() const {
 Result<void> WindowSaves::writeAutosave(const SaveFile& save) const {
   const Result<SaveSlots> all = saveSlots();
   if (!all) return fail(all.error());
-  std::error_code ec;
-  fs::create_directories(all->folder(), ec);
-  if (ec) return fail("cannot make the folder " + all->folder() + ": " + ec.message());
-  return writeFile(all->pathOf(SaveSlot::autosave()), encodeSaveFile(save));
+  if (Result<void> made = makeFolders(all->folder()); !made) return made;
+  return writeSave(all->pathOf(SaveSlot::autosave()), save);
 }
 
 }  // namespace shirakaba

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/stream.h"
+#include "base/files.h"
 
 namespace shirakaba {
 

@@ -1,13 +1,9 @@
-// Byte streams the pictures are decoded from: a file opened read-only, or memory.
+// Byte streams the pictures are decoded from: memory here, a file in base/files.h.
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
-#include <string>
 #include <vector>
-
-#include "base/result.h"
 
 namespace shirakaba {
 
@@ -37,33 +33,5 @@ class MemoryStream final : public Stream {
   size_t size_;
   uint64_t pos_ = 0;
 };
-
-class FileStream final : public Stream {
- public:
-  // Opens the file read-only; ok() tells whether that worked.
-  explicit FileStream(const std::string& path);
-  ~FileStream() override;
-  FileStream(const FileStream&) = delete;
-  FileStream& operator=(const FileStream&) = delete;
-  bool ok() const { return f_ != nullptr; }
-  size_t read(void* dst, size_t n) override;
-  bool seek(uint64_t p) override;
-  uint64_t position() const override { return pos_; }
-  uint64_t size() const override { return size_; }
-
- private:
-  std::FILE* f_ = nullptr;
-  uint64_t size_ = 0;
-  uint64_t pos_ = 0;
-};
-
-bool fileExists(const std::string& path);
-// The whole file, or an Error "cannot read PATH: REASON".
-Result<std::vector<uint8_t>> readFile(const std::string& path);
-// Replaces the file with data, or returns an Error "cannot write PATH: REASON". The
-// bytes go to a temporary file in the same folder that is flushed to the disk and
-// then renamed over the target, so a failed or interrupted write leaves the old file
-// (or none) and never a part of the new one.
-Result<void> writeFile(const std::string& path, const std::vector<uint8_t>& data);
 
 }  // namespace shirakaba

@@ -6,6 +6,7 @@
 #include "engine/layouts.h"
 #include "screens/labels.h"
 #include "screens/screens.h"
+#include "screens/text_places.h"
 
 namespace shirakaba {
 
@@ -20,7 +21,6 @@ constexpr int kTickMs = 100, kStampDelayMs = 300;
 constexpr Rect kBarSegment{184, 32, 199, 57};
 constexpr int kBarX = 40, kBarTop = 420, kBarBottom = 445, kSegmentW = 15;
 
-constexpr Point kPanelAt{80, 80};
 constexpr Point kBarFrameAt{35, 350};
 constexpr Point kStampAt{70, 100};
 

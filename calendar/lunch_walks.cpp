@@ -4,12 +4,12 @@
 #include "calendar/tables.h"
 #include "screens/live.h"
 #include "screens/screens.h"
+#include "screens/text_places.h"
 
 namespace shirakaba {
 
 namespace {
 
-constexpr Point kPanelAt{80, 80};
 constexpr int kLunchSeats = 3;   // lunch buttons 1..3: sit with character 1..3
 constexpr int kLunchWalkButton = 6;
 constexpr int kTopics = 4;

@@ -76,6 +76,18 @@ void Comforts::startNewHistory() {
   gamesStarted_ = core_.gamesStarted();
 }
 
+std::vector<SavedPage> Comforts::savedHistory() const {
+  std::vector<SavedPage> pages;
+  for (const HistoryEntry& e : history_) pages.push_back(SavedPage{e.lines, e.choice, e.page});
+  return pages;
+}
+
+void Comforts::restoreHistory(const std::vector<SavedPage>& pages) {
+  history_.clear();
+  for (const SavedPage& p : pages) history_.push_back(HistoryEntry{p.lines, p.choice, p.page});
+  onPage_ = false;  // the page on the screen is seen anew, and is the history's last already
+}
+
 // ---- Skipping and auto mode ----
 
 void Comforts::keepReadPagesIn(const std::string& userDir) {

@@ -16,6 +16,7 @@
 #include "comforts/read_pages.h"
 #include "comforts/rollback.h"
 #include "game/core.h"
+#include "saves/save_history.h"
 
 namespace shirakaba {
 
@@ -35,7 +36,7 @@ struct AutoSpeed {
 
 class Comforts {
  public:
-  static constexpr size_t kHistoryPages = 200;
+  static constexpr size_t kHistoryPages = kMaxSavedPages;
   // Where a skipping click lands: inside the message window.
   static constexpr int kClickX = 320, kClickY = 400;
 
@@ -75,6 +76,8 @@ class Comforts {
   void setAutoSpeed(AutoSpeed s) { speed_ = s; }
   bool active() const { return skip_ != SkipMode::Off || auto_; }
   const ReadPages& readPages() const { return *read_; }
+  // Why the pages read cannot be kept in their file, told once (see ReadPages).
+  std::optional<std::string> takeReadPagesProblem() { return read_->takeProblem(); }
 
   // Looks at what the game waits for and acts: a page shown anew is marked read and
   // goes into the history; while skipping, a page gets a click at once (in "read"
@@ -89,6 +92,9 @@ class Comforts {
   // ---- The pages ----
   // The last pages shown (and the choices taken), the oldest first.
   const std::deque<HistoryEntry>& history() const { return history_; }
+  // The history as a save keeps it, and a loaded save's history in place of this one.
+  std::vector<SavedPage> savedHistory() const;
+  void restoreHistory(const std::vector<SavedPage>& pages);
   // The page last shown as text, its lines joined by line breaks.
   std::string pageText() const;
   // What a player reads on the screen now (a page, a choice, a hint), the same way;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/files.h"
 #include "base/stream.h"
 
 namespace shirakaba {
@@ -56,9 +57,7 @@ bool PackFile::exists() const { return memory_ || (!path_.empty() && fileExists(
 Result<std::unique_ptr<Stream>> PackFile::open() const {
   if (memory_) return std::unique_ptr<Stream>(std::make_unique<SparseStream>(memory_));
   if (!exists()) return fail("pack file missing: " + path_);
-  auto file = std::make_unique<FileStream>(path_);
-  if (!file->ok()) return fail("cannot open " + path_);
-  return std::unique_ptr<Stream>(std::move(file));
+  return openFile(path_, kMaxPackBytes, "a pack");
 }
 
 static Result<Bitmap> decodeAt(Stream& s, int pic) {

@@ -14,6 +14,10 @@ namespace shirakaba {
 
 constexpr int kPictureCount = 128;
 constexpr int64_t ScriptOffset = 51283840;
+// The most a pack may hold: the pictures, then a script block of about 15 MiB, far
+// more than any script needs (the original's is well under 1 MiB).
+constexpr uint64_t kMaxPackBytes = 64ull << 20;
+constexpr uint64_t kMaxScriptBlockBytes = kMaxPackBytes - ScriptOffset;
 extern const std::array<int32_t, kPictureCount> PackOffsets;
 
 // Bytes a picture may take: the distance from its offset to the next higher one

@@ -1,5 +1,5 @@
 // The three sound effects. They obey the "効果音" setting; a missing file is skipped.
-#include "base/stream.h"
+#include "base/files.h"
 #include "engine/engine.h"
 
 namespace shirakaba {

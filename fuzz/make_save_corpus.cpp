@@ -1,9 +1,10 @@
 // Writes the seeds of save_loader_fuzz. Good saves, in <corpus>/save_loader: the demo
-// game played through the headless replays on the demo data, saved at the first moment
-// of each kind met (each screen, the calendar's steps, the middle of a transition or a
-// job bar). Hostile files, in <corpus>/save_loader_hostile: cut, altered, of a newer
-// format, of other game data, with huge declared sizes, garbage, and game states with
-// one field far outside what the game ever sets.
+// game played through the headless replays on the demo data, saved by the replay's own
+// `save` (with its history of pages) at the first moment of each kind met (each screen,
+// the calendar's steps, the middle of a transition or a job bar), and a few of them in
+// the first format. Hostile files, in <corpus>/save_loader_hostile: cut, altered, of a
+// newer format, of other game data, with huge declared sizes, garbage, and game states,
+// histories and descriptions with one field outside what the game ever gives it.
 //   make_save_corpus CORPUS_DIR REPLAY_DIR   (fuzz/corpus tests/replays)
 #include <algorithm>
 #include <climits>
@@ -16,7 +17,7 @@
 #include <sstream>
 #include <string>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "fuzz/save_input.h"
 #include "game/game_state.h"
 #include "game/state_codec.h"
@@ -31,14 +32,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The save with a change made to it, written again.
+std::vector<uint8_t> changedSave(const std::vector<uint8_t>& file, const std::function<void(SaveFile&)>& change) {
+  auto save = decodeSaveFile(file);
+  if (!save.ok()) return file;
+  change(save.value());
+  return encodeSaveFile(save.value());
+}
+
 struct Seeds {
-  fs::path good, hostile;
+  fs::path good, hostile, scratch;
   std::map<std::string, std::vector<uint8_t>> saves;  // moment -> save file
 
   // A save of the moment, unless one of its kind is kept already: one of each screen,
   // of the calendar's steps with buttons of their own, of a job bar, and of the
   // transitions out of the logo, into the title, the calendar, a CG, a scene and a conversation.
-  void consider(const GameCore& core) {
+  void consider(const GameCore& core, ReplaySession& session) {
     if (!core.canSave()) return;
     const GameSnapshot snap = core.snapshot();
     const GameState& s = snap.state();
@@ -55,8 +64,12 @@ struct Seeds {
       key += "_step" + std::to_string(step);
     }
     if (saves.count(key)) return;
-    auto save = takeSave(core, core.now(), 0);
-    if (save.ok()) saves[key] = encodeSaveFile(save.value());
+    const fs::path file = scratch / "moment.sav";
+    fs::remove(file);
+    session.run(parseReplayLine("save " + file.string()).value(), 0);
+    auto bytes = readFile(file.string());
+    // The same seeds from every run: no wall-clock time in them.
+    if (bytes.ok()) saves[key] = changedSave(bytes.value(), [](SaveFile& f) { f.info.savedAt = 0; });
   }
 };
 
@@ -92,12 +105,12 @@ void play(const fs::path& replay, const std::string& demoDir, Seeds& seeds) {
       case CommandKind::Quit: return;
       case CommandKind::Settle:
         for (int tick = 1; tick < 100000 && core.busy() && core.fireNext(core.now() + kSettleLimitMs); ++tick)
-          if (tick == 3) seeds.consider(core);
+          if (tick == 3) seeds.consider(core, session);
         break;
       default: break;
     }
     if (session.run(cmd, 0) != StepResult::Continue) return;
-    seeds.consider(core);
+    seeds.consider(core, session);
   }
 }
 
@@ -124,13 +137,18 @@ size_t chunkAt(const std::vector<uint8_t>& file, const char* tag) {
 
 // The save with its game state changed and packed again.
 std::vector<uint8_t> withState(const std::vector<uint8_t>& file, const std::function<void(GameState&)>& change) {
+  return changedSave(file, [&](SaveFile& f) {
+    auto state = decodeState(f.state, StateLimits{1 << 20});
+    if (!state.ok()) return;
+    change(state.value());
+    f.state = encodeState(state.value());
+  });
+}
+
+// The save as the first format wrote it: no history, no first line of the page.
+std::vector<uint8_t> inFirstFormat(const std::vector<uint8_t>& file) {
   auto save = decodeSaveFile(file);
-  if (!save.ok()) return file;
-  auto state = decodeState(save.value().state, StateLimits{1 << 20});
-  if (!state.ok()) return file;
-  change(state.value());
-  save.value().state = encodeState(state.value());
-  return encodeSaveFile(save.value());
+  return save.ok() ? encodeSaveFile(save.value(), 1) : file;
 }
 
 // Edits spread over the fields at both ends of the state, each writing the byte that
@@ -229,8 +247,28 @@ void writeHostile(const Seeds& seeds, const fs::path& dir) {
   seed("choice_pressed_huge", 0, changed("mode12", [](GameState& s) { s.btn.PressedBtn = INT32_MAX; }));
   seed("pan_huge", 0, changed("mode6", [](GameState& s) {
     s.timers.CG_Timer.Enabled = true;
+    s.timers.CG_Timer.due = 0;
     s.pan.PanX = INT32_MAX;
   }));
+  // And states that once loaded and kept the game from coming to rest: a timer that
+  // ticks once a minute, a stopped one due far ahead, texts that are not UTF-8 or are
+  // longer than a save keeps.
+  seed("timer_interval_65000", 0, changed("mode6", [](GameState& s) { s.timers.Cha_Timer.Interval = 65000; }));
+  seed("stopped_timer_due_far", 0, changed("mode6", [](GameState& s) {
+    s.timers.J_Timer.Enabled = false;
+    s.timers.J_Timer.due = 1 << 25;
+  }));
+  seed("page_not_utf8", 0, changed("mode6", [](GameState& s) { s.shown.Page = {"\xE3\x81"}; }));
+  seed("hint_not_utf8", 0, changed("mode4_step1", [](GameState& s) { s.shown.Hint = {"\xFF"}; }));
+  seed("caption_not_utf8", 0, changed("mode6", [](GameState& s) { s.menu.items[1].Caption = "\xC0\xAF"; }));
+  seed("page_line_too_long", 0, changed("mode6", [](GameState& s) { s.shown.Page = {std::string(kMaxTextBytes + 1, 'a')}; }));
+  const auto it = seeds.saves.find("mode6");
+  const std::vector<uint8_t>& scene = it != seeds.saves.end() ? it->second : good;
+  seed("history_choice_with_page", 0, changedSave(scene, [](SaveFile& f) { f.history.push_back({{"はい"}, true, 5}); }));
+  seed("history_too_long", 0, changedSave(scene, [](SaveFile& f) {
+    f.history.assign(kMaxSavedPages + 1, SavedPage{{"a"}, false, 1});
+  }));
+  seed("page_line_in_description_not_utf8", 0, changedSave(scene, [](SaveFile& f) { f.info.pageLine = "\xFF"; }));
 }
 
 }  // namespace
@@ -240,8 +278,8 @@ int main(int argc, char** argv) {
     std::cerr << "usage: make_save_corpus CORPUS_DIR REPLAY_DIR\n";
     return 2;
   }
-  Seeds seeds{fs::path(argv[1]) / "save_loader", fs::path(argv[1]) / "save_loader_hostile", {}};
   const std::string demoDir = (fs::temp_directory_path() / "shirakaba-save-corpus").string();
+  Seeds seeds{fs::path(argv[1]) / "save_loader", fs::path(argv[1]) / "save_loader_hostile", fs::path(demoDir), {}};
   fs::remove_all(demoDir);
   if (runDemo(demoDir) != 0) return 1;
   std::vector<fs::path> replays;
@@ -263,6 +301,9 @@ int main(int argc, char** argv) {
   }
   fuzz::SaveInput plain{0, {128, 128, 128, 128, 128, 128, 128, 128}, {}, {}};
   write(seeds.good / "checked_crc", fuzz::writeSaveInput(plain, smallestSave(seeds)));
+  for (const char* key : {"mode6", "mode4_step8", "mode13"})
+    if (seeds.saves.count(key))
+      write(seeds.good / ("format1_" + std::string(key)), fuzz::writeSaveInput(plain, inFirstFormat(seeds.saves[key])));
   writeHostile(seeds, seeds.hostile);
   fs::remove_all(demoDir);
   std::cout << seeds.saves.size() << " saves (" << bytes / seeds.saves.size() << " bytes each on average)\n";

@@ -1,8 +1,10 @@
 // Save files from arbitrary bytes, through the whole loader as the game loads a file:
-// the file format, zstd, the data identity, the game state checked against the demo
-// game's data; and when the state is accepted, it is restored and played on (clicks
-// from the input, timer ticks), so that a state that loads but breaks the game shows
-// up. The input's first bytes steer the target (fuzz/save_input.h).
+// the file format of any version, zstd, the history, the data identity, the game
+// state checked against the demo game's data. Whatever is accepted must come back the
+// same through the writer and the reader again (what the reader takes, the writer can
+// write); an accepted state is then restored and played on (clicks from the input,
+// timer ticks), so that a state that loads but breaks the game shows up. The input's
+// first bytes steer the target (fuzz/save_input.h).
 //
 // One game on the demo data serves the whole run: a restore replaces the whole state,
 // so each input starts from exactly the state it loads.
@@ -14,6 +16,7 @@
 
 #include "fuzz/save_input.h"
 #include "game/core.h"
+#include "game/game_state.h"
 #include "saves/save_file.h"
 #include "tools/demo/demo.h"
 
@@ -114,11 +117,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The description read alone agrees with the whole file.
   const auto info = decodeSaveInfo(file);
   if (save.ok()) require(info.ok() && info.value() == save.value().info);
-  if (!save.ok() || save.value().info.dataIdentity != g.identity) return 0;
+  if (!save.ok()) return 0;
+  const uint32_t version = save.value().info.formatVersion;
+  const auto history = decodeHistory(encodeHistory(save.value().history, version), version);
+  require(history.ok() && history.value() == save.value().history);
+  if (save.value().info.dataIdentity != g.identity) return 0;
 
   if (in->flags & fuzz::kEdit) fuzz::applyEdits(save.value().state, in->edits);
-  const auto snapshot = g.core.decodeSnapshot(save.value().state);
+  const auto snapshot = g.core.decodeSnapshot(save.value().state, version);
   if (!snapshot.ok()) return 0;
+  const auto again = g.core.decodeSnapshot(GameCore::encodeSnapshot(snapshot.value()));
+  require(again.ok() && again.value().state() == snapshot.value().state());
   g.core.restore(snapshot.value());
   playOn(g.core, *in);
   return 0;

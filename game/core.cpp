@@ -206,20 +206,29 @@ GameSummary GameCore::summary() const {
     s.day = std::clamp(a.Day, 0, 99);
     s.partOfDay = trimmed(g.engine.ownTexts.text(own::Status, TimeLabel(g.screens.TimeSlotOf(a.TrainStep))));
   }
-  if (inScene(g.state.shell.GameMode)) s.scene = labelAbove(g.engine.Script, g.state.scene.ScriptPos);
+  if (inScene(g.state.shell.GameMode)) {
+    s.scene = labelAbove(g.engine.Script, g.state.scene.ScriptPos);
+    if (!g.state.shown.Page.empty()) s.pageLine = g.state.shown.Page.front();
+  }
   return s;
 }
 
 Result<uint64_t> GameCore::dataIdentity() const { return packIdentity(impl_->game.engine.draw.pack); }
 
-std::vector<uint8_t> GameCore::encodeSnapshot(const GameSnapshot& snapshot) {
-  return snapshot.empty() ? std::vector<uint8_t>{} : encodeState(snapshot.state());
+std::vector<uint8_t> GameCore::encodeSnapshot(const GameSnapshot& snapshot, uint32_t formatVersion) {
+  return snapshot.empty() ? std::vector<uint8_t>{} : encodeState(snapshot.state(), formatVersion);
 }
 
-Result<GameSnapshot> GameCore::decodeSnapshot(std::span<const uint8_t> bytes) const {
-  auto state = decodeState(bytes, StateLimits{impl_->game.engine.Script.count()});
+Result<GameSnapshot> GameCore::decodeSnapshot(std::span<const uint8_t> bytes, uint32_t formatVersion) const {
+  auto state = decodeState(bytes, StateLimits{impl_->game.engine.Script.count()}, formatVersion);
   if (!state.ok()) return fail(state.error());
   return GameSnapshot(std::move(state).value());
+}
+
+Result<void> GameCore::checkSnapshot(const GameSnapshot& snapshot) const {
+  if (snapshot.empty()) return fail("there is no game to keep");
+  if (auto bad = stateProblem(snapshot.state(), StateLimits{impl_->game.engine.Script.count()})) return fail(*bad);
+  return {};
 }
 
 void GameCore::forceRandom(int v) { impl_->game.state.random.force(v); }

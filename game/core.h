@@ -18,6 +18,7 @@
 
 #include "base/bitmap.h"
 #include "base/result.h"
+#include "base/save_limits.h"
 #include "base/text.h"
 #include "engine/host.h"
 #include "engine/menu.h"
@@ -85,6 +86,7 @@ struct GameSummary {
   int day = 0;            // the day as the status display shows it (capped at 99); 0 before a new game
   std::string partOfDay;  // the status display's time label ("朝", "午前", ...); empty before a new game
   std::string scene;      // the label of the scene under way ("*op"), or empty outside scenes
+  std::string pageLine;   // the first line of the page on the screen, or empty
 };
 
 // The game's own texts that the window shows around the screen, in the language of
@@ -192,10 +194,14 @@ class GameCore {
   GameSummary summary() const;
   // The fingerprint of the game data; an Error when the pack cannot be read.
   Result<uint64_t> dataIdentity() const;
-  // A snapshot as bytes, and back. Decoding checks every field against this game's
-  // data, so a state read from a file never leads the game outside its tables.
-  static std::vector<uint8_t> encodeSnapshot(const GameSnapshot& snapshot);
-  Result<GameSnapshot> decodeSnapshot(std::span<const uint8_t> bytes) const;
+  // A snapshot as bytes, and back, in a save format (an older one only for tests).
+  // Decoding checks every field against this game's data, so a state read from a file
+  // never leads the game outside its tables.
+  static std::vector<uint8_t> encodeSnapshot(const GameSnapshot& snapshot, uint32_t formatVersion = kSaveFormatVersion);
+  Result<GameSnapshot> decodeSnapshot(std::span<const uint8_t> bytes, uint32_t formatVersion = kSaveFormatVersion) const;
+  // Whether a save could keep the snapshot and load it again; if not, which field it
+  // could not keep (a text longer than a save holds, ...).
+  Result<void> checkSnapshot(const GameSnapshot& snapshot) const;
 
   // ---- For replays and tests ----
   // The next random draw gives v.

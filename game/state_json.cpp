@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "base/fields.h"
 #include "game/game.h"
+#include "game/state_fields.h"
 
 namespace shirakaba {
 
@@ -10,41 +12,51 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// Arrays the game indexes from `first`, as objects keyed by the index.
-template <typename T>
-Json indexed(const T* values, int first, int last) {
-  Json o = Json::object();
-  for (int i = first; i <= last; ++i) o[std::to_string(i)] = static_cast<int64_t>(values[i]);
-  return o;
-}
+// The shown fields of the state by their names, groups as objects.
+class JsonFields : public FieldVisitor<JsonFields> {
+ public:
+  explicit JsonFields(Json& root) : root_(root) {}
 
-Json strings(const std::vector<std::string>& lines) {
-  Json a = Json::array();
-  for (const std::string& s : lines) a.push_back(s);
-  return a;
-}
-
-Json timer(const Timer& t) {
-  Json o = Json::object();
-  o["enabled"] = t.Enabled();
-  o["interval"] = t.Interval();
-  o["tag"] = t.Tag;
-  return o;
-}
-
-Json menuItems(const MenuState& menu) {
-  Json o = Json::object();
-  for (int i = 0; i < kMenuItems; ++i) {
-    const MenuItemState& m = menu.items[i];
-    Json item = Json::object();
-    item["caption"] = m.Caption;
-    item["checked"] = m.Checked;
-    item["enabled"] = m.Enabled;
-    item["visible"] = m.Visible;
-    o[menuDef(i).name] = std::move(item);
+  template <typename T>
+    requires kIsNumber<T>
+  void visit(const Field& f, T v) {
+    if (!f.shown) return;
+    if constexpr (std::is_same_v<T, bool>) at(f) = v;
+    else at(f) = asNumber(v);
   }
-  return o;
-}
+  void visit(const Field& f, const std::string& text) {
+    if (f.shown) at(f) = text;
+  }
+  void visit(const Field& f, const std::vector<std::string>& lines) {
+    if (!f.shown) return;
+    Json& a = at(f) = Json::array();
+    for (const std::string& line : lines) a.push_back(line);
+  }
+  void visit(const Field& f, const std::optional<std::string>& text) {
+    if (f.shown) at(f) = text ? Json(*text) : Json();
+  }
+  void visit(const Field&, const Bitmap&) {}
+  void visit(const Field&, const RandomSource&) {}
+
+ private:
+  Json& at(const Field& f) {
+    Json* j = &root_;
+    for (const char* key : path_) j = &(*j)[key];
+    return (*j)[f.key];
+  }
+  Json& root_;
+};
+
+// The order in which the dump has always listed its keys; a field not named here
+// follows at the end.
+constexpr const char* kOrder[] = {
+    "t",          "GameMode", "timers",   "menu",       "ImageBa",   "ButtonOn",    "PressedBtn",
+    "SelectedBtn", "TestMode", "SceneNo", "SceneLabel", "ScriptPos", "ScriptLine",  "Page",
+    "Notice",     "Hint",     "CGNo",     "WindowBaked", "CGSpeed",  "CGSeen",      "EventState",
+    "EventWait",  "PanX",     "PanY",     "dialog",     "message",   "sounds",      "closed",
+    "Adv",        "CharaStat", "Ability", "Job",        "Grade",     "Outcome",     "Met"};
+constexpr const char* kAdvOrder[] = {"Day",        "Month", "WeekDay", "Place",   "TrainStep", "Outcome",
+                                     "SceneLabel", "Half",  "Area",    "Actions", "Partner",   "Met"};
 
 const char* dialogName(DialogKind k) {
   switch (k) {
@@ -55,36 +67,6 @@ const char* dialogName(DialogKind k) {
   }
 }
 
-Json adv(const TAdv_Rec& a, const std::string& sceneLabel) {
-  Json o = Json::object();
-  o["Day"] = a.Day;
-  o["Month"] = a.Month;
-  o["WeekDay"] = a.WeekDay;
-  o["Place"] = a.Place;
-  o["TrainStep"] = toInt(a.TrainStep);
-  o["Outcome"] = a.Outcome;
-  o["SceneLabel"] = sceneLabel;
-  o["Half"] = a.Half;
-  o["Area"] = a.Area;
-  o["Actions"] = a.Actions;
-  o["Partner"] = a.Partner;
-  o["Met"] = indexed(a.Met, 1, 3);
-  return o;
-}
-
-Json charaStats(const TCharaStat* stats) {
-  Json o = Json::object();
-  for (int i = 1; i <= kCharacters; ++i) {
-    Json c = Json::object();
-    c["Affection"] = stats[i].Affection;
-    c["RatingB"] = stats[i].RatingB;
-    c["RatingC"] = stats[i].RatingC;
-    c["Reserve"] = stats[i].Reserve;
-    o[std::to_string(i)] = std::move(c);
-  }
-  return o;
-}
-
 Json nullable(const char* s) { return s ? Json(s) : Json(); }
 
 }  // namespace
@@ -93,50 +75,23 @@ Json describeState(const Game& g, const std::vector<std::string>& sounds) {
   const GameState& st = g.state;
   const Engine& e = g.engine;
   Json s = Json::object();
+  for (const char* key : kOrder) s[key] = nullptr;
+  for (const char* key : kAdvOrder) s["Adv"][key] = nullptr;
+  JsonFields fields(s);
+  stateFields(fields, st, StateLimits{e.Script.count()});
+
+  // What the fields show through the game's eyes.
   s["t"] = e.clock.now();
-  s["GameMode"] = toInt(st.shell.GameMode);
-
-  Json timers = Json::object();
-  for (const Timer* t : {&e.Cha_Timer, &e.CG_Timer, &e.J_Timer, &e.Ani_Timer, &e.Text_Timer})
-    timers[t->name()] = timer(*t);
-  s["timers"] = std::move(timers);
-  s["menu"] = menuItems(e.ownTexts.menu(st.menu));  // as the player sees it
-  s["ImageBa"] = Json{{"visible", st.surfaces.imageBaVisible}};
-
-  s["ButtonOn"] = indexed(st.btn.ButtonOn, 1, 14);
-  s["PressedBtn"] = st.btn.PressedBtn;
-  s["SelectedBtn"] = st.btn.SelectedBtn;
-  s["TestMode"] = st.scene.TestMode;
-  s["SceneNo"] = st.scene.SceneNo;
-  s["SceneLabel"] = st.scene.SceneLabel;
-  s["ScriptPos"] = st.scene.ScriptPos;
+  const MenuState shown = e.ownTexts.menu(st.menu);  // captions as the player sees them
+  for (int i = 0; i < kMenuItems; ++i) s["menu"][menuDef(i).name]["caption"] = shown.items[i].Caption;
   const int pos = st.scene.ScriptPos;
   s["ScriptLine"] = pos >= 0 && pos < e.Script.count() ? Json(e.Script.at(pos)) : Json();
-  s["Page"] = strings(st.shown.Page);
-  s["Notice"] = st.shown.Notice ? Json(*st.shown.Notice) : Json();
-  s["Hint"] = strings(st.shown.Hint);
-  s["CGNo"] = st.scene.CGNo;
-  s["WindowBaked"] = st.scene.WindowBaked;
-  s["CGSpeed"] = st.record.CGSpeed;
-  s["CGSeen"] = indexed(st.record.CGSeen, 1, kCGs);
-  s["EventState"] = indexed(st.events.EventState, 0, kEvents);
-  s["EventWait"] = indexed(st.events.EventWait, 1, kEvents);
-  s["PanX"] = st.pan.PanX;
-  s["PanY"] = st.pan.PanY;
-
   s["dialog"] = nullable(dialogName(st.shell.dialog));
   s["message"] = st.shell.dialog == DialogKind::Message ? Json(st.shell.dialogText) : Json();
-  s["sounds"] = strings(sounds);
-  s["closed"] = st.shell.closed;
-
-  const TrainingState& tr = st.train;
-  s["Adv"] = adv(tr.Adv, st.scene.SceneLabel);
-  s["CharaStat"] = charaStats(tr.CharaStat);
-  s["Ability"] = indexed(tr.Ability, 1, 4);
-  s["Job"] = tr.Job;
-  s["Grade"] = tr.Grade;
-  s["Outcome"] = tr.Adv.Outcome;
-  s["Met"] = indexed(tr.Adv.Met, 1, 3);
+  s["sounds"] = sounds;
+  s["Adv"]["SceneLabel"] = st.scene.SceneLabel;
+  s["Outcome"] = s["Adv"]["Outcome"];
+  s["Met"] = s["Adv"]["Met"];
   return s;
 }
 

@@ -5,9 +5,11 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "headless/data_search.h"
 #include "headless/replay.h"
 #include "headless/session.h"
@@ -19,6 +21,8 @@ namespace {
 
 constexpr int kExitFailed = 1;
 constexpr int kExitUnreadable = 2;
+// A replay of a whole game takes 8 KiB; this leaves room for any walk a test records.
+constexpr uint64_t kMaxReplayBytes = 16 << 20;
 
 struct Options {
   std::optional<std::string> data;  // --data; without it the usual places are searched
@@ -101,9 +105,9 @@ int runStream(ReplaySession& session, std::istream& in) {
   return 0;
 }
 
-// Whether the replay file has a `rollback` line (its first word).
-bool replayRollsBack(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+// Whether the replay has a `rollback` line (its first word).
+bool replayRollsBack(const std::string& text) {
+  std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
     const Result<Command> c = parseReplayLine(line);
     if (c && c->kind == CommandKind::Rollback) return true;
@@ -121,14 +125,16 @@ int runHeadless(int argc, char** argv) {
   }
   const Options& options = parsed.value();
 
-  std::ifstream file;
+  // A file is read whole; commands from a pipe come through "-" and run as they arrive.
+  std::string replay;
   const bool fromStdin = options.replay == "-";
   if (!fromStdin) {
-    file.open(options.replay, std::ios::binary);
-    if (!file) {
-      std::cerr << "cannot open replay " << options.replay << '\n';
+    const Result<std::vector<uint8_t>> bytes = readFile(options.replay, kMaxReplayBytes, "a replay");
+    if (!bytes) {
+      std::cerr << bytes.error() << " (--replay - reads the commands from standard input)\n";
       return kExitUnreadable;
     }
+    replay.assign(bytes->begin(), bytes->end());
   }
   std::ofstream textLog;
   if (!options.textLog.empty()) {
@@ -150,8 +156,10 @@ int runHeadless(int argc, char** argv) {
 
   ReplaySession session(game, std::cout, std::cerr, options.shots, textLog.is_open() ? &textLog : nullptr);
   session.setUserDir(options.userDir);
-  session.setRollbackRecording(fromStdin || replayRollsBack(options.replay));
-  return fromStdin ? runStream(session, std::cin) : runFile(session, file);
+  session.setRollbackRecording(fromStdin || replayRollsBack(replay));
+  if (fromStdin) return runStream(session, std::cin);
+  std::istringstream file(replay);
+  return runFile(session, file);
 }
 
 }  // namespace shirakaba

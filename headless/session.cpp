@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <system_error>
 
+#include "base/files.h"
 #include "base/png.h"
 #include "headless/json_path.h"
 #include "saves/save_slots.h"
@@ -26,6 +27,8 @@ StepResult ReplaySession::run(const Command& cmd, int lineNo) {
 }
 
 void ReplaySession::takeEvents() {
+  if (const std::optional<std::string> problem = comforts_.takeReadPagesProblem())
+    err_ << "shirakaba: the pages read are not remembered: " << *problem << '\n';
   for (GameEvent& event : game_.takeEvents()) {
     if (auto* sound = std::get_if<SoundStarted>(&event)) {
       sounds_.push_back(std::move(sound->file));
@@ -135,8 +138,7 @@ StepResult ReplaySession::expect(const Command& cmd, int lineNo) {
 }
 
 StepResult ReplaySession::shot(const Command& cmd, int lineNo) {
-  std::error_code ec;
-  std::filesystem::create_directories(shotsDir_, ec);
+  (void)makeFolders(shotsDir_);  // a failure shows in the write's error
   const std::string path = (std::filesystem::path(shotsDir_) / (cmd.name + ".png")).string();
   const Result<void> written = writeScreenPng(path, game_.screen(), game_.screenVisible(), kGameWidth, kGameHeight);
   if (written) return StepResult::Continue;
@@ -156,20 +158,23 @@ Result<std::string> ReplaySession::savePath(const std::string& name) const {
 
 void ReplaySession::save(const Command& cmd, int lineNo) {
   auto path = savePath(cmd.name);
-  auto saved = path.ok() ? saveGame(game_, path.value(), playClock_.elapsed(game_), unixMillisNow())
+  auto saved = path.ok() ? saveGame(game_, path.value(), playClock_.elapsed(game_), unixMillisNow(),
+                                    comforts_.savedHistory())
                          : Result<SaveInfo>(fail(path.error()));
   if (!saved.ok()) err_ << "save: " << saved.error() << " (line " << lineNo << ")\n";
 }
 
 void ReplaySession::load(const Command& cmd, int lineNo) {
   auto path = savePath(cmd.name);
-  auto loaded = path.ok() ? loadGame(game_, path.value()) : Result<SaveInfo>(fail(path.error()));
+  std::vector<SavedPage> history;
+  auto loaded = path.ok() ? loadGame(game_, path.value(), &history) : Result<SaveInfo>(fail(path.error()));
   if (!loaded.ok()) {
     err_ << "load: " << loaded.error() << " (line " << lineNo << ")\n";
     return;
   }
   playClock_.resetTo(game_, loaded.value().playTimeMs);
   comforts_.startNewHistory();
+  comforts_.restoreHistory(history);
 }
 
 }  // namespace shirakaba

@@ -3,10 +3,12 @@
 #include <zlib.h>
 
 #include <cstring>
-#include <optional>
+#include <limits>
 
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
+#include "base/field_check.h"
+#include "base/field_codec.h"
 #include "saves/compression.h"
 
 namespace shirakaba {
@@ -16,10 +18,6 @@ namespace {
 constexpr uint8_t kMagic[8] = {'S', 'K', 'B', 'S', 'A', 'V', 'E', 0x1A};
 constexpr size_t kHeadSize = sizeof kMagic + 4;
 constexpr size_t kTrailerSize = 4;
-constexpr size_t kMaxText = 4096;
-// The largest game state a save may hold: the screen, the back buffer and a CG of up
-// to 2048 x 2048 fit with room.
-constexpr uint32_t kMaxStateBytes = 64u << 20;
 constexpr int kCompressionLevel = 3;
 
 uint32_t crcOf(std::span<const uint8_t> bytes) {
@@ -34,38 +32,48 @@ void putChunk(std::vector<uint8_t>& o, const char (&tag)[5], const std::vector<u
   putBytes(o, payload.data(), payload.size());
 }
 
-std::vector<uint8_t> infoPayload(const SaveInfo& info) {
+// Packed bytes: their u32 size, then a zstd frame of them.
+std::vector<uint8_t> packed(const std::vector<uint8_t>& bytes) {
   std::vector<uint8_t> o;
-  put64(o, static_cast<uint64_t>(info.savedAt));
-  put32(o, static_cast<uint32_t>(info.day));
-  putString(o, info.partOfDay);
-  putString(o, info.scene);
-  put64(o, static_cast<uint64_t>(info.playTimeMs));
-  put64(o, info.dataIdentity);
+  put32(o, static_cast<uint32_t>(bytes.size()));
+  const std::vector<uint8_t> frame = compressBytes(bytes, kCompressionLevel);
+  putBytes(o, frame.data(), frame.size());
   return o;
 }
 
-bool readInfo(std::span<const uint8_t> payload, SaveInfo& info) {
+Result<std::vector<uint8_t>> unpacked(std::span<const uint8_t> payload, uint32_t limit, const std::string& what) {
   ByteReader in(payload);
-  info.savedAt = in.i64();
-  info.day = in.i32();
-  info.partOfDay = in.string(kMaxText);
-  info.scene = in.string(kMaxText);
-  info.playTimeMs = in.i64();
-  info.dataIdentity = in.u64();
-  return in.ok() && info.day >= 0 && info.playTimeMs >= 0;
+  const uint32_t size = in.u32();
+  const auto frame = in.take(in.remaining());
+  if (!in.ok()) return fail("the save file is damaged (" + what + "'s size)");
+  auto bytes = decompressBytes(frame, size, limit);
+  if (!bytes.ok()) return fail("the save file is damaged (" + what + ": " + bytes.error() + ")");
+  return bytes;
+}
+
+std::optional<std::string> readInfo(std::span<const uint8_t> payload, SaveInfo& info) {
+  ByteReader in(payload);
+  FieldReader reader(in, info.formatVersion);
+  infoFields(reader, info);
+  if (!in.ok()) return "cut short or malformed at " + reader.failedAt();
+  if (in.remaining() != 0) return "data after its end";
+  FieldChecker checker;
+  infoFields(checker, info);
+  return checker.problem();
 }
 
 // The checks every reader makes, and the chunks they found.
 struct Chunks {
   SaveInfo info;
-  std::span<const uint8_t> state;  // "STAT" payload
+  std::span<const uint8_t> state;    // "STAT" payload
+  std::span<const uint8_t> history;  // "HIST" payload
 };
 
 Result<Chunks> readChunks(std::span<const uint8_t> bytes) {
   if (bytes.size() < sizeof kMagic || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0)
     return fail("this is not a save file of this program");
   if (bytes.size() < kHeadSize + kTrailerSize) return fail("the save file is cut short");
+  if (bytes.size() > kMaxSaveFileBytes) return fail("the save file is larger than any save (" + std::to_string(bytes.size()) + " bytes)");
   ByteReader head(bytes.subspan(sizeof kMagic, 4));
   const uint32_t version = head.u32();
   if (version > kSaveFormatVersion)
@@ -78,7 +86,7 @@ Result<Chunks> readChunks(std::span<const uint8_t> bytes) {
 
   Chunks c;
   c.info.formatVersion = version;
-  bool haveInfo = false, haveThumb = false, haveState = false;
+  bool haveInfo = false, haveThumb = false, haveState = false, haveHistory = false;
   ByteReader in(body.subspan(kHeadSize));
   while (in.ok() && in.remaining() > 0) {
     const auto tag = in.take(4);
@@ -87,7 +95,7 @@ Result<Chunks> readChunks(std::span<const uint8_t> bytes) {
     if (!in.ok()) break;
     const std::string name(reinterpret_cast<const char*>(tag.data()), 4);
     if (name == "INFO") {
-      if (!readInfo(payload, c.info)) return fail("the save file is damaged (its description)");
+      if (auto bad = readInfo(payload, c.info)) return fail("the save file is damaged (its description: " + *bad + ")");
       haveInfo = true;
     } else if (name == "THMB") {
       c.info.thumbnailPng.assign(payload.begin(), payload.end());
@@ -95,27 +103,29 @@ Result<Chunks> readChunks(std::span<const uint8_t> bytes) {
     } else if (name == "STAT") {
       c.state = payload;
       haveState = true;
+    } else if (name == "HIST" && version >= 2) {
+      c.history = payload;
+      haveHistory = true;
     }
   }
   if (!in.ok()) return fail("the save file is damaged (a part runs past its end)");
-  if (!haveInfo || !haveThumb || !haveState) return fail("the save file is damaged (a part is missing)");
+  if (!haveInfo || !haveThumb || !haveState || (version >= 2 && !haveHistory))
+    return fail("the save file is damaged (a part is missing)");
   return c;
 }
 
 }  // namespace
 
-std::vector<uint8_t> encodeSaveFile(const SaveFile& save) {
+std::vector<uint8_t> encodeSaveFile(const SaveFile& save, uint32_t version) {
   std::vector<uint8_t> o(kMagic, kMagic + sizeof kMagic);
-  put32(o, kSaveFormatVersion);
-  putChunk(o, "INFO", infoPayload(save.info));
+  put32(o, version);
+  std::vector<uint8_t> info;
+  FieldWriter writer(info, version);
+  infoFields(writer, save.info);
+  putChunk(o, "INFO", info);
   putChunk(o, "THMB", save.info.thumbnailPng);
-
-  std::vector<uint8_t> state;
-  put32(state, static_cast<uint32_t>(save.state.size()));
-  const std::vector<uint8_t> frame = compressBytes(save.state, kCompressionLevel);
-  putBytes(state, frame.data(), frame.size());
-  putChunk(o, "STAT", state);
-
+  putChunk(o, "STAT", packed(save.state));
+  if (version >= 2) putChunk(o, "HIST", packed(encodeHistory(save.history, version)));
   put32(o, crcOf(o));
   return o;
 }
@@ -129,15 +139,18 @@ Result<SaveInfo> decodeSaveInfo(std::span<const uint8_t> bytes) {
 Result<SaveFile> decodeSaveFile(std::span<const uint8_t> bytes) {
   auto c = readChunks(bytes);
   if (!c.ok()) return fail(c.error());
-  ByteReader in(c.value().state);
-  const uint32_t size = in.u32();
-  const auto frame = in.take(in.remaining());
-  if (!in.ok()) return fail("the save file is damaged (the game state's size)");
-  auto state = decompressBytes(frame, size, kMaxStateBytes);
-  if (!state.ok()) return fail("the save file is damaged (the game state: " + state.error() + ")");
   SaveFile save;
   save.info = std::move(c.value().info);
+  auto state = unpacked(c.value().state, kMaxStateBytes, "the game state");
+  if (!state.ok()) return fail(state.error());
   save.state = std::move(state).value();
+  if (save.info.formatVersion >= 2) {
+    auto history = unpacked(c.value().history, kMaxHistoryBytes, "the history");
+    if (!history.ok()) return fail(history.error());
+    auto pages = decodeHistory(history.value(), save.info.formatVersion);
+    if (!pages.ok()) return fail("the save file is damaged (the history: " + pages.error() + ")");
+    save.history = std::move(pages).value();
+  }
   return save;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/files.h"
 #include "saves/save_game.h"
 
 namespace shirakaba {
@@ -62,21 +63,13 @@ std::string SaveSlots::pathOf(SaveSlot slot) const {
   return (fs::path(folder_) / file).string();
 }
 
-bool SaveSlots::exists(SaveSlot slot) const {
-  std::error_code ec;
-  return fs::exists(pathOf(slot), ec);
-}
+bool SaveSlots::exists(SaveSlot slot) const { return anythingAt(pathOf(slot)); }
 
 Result<SaveInfo> SaveSlots::info(SaveSlot slot) const {
   if (!exists(slot)) return fail("slot " + slotName(slot) + " is empty");
   return readSaveInfo(pathOf(slot));
 }
 
-Result<void> SaveSlots::remove(SaveSlot slot) const {
-  std::error_code ec;
-  fs::remove(pathOf(slot), ec);
-  if (ec) return fail("cannot delete " + pathOf(slot) + ": " + ec.message());
-  return {};
-}
+Result<void> SaveSlots::remove(SaveSlot slot) const { return removeFile(pathOf(slot)); }
 
 }  // namespace shirakaba

@@ -1,5 +1,8 @@
 #include "saves/thumbnail.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "base/png.h"
 
 namespace shirakaba {
@@ -25,6 +28,17 @@ Bitmap thumbnailOf(const Bitmap& screen, bool visible) {
     }
   }
   return t;
+}
+
+bool hasThumbnailSize(std::span<const uint8_t> png) {
+  // The signature, then the header chunk (which must come first): its length (13),
+  // "IHDR", then the width and the height, big-endian.
+  static constexpr uint8_t kHead[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  if (png.size() < sizeof kHead + 8 || !std::equal(std::begin(kHead), std::end(kHead), png.begin())) return false;
+  const auto bigEndian = [&](size_t at) {
+    return uint32_t{png[at]} << 24 | uint32_t{png[at + 1]} << 16 | uint32_t{png[at + 2]} << 8 | png[at + 3];
+  };
+  return bigEndian(16) == kThumbnailWidth && bigEndian(20) == kThumbnailHeight;
 }
 
 Result<std::vector<uint8_t>> thumbnailPng(const Bitmap& screen, bool visible) {

@@ -8,6 +8,7 @@
 #include "screens/labels.h"
 #include "screens/live.h"
 #include "screens/screens.h"
+#include "screens/text_places.h"
 
 namespace shirakaba {
 
@@ -74,19 +75,22 @@ std::string Screens::StarText(StarRow row, int k) const {
 void Screens::StatusPanel(StatusView view) {
   const TAdv_Rec& a = train.Adv;
   auto jobName = [this] {
-    SetTextFont(draw, TextBrush::Clear, 16, kWhite);
-    TextOut(draw, Target::Screen, 100, 100, e.ownTexts.text(own::Status, JobName(train.Job)));
+    SetTextFont(draw, TextBrush::Clear, kJobHeading.points, kWhite);
+    TextOut(draw, Target::Screen, kJobHeading.at.x, kJobHeading.at.y,
+            e.ownTexts.text(own::Status, JobName(train.Job)));
   };
   switch (view) {
     case StatusView::TimePanel:  // the time panel of the calendar screens
-      SetTextFont(draw, TextBrush::Clear, 12, kWhite);
-      BlendPic(draw, 6, 7, pic::TimePanel, pic::TimePanelMask, draw.BackBuffer);
+      SetTextFont(draw, TextBrush::Clear, kTimeLabelOnPanel.points, kWhite);
+      BlendPic(draw, kTimePanelAt.x, kTimePanelAt.y, pic::TimePanel, pic::TimePanelMask, draw.BackBuffer);
       DrawNum2(draw, 11, 13, a.Day, Target::Back);
-      TextOut(draw, Target::Back, 106, 17, e.ownTexts.text(own::Status, TimeLabel(TimeSlotOf(a.TrainStep))));
+      TextOut(draw, Target::Back, kTimeLabelOnPanel.at.x, kTimeLabelOnPanel.at.y,
+              e.ownTexts.text(own::Status, TimeLabel(TimeSlotOf(a.TrainStep))));
       break;
     case StatusView::StatusScreen:  // the time label keeps the font the hint text left
       DrawNum2(draw, 104, 196, a.Day, Target::Screen);
-      TextOut(draw, Target::Screen, 199, 202, e.ownTexts.text(own::Status, TimeLabel(TimeSlotOf(a.TrainStep))));
+      TextOut(draw, Target::Screen, kTimeLabelOnStatusScreen.at.x, kTimeLabelOnStatusScreen.at.y,
+              e.ownTexts.text(own::Status, TimeLabel(TimeSlotOf(a.TrainStep))));
       for (int i = 1; i <= kAbilities; ++i) {
         SetTextFont(draw, TextBrush::Clear, 14, kWhite);
         TextOut(draw, Target::Screen, 220, 251 + 20 * (i - 1), AbilityText(i));
@@ -94,25 +98,26 @@ void Screens::StatusPanel(StatusView view) {
       break;
     case StatusView::JobPreview:
       jobName();
-      SetTextFont(draw, TextBrush::Clear, 14, kWhite);
+      SetTextFont(draw, TextBrush::Clear, kMarkPoints, kWhite);
       for (int i = 1; i <= kAbilities; ++i)
-        TextOut(draw, Target::Screen, 210, 125 + 20 * i,
+        TextOut(draw, Target::Screen, kMarkColumnX, 125 + 20 * i,
                 e.ownTexts.text(own::Status, MarkLabel(calendar.JobRule(JobRuleKind::Weight, i))));
       break;
     case StatusView::JobResult:  // no grade yet writes no grade label
       jobName();
-      SetTextFont(draw, TextBrush::Clear, 14, kWhite);
+      SetTextFont(draw, TextBrush::Clear, kMarkPoints, kWhite);
       for (int i = 1; i <= kAbilities; ++i)
-        TextOut(draw, Target::Screen, 210, 125 + 20 * i,
+        TextOut(draw, Target::Screen, kMarkColumnX, 125 + 20 * i,
                 gainText(calendar.JobRule(JobRuleKind::GradedGain, i) + calendar.JobRule(JobRuleKind::OutcomeBonus, i)));
-      SetTextFont(draw, TextBrush::Clear, 14, kWhite);
-      TextOut(draw, Target::Screen, 210, 100,
+      SetTextFont(draw, TextBrush::Clear, kGradeLabel.points, kWhite);
+      TextOut(draw, Target::Screen, kGradeLabel.at.x, kGradeLabel.at.y,
               e.ownTexts.text(own::Status, GradeLabel(train.Grade)));
       break;
     case StatusView::SelfStudy: {  // the highest ability gains
       const int best = calendar.JobRule(JobRuleKind::BestAbility, 0);
-      SetTextFont(draw, TextBrush::Clear, 16, kWhite);
-      TextOut(draw, Target::Screen, 100, 100, e.ownTexts.text(own::Status, kSelfStudyLabel));
+      SetTextFont(draw, TextBrush::Clear, kJobHeading.points, kWhite);
+      TextOut(draw, Target::Screen, kJobHeading.at.x, kJobHeading.at.y,
+              e.ownTexts.text(own::Status, kSelfStudyLabel));
       SetTextFont(draw, TextBrush::Clear, 14, kWhite);
       for (int i = 1; i <= kAbilities; ++i)
         TextOut(draw, Target::Screen, 180, 125 + 20 * i, AbilityText(i) + (i == best ? " + 1" : ""));
@@ -137,7 +142,7 @@ void Screens::StatusScreen(StatusStep step) {
       e.PlaceSprite(2, "春未", Target::Back);
       BlendPic(draw, 322, 70, pic::StatusPlate, pic::StatusPlateMask, draw.BackBuffer);
       e.ClearButtons();
-      BlendPic(draw, 84, 182, pic::StatusTable, pic::StatusTableMask, draw.BackBuffer);
+      BlendPic(draw, kStatusTableAt.x, kStatusTableAt.y, pic::StatusTable, pic::StatusTableMask, draw.BackBuffer);
       break;
     case StatusStep::Show:
       ShadeRect(draw, Shade::OntoScreen, MesRect);

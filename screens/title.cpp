@@ -1,12 +1,12 @@
 // The start-up logo, the title menu and the closing screen.
 #include "screens/live.h"
 #include "screens/screens.h"
+#include "screens/text_places.h"
 
 namespace shirakaba {
 
 namespace {
 constexpr Point kLogoAt{170, 220};
-constexpr Point kClosingLineAt{170, 420};  // the message band's top plus 20
 constexpr int kNewGameBtn = 1, kQuitBtn = 4;  // the title's two live buttons
 }  // namespace
 
@@ -65,8 +65,8 @@ void Screens::EndScreen(EndStep step) {
     case EndStep::Compose: DrawPic(draw, 0, 0, pic::Ending, Target::Back); break;
     case EndStep::Show:
       ShadeRect(draw, Shade::OntoScreen, MesRect);
-      SetTextFont(draw, TextBrush::Clear, 14, kWhite);
-      TextOut(draw, Target::Screen, kClosingLineAt.x, kClosingLineAt.y,
+      SetTextFont(draw, TextBrush::Clear, kClosingLine.points, kWhite);
+      TextOut(draw, Target::Screen, kClosingLine.at.x, kClosingLine.at.y,
               e.ownTexts.text(own::Closing, own::ClosingLine));
       break;
     case EndStep::Release: e.ResetGame(Reset::ToTitle); break;  // back to the title

@@ -4,10 +4,10 @@
 // Exit status: 0 when every invariant held, 1 on a failure, 2 for bad options.
 #include <charconv>
 #include <chrono>
-#include <fstream>
 #include <iostream>
 #include <string>
 
+#include "base/files.h"
 #include "support/monkey.h"
 
 namespace {
@@ -70,9 +70,10 @@ int main(int argc, char** argv) {
   std::cout << "monkey: " << r.events << " events in " << seconds() << " s, " << r.escapes << " escape checks, "
             << r.restarts << " restarts\n" << coverageText(r) << "\n";
   if (!replayOut.empty()) {
-    std::ofstream out(replayOut);
-    out << "#! seed " << r.formSeed << "\n";
-    for (const std::string& line : r.replay) out << line << "\n";
+    std::string text = "#! seed " + std::to_string(r.formSeed) + "\n";
+    for (const std::string& line : r.replay) text += line + "\n";
+    if (const shirakaba::Result<void> written = shirakaba::writeFile(replayOut, {text.begin(), text.end()}); !written)
+      std::cerr << "monkey: " << written.error() << "\n";
     std::cout << "replay of the last window: " << replayOut << " (shirakaba --headless --seed " << r.formSeed
               << " --replay FILE)\n";
   }

@@ -232,6 +232,10 @@ fonts-ipafont-gothic パッケージをインストールしてください。
         <translation>%1にセーブできません: %2</translation>
     </message>
     <message>
+        <source>The pages read are not remembered: %1</source>
+        <translation>既読のページを記録できません: %1</translation>
+    </message>
+    <message>
         <source>Loaded %1</source>
         <translation>%1をロードしました</translation>
     </message>

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QLabel>
 #include <QTimer>
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -29,6 +31,8 @@
 #include "base/cp932.h"
 #include "game_font.h"
 #include "game_state_edit.h"
+#include "support/hostile_files.h"
+#include "support/memory_limit.h"
 #include "support/pack_fixture.h"
 #include "tools/demo/demo.h"
 
@@ -502,6 +506,20 @@ TEST(MesForm, MissingOrBrokenReadme) {
   const QString text = loadReadmeText(dir + "/readme.txt");
   EXPECT_TRUE(text.startsWith(QStringLiteral("ok")));
   EXPECT_FALSE(text.endsWith('\n'));
+  std::filesystem::remove_all(dir);
+}
+
+// Neither waits for a FIFO's writer nor reads a file far larger than a readme.
+TEST(MesForm, AReadmeThatIsNoReadmeIsNotRead) {
+  const std::string dir = test::makeTempDir("readme3");
+  const std::string fifo = dir + "/fifo.txt", huge = dir + "/huge.txt";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  test::makeHuge(huge);
+  EXPECT_TRUE(test::withoutWaiting([&] { return loadReadmeText(fifo).isEmpty(); }, {fifo}));
+  const test::AddressSpaceLimit limit(512 << 20);
+  if (limit.active()) {  // else a fault would fill the memory
+    EXPECT_TRUE(loadReadmeText(huge).isEmpty());
+  }
   std::filesystem::remove_all(dir);
 }
 

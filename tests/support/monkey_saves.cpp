@@ -6,10 +6,11 @@
 #include <iterator>
 
 #include "base/byte_reader.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "saves/save_file.h"
 #include "saves/save_game.h"
 #include "saves/save_slots.h"
+#include "support/pack_fixture.h"
 
 namespace shirakaba::test {
 
@@ -226,7 +227,7 @@ std::string MonkeySaves::refusedUnchanged(const GameSnapshot& given, const std::
 // The last save written, or one taken now; empty when none can be taken.
 std::vector<uint8_t> MonkeySaves::goodSaveBytes() {
   if (!lastPath_.empty()) {
-    auto bytes = readFile(lastPath_);
+    auto bytes = readFile(lastPath_, test::kTestReadLimit);
     if (bytes.ok()) return std::move(bytes).value();
   }
   auto save = takeSave(core_, 0, 0);

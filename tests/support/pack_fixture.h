@@ -20,6 +20,9 @@ Bitmap mask8(int w, int h, uint8_t v);
 bool writeTestPack(const std::string& gameDir, const std::map<int, Bitmap>& pictures,
                    const std::string& scriptUtf8);
 
+// What tests read whole at most: any pack, save or text they make.
+constexpr uint64_t kTestReadLimit = 256ull << 20;
+
 // A new empty folder under the system's temporary folder, its name holding tag.
 std::string makeTempDir(const std::string& tag);
 

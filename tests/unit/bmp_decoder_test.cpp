@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "base/files.h"
 #include "base/bmp.h"
+#include "support/pack_fixture.h"
 
 namespace shirakaba {
 namespace {
@@ -395,7 +397,7 @@ TEST(BmpDecoderCorpus, ProbeAndDecodeAgreeOnEverySeed) {
   const auto dir = std::filesystem::path(SHIRAKABA_SOURCE_DIR) / "fuzz" / "corpus" / "bmp_decoder";
   int decoded = 0;
   for (const auto& e : std::filesystem::directory_iterator(dir)) {
-    const Result<std::vector<uint8_t>> read = readFile(e.path().string());
+    const Result<std::vector<uint8_t>> read = readFile(e.path().string(), test::kTestReadLimit);
     ASSERT_TRUE(read) << read.error();
     const std::vector<uint8_t>& file = read.value();
     MemoryStream a(file), b(file);

@@ -16,6 +16,7 @@
 #include "engine/cg.h"
 #include "base/cp932.h"
 #include "engine/pack.h"
+#include "base/files.h"
 #include "base/stream.h"
 #include "tools/demo/demo.h"
 #include "tools/demo/demo_data.h"
@@ -23,6 +24,7 @@
 #include "tools/demo/quantise.h"
 #include "tools/demo/theme.h"
 #include "tools/pack/lint.h"
+#include "support/pack_fixture.h"
 
 namespace shirakaba {
 namespace {
@@ -46,7 +48,7 @@ class DemoData : public ::testing::Test {
   }
   static std::string path(const char* rel) { return (*dir_ / rel).string(); }
   static std::vector<std::string> scriptLines() {
-    const Result<std::vector<uint8_t>> read = readFile(path("data/lumora.red"));
+    const Result<std::vector<uint8_t>> read = readFile(path("data/lumora.red"), test::kTestReadLimit);
     EXPECT_TRUE(read) << read.error();
     const std::vector<uint8_t> pack = read ? read.value() : std::vector<uint8_t>(ScriptOffset);
     std::string block(pack.begin() + ScriptOffset, pack.end());
@@ -76,7 +78,7 @@ TEST_F(DemoData, WritesEveryFileAndTheSameBytesOnEveryRun) {
   const fs::path again = *dir_ / "again";
   ASSERT_EQ(runDemo(again.string()), 0);
   for (const char* f : kFiles) {
-    const Result<std::vector<uint8_t>> a = readFile(path(f)), b = readFile((again / f).string());
+    const Result<std::vector<uint8_t>> a = readFile(path(f), test::kTestReadLimit), b = readFile((again / f).string(), test::kTestReadLimit);
     ASSERT_TRUE(a) << a.error();
     ASSERT_TRUE(b) << b.error();
     EXPECT_FALSE(a->empty()) << f;
@@ -87,7 +89,7 @@ TEST_F(DemoData, WritesEveryFileAndTheSameBytesOnEveryRun) {
 TEST_F(DemoData, EveryPictureDecodesAndFitsItsPlace) {
   ASSERT_TRUE(ok_);
   PackFile pack(path("data/lumora.red"));
-  const Result<std::vector<uint8_t>> read = readFile(pack.path());
+  const Result<std::vector<uint8_t>> read = readFile(pack.path(), test::kTestReadLimit);
   ASSERT_TRUE(read) << read.error();
   const std::vector<uint8_t>& bytes = read.value();
   for (int n = 0; n < kPictureCount; ++n) {
@@ -192,7 +194,7 @@ TEST_F(DemoData, KeyCopiedCellsKeepTheirMiddleVisible) {
 TEST_F(DemoData, SoundsAreSixteenBitPcm) {
   ASSERT_TRUE(ok_);
   for (const char* f : {"data/wav/h_1.wav", "data/wav/h_3.wav", "data/wav/h_4.wav"}) {
-    const Result<std::vector<uint8_t>> read = readFile(path(f));
+    const Result<std::vector<uint8_t>> read = readFile(path(f), test::kTestReadLimit);
     ASSERT_TRUE(read) << read.error();
     const std::vector<uint8_t>& w = read.value();
     ASSERT_GT(w.size(), 44u) << f;
@@ -205,7 +207,7 @@ TEST_F(DemoData, SoundsAreSixteenBitPcm) {
 
 TEST_F(DemoData, ReadmeIsCp932) {
   ASSERT_TRUE(ok_);
-  const Result<std::vector<uint8_t>> read = readFile(path("readme.txt"));
+  const Result<std::vector<uint8_t>> read = readFile(path("readme.txt"), test::kTestReadLimit);
   ASSERT_TRUE(read) << read.error();
   const std::vector<uint8_t>& r = read.value();
   const std::string text = cp932ToUtf8(std::string(r.begin(), r.end()));

@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "engine/own_texts.h"
 #include "engine/pack.h"
 #include "engine/script.h"
@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 const std::string kEnPo = std::string(SHIRAKABA_SOURCE_DIR) + "/tools/demo/en.po";
 
 std::vector<PoEntry> readEntries(const std::string& path) {
-  const Result<std::vector<uint8_t>> bytes = readFile(path);
+  const Result<std::vector<uint8_t>> bytes = readFile(path, test::kTestReadLimit);
   EXPECT_TRUE(bytes) << path;
   if (!bytes) return {};
   Result<std::vector<PoEntry>> entries = readPo(std::string(bytes->begin(), bytes->end()));
@@ -69,7 +69,7 @@ TEST_F(EnglishDemo, ThePoFileTranslatesEveryTextOfAFreshTemplate) {
 }
 
 TEST_F(EnglishDemo, EveryLineFitsAndTheGameReadsItsOwnTextsInEnglish) {
-  Result<std::vector<uint8_t>> bytes = readFile(path("data/lumora.red"));
+  Result<std::vector<uint8_t>> bytes = readFile(path("data/lumora.red"), test::kTestReadLimit);
   ASSERT_TRUE(bytes);
   Result<PackScript> pack = packScriptOf(std::move(bytes).value(), "demo");
   ASSERT_TRUE(pack);
@@ -107,7 +107,7 @@ TEST_F(EnglishDemo, PicturesAndReadmeAreInEnglishAndKeepTheirPlaces) {
   EXPECT_EQ(demo::label("はじめる"), "はじめる") << "Japanese again outside the English painting";
 
   // The readme window reads CP932, which holds ASCII as it is.
-  const Result<std::vector<uint8_t>> readme = readFile(path("en/readme.txt"));
+  const Result<std::vector<uint8_t>> readme = readFile(path("en/readme.txt"), test::kTestReadLimit);
   ASSERT_TRUE(readme);
   for (const uint8_t b : readme.value()) ASSERT_LT(b, 0x80);
   EXPECT_NE(std::string(readme->begin(), readme->end()).find("How to play"), std::string::npos);

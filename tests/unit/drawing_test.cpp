@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "base/files.h"
 #include "engine/draw.h"
 #include "engine/script.h"
 #include "support/pack_fixture.h"
@@ -144,7 +145,7 @@ TEST(Pictures, OutOfRangeNumbersMissingPackAndBrokenPicturesDrawNothing) {
   EXPECT_EQ(getPixel32(p.c.ImageBa, 0, 0), 0x00010203u);
   // Break picture 5 in place: garbage where its header was.
   {
-    Result<std::vector<uint8_t>> bytes = readFile(p.c.pack.path());
+    Result<std::vector<uint8_t>> bytes = readFile(p.c.pack.path(), test::kTestReadLimit);
     ASSERT_TRUE(bytes) << bytes.error();
     for (int i = 0; i < 20; ++i) bytes.value()[PackOffsets[5] + i] = 0xEE;
     const Result<void> written = writeFile(p.c.pack.path(), bytes.value());

@@ -2,16 +2,20 @@
 // is complete, and every failure is an Error naming the file.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "support/file_size_limit.h"
+#include "support/hostile_files.h"
+#include "support/memory_limit.h"
 #include "support/pack_fixture.h"
 
 namespace shirakaba {
@@ -22,15 +26,13 @@ namespace fs = std::filesystem;
 std::vector<uint8_t> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
 
 std::string contentOf(const fs::path& p) {
-  const Result<std::vector<uint8_t>> r = readFile(p.string());
+  const Result<std::vector<uint8_t>> r = readFile(p.string(), test::kTestReadLimit);
   return r ? std::string(r->begin(), r->end()) : "(" + r.error() + ")";
 }
 
 std::vector<std::string> namesIn(const fs::path& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
+  const Result<std::vector<std::string>> names = listFolder(dir.string());
+  return names ? names.value() : std::vector<std::string>{"(" + names.error() + ")"};
 }
 
 class FileIo : public ::testing::Test {
@@ -110,15 +112,122 @@ TEST_F(FileIo, WritingThroughALinkReplacesTheLinkedFile) {
 
 TEST_F(FileIo, ReadFailuresAreErrorsNotCrashes) {
   const fs::path missing = dir / "none.red";
-  EXPECT_EQ(readFile(missing.string()).error(), "cannot read " + missing.string() + ": " + std::strerror(ENOENT));
+  EXPECT_EQ(readFile(missing.string(), test::kTestReadLimit).error(), "cannot read " + missing.string() + ": " + std::strerror(ENOENT));
   // A folder opens like a file and claims a size of 2^63 bytes.
-  EXPECT_EQ(readFile(dir.string()).error(), "cannot read " + dir.string() + ": " + std::strerror(EISDIR));
-  EXPECT_FALSE(FileStream(dir.string()).ok());
-  EXPECT_FALSE(readFile("/dev/null")) << "not a regular file";
+  EXPECT_EQ(readFile(dir.string(), test::kTestReadLimit).error(), "cannot read " + dir.string() + ": " + std::strerror(EISDIR));
+  EXPECT_FALSE(openFile(dir.string(), test::kTestReadLimit));
+  EXPECT_FALSE(readFile("/dev/null", test::kTestReadLimit)) << "not a regular file";
   std::ofstream(dir / "empty");
-  const Result<std::vector<uint8_t>> empty = readFile((dir / "empty").string());
+  const Result<std::vector<uint8_t>> empty = readFile((dir / "empty").string(), test::kTestReadLimit);
   ASSERT_TRUE(empty) << empty.error();
   EXPECT_TRUE(empty->empty());
+}
+
+TEST_F(FileIo, AFileIsReadUpToItsLimitAndRefusedOneBytePast) {
+  const fs::path file = dir / "quick.sav";
+  ASSERT_TRUE(writeFile(file.string(), std::vector<uint8_t>(2048, 'x')));
+  EXPECT_TRUE(readFile(file.string(), 2048));
+  EXPECT_EQ(readFile(file.string(), 2047, "a save").error(),
+            "cannot read " + file.string() + ": it is 2048 bytes, more than the 2047 bytes a save can be");
+  EXPECT_EQ(readFile(file.string(), 1024, "a save").error(),
+            "cannot read " + file.string() + ": it is 2 KiB, more than the 1 KiB a save can be");
+}
+
+TEST_F(FileIo, AHugeFileIsRefusedBeforeAnythingIsAllocated) {
+  const fs::path file = dir / "0123456789abcdef.txt";
+  test::makeHuge(file);
+  const test::AddressSpaceLimit limit(512 << 20);
+  if (!limit.active()) GTEST_SKIP() << "the address space cannot be limited here";
+  EXPECT_EQ(readFile(file.string(), 8 << 20, "a record of pages read").error(),
+            "cannot read " + file.string() + ": it is 4096 MiB, more than the 8 MiB a record of pages read can be");
+}
+
+TEST_F(FileIo, AFifoIsRefusedWithoutWaitingForAWriter) {
+  const fs::path fifo = dir / "slot01.sav", link = dir / "link.sav";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_symlink(fifo, link);
+  for (const fs::path& path : {fifo, link}) {
+    const Result<std::vector<uint8_t>> read = test::withoutWaiting([&] { return readFile(path.string(), 1024); }, {fifo});
+    EXPECT_EQ(read.error(), "cannot read " + path.string() + ": it is a FIFO, not a regular file");
+  }
+  EXPECT_EQ(readFile("/dev/zero", 1 << 20).error(), "cannot read /dev/zero: it is a device, not a regular file");
+}
+
+TEST_F(FileIo, OnlyARegularFileOrALinkToOneIsReplaced) {
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  fs::create_directories(dir / "folder");
+  fs::create_symlink(dir / "fifo", dir / "to_fifo.sav");
+  fs::create_symlink(dir / "folder", dir / "to_folder.sav");
+  fs::create_symlink(dir / "none", dir / "dangling.sav");
+  const std::vector<std::string> before = namesIn(dir);
+  for (const auto& [name, why] : std::vector<std::pair<std::string, std::string>>{
+           {"fifo", "it is a FIFO, not a regular file"},
+           {"to_fifo.sav", "it is a link to a FIFO, not to a regular file"},
+           {"to_folder.sav", "it is a link to a folder, not to a regular file"},
+           {"dangling.sav", "it is a link to nothing"}}) {
+    const fs::path p = dir / name;
+    EXPECT_EQ(writeFile(p.string(), bytesOf("save")).error(), "cannot write " + p.string() + ": " + why);
+  }
+  EXPECT_EQ(namesIn(dir), before);
+  EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+  EXPECT_TRUE(fs::is_empty(dir / "folder"));
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling.sav"));
+}
+
+// A file of that name in dir, last written ageSeconds ago.
+void leaveTemporary(const fs::path& dir, const std::string& name, int ageSeconds) {
+  std::ofstream(dir / name) << "part of a save";
+  const auto then = fs::file_time_type::clock::now() - std::chrono::seconds(ageSeconds);
+  fs::last_write_time(dir / name, then);
+}
+
+TEST_F(FileIo, TemporaryFilesOfKilledWritersNeitherBlockAWriteNorPileUp) {
+  const std::string mine = std::to_string(::getpid()), running = std::to_string(::getppid());
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ASSERT_GT(child, 0);
+  ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+  const std::string ended = std::to_string(child);
+  // What an earlier process of this id left: names once made of the id and a count.
+  for (const char* count : {"0", "1", "2"}) leaveTemporary(dir, ".shirakaba-" + mine + "-" + count + ".tmp", 0);
+  leaveTemporary(dir, ".shirakaba-" + ended + "-00ff00ff00ff00ff.tmp", 120);  // its writer was killed
+  leaveTemporary(dir, ".shirakaba-" + ended + "-1.tmp", 5);                   // young: given a minute
+  leaveTemporary(dir, ".shirakaba-" + running + "-2.tmp", 120);               // a write under way
+  leaveTemporary(dir, ".shirakaba-" + running + "-3.tmp", 2 * 60 * 60);       // older than any write
+  leaveTemporary(dir, "notes.tmp", 2 * 60 * 60);                              // not ours
+  const Result<void> written = writeFile((dir / "slot01.sav").string(), bytesOf("save"));
+  ASSERT_TRUE(written) << written.error();
+  std::vector<std::string> left = {".shirakaba-" + mine + "-0.tmp", ".shirakaba-" + mine + "-1.tmp",
+                                   ".shirakaba-" + mine + "-2.tmp", ".shirakaba-" + ended + "-1.tmp",
+                                   ".shirakaba-" + running + "-2.tmp", "notes.tmp", "slot01.sav"};
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(namesIn(dir), left);
+}
+
+// PATH_MAX holds 4,095 bytes and the NUL; the temporary file's name, longer than
+// "quick.sav", must fit too.
+TEST_F(FileIo, APathOfTheLongestLengthIsWritten) {
+  const size_t folderLength = 4095 - std::string("/quick.sav").size();
+  std::string folder = dir.string();
+  while (folder.size() < folderLength) {
+    const size_t left = folderLength - folder.size();
+    folder += "/" + std::string(left > 256 ? 200 : left - 1, 'd');  // no name is longer than 255
+    ASSERT_TRUE(fs::create_directory(folder));
+  }
+  const std::string file = folder + "/quick.sav";
+  ASSERT_EQ(file.size(), 4095u);
+  for (const char* text : {"old", "new"}) {
+    const Result<void> written = writeFile(file, bytesOf(text));
+    ASSERT_TRUE(written) << written.error();
+  }
+  EXPECT_EQ(contentOf(file), "new");
+  EXPECT_EQ(namesIn(folder).size(), 1u);
+}
+
+TEST_F(FileIo, ALinkToARegularFileIsRead) {
+  ASSERT_TRUE(writeFile((dir / "real.txt").string(), bytesOf("12\n")));
+  fs::create_symlink(dir / "real.txt", dir / "link.txt");
+  EXPECT_EQ(contentOf(dir / "link.txt"), "12\n");
 }
 
 }  // namespace

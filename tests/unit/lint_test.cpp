@@ -8,7 +8,7 @@
 
 #include "calendar/tables.h"
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "support/pack_fixture.h"
 #include "tools/demo/demo.h"
 #include "tools/pack/lint.h"
@@ -20,17 +20,20 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-// A font with every glyph but the emoji planes and the private-use area.
+// A font with every glyph but the emoji planes and the private-use area; its
+// characters take no room, or half the cell for each byte when wide.
 class FakeFont final : public FontFace {
  public:
+  explicit FakeFont(bool wide = false) : wide_(wide) {}
   const std::string& family() const override { return name_; }
   const std::string& file() const override { return name_; }
-  int advance(const std::string&, int) override { return 0; }
+  int advance(const std::string& s, int px) override { return wide_ ? static_cast<int>(s.size()) * px / 2 : 0; }
   void draw(Bitmap&, int, int, const std::string&, int, Colour) override {}
   bool covers(char32_t cp) override { return cp < 0x1F000 && !(cp >= 0xE000 && cp <= 0xF8FF); }
 
  private:
   std::string name_ = "Fake";
+  bool wide_;
 };
 
 // Definitions of the twelve commands and of every picture name the calendar draws,
@@ -279,6 +282,20 @@ TEST_F(LintTest, CharactersTheFontLacks) {
   EXPECT_EQ(describe(lintScript(s, nullptr)), "") << "no font, no glyph check";
 }
 
+TEST_F(LintTest, TextsWiderThanTheirRoomAndWideTranslationsOfTheScreensTexts) {
+  Lines s = validScript();
+  setScene(s, "*op", {"bg=hall", std::string(67, 'w'), std::string(68, 'w'), "end="});  // 536 and 544 of 540
+  s.insert(s.begin(), {"#text program:closing \"この後は本編でお楽しみ下さい\" -> \"" + std::string(50, 'x') + "\"",
+                       "#text program:about \"お読みください\" -> \"" + std::string(200, 'x') + "\""});
+  FakeFont wide(true);
+  const std::string lines = describe(lintScript(s, &wide, /*utf8Block=*/true));
+  EXPECT_EQ(lines, "1: the translation of \"この後は本編でお楽しみ下さい\" is 475 pixels wide; the screen cuts it off "
+                   "after 470\n" +
+                       std::to_string(lineOf(s, std::string(68, 'w'))) +
+                       ": the text is 544 pixels wide; the message window cuts it off after 540\n")
+      << "the readme window's title is not on the game's screen";
+}
+
 TEST(LintCommand, ReadsUtf8AndCp932ScriptsAndPrintsOneLinePerProblem) {
   const std::string dir = test::makeTempDir("lint");
   ASSERT_FALSE(dir.empty());
@@ -304,6 +321,13 @@ TEST(LintCommand, ReadsUtf8AndCp932ScriptsAndPrintsOneLinePerProblem) {
   }
   std::ostringstream out, err;
   EXPECT_EQ(runPackTool({"lint", (fs::path(dir) / "none.txt").string()}, out, err), 2);
+  const std::string clean = (fs::path(dir) / "clean.txt").string();
+  std::string text;
+  for (const auto& l : validScript()) text += l + "\n";
+  ASSERT_TRUE(writeFile(clean, std::vector<uint8_t>(text.begin(), text.end())));
+  std::ostringstream cleanOut;
+  EXPECT_EQ(runPackTool({"lint", clean}, cleanOut, err), 0) << cleanOut.str();
+  EXPECT_EQ(cleanOut.str(), clean + ": no problems\n");
   fs::remove_all(dir);
 }
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "game/core.h"
 #include "saves/save_file.h"
 #include "saves/save_game.h"
@@ -109,7 +109,7 @@ TEST(Monkey, SameSeedWritesTheSameSaves) {
     if (!entry.is_regular_file()) continue;
     ++files;
     const fs::path rel = fs::relative(entry.path(), a.userDir);
-    const auto mine = readFile(entry.path().string()), theirs = readFile((fs::path(b.userDir) / rel).string());
+    const auto mine = readFile(entry.path().string(), test::kTestReadLimit), theirs = readFile((fs::path(b.userDir) / rel).string(), test::kTestReadLimit);
     ASSERT_TRUE(theirs.ok()) << rel;
     EXPECT_TRUE(mine.value() == theirs.value()) << rel;
   }

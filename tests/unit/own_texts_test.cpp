@@ -11,7 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "base/utf8.h"
 #include "engine/own_texts.h"
 #include "engine/pack.h"
@@ -137,7 +137,7 @@ std::string makeGame(const std::string& tag, bool utf8) {
   EXPECT_TRUE(test::writeTestPack(dir, {}, utf8 ? "" : scriptText(lines)));
   if (!utf8) return dir;
   const std::string pack = (fs::path(dir) / "data" / "lumora.red").string();
-  Result<std::vector<uint8_t>> bytes = readFile(pack);
+  Result<std::vector<uint8_t>> bytes = readFile(pack, test::kTestReadLimit);
   EXPECT_TRUE(bytes);
   bytes->resize(static_cast<size_t>(ScriptOffset));
   const std::string block = std::string(kUtf8Bom) + scriptText(lines);

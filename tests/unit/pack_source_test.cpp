@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/files.h"
 #include "base/bmp.h"
 #include "base/sparse_bytes.h"
 #include "game/game.h"
@@ -206,7 +207,7 @@ TEST(PackInMemory, TheGameStartsOnItAsOnTheFile) {
   std::map<int, Bitmap> pictures = {{pic::Logo, solid32(300, 40, 0x2040C0)}, {pic::Backdrop, solid32(640, 480, 0x102030)},
                                     {pic::Title, solid32(640, 480, 0x30A050)}};
   ASSERT_TRUE(writeTestPack(dir, pictures, "*op\nline\n"));
-  const Result<Bytes> bytes = readFile(dir + "/data/lumora.red");
+  const Result<Bytes> bytes = readFile(dir + "/data/lumora.red", test::kTestReadLimit);
   ASSERT_TRUE(bytes) << bytes.error();
   SparseBytes memory(bytes->size());
   memory.write(0, bytes.value());

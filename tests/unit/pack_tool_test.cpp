@@ -6,7 +6,7 @@
 
 #include "base/bmp.h"
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "support/pack_fixture.h"
 #include "tools/pack/lint.h"
 #include "tools/pack/pack_tool.h"
@@ -51,7 +51,7 @@ class PackToolTest : public ::testing::Test {
 };
 
 std::vector<uint8_t> slurp(const std::string& p) {
-  const Result<std::vector<uint8_t>> read = readFile(p);
+  const Result<std::vector<uint8_t>> read = readFile(p, test::kTestReadLimit);
   EXPECT_TRUE(read) << read.error();
   return read ? read.value() : std::vector<uint8_t>();
 }

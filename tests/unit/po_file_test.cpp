@@ -2,6 +2,7 @@
 // exactly, and whatever else is refused with the line it stands on.
 #include <gtest/gtest.h>
 
+#include "tools/pack/old_contexts.h"
 #include "tools/pack/po.h"
 
 namespace shirakaba {
@@ -50,6 +51,7 @@ TEST(PoRead, EntriesWithContextsFlagsNotesAndContinuedStrings) {
   EXPECT_EQ(a.str, "첫 줄");
   EXPECT_TRUE(a.fuzzy);
   EXPECT_EQ(a.notes, std::vector<std::string>{"Page text of scene *op"});
+  EXPECT_EQ(a.references, std::vector<std::string>{"script.txt:9"});
   EXPECT_EQ(a.line, 9);
   const PoEntry& b = r.value()[1];
   EXPECT_EQ(b.id, "白樺館\n  見習い日誌");
@@ -97,12 +99,58 @@ TEST(PoRead, RefusesWhatItCannotReadExactlyByLine) {
             "line 3: the header names the charset CHARSET: the file must be UTF-8 (charset=UTF-8)");
 }
 
+TEST(PoRead, AByteOrderMarkIsSkippedAndQuotesInMessagesAreCut) {
+  const Result<std::vector<PoEntry>> r = readPo(std::string("\xEF\xBB\xBF") + kHeader + "msgid \"a\"\nmsgstr \"b\"\n");
+  ASSERT_TRUE(r) << r.error();
+  ASSERT_EQ(r->size(), 1u);
+  EXPECT_EQ(r.value()[0].line, 4);
+  EXPECT_EQ(quotedForMessage("two\nlines \"q\"\t\x01"), "\"two\\nlines \\\"q\\\"\\t?\"");
+  const std::string cut = quotedForMessage(std::string(59, 'a') + "白樺館");
+  EXPECT_EQ(cut, "\"" + std::string(59, 'a') + "白\"… (68 bytes)");  // never inside a character
+  EXPECT_LT(errorOf(std::string(100000, 'x')).size(), 200u);
+}
+
+// A file of the earlier layout keeps every line but its msgctxt lines: the comments,
+// the flags, the line endings, the obsolete entries and the entries already renamed.
+TEST(PoUpgrade, RenamesOnlyTheMsgctxtOfEntriesNamedByLine) {
+  const std::string before = std::string(kHeader) +
+                             "\r\n# checked by Mina\r\n#, fuzzy\r\nmsgctxt \"*op:12\"\r\nmsgid \"はい\"\r\nmsgstr \"oui\"\r\n"
+                             "\nmsgctxt \"\"\n\"*op:9\"\nmsgid \"はい\"\nmsgstr \"d'accord\"\n"
+                             "\n#: script:30\nmsgctxt \"*ed:1\"\nmsgid \"終\"\nmsgstr \"fin\"\n"
+                             "\nmsgctxt \"program:menu\"\nmsgid \"設定\"\nmsgstr \"Réglages\"\n"
+                             "\n#~ msgctxt \"*op:3\"\n#~ msgid \"古い\"\n#~ msgstr \"vieux\"\n";
+  int renamed = 0;
+  const Result<std::string> after = upgradePoText(before, renamed);
+  ASSERT_TRUE(after) << after.error();
+  EXPECT_EQ(renamed, 2);
+  EXPECT_EQ(after.value(), std::string(kHeader) +
+                               "\r\n# checked by Mina\r\n#, fuzzy\r\n#: script:12\r\nmsgctxt \"*op (2)\"\r\n"
+                               "msgid \"はい\"\r\nmsgstr \"oui\"\r\n"
+                               "\n#: script:9\nmsgctxt \"*op\"\nmsgid \"はい\"\nmsgstr \"d'accord\"\n"
+                               "\n#: script:30\nmsgctxt \"*ed:1\"\nmsgid \"終\"\nmsgstr \"fin\"\n"
+                               "\nmsgctxt \"program:menu\"\nmsgid \"設定\"\nmsgstr \"Réglages\"\n"
+                               "\n#~ msgctxt \"*op:3\"\n#~ msgid \"古い\"\n#~ msgstr \"vieux\"\n");
+  // What it wrote reads as the renamed entries.
+  const Result<std::vector<PoEntry>> read = readPo(after.value());
+  ASSERT_TRUE(read) << read.error();
+  std::vector<PoEntry> inMemory = readPo(before).value();
+  EXPECT_EQ(renameLineContexts(inMemory), 2);
+  ASSERT_EQ(read->size(), inMemory.size());
+  for (size_t i = 0; i < inMemory.size(); ++i) {
+    EXPECT_EQ(read.value()[i].context, inMemory[i].context);
+    EXPECT_EQ(read.value()[i].references, inMemory[i].references);
+    EXPECT_EQ(read.value()[i].fuzzy, inMemory[i].fuzzy);
+  }
+  EXPECT_EQ(upgradePoText(after.value(), renamed).value(), after.value()) << "a second run changes nothing";
+  EXPECT_EQ(renamed, 0);
+}
+
 TEST(PoWrite, WhatIsWrittenIsReadBackExactly) {
   std::vector<PoEntry> entries{
-      {"*op:9", true, "「はい」と言った", "", {"Page text of scene *op."}, false, 0},
-      {"*op:10", true, "quote \" back\\slash\ttab \x01 end", "übersetzt \"ja\"", {}, true, 0},
-      {"program:about", true, "白樺館\n  見習い日誌 体験版", "Shirakaba\n  diary\n", {"two", "notes"}, false, 0},
-      {"program:start-up", true, "ends in a break\n", "", {}, false, 0},
+      {"*op", true, "「はい」と言った", "", {"Page text of scene *op."}, false, 0, {"script:9"}},
+      {"*op:10", true, "quote \" back\\slash\ttab \x01 end", "übersetzt \"ja\"", {}, true, 0, {}},
+      {"program:about", true, "白樺館\n  見習い日誌 体験版", "Shirakaba\n  diary\n", {"two", "notes"}, false, 0, {}},
+      {"program:start-up", true, "ends in a break\n", "", {}, false, 0, {}},
   };
   const std::string text = writePo({"first", "", "third"}, {"Content-Type: text/plain; charset=UTF-8"}, entries);
   EXPECT_EQ(text.rfind("# first\n#\n# third\n#, fuzzy\nmsgid \"\"\n", 0), 0u) << text;
@@ -115,6 +163,7 @@ TEST(PoWrite, WhatIsWrittenIsReadBackExactly) {
     EXPECT_EQ(e.id, entries[i].id);
     EXPECT_EQ(e.str, entries[i].str);
     EXPECT_EQ(e.notes, entries[i].notes);
+    EXPECT_EQ(e.references, entries[i].references);
     EXPECT_EQ(e.fuzzy, entries[i].fuzzy);
   }
 }

@@ -19,7 +19,7 @@
 #include "headless/headless.h"
 #include "base/png.h"
 #include "headless/session.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "support/file_size_limit.h"
 #include "support/pack_fixture.h"
 
@@ -370,7 +370,7 @@ TEST_F(SessionTest, ShotIntoAnUnwritablePlaceFails) {
 TEST_F(SessionTest, AShotThatCannotBeWrittenLeavesThePreviousOneWhole) {
   ASSERT_EQ(run("shot same"), StepResult::Continue);
   const fs::path file = dir / "shots" / "same.png";
-  const Result<std::vector<uint8_t>> before = readFile(file.string());
+  const Result<std::vector<uint8_t>> before = readFile(file.string(), test::kTestReadLimit);
   ASSERT_TRUE(before) << before.error();
   ASSERT_GT(before->size(), 100u);
   run("wait 500");  // the logo: another picture to write
@@ -379,7 +379,7 @@ TEST_F(SessionTest, AShotThatCannotBeWrittenLeavesThePreviousOneWhole) {
     EXPECT_EQ(run("shot same", 4), StepResult::Failed);
   }
   EXPECT_NE(err.str().find("line 4: shot: cannot write " + file.string() + ": "), std::string::npos) << err.str();
-  EXPECT_TRUE(readFile(file.string()).value() == before.value());
+  EXPECT_TRUE(readFile(file.string(), test::kTestReadLimit).value() == before.value());
   EXPECT_EQ(std::distance(fs::directory_iterator(dir / "shots"), fs::directory_iterator()), 1);
 }
 

@@ -23,8 +23,10 @@ SaveFile sample() {
   s.info.scene = "*kyouko_1";
   s.info.playTimeMs = 3723000;
   s.info.dataIdentity = 0x0123456789abcdefull;
+  s.info.pageLine = "「おはようございます」";
   s.info.thumbnailPng = {0x89, 'P', 'N', 'G', 1, 2, 3};
   for (int i = 0; i < 100000; ++i) s.state.push_back(static_cast<uint8_t>(i * 7 / 13));
+  s.history = {{{"一行目", "二行目"}, false, 120}, {{"はい"}, true, -1}};
   return s;
 }
 
@@ -61,6 +63,7 @@ TEST(SaveFile, KeepsItsDescriptionAndStateAndReadsTheDescriptionAlone) {
   ASSERT_TRUE(back) << back.error();
   EXPECT_EQ(back->info, s.info);
   EXPECT_EQ(back->state, s.state);
+  EXPECT_EQ(back->history, s.history);
 
   auto info = decodeSaveInfo(bytes);
   ASSERT_TRUE(info) << info.error();
@@ -117,6 +120,10 @@ TEST(SaveFile, ResealedDamageIsStillRecognised) {
   std::memcpy(&noState[stat], "XTRA", 4);  // an unknown part is skipped, so STAT is missing
   reseal(noState);
   EXPECT_NE(decodeSaveFile(noState).error().find("missing"), std::string::npos);
+  std::vector<uint8_t> noHistory = good;
+  std::memcpy(&noHistory[chunkAt(noHistory, "HIST")], "XTRA", 4);
+  reseal(noHistory);
+  EXPECT_NE(decodeSaveFile(noHistory).error().find("missing"), std::string::npos);
 
   std::vector<uint8_t> hugeState = good;
   hugeState[stat + 8 + 3] = 0x40;  // the raw size says 1 GB

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "game/game.h"
 #include "game/state_codec.h"
 #include "support/pack_fixture.h"

@@ -1,6 +1,7 @@
 // The translator's commands: strings lists exactly the texts a player reads, translate
 // puts translations in their place and refuses, writing nothing, whatever would change
-// how the script runs; a translation that copies every text gives the same script back.
+// how the script runs; a translation that copies every text gives the same script back;
+// and a translation merged with msgmerge after the script changed keeps every entry.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,10 @@
 #include <map>
 #include <sstream>
 
+#include <sys/stat.h>
+
+#include "base/files.h"
+#include "base/save_limits.h"
 #include "base/stream.h"
 #include "base/utf8.h"
 #include "engine/own_texts.h"
@@ -35,14 +40,16 @@ const Lines kScript = {
     "*op_1", "bg=hall", "続き一", "end=", "kyouko_2", "一晩", "",
     "*op_2", "bg=hall", "END", "end=", "",
     "*A_Kekka", "ヒント一", "ヒント二", "END",
-    "*extra", "bg=hall", "使われない", "end=",
+    "*extra", "bg=hall", "使われない", "使われない", "end=",  // one text twice in one scene
 };
 
 int lineOf(const std::string& text) {
   return static_cast<int>(std::find(kScript.begin(), kScript.end(), text) - kScript.begin()) + 1;
 }
-std::string contextOf(const std::string& label, const std::string& text) {
-  return label + ":" + std::to_string(lineOf(text));
+std::string scriptOf(const Lines& lines) {
+  std::string script;
+  for (const std::string& l : lines) script += l + "\r\n";
+  return script;
 }
 
 bool haveMsgfmt() { return std::system("msgfmt --version > /dev/null 2>&1") == 0; }
@@ -53,9 +60,7 @@ class Translation : public ::testing::Test {
   void SetUp() override {
     dir_ = test::makeTempDir("translation");
     ASSERT_FALSE(dir_.empty());
-    std::string script;
-    for (const std::string& l : kScript) script += l + "\r\n";
-    ASSERT_TRUE(test::writeTestPack(dir_, {}, script));
+    ASSERT_TRUE(test::writeTestPack(dir_, {}, scriptOf(kScript)));
     pack_ = path("data/lumora.red");
   }
   std::string path(const std::string& name) const { return (fs::path(dir_) / name).string(); }
@@ -66,21 +71,35 @@ class Translation : public ::testing::Test {
     return runPackTool(args, out_, err_);
   }
 
-  // The template of the pack with the translations given (by context) filled in.
-  std::string writeTranslation(const std::map<std::string, std::string>& byContext, const std::string& name,
-                               const std::string& fuzzyContext = "") {
-    EXPECT_EQ(run({"strings", pack_, path("t.pot")}), 0) << err_.str();
-    const Result<std::vector<uint8_t>> pot = readFile(path("t.pot"));
-    EXPECT_TRUE(pot);
-    Result<std::vector<PoEntry>> entries = readPo(std::string(pot->begin(), pot->end()));
+  std::vector<PoEntry> templateOf(const std::string& packPath) {
+    EXPECT_EQ(run({"strings", packPath, path("t.pot")}), 0) << err_.str();
+    return readEntries(path("t.pot"));
+  }
+  std::vector<PoEntry> readEntries(const std::string& poPath) {
+    const Result<std::vector<uint8_t>> bytes = readFile(poPath, test::kTestReadLimit);
+    EXPECT_TRUE(bytes) << poPath;
+    if (!bytes) return {};
+    Result<std::vector<PoEntry>> entries = readPo(std::string(bytes->begin(), bytes->end()));
     EXPECT_TRUE(entries) << entries.error();
-    for (PoEntry& e : entries.value()) {
-      if (const auto it = byContext.find(e.context); it != byContext.end()) e.str = it->second;
-      e.fuzzy = e.context == fuzzyContext;
-    }
-    const std::string po = writePo({}, {"Content-Type: text/plain; charset=UTF-8"}, entries.value());
+    return entries ? entries.value() : std::vector<PoEntry>{};
+  }
+  std::string writeEntries(const std::vector<PoEntry>& entries, const std::string& name) {
+    const std::string po = writePo({}, {"Content-Type: text/plain; charset=UTF-8"}, entries);
     EXPECT_TRUE(writeFile(path(name), std::vector<uint8_t>(po.begin(), po.end())));
     return path(name);
+  }
+
+  // The template of the pack with the translations given filled in, by msgid, or by
+  // msgctxt for every program text under it.
+  std::string writeTranslation(const std::map<std::string, std::string>& translations, const std::string& name,
+                               const std::string& fuzzyText = "") {
+    std::vector<PoEntry> entries = templateOf(pack_);
+    for (PoEntry& e : entries) {
+      const bool program = e.context.rfind("program:", 0) == 0;
+      if (const auto it = translations.find(program ? e.context : e.id); it != translations.end()) e.str = it->second;
+      e.fuzzy = e.id == fuzzyText;
+    }
+    return writeEntries(entries, name);
   }
 
   // The lint's own-text problems of a pack, one a line.
@@ -105,15 +124,12 @@ class Translation : public ::testing::Test {
 };
 
 TEST_F(Translation, TheTemplateListsEveryTextAPlayerReadsAndNothingElse) {
-  ASSERT_EQ(run({"strings", pack_, path("t.pot")}), 0) << err_.str();
-  const Result<std::vector<uint8_t>> pot = readFile(path("t.pot"));
-  ASSERT_TRUE(pot);
-  const Result<std::vector<PoEntry>> entries = readPo(std::string(pot->begin(), pot->end()));
-  ASSERT_TRUE(entries) << entries.error();
+  const std::vector<PoEntry> entries = templateOf(pack_);
   std::vector<std::pair<std::string, std::string>> script;  // context, text
+  std::vector<std::string> references;
   std::map<std::string, std::string> notes;
   bool menu = false, status = false;
-  for (const PoEntry& e : entries.value()) {
+  for (const PoEntry& e : entries) {
     EXPECT_TRUE(e.hasContext);
     EXPECT_EQ(e.str, "");
     ASSERT_EQ(e.notes.size(), 1u) << e.context;
@@ -123,18 +139,24 @@ TEST_F(Translation, TheTemplateListsEveryTextAPlayerReadsAndNothingElse) {
       continue;
     }
     script.emplace_back(e.context, e.id);
+    ASSERT_EQ(e.references.size(), 1u) << e.context;
+    references.push_back(e.references[0]);
     notes[e.id] = e.notes[0];
   }
   EXPECT_TRUE(menu && status);
+  // Named by the scene's label, the line only in the reference.
   const std::vector<std::pair<std::string, std::string>> expected{
-      {contextOf("*op", "一行目"), "一行目"},       {contextOf("*op", "二行目"), "二行目"},
-      {contextOf("*op", "顔の横"), "顔の横"},       {contextOf("*op", "はい"), "はい"},
-      {contextOf("*op", "いいえ"), "いいえ"},       {contextOf("*op_1", "続き一"), "続き一"},
-      {"*op_2:" + std::to_string(lineOf("*op_2") + 2), "END"},  // "END" on a page is text
-      {contextOf("*A_Kekka", "ヒント一"), "ヒント一"}, {contextOf("*A_Kekka", "ヒント二"), "ヒント二"},
-      {contextOf("*extra", "使われない"), "使われない"},
+      {"*op", "一行目"},       {"*op", "二行目"},         {"*op", "顔の横"},    {"*op", "はい"},
+      {"*op", "いいえ"},       {"*op_1", "続き一"},       {"*op_2", "END"},  // "END" on a page is text
+      {"*A_Kekka", "ヒント一"}, {"*A_Kekka", "ヒント二"}, {"*extra", "使われない"}, {"*extra (2)", "使われない"},
   };
   EXPECT_EQ(script, expected);
+  const auto ref = [](int line) { return "script:" + std::to_string(line); };
+  EXPECT_EQ(references, (std::vector<std::string>{ref(lineOf("一行目")), ref(lineOf("二行目")), ref(lineOf("顔の横")),
+                                                  ref(lineOf("はい")), ref(lineOf("いいえ")), ref(lineOf("続き一")),
+                                                  ref(lineOf("*op_2") + 2), ref(lineOf("ヒント一")),
+                                                  ref(lineOf("ヒント二")), ref(lineOf("使われない")),
+                                                  ref(lineOf("使われない") + 1)}));
   EXPECT_EQ(notes["一行目"], "Page text of scene *op, line 1 of 2. At most 540 pixels: 33 full-width or 67 "
                              "half-width characters.");
   EXPECT_NE(notes["顔の横"].find("beside a face, line 1 of 1. At most 470 pixels"), std::string::npos);
@@ -146,14 +168,14 @@ TEST_F(Translation, TheTemplateListsEveryTextAPlayerReadsAndNothingElse) {
 }
 
 TEST_F(Translation, TranslatedLinesReplaceTheirOriginalsAndEveryOtherLineStays) {
-  const std::string po = writeTranslation({{contextOf("*op", "一行目"), "첫 번째 줄"},
-                                           {contextOf("*op", "はい"), "好的"},
-                                           {contextOf("*A_Kekka", "ヒント一"), "Élève: voilà"},
-                                           {contextOf("*op", "いいえ"), "不要"},
-                                           {contextOf("*op", "二行目"), "=)"}},  // "=" first is no command
-                                          "ko.po", /*fuzzy=*/contextOf("*op", "いいえ"));
+  const std::string po = writeTranslation({{"一行目", "첫 번째 줄"},
+                                           {"はい", "好的"},
+                                           {"ヒント一", "Élève: voilà"},
+                                           {"いいえ", "不要"},
+                                           {"二行目", "=)"}},  // "=" first is no command
+                                          "ko.po", /*fuzzy=*/"いいえ");
   ASSERT_EQ(run({"translate", pack_, po, path("ko.red")}), 0) << err_.str();
-  EXPECT_EQ(out_.str(), path("ko.red") + ": 4 of 10 texts translated\n");
+  EXPECT_EQ(out_.str(), path("ko.red") + ": 4 of 11 texts translated\n");
   Lines expected = kScript;
   expected[lineOf("一行目") - 1] = "첫 번째 줄";
   expected[lineOf("はい") - 1] = "好的";
@@ -161,7 +183,8 @@ TEST_F(Translation, TranslatedLinesReplaceTheirOriginalsAndEveryOtherLineStays) 
   expected[lineOf("二行目") - 1] = "=)";
   EXPECT_EQ(loadLines(path("ko.red")), expected);
 
-  const Result<std::vector<uint8_t>> before = readFile(pack_), after = readFile(path("ko.red"));
+  const Result<std::vector<uint8_t>> before = readFile(pack_, test::kTestReadLimit),
+                                     after = readFile(path("ko.red"), test::kTestReadLimit);
   ASSERT_TRUE(before && after);
   ASSERT_GT(after->size(), static_cast<size_t>(ScriptOffset) + 3);
   EXPECT_TRUE(std::equal(before->begin(), before->begin() + ScriptOffset, after->begin()));
@@ -172,21 +195,24 @@ TEST_F(Translation, TranslatedLinesReplaceTheirOriginalsAndEveryOtherLineStays) 
 
 TEST_F(Translation, TranslationsThatWouldChangeHowTheScriptRunsAreRefusedAndNothingIsWritten) {
   struct Case {
-    std::string context, translation, reason;
+    std::string label, text, translation, reason;
   };
   const std::vector<Case> cases{
-      {contextOf("*op", "一行目"), "*op", "would read as a label"},
-      {contextOf("*op", "二行目"), "x=1", "would read as a definition or a command"},
-      {contextOf("*op", "顔の横"), "bg=hall", "would read as a definition or a command"},
-      {contextOf("*op", "はい"), "＜", "would read as a page break"},
-      {contextOf("*A_Kekka", "ヒント一"), "END", "would end the hint block"},
-      {contextOf("*op_1", "続き一"), "two\nlines", "holds a line break"},
+      {"*op", "一行目", "*op", "would read as a label"},
+      {"*op", "二行目", "x=1", "would read as a definition or a command"},
+      {"*op", "顔の横", "bg=hall", "would read as a definition or a command"},
+      {"*op", "はい", "＜", "would read as a page break"},
+      {"*A_Kekka", "ヒント一", "END", "would end the hint block"},
+      {"*op_1", "続き一", "two\nlines", "holds a line break"},
+      {"*op_1", "続き一", "cut\rhere", "holds a carriage return"},
+      {"*op", "一行目", std::string("cut\0here", 8), "holds a NUL character"},
+      {"*op_1", "続き一", std::string(kMaxTextBytes + 1, 'a'), "longer than a save keeps"},
   };
   for (const Case& c : cases) {
-    const std::string po = writeTranslation({{c.context, c.translation}}, "bad.po");
+    const std::string po = writeTranslation({{c.text, c.translation}}, "bad.po");
     EXPECT_EQ(run({"translate", pack_, po, path("bad.red")}), 1) << c.translation;
-    const std::string line = c.context.substr(c.context.find(':') + 1);
-    EXPECT_NE(err_.str().find("entry \"" + c.context + "\" (script line " + line + "): the translation"),
+    EXPECT_NE(err_.str().find("entry \"" + c.label + "\" \"" + c.text + "\" (script line " +
+                              std::to_string(lineOf(c.text)) + "): the translation"),
               std::string::npos) << err_.str();
     EXPECT_NE(err_.str().find(c.reason), std::string::npos) << err_.str();
     EXPECT_NE(err_.str().find("nothing written: 1 entry refused"), std::string::npos) << err_.str();
@@ -194,51 +220,99 @@ TEST_F(Translation, TranslationsThatWouldChangeHowTheScriptRunsAreRefusedAndNoth
   }
 }
 
-TEST_F(Translation, EntriesThatAreNotTextsOfThePackAreRefused) {
-  const auto refused = [&](const std::string& po, const std::string& words) {
-    ASSERT_TRUE(writeFile(path("x.po"), std::vector<uint8_t>(po.begin(), po.end())));
-    EXPECT_EQ(run({"translate", pack_, path("x.po"), path("x.red")}), 1) << po;
-    EXPECT_NE(err_.str().find(words), std::string::npos) << err_.str();
-    EXPECT_FALSE(fs::exists(path("x.red")));
+TEST_F(Translation, OnlyTranslatedEntriesCountAndObsoleteOnesAreNamedOnceAndSkipped) {
+  const auto translate = [&](const std::string& po) {
+    EXPECT_TRUE(writeFile(path("x.po"), std::vector<uint8_t>(po.begin(), po.end())));
+    return run({"translate", pack_, path("x.po"), path("x.red")});
   };
-  const std::string first = contextOf("*op", "一行目");
-  // A definition, a choice value and a wait line are no texts; neither is a changed or moved line.
-  refused("msgctxt \"*op:1\"\nmsgid \"bg=1\"\nmsgstr \"bg=2\"\n", "x.po line 1, entry \"*op:1\": no such text in");
-  refused("msgctxt \"" + contextOf("*op", "1") + "\"\nmsgid \"1\"\nmsgstr \"5\"\n", "no such text");
-  refused("msgctxt \"" + contextOf("*op_1", "一晩") + "\"\nmsgid \"一晩\"\nmsgstr \"one night\"\n", "no such text");
-  refused("msgctxt \"" + first + "\"\nmsgid \"一行目だった\"\nmsgstr \"x\"\n", "no such text");
-  refused("msgctxt \"*op_1:" + std::to_string(lineOf("一行目")) + "\"\nmsgid \"一行目\"\nmsgstr \"x\"\n",
-          "no such text");
-  refused("msgctxt \"program:menu\"\nmsgid \"存在しない\"\nmsgstr \"x\"\n", "no such text");
-  refused("msgid \"一行目\"\nmsgstr \"x\"\n", "x.po line 1: the entry \"一行目\" has no msgctxt");
-  // Even untranslated: the file belongs to another script.
-  refused("msgctxt \"*op:99\"\nmsgid \"どこか\"\nmsgstr \"\"\n", "no such text");
-  // A PO file that cannot be read.
-  refused("msgctxt \"" + first + "\"\nmsgid \"一行目\"\nmsgstr \"x\\y\"\n", "x.po line 3: an unknown escape");
+  const auto lines = [&] {
+    const std::string err = err_.str();
+    return std::count(err.begin(), err.end(), '\n');
+  };
+  // A stale file: 300 untranslated entries of another script, fuzzy ones, two translated
+  // texts that are gone (a changed line, a definition) and one that still is.
+  std::string stale;
+  for (int i = 0; i < 300; ++i) stale += "msgctxt \"*gone\"\nmsgid \"消えた" + std::to_string(i) + "\"\nmsgstr \"\"\n\n";
+  stale += "#, fuzzy\nmsgctxt \"*op\"\nmsgid \"一行目だった\"\nmsgstr \"was\"\n\n";
+  stale += "msgctxt \"*op\"\nmsgid \"二行目だった\"\nmsgstr \"second\"\n\n";
+  stale += "msgctxt \"*op\"\nmsgid \"bg=1\"\nmsgstr \"bg=2\"\n\n";
+  stale += "msgctxt \"*op\"\nmsgid \"一行目\"\nmsgstr \"first\"\n";
+  ASSERT_EQ(translate(stale), 0) << err_.str();
+  EXPECT_EQ(out_.str(), path("x.red") + ": 1 of 11 texts translated\n");
+  EXPECT_NE(err_.str().find("x.po line 1206, entry \"*op\" \"二行目だった\": obsolete, no longer a text of"),
+            std::string::npos) << err_.str();
+  EXPECT_NE(err_.str().find("entry \"*op\" \"bg=1\": obsolete"), std::string::npos) << err_.str();
+  EXPECT_EQ(err_.str().find("消えた"), std::string::npos) << err_.str();
+  EXPECT_LE(lines(), 4) << err_.str();
+
+  // Many obsolete translations are named up to ten, then counted.
+  std::string many;
+  for (int i = 0; i < 266; ++i) many += "msgctxt \"*gone\"\nmsgid \"消えた" + std::to_string(i) + "\"\nmsgstr \"x\"\n\n";
+  ASSERT_EQ(translate(many + "msgctxt \"*op\"\nmsgid \"一行目\"\nmsgstr \"first\"\n"), 0) << err_.str();
+  EXPECT_NE(err_.str().find("and 256 more obsolete entries"), std::string::npos) << err_.str();
+  EXPECT_LE(lines(), 13) << err_.str();
+
+  // Not one translation is a text of the pack: the file belongs to another pack.
+  fs::remove(path("x.red"));
+  EXPECT_EQ(translate(many), 1);
+  EXPECT_NE(err_.str().find("nothing written: no translated entry of x.po is a text of"), std::string::npos);
+  EXPECT_FALSE(fs::exists(path("x.red")));
+
+  // A refused program text is named by its msgid, which its msgctxt shares with others;
+  // a huge msgctxt is cut in every message.
+  const std::string huge(10 << 20, 'c');
+  ASSERT_EQ(translate("msgctxt \"program:menu\"\nmsgid \"効果音 OFF\"\nmsgstr \"Sound = off\"\n\nmsgctxt \"*" + huge +
+                      "\"\nmsgid \"一行目\"\nmsgstr \"x\"\n"),
+            1);
+  EXPECT_NE(err_.str().find("x.po line 1, entry \"program:menu\" \"効果音 OFF\": the translation cannot go into"),
+            std::string::npos) << err_.str();
+  EXPECT_LT(err_.str().size(), 2000u);
+  EXPECT_NE(err_.str().find("ccc\"… (10485761 bytes)"), std::string::npos) << err_.str().substr(0, 2000);
+  // A file gettext cannot read either.
+  EXPECT_EQ(translate("msgctxt \"*op\"\nmsgid \"一行目\"\nmsgstr \"x\\y\"\n"), 1);
+  EXPECT_NE(err_.str().find("x.po line 3: an unknown escape"), std::string::npos) << err_.str();
 }
 
-TEST_F(Translation, AWideTranslationIsWrittenWithAWarning) {
+TEST_F(Translation, WideTranslationsAreWrittenWithAWarningAndTheLintSaysTheSame) {
+  // A time panel 150 pixels wide at (6, 7): the part of the day, at x 106, has 50.
+  ASSERT_TRUE(test::writeTestPack(dir_, {{pic::TimePanel, test::solid32(150, 20, kWhite)}}, scriptOf(kScript)));
   const std::string wide(62, 'W');  // with the Korean, 552 pixels
-  const std::string po = writeTranslation({{contextOf("*op", "一行目"), std::string(60, 'i')},
-                                           {contextOf("*op", "顔の横"), std::string(60, 'i')},
-                                           {contextOf("*op", "二行目"), "한국어 " + wide}},
+  const std::string po = writeTranslation({{"一行目", std::string(60, 'i')},
+                                           {"顔の横", std::string(60, 'i')},
+                                           {"二行目", "한국어 " + wide},
+                                           {"program:closing", std::string(60, 'x')},
+                                           {"program:status", "Afternoon"}},
                                           "wide.po");
   ASSERT_EQ(run({"translate", pack_, po, path("wide.red")}), 0) << err_.str();
   const std::string err = err_.str();
-  EXPECT_EQ(err.find(contextOf("*op", "一行目")), std::string::npos) << err;  // 480 of 540 pixels
-  EXPECT_NE(err.find("entry \"" + contextOf("*op", "顔の横") +
-                     "\": the translation is 480 pixels wide; the message window cuts it off after 470"),
+  EXPECT_EQ(err.find("\"一行目\""), std::string::npos) << err;  // 480 of 540 pixels
+  EXPECT_NE(err.find("entry \"*op\" \"顔の横\": the translation is 480 pixels wide; the message window cuts it off "
+                     "after 470"),
             std::string::npos) << err;
-  EXPECT_NE(err.find("entry \"" + contextOf("*op", "二行目") + "\""), std::string::npos) << err;
+  EXPECT_NE(err.find("entry \"*op\" \"二行目\""), std::string::npos) << err;
+  EXPECT_NE(err.find("entry \"program:closing\" \"この後は本編でお楽しみ下さい\": the translation is "),
+            std::string::npos) << err;
+  EXPECT_NE(err.find("pixels wide; the screen cuts it off after 470"), std::string::npos) << err;
+  EXPECT_NE(err.find("entry \"program:status\" \"午後\": the translation is 72 pixels wide; its plate cuts it off "
+                     "after 50"),
+            std::string::npos) << err;
+  EXPECT_EQ(err.find("\"自習\""), std::string::npos) << err << "no plate reaches x 100: the screen's edge";
   EXPECT_TRUE(fs::exists(path("wide.red")));
+
+  std::ostringstream out, lintErr;
+  EXPECT_EQ(runPackTool({"lint", path("wide.red")}, out, lintErr), 1);
+  EXPECT_NE(out.str().find(": the text is 480 pixels wide; the message window cuts it off after 470\n"),
+            std::string::npos) << out.str();
+  EXPECT_NE(out.str().find(": the translation of \"午後\" is 72 pixels wide; its plate cuts it off after 50\n"),
+            std::string::npos) << out.str();
+  EXPECT_NE(out.str().find(": the translation of \"この後は本編でお楽しみ下さい\" is "), std::string::npos) << out.str();
 }
 
 TEST_F(Translation, ProgramTextsGoIntoOwnTextLinesTheGameReadsAndTextsKeepTheirNames) {
-  const std::string po = writeTranslation({{contextOf("*op", "一行目"), "First line"},
+  const std::string po = writeTranslation({{"一行目", "First line"},
                                            {"program:menu", "Start"},  // every program:menu entry
                                            {"program:about", "Shirakaba\nManor \"demo\""}},
                                           "en.po");
-  // The template's entries by context hold many texts; only the first of each was filled.
   ASSERT_EQ(run({"translate", pack_, po, path("en.red")}), 0) << err_.str();
   EXPECT_NE(out_.str().find("of the program's own texts"), std::string::npos) << out_.str();
   ScriptLines s;
@@ -260,10 +334,11 @@ TEST_F(Translation, ProgramTextsGoIntoOwnTextLinesTheGameReadsAndTextsKeepTheirN
   // The translated pack lists its texts under the names of the original's, and
   // translating it again replaces its own texts rather than adding to them.
   ASSERT_EQ(run({"strings", path("en.red"), path("en.pot")}), 0) << err_.str();
-  const Result<std::vector<uint8_t>> pot = readFile(path("en.pot"));
+  const Result<std::vector<uint8_t>> pot = readFile(path("en.pot"), test::kTestReadLimit);
   ASSERT_TRUE(pot);
   const std::string text(pot->begin(), pot->end());
-  EXPECT_NE(text.find("msgctxt \"" + contextOf("*op", "二行目") + "\""), std::string::npos);
+  EXPECT_NE(text.find("#: script:" + std::to_string(lineOf("二行目")) + "\nmsgctxt \"*op\"\nmsgid \"二行目\""),
+            std::string::npos);
   pack_ = path("en.red");  // a template of the translated pack
   const std::string again = writeTranslation({{"program:closing", "The end"}}, "again.po");
   ASSERT_EQ(run({"translate", path("en.red"), again, path("again.red")}), 0) << err_.str();
@@ -274,12 +349,101 @@ TEST_F(Translation, ProgramTextsGoIntoOwnTextLinesTheGameReadsAndTextsKeepTheirN
 }
 
 TEST_F(Translation, AProgramTextThatCannotGoIntoTheScriptIsRefused) {
-  for (const std::string& bad : {std::string("Sound = off"), std::string(kOwnTextLineMax, 'x')}) {
-    const std::string po = writeTranslation({{"program:menu", bad}}, "bad.po");
+  struct Case {
+    std::string translation, reason;
+  };
+  for (const Case& c : {Case{"Sound = off", "the translation cannot go into the script"},
+                        Case{std::string(kOwnTextLineMax, 'x'), "the translation cannot go into the script"},
+                        Case{std::string("Sound\0off", 9), "the translation holds a NUL character"},
+                        Case{"Sound\roff", "the translation holds a carriage return"}}) {
+    const std::string po = writeTranslation({{"program:menu", c.translation}}, "bad.po");
     EXPECT_EQ(run({"translate", pack_, po, path("bad.red")}), 1);
-    EXPECT_NE(err_.str().find("entry \"program:menu\": the translation cannot go into the script"),
-              std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("entry \"program:menu\" \"はじめる\": " + c.reason), std::string::npos) << err_.str();
     EXPECT_FALSE(fs::exists(path("bad.red")));
+  }
+}
+
+TEST_F(Translation, OutputFoldersAreMadeAndAPoFileWithAByteOrderMarkIsRead) {
+  const std::string po = writeTranslation({{"一行目", "first"}}, "ko.po");
+  const Result<std::vector<uint8_t>> bytes = readFile(po, test::kTestReadLimit);
+  ASSERT_TRUE(bytes);
+  const std::string marked = std::string(kUtf8Bom) + std::string(bytes->begin(), bytes->end());
+  ASSERT_TRUE(writeFile(po, std::vector<uint8_t>(marked.begin(), marked.end())));
+  ASSERT_EQ(run({"translate", pack_, po, path("ko/data/lumora.red")}), 0) << err_.str();
+  EXPECT_EQ(out_.str(), path("ko/data/lumora.red") + ": 1 of 11 texts translated\n");
+  ASSERT_EQ(run({"strings", pack_, path("po/new/game.pot")}), 0) << err_.str();
+  EXPECT_TRUE(fs::exists(path("po/new/game.pot")));
+}
+
+TEST_F(Translation, APoFileThatIsNoRegularFileOrTooLargeIsRefusedUnread) {
+  ASSERT_EQ(mkfifo(path("fifo.po").c_str(), 0600), 0);  // opening it would wait for a writer
+  EXPECT_EQ(run({"translate", pack_, path("fifo.po"), path("x.red")}), 1);
+  EXPECT_EQ(err_.str(), "translate: cannot read " + path("fifo.po") + ": it is a FIFO, not a regular file\n");
+  ASSERT_TRUE(writeFile(path("huge.po"), {}));
+  fs::resize_file(path("huge.po"), kMaxPoBytes + 1);  // sparse: nothing on the disk
+  EXPECT_EQ(run({"translate", pack_, path("huge.po"), path("x.red")}), 1);
+  EXPECT_NE(err_.str().find("huge.po: it is 17 MiB, more than the 16 MiB a PO file can be"), std::string::npos)
+      << err_.str();
+  EXPECT_FALSE(fs::exists(path("x.red")));
+}
+
+// The translator's year: translate, then the script changes (a definition added at the
+// top moves every line, a new line joins a scene, a line is reworded), msgmerge brings
+// the file up to date, and every translation of an unchanged text still applies. A file
+// of the earlier layout, named by line, translates as it is and, renamed once with
+// upgrade-po, merges the same way.
+TEST_F(Translation, AfterAnEditAboveMsgmergeKeepsEveryTranslationAlsoFromAFileOfTheEarlierLayout) {
+  if (std::system("msgmerge --version > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "msgmerge is not installed (package gettext)";
+  std::vector<PoEntry> entries = templateOf(pack_);
+  for (PoEntry& e : entries)
+    if (e.context.rfind("program:", 0) != 0) e.str = "[" + e.id + "]";
+  const std::string ko = writeEntries(entries, "ko.po");
+  // The same translations named as an earlier shirakaba-pack named them.
+  std::vector<PoEntry> earlier = entries;
+  for (PoEntry& e : earlier) {
+    if (e.references.empty()) continue;
+    const std::string label = e.context.substr(0, e.context.find(" ("));
+    e.context = label + ":" + e.references[0].substr(std::string("script:").size());
+    e.references.clear();
+  }
+  const std::string old = writeEntries(earlier, "old.po");
+  ASSERT_EQ(run({"translate", pack_, old, path("old.red")}), 0) << err_.str();
+  EXPECT_EQ(out_.str(), path("old.red") + ": 11 of 11 texts translated\n");
+  EXPECT_NE(err_.str().find("old.po names its entries by script line"), std::string::npos) << err_.str();
+  EXPECT_NE(err_.str().find("shirakaba-pack upgrade-po old.po old.po"), std::string::npos) << err_.str();
+
+  Lines changed = kScript;
+  changed.insert(changed.begin(), "new=10");
+  changed.insert(std::find(changed.begin(), changed.end(), "続き一"), "新しい行");
+  *std::find(changed.begin(), changed.end(), "ヒント二") = "ヒント二、改";
+  ASSERT_TRUE(test::writeTestPack(path("v2"), {}, scriptOf(changed)));
+  const std::string v2 = path("v2/data/lumora.red");
+  ASSERT_EQ(run({"strings", v2, path("v2.pot")}), 0) << err_.str();
+  ASSERT_EQ(run({"upgrade-po", old, path("up.po")}), 0) << err_.str();
+  EXPECT_EQ(out_.str().find(path("up.po") + ": 11 entries named by their scene and text"), 0u) << out_.str();
+
+  // Every unchanged text translated where the new template places it.
+  Lines expected = changed;
+  for (const PoEntry& e : readEntries(path("v2.pot")))
+    if (!e.references.empty() && std::find(kScript.begin(), kScript.end(), e.id) != kScript.end())
+      expected[static_cast<size_t>(std::stoi(e.references[0].substr(7)) - 1)] = "[" + e.id + "]";
+  for (const std::string& po : {ko, path("up.po")}) {
+    ASSERT_EQ(std::system(("msgmerge -q -U --backup=none '" + po + "' '" + path("v2.pot") + "'").c_str()), 0);
+    int fuzzy = 0, translated = 0;
+    for (const PoEntry& e : readEntries(po)) {
+      fuzzy += e.fuzzy;
+      translated += !e.str.empty() && !e.fuzzy;
+      if (e.id == "ヒント二、改") {
+        EXPECT_TRUE(e.fuzzy) << "a reworded line is proposed, not taken";
+      }
+    }
+    EXPECT_EQ(fuzzy, 1) << po;
+    EXPECT_EQ(translated, 10) << po;
+    ASSERT_EQ(run({"translate", v2, po, path("v2.red")}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), path("v2.red") + ": 10 of 12 texts translated\n") << po;
+    EXPECT_EQ(err_.str().find("obsolete"), std::string::npos) << err_.str();
+    EXPECT_EQ(loadLines(path("v2.red")), expected) << po;
   }
 }
 
@@ -291,7 +455,7 @@ TEST(TranslationRoundTrip, CopyingEveryTextGivesTheDemosScriptBack) {
   const std::string pot = (fs::path(dir) / "demo.pot").string(), po = (fs::path(dir) / "same.po").string();
   std::ostringstream out, err;
   ASSERT_EQ(runPackTool({"strings", pack, pot}, out, err), 0) << err.str();
-  const Result<std::vector<uint8_t>> text = readFile(pot);
+  const Result<std::vector<uint8_t>> text = readFile(pot, test::kTestReadLimit);
   ASSERT_TRUE(text);
   Result<std::vector<PoEntry>> entries = readPo(std::string(text->begin(), text->end()));
   ASSERT_TRUE(entries) << entries.error();
@@ -310,7 +474,7 @@ TEST(TranslationRoundTrip, CopyingEveryTextGivesTheDemosScriptBack) {
   EXPECT_EQ(back.lines, original.lines);
   // The translated pack lists the same texts again.
   ASSERT_EQ(runPackTool({"strings", translated, pot + "2"}, out, err), 0) << err.str();
-  const Result<std::vector<uint8_t>> again = readFile(pot + "2");
+  const Result<std::vector<uint8_t>> again = readFile(pot + "2", test::kTestReadLimit);
   ASSERT_TRUE(again);
   const Result<std::vector<PoEntry>> listed = readPo(std::string(again->begin(), again->end()));
   ASSERT_TRUE(listed) << listed.error();

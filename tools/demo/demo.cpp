@@ -9,7 +9,7 @@
 
 #include "base/bmp.h"
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "tools/demo/demo_data.h"
 #include "tools/demo/labels.h"
 #include "tools/pack/pack_tool.h"

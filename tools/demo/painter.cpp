@@ -7,7 +7,7 @@
 #include <cmath>
 #include <memory>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "base/text.h"
 #include "base/utf8.h"
 #include "tools/demo/maths.h"

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/cp932.h"
+#include "base/files.h"
 #include "base/stream.h"
 #include "base/utf8.h"
 #include "tools/pack/pack_tool.h"
@@ -52,8 +53,8 @@ Result<PackContents> readPackSources(const std::string& dir, std::ostream& notes
   for (int i = 0; i < kPictureCount; ++i) {
     const std::string name = pictureFileName(i);
     const std::string path = (fs::path(dir) / name).string();
-    Result<std::vector<uint8_t>> file = readFile(path);
-    if (!file) return fail("picture " + std::to_string(i) + ": " + name + " is missing");
+    Result<std::vector<uint8_t>> file = readFile(path, ScriptOffset, "a picture");
+    if (!file) return fail("picture " + std::to_string(i) + ": " + file.error());
     const std::vector<uint8_t>& bytes = contents.pictures[static_cast<size_t>(i)] = std::move(file).value();
     const int64_t slot = PictureSlotSize(i);
     if (static_cast<int64_t>(bytes.size()) > slot)
@@ -67,8 +68,8 @@ Result<PackContents> readPackSources(const std::string& dir, std::ostream& notes
             << " bytes after the picture's end are packed but not extracted again\n";
   }
   const std::string scriptPath = (fs::path(dir) / "script.txt").string();
-  const Result<std::vector<uint8_t>> script = readFile(scriptPath);
-  if (!script) return fail("script.txt is missing");
+  const Result<std::vector<uint8_t>> script = readFile(scriptPath, kMaxScriptBlockBytes, "a script");
+  if (!script) return fail(script.error());
   Result<std::string> block = scriptBlockOf(std::string(script->begin(), script->end()));
   if (!block) return fail(block.error());
   contents.scriptCp932 = std::move(block).value();
@@ -84,7 +85,7 @@ int packBuild(const std::string& dir, const std::string& outPath, std::ostream& 
   if (!contents) return failed(contents.error());
   const Result<std::vector<uint8_t>> pack = buildPack(contents.value());
   if (!pack) return failed(pack.error());
-  if (const Result<void> written = writeFile(outPath, pack.value()); !written) return failed(written.error());
+  if (const Result<void> written = writeOutputFile(outPath, pack.value()); !written) return failed(written.error());
   return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/cp932.h"
+#include "base/files.h"
 #include "base/stream.h"
 #include "base/utf8.h"
 #include "tools/pack/pack_tool.h"
@@ -71,7 +72,7 @@ std::vector<std::string> checkPack(const std::vector<uint8_t>& pack) {
 }
 
 int packCheck(const std::string& packPath, std::ostream& out, std::ostream& err) {
-  const Result<std::vector<uint8_t>> pack = readFile(packPath);
+  const Result<std::vector<uint8_t>> pack = readFile(packPath, kMaxPackBytes, "a pack");
   if (!pack) {
     err << "check: " << pack.error() << "\n";
     return 1;

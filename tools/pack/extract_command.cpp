@@ -2,7 +2,7 @@
 #include <filesystem>
 
 #include "base/cp932.h"
-#include "base/stream.h"
+#include "base/files.h"
 #include "base/utf8.h"
 #include "tools/pack/pack_tool.h"
 
@@ -15,7 +15,7 @@ int packExtract(const std::string& packPath, const std::string& dir, bool utf8, 
     err << "extract: " << message << "\n";
     return 1;
   };
-  const Result<std::vector<uint8_t>> pack = readFile(packPath);
+  const Result<std::vector<uint8_t>> pack = readFile(packPath, kMaxPackBytes, "a pack");
   if (!pack) return failed(pack.error());
   const Result<PackContents> contents = splitPack(pack.value());
   if (!contents) return failed(contents.error());

@@ -217,7 +217,8 @@ std::vector<char32_t> missingGlyphs(const std::vector<std::string>& lines, FontF
   return out;
 }
 
-std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, FontFace* font, bool utf8Block) {
+std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, FontFace* font, bool utf8Block,
+                                    const Plates& plates) {
   using namespace lint;
   const IndexedScript s(linesUtf8);
   Report r;
@@ -228,10 +229,12 @@ std::vector<LintProblem> lintScript(const std::vector<std::string>& linesUtf8, F
   checkCommandDefinitions(s, facts, r);
   checkPictureNames(s, facts, r);
   checkOwnTexts(linesUtf8, utf8Block, r);
-  if (font)
+  if (font) {
     for (const MissingGlyph& m : findMissingGlyphs(linesUtf8, *font))
       r.add(m.line, "character " + describe(m.cp) + " is in no installed font (the game's font is " +
                         font->family() + ")");
+    checkWidths(linesUtf8, *font, plates, utf8Block, r);
+  }
   return r.take();
 }
 

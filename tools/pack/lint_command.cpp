@@ -5,17 +5,20 @@
 #include "base/cp932.h"
 #include "engine/pack.h"
 #include "engine/script.h"
+#include "base/files.h"
 #include "base/stream.h"
 #include "base/utf8.h"
 #include "tools/pack/lint.h"
 
 namespace shirakaba {
 
-Result<std::vector<std::string>> readLintInput(const std::string& path, bool* utf8Block) {
-  FileStream f(path);
-  if (!f.ok()) return fail("cannot open " + path);
+Result<std::vector<std::string>> readLintInput(const std::string& path, bool* utf8Block, Plates* plates) {
+  Result<std::unique_ptr<Stream>> opened = openFile(path, kMaxPackBytes, "a pack or a script");
+  if (!opened) return fail(opened.error());
+  Stream& f = *opened.value();
   // A pack holds its pictures before ScriptOffset; a script file is far smaller.
   const bool pack = f.size() >= static_cast<uint64_t>(ScriptOffset);
+  if (plates) *plates = pack ? platesOf(f) : Plates{};
   if (pack && !f.seek(static_cast<uint64_t>(ScriptOffset))) return fail("cannot read the script block of " + path);
   std::string bytes(static_cast<size_t>(f.remaining()), '\0');
   bytes.resize(f.read(bytes.data(), bytes.size()));
@@ -30,16 +33,18 @@ Result<std::vector<std::string>> readLintInput(const std::string& path, bool* ut
 
 int packLint(const std::string& path, std::ostream& out, std::ostream& err) {
   bool utf8Block = false;
-  const Result<std::vector<std::string>> lines = readLintInput(path, &utf8Block);
+  Plates plates;
+  const Result<std::vector<std::string>> lines = readLintInput(path, &utf8Block, &plates);
   if (!lines) {
     err << "lint: " << lines.error() << "\n";
     return 2;
   }
   const Result<std::shared_ptr<FontFace>> font = findGameFont();
   if (!font) err << "lint: note: no game font found (" << font.error() << "); the characters were not checked\n";
-  const std::vector<LintProblem> problems = lintScript(lines.value(), font ? font.value().get() : nullptr, utf8Block);
+  const std::vector<LintProblem> problems = lintScript(lines.value(), font ? font.value().get() : nullptr, utf8Block, plates);
   for (const LintProblem& p : problems) out << p.line << ": " << p.message << "\n";
-  if (!problems.empty()) err << "lint: " << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
+  if (problems.empty()) out << path << ": no problems\n";
+  else err << "lint: " << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
   return problems.empty() ? 0 : 1;
 }
 

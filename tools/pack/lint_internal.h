@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/pack/lint.h"
+#include "tools/pack/program_texts.h"
 
 namespace shirakaba::lint {
 
@@ -84,5 +85,10 @@ SceneFacts walkScenes(const IndexedScript& s, const std::vector<std::string>& sc
 // has and be the first for it. A script that is not UTF-8 has none: such lines there
 // are reported as lines the game ignores.
 void checkOwnTexts(const std::vector<std::string>& lines, bool utf8Block, Report& report);
+
+// Texts wider than the room the game gives them: the script's text lines and, in a
+// UTF-8 block, the translations of the program texts drawn on the game's screen.
+void checkWidths(const std::vector<std::string>& lines, FontFace& font, const Plates& plates, bool utf8Block,
+                 Report& report);
 
 }  // namespace shirakaba::lint

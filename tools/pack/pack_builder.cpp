@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/files.h"
 #include "base/stream.h"
 
 namespace shirakaba {
@@ -17,6 +18,9 @@ Result<std::vector<uint8_t>> buildPack(const PackContents& in) {
       return fail("picture " + std::to_string(i) + " takes " + std::to_string(p.size()) +
                   " bytes, more than its slot of " + std::to_string(slot) + " bytes");
   }
+  // What the game would refuse to read is not written.
+  if (const uint64_t size = ScriptOffset + in.scriptCp932.size(); size > kMaxPackBytes)
+    return fail("the script is too long: " + tooLarge("the pack", size, kMaxPackBytes, "a pack"));
   std::vector<uint8_t> out(static_cast<size_t>(ScriptOffset) + in.scriptCp932.size(), 0);
   for (int i = 0; i < kPictureCount; ++i) {
     const auto& p = in.pictures[static_cast<size_t>(i)];

@@ -3,6 +3,7 @@
 
 #include "tools/demo/demo.h"
 #include "tools/pack/lint.h"
+#include "tools/pack/old_contexts.h"
 #include "tools/demo/demo_sheet.h"
 
 namespace shirakaba {
@@ -54,6 +55,8 @@ int runTranslate(const Args& a, std::ostream& out, std::ostream& err) {
   return packTranslate(a[0], a[1], a[2], out, err);
 }
 
+int runUpgradePo(const Args& a, std::ostream& out, std::ostream& err) { return packUpgradePo(a[0], a[1], out, err); }
+
 int runDemoSheet(const Args& a, std::ostream&, std::ostream& err) {
   if (const Result<void> written = writeContactSheet(a[0], a[1]); !written) {
     err << "demo-sheet: " << written.error() << "\n";
@@ -77,7 +80,9 @@ const Command kCommands[] = {
      "write the demo game data into OUTDIR, in Japanese (as written) or translated into English", 1, 3,
      runDemoCommand},
     {"lint", "lint PACK|SCRIPT",
-     "report script lines the game cannot run as meant, one per line; exit status 1 if there is any", 1, 1,
+     "report script lines the game cannot run as meant or shows cut off, one per line; exit status 1 if\n"
+     "      there is any",
+     1, 1,
      runLint},
     {"strings", "strings PACK OUT.pot",
      "write every text of PACK a player reads into the PO template OUT.pot, for translation", 2, 2, runStrings},
@@ -85,6 +90,10 @@ const Command kCommands[] = {
      "write PACK with the translations of LANG.po into OUT (the script in UTF-8); refuses, writing\n"
      "      nothing, a translation that would change how the script runs",
      3, 3, runTranslate},
+    {"upgrade-po", "upgrade-po OLD.po NEW.po",
+     "rename the entries of a PO file made by an earlier shirakaba-pack, named by script line\n"
+     "      (msgctxt \"*op:78\"), by their scene and text, so that msgmerge can follow them; NEW may be OLD",
+     2, 2, runUpgradePo},
     {"demo-sheet", "demo-sheet PACK OUT.png", "write a contact sheet of the 128 pictures of PACK as a PNG", 2, 2,
      runDemoSheet},
 };

@@ -25,6 +25,9 @@ Result<std::string> scriptBlockOf(const std::string& text);
 // Bytes after a picture's end are told on notes.
 Result<PackContents> readPackSources(const std::string& dir, std::ostream& notes);
 
+// Writes a file a command makes, first making its folder when it is missing.
+Result<void> writeOutputFile(const std::string& path, const std::vector<uint8_t>& bytes);
+
 // Every problem of a pack, one line each; empty when the pack is sound.
 std::vector<std::string> checkPack(const std::vector<uint8_t>& pack);
 

@@ -1,7 +1,10 @@
 // The strict PO reader: line by line, each keyword where the grammar allows it.
+#include <algorithm>
 #include <map>
 
 #include "base/cp932.h"
+#include "base/files.h"
+#include "base/utf8.h"
 #include "tools/pack/po.h"
 
 namespace shirakaba {
@@ -72,7 +75,8 @@ std::string charsetOf(const std::string& header) {
 class Reader {
  public:
   Result<std::vector<PoEntry>> read(const std::string& text) {
-    for (size_t start = 0; start < text.size(); ++lineNo_) {
+    // Some editors begin a UTF-8 file with the byte-order mark; gettext reads it too.
+    for (size_t start = startsWithUtf8Bom(text) ? kUtf8Bom.size() : 0; start < text.size(); ++lineNo_) {
       size_t end = text.find('\n', start);
       if (end == std::string::npos) end = text.size();
       std::string line = text.substr(start, end - start);
@@ -119,7 +123,7 @@ class Reader {
       *field() = s.value();
       return {};
     }
-    return fail("neither a comment, a keyword nor a string: \"" + line + "\"");
+    return fail("neither a comment, a keyword nor a string: " + quotedForMessage(line));
   }
 
   Result<void> comment(const std::string& line) {
@@ -130,6 +134,12 @@ class Reader {
     }
     if (startsWith(line, "#.")) {
       cur_.notes.push_back(line.substr(line.size() > 2 && line[2] == ' ' ? 3 : 2));
+    } else if (startsWith(line, "#:")) {
+      for (size_t start = 2; (start = line.find_first_not_of(" \t", start)) != std::string::npos;) {
+        const size_t end = std::min(line.find_first_of(" \t", start), line.size());
+        cur_.references.push_back(line.substr(start, end - start));
+        start = end;
+      }
     } else if (startsWith(line, "#,")) {
       for (size_t start = 2; start < line.size();) {
         size_t end = line.find(',', start);
@@ -159,6 +169,7 @@ class Reader {
     }
     if (stage_ == Stage::None) cur_.line = lineNo_;
     if (next == Stage::Ctxt) cur_.hasContext = true;
+    if (next == Stage::Id) cur_.idLine = lineNo_;
     stage_ = next;
     return {};
   }
@@ -202,5 +213,29 @@ class Reader {
 }  // namespace
 
 Result<std::vector<PoEntry>> readPo(const std::string& text) { return Reader().read(text); }
+
+Result<std::string> readPoFile(const std::string& path) {
+  const Result<std::vector<uint8_t>> bytes = readFile(path, kMaxPoBytes, "a PO file");
+  if (!bytes) return fail(bytes.error());
+  return std::string(bytes->begin(), bytes->end());
+}
+
+std::string quotedForMessage(const std::string& text) {
+  constexpr size_t kShown = 60;  // characters
+  std::string out = "\"";
+  size_t pos = 0;
+  for (size_t shown = 0; pos < text.size() && shown < kShown; ++shown) {
+    const size_t start = pos;
+    char32_t cp = 0;
+    if (!decodeUtf8(text, pos, cp)) out += "?";  // nothing broken or invisible reaches the terminal
+    else if (cp == '\n') out += "\\n";
+    else if (cp == '\t') out += "\\t";
+    else if (cp == '"' || cp == '\\') out += std::string("\\") + static_cast<char>(cp);
+    else if (cp < 0x20 || cp == 0x7F) out += "?";
+    else out += text.substr(start, pos - start);
+  }
+  if (pos == text.size()) return out + "\"";
+  return out + "\"… (" + std::to_string(text.size()) + " bytes)";
+}
 
 }  // namespace shirakaba

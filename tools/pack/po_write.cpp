@@ -47,6 +47,8 @@ void field(std::string& out, const char* keyword, const std::string& text) {
 
 }  // namespace
 
+std::string poQuoted(const std::string& text) { return "\"" + escaped(text) + "\""; }
+
 std::string writePo(const std::vector<std::string>& comments, const std::vector<std::string>& header,
                     const std::vector<PoEntry>& entries) {
   std::string out;
@@ -59,6 +61,7 @@ std::string writePo(const std::vector<std::string>& comments, const std::vector<
   for (const PoEntry& e : entries) {
     out += "\n";
     for (const std::string& n : e.notes) out += "#. " + n + "\n";
+    for (const std::string& r : e.references) out += "#: " + r + "\n";
     if (e.fuzzy) out += "#, fuzzy\n";
     if (e.hasContext) field(out, "msgctxt", e.context);
     field(out, "msgid", e.id);

@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "base/stream.h"
+#include "base/files.h"
 #include "calendar/tables.h"
 #include "engine/layouts.h"
 #include "base/utf8.h"
@@ -41,14 +41,21 @@ ScriptText::Kind kindOf(lint::TextUse::Kind k) {
 
 }  // namespace
 
-std::string ScriptText::context() const { return label + ":" + std::to_string(index + 1); }
+std::string textContext(const std::string& label, int repeat) {
+  return repeat == 1 ? label : label + " (" + std::to_string(repeat) + ")";
+}
 
-int ScriptText::widthLimit() const {
+std::string ScriptText::context() const { return textContext(label, repeat); }
+std::string ScriptText::reference() const { return "script:" + std::to_string(index + 1); }
+
+TextRoom ScriptText::room() const {
+  constexpr int kPoints = 12;
   switch (kind) {
-    case Page: return MesRect.right - PageTextX;
-    case FacePage: return MesRect.right - FacePageTextX;
-    case Choice: return ScreenRect.right - ChoiceLayout.X;  // only the first ChoiceLayout.W take the click
-    default: return MesRect.right - HintTextX;
+    case Page: return {kPoints, MesRect.right - PageTextX, "the message window"};
+    case FacePage: return {kPoints, MesRect.right - FacePageTextX, "the message window"};
+    case Choice:  // only the first ChoiceLayout.W take the click
+      return {kPoints, ScreenRect.right - ChoiceLayout.X, "the screen"};
+    default: return {kPoints, MesRect.right - HintTextX, "the message window"};
   }
 }
 
@@ -62,9 +69,7 @@ std::string ScriptText::describe() const {
     case Choice: what = "Choice" + of + " of scene " + scene; break;
     case Hint: what = "Hint text of the calendar (" + label + "), line" + of; break;
   }
-  const int w = widthLimit();
-  return what + ". At most " + std::to_string(w) + " pixels: " + std::to_string(w / 16) + " full-width or " +
-         std::to_string(w / 8) + " half-width characters.";
+  return what + ". " + describeRoom(room());
 }
 
 std::vector<ScriptText> playerTexts(const std::vector<std::string>& lines) {
@@ -97,15 +102,18 @@ std::vector<ScriptText> playerTexts(const std::vector<std::string>& lines) {
   addScenes(others, true);
 
   std::vector<ScriptText> out;
+  std::map<std::pair<std::string, std::string>, int> seen;  // (label, text) -> how often so far
   for (auto& [index, text] : byLine) {
     const std::string& line = lines[static_cast<size_t>(index)];
-    if (!line.empty() && !isLabelLine(line)) out.push_back(std::move(text));
+    if (line.empty() || isLabelLine(line)) continue;
+    text.repeat = ++seen[{text.label, line}];
+    out.push_back(std::move(text));
   }
   return out;
 }
 
 Result<PackScript> readPackScript(const std::string& path) {
-  Result<std::vector<uint8_t>> bytes = readFile(path);
+  Result<std::vector<uint8_t>> bytes = readFile(path, kMaxPackBytes, "a pack");
   if (!bytes) return fail(bytes.error());
   return packScriptOf(std::move(bytes).value(), path);
 }

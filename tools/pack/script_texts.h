@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/result.h"
+#include "tools/pack/text_room.h"
 
 namespace shirakaba {
 
@@ -15,14 +16,21 @@ struct ScriptText {
   std::string label;  // the scene or hint block that shows it
   int part, parts;    // line part of parts of its page or hint block; choice part of 2
   bool unused = false;  // a scene the calendar never starts, under a label of its own
-  // "*op:124": the label and the 1-based line, which name the text in a PO file.
+  int repeat = 1;       // 2 for the second line of the same text under the same label, ...
+  // What names the text in a PO file with its msgid: the label, which does not move
+  // when lines are added or removed elsewhere ("*op"; "*op (2)" for a repeat).
   std::string context() const;
+  // The PO reference comment's word for the 1-based line: "script:124".
+  std::string reference() const;
   // What the text is and how wide it may be, for the translator.
   std::string describe() const;
-  // The width in pixels the line has before the edge of the message window (a
-  // choice: of the screen) cuts it off, at the game's 16-pixel text height.
-  int widthLimit() const;
+  // The room the line has before the edge of the message window (a choice: of the
+  // screen) cuts it off, at the game's 12-point text.
+  TextRoom room() const;
 };
+
+// The context of the repeat-th text of one wording under label.
+std::string textContext(const std::string& label, int repeat);
 
 // Every text line once, in script order: the scenes the calendar starts and those
 // their choices continue into, the calendar's hint blocks, then the scenes under any
