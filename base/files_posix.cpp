@@ -1,8 +1,8 @@
-// The file system on POSIX systems (Linux, the BSDs, macOS).
+// The file system on POSIX systems (Linux, the BSDs, macOS) and under node in the
+// WebAssembly build, whose C library passes these calls to node's fs module.
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -158,7 +158,7 @@ constexpr std::string_view kTemporaryPrefix = ".shirakaba-", kTemporarySuffix = 
 std::string temporaryName() {
   static std::atomic<uint64_t> counter{0};
   uint64_t random = 0;
-  if (::getrandom(&random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random))
+  if (::getentropy(&random, sizeof random) != 0)
     random = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   random ^= counter++ * 0x9E3779B97F4A7C15ull;
   char name[64];
