@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/files.h"
+
 namespace shirakaba {
 
 namespace fs = std::filesystem;
@@ -11,10 +13,7 @@ namespace {
 
 const fs::path kPack = fs::path("data") / "lumora.red";
 
-bool holdsPack(const std::string& dir) {
-  std::error_code ec;
-  return fs::is_regular_file(fs::path(dir) / kPack, ec);
-}
+bool holdsPack(const std::string& dir) { return fileExists((fs::path(dir) / kPack).string()); }
 
 // As the message shows it: absolute, without "." and ".." steps.
 std::string shownPath(const fs::path& path) {

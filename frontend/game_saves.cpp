@@ -1,12 +1,8 @@
 #include "frontend/game_saves.h"
 
-#include <filesystem>
-
-#include "base/stream.h"
+#include "base/files.h"
 
 namespace shirakaba {
-
-namespace fs = std::filesystem;
 
 std::string withoutPath(const std::string& message, const std::string& path) {
   const std::string prefix = path + ": ";
@@ -28,34 +24,34 @@ Result<SaveSlots> GameSaves::saveSlots() const {
   return SaveSlots(userDir_, identity.value());
 }
 
-Result<SaveInfo> GameSaves::save(SaveSlot slot) {
+Result<SaveInfo> GameSaves::save(SaveSlot slot, std::vector<SavedPage> history) {
   const Result<SaveSlots> all = saveSlots();
   if (!all) return fail(all.error());
   const std::string path = all->pathOf(slot);
-  Result<SaveInfo> saved = saveGame(game_, path, playTimeMs(), unixMillisNow());
+  Result<SaveInfo> saved = saveGame(game_, path, playTimeMs(), unixMillisNow(), std::move(history));
   if (!saved) return fail(withoutPath(saved.error(), path));
   return saved;
 }
 
-Result<SaveInfo> GameSaves::load(SaveSlot slot) {
+Result<SaveInfo> GameSaves::load(SaveSlot slot, std::vector<SavedPage>* history) {
   const Result<SaveSlots> all = saveSlots();
   if (!all) return fail(all.error());
   if (!all->exists(slot)) return fail("it is empty");
   const std::string path = all->pathOf(slot);
-  Result<SaveInfo> loaded = loadFile(path);
+  Result<SaveInfo> loaded = loadFile(path, history);
   if (!loaded) return fail(withoutPath(loaded.error(), path));
   return loaded;
 }
 
-Result<SaveInfo> GameSaves::loadFile(const std::string& path) {
-  Result<SaveInfo> loaded = loadGame(game_, path);
+Result<SaveInfo> GameSaves::loadFile(const std::string& path, std::vector<SavedPage>* history) {
+  Result<SaveInfo> loaded = loadGame(game_, path, history);
   if (loaded) playClock_.resetTo(game_, loaded->playTimeMs);
   return loaded;
 }
 
-std::optional<SaveFile> GameSaves::takeAutosave() const {
+std::optional<SaveFile> GameSaves::takeAutosave(std::vector<SavedPage> history) const {
   if (!game_.gameUnderWay() || !game_.canSave()) return std::nullopt;
-  Result<SaveFile> save = takeSave(game_, playTimeMs(), unixMillisNow());
+  Result<SaveFile> save = takeSave(game_, playTimeMs(), unixMillisNow(), std::move(history));
   if (!save) return std::nullopt;
   return std::move(save).value();
 }
@@ -63,10 +59,8 @@ std::optional<SaveFile> GameSaves::takeAutosave() const {
 Result<void> GameSaves::writeAutosave(const SaveFile& save) const {
   const Result<SaveSlots> all = saveSlots();
   if (!all) return fail(all.error());
-  std::error_code ec;
-  fs::create_directories(all->folder(), ec);
-  if (ec) return fail("cannot make the folder " + all->folder() + ": " + ec.message());
-  return writeFile(all->pathOf(SaveSlot::autosave()), encodeSaveFile(save));
+  if (Result<void> made = makeFolders(all->folder()); !made) return made;
+  return writeSave(all->pathOf(SaveSlot::autosave()), save);
 }
 
 }  // namespace shirakaba

@@ -5,6 +5,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/result.h"
 #include "game/core.h"
@@ -27,23 +28,24 @@ class GameSaves {
   const std::string& userDir() const { return userDir_; }
   // The slots of this game data; an Error when the data cannot be read.
   Result<SaveSlots> saveSlots() const;
-  Result<SaveInfo> save(SaveSlot slot);
+  // With the history of pages (the aids' savedHistory()).
+  Result<SaveInfo> save(SaveSlot slot, std::vector<SavedPage> history);
   // Puts the game in the slot's state and counts the play time on from the save's;
-  // on any error the game is unchanged.
-  Result<SaveInfo> load(SaveSlot slot);
+  // on any error the game is unchanged. The save's history of pages into `history`.
+  Result<SaveInfo> load(SaveSlot slot, std::vector<SavedPage>* history);
   // The same from a file anywhere (a save the player brought along).
-  Result<SaveInfo> loadFile(const std::string& path);
+  Result<SaveInfo> loadFile(const std::string& path, std::vector<SavedPage>* history);
   int64_t playTimeMs() const { return playClock_.elapsed(game_); }
   // After the game restarted from its beginning: the play time counts from zero.
   void restartPlayTime() { playClock_.resetTo(game_, 0); }
 
   // The autosave taken now, to be written when the game has really been left; nothing
   // on the logo and the title, or while the game cannot be saved.
-  std::optional<SaveFile> takeAutosave() const;
+  std::optional<SaveFile> takeAutosave(std::vector<SavedPage> history) const;
   Result<void> writeAutosave(const SaveFile& save) const;
   // Going on where the last game was left: loads the autosave (the front end says
   // why when there is none or it cannot be loaded, and the game starts as usual).
-  Result<SaveInfo> continueGame() { return load(SaveSlot::autosave()); }
+  Result<SaveInfo> continueGame(std::vector<SavedPage>* history) { return load(SaveSlot::autosave(), history); }
 
  private:
   GameCore& game_;

@@ -54,8 +54,9 @@ int64_t PlayerAids::nextWake(int64_t gameDue) const {
   return std::min(gameDue, autoWake_);
 }
 
-void PlayerAids::startNewHistory() {
+void PlayerAids::startNewHistory(const std::vector<SavedPage>& pages) {
   comforts_.startNewHistory();
+  comforts_.restoreHistory(pages);
   stopActing();
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "comforts/comforts.h"
 #include "frontend/ctrl_hold.h"
@@ -51,8 +52,9 @@ class PlayerAids {
   // When the clock must wake next (game time): the game's next timer or auto mode's next look.
   int64_t nextWake(int64_t gameDue) const;
   int clockSpeed() const { return skipping() ? kSkipSpeed : 1; }
-  // After a load or a new game data: the history starts anew and the aids stop.
-  void startNewHistory();
+  // After a load (with the save's history of pages) or a new game data: the history
+  // starts anew and the aids stop.
+  void startNewHistory(const std::vector<SavedPage>& pages = {});
 
   // ---- The player's commands ----
   bool rollBack();

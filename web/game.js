@@ -19,11 +19,9 @@ export class Game {
     const f = (name, ret, args) => module.cwrap(name, ret, args);
     this.api = {
       start: f('web_start', null, ['string', 'string', 'string', 'string', 'number', 'number', 'number']),
-      stop: f('web_stop', null, []),
       pointer: f('web_pointer', null, ['number', 'number', 'number', 'number', 'number']),
       menu: f('web_menu', null, ['number', 'number']),
       dialogClosed: f('web_dialog_closed', null, ['number']),
-      close: f('web_close', null, ['number']),
       key: f('web_key', null, ['number', 'number', 'number', 'number', 'number']),
       wheel: f('web_wheel', null, ['number', 'number']),
       aid: f('web_aid', 'number', ['string', 'number']),
@@ -49,7 +47,6 @@ export class Game {
       autosave: f('web_autosave', 'string', []),
       readPagesPath: f('web_read_pages_path', 'string', []),
       readPagesCount: f('web_read_pages_count', 'number', []),
-      identity: f('web_identity', 'string', []),
       checkData: f('web_check_data', 'string', ['string']),
     };
   }

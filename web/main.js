@@ -137,6 +137,7 @@ function onNews(news) {
     else if (e.type === 'dialog') setTimeout(() => runDialog(e));
     else if (e.type === 'close') $('ended').hidden = false;
     else if (e.type === 'saved') keep(e.path, null);
+    else if (e.type === 'readPagesProblem') notice(t('readPagesProblem', e.text), true);
     else if (e.type === 'log') console.warn('shirakaba:', e.text);
   }
   const count = page.game.api.readPagesCount();
@@ -212,14 +213,14 @@ function aidsEntries() {
     { label: t('saveDots'), item: 'save-list', shortcut: 'Ctrl+S', action: () => saves.openList(true) },
     { label: t('loadDots'), item: 'load-list', shortcut: 'Ctrl+L', action: () => saves.openList(false) },
     { separator: true },
-    { label: t('rollBack'), shortcut: 'Page Up', disabled: state.rollback === 0, action: () => aid('rollback') },
-    { label: t('rollForward'), shortcut: 'Page Down', disabled: state.ahead === 0, action: () => aid('rollforward') },
+    { label: t('rollBack'), item: 'rollback', shortcut: 'Page Up', disabled: state.rollback === 0, action: () => aid('rollback') },
+    { label: t('rollForward'), item: 'rollforward', shortcut: 'Page Down', disabled: state.ahead === 0, action: () => aid('rollforward') },
     { separator: true },
-    { label: t('skip'), shortcut: 'Tab', checked: state.skip, action: () => aid('skip') },
+    { label: t('skip'), item: 'skip', shortcut: 'Tab', checked: state.skip, action: () => aid('skip') },
     { label: t('skipMode'), submenu: [
       { label: t('readOnly'), checked: has('skip=read'), action: () => aid('skip-read') },
       { label: t('allPages'), checked: has('skip=all'), action: () => aid('skip-all') }] },
-    { label: t('autoMode'), shortcut: 'A', checked: state.auto, action: () => aid('auto') },
+    { label: t('autoMode'), item: 'auto', shortcut: 'A', checked: state.auto, action: () => aid('auto') },
     { label: t('autoSpeed'), submenu: ['slow', 'normal', 'fast'].map((p) => (
       { label: t(p), checked: has('autoSpeed=' + p), action: () => aid('pace-' + p) })) },
     { separator: true },

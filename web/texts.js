@@ -30,6 +30,7 @@ const en = {
   copied: 'Copied', historyTitle: 'History', choiceMark: '[Choice]',
   continueFailed: 'Cannot go on from the autosave: {0}',
   autosaveFailed: 'The autosave was not kept: {0}',
+  readPagesProblem: 'The pages read are not remembered: {0}',
 };
 
 const ja = {
@@ -62,6 +63,7 @@ const ja = {
   copied: 'コピーしました', historyTitle: '履歴', choiceMark: '［選択］',
   continueFailed: 'オートセーブから続けられません: {0}',
   autosaveFailed: 'オートセーブが保存されませんでした: {0}',
+  readPagesProblem: '既読のページを記録できません: {0}',
 };
 
 const catalogs = { en, ja };

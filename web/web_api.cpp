@@ -58,8 +58,6 @@ EMSCRIPTEN_KEEPALIVE void web_start(const char* gameDir, const char* userDir, co
   game = std::make_unique<WebGame>(setup, ms(wall));
 }
 
-EMSCRIPTEN_KEEPALIVE void web_stop() { game.reset(); }
-
 // ---- Input ----
 // action: 0 press, 1 move, 2 release; button: 0 left, 1 right, 2 middle.
 EMSCRIPTEN_KEEPALIVE void web_pointer(int action, int button, int x, int y, double wall) {
@@ -74,13 +72,6 @@ EMSCRIPTEN_KEEPALIVE void web_menu(int id, double wall) {
 EMSCRIPTEN_KEEPALIVE void web_dialog_closed(double wall) {
   game->beforeInput(ms(wall));
   game->game().dialogClosed();
-  game->refresh(ms(wall));
-}
-
-// The window closes (the page is left for good): the game shuts down.
-EMSCRIPTEN_KEEPALIVE void web_close(double wall) {
-  game->beforeInput(ms(wall));
-  game->game().closeWindow();
   game->refresh(ms(wall));
 }
 
@@ -175,7 +166,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_save(const char* name, double wall) {
   const std::optional<SaveSlot> slot = slotNamed(name);
   if (!slot) return saveOutcome(fail("there is no such slot"), "");
   game->beforeInput(ms(wall));
-  const Result<SaveInfo> saved = game->saves().save(*slot);
+  const Result<SaveInfo> saved = game->saves().save(*slot, game->aids().comforts().savedHistory());
   game->refresh(ms(wall));
   return saveOutcome(saved, slotPath(*slot));
 }
@@ -184,8 +175,9 @@ EMSCRIPTEN_KEEPALIVE const char* web_load(const char* name, double wall) {
   const std::optional<SaveSlot> slot = slotNamed(name);
   if (!slot) return saveOutcome(fail("there is no such slot"), "");
   game->beforeInput(ms(wall));
-  const Result<SaveInfo> loaded = game->saves().load(*slot);
-  if (loaded) game->aids().startNewHistory();
+  std::vector<SavedPage> history;
+  const Result<SaveInfo> loaded = game->saves().load(*slot, &history);
+  if (loaded) game->aids().startNewHistory(history);
   game->refresh(ms(wall));
   return saveOutcome(loaded, slotPath(*slot));
 }
@@ -193,8 +185,9 @@ EMSCRIPTEN_KEEPALIVE const char* web_load(const char* name, double wall) {
 // A save file the player brought (written to the file system by the page).
 EMSCRIPTEN_KEEPALIVE const char* web_load_file(const char* path, double wall) {
   game->beforeInput(ms(wall));
-  const Result<SaveInfo> loaded = game->saves().loadFile(path);
-  if (loaded) game->aids().startNewHistory();
+  std::vector<SavedPage> history;
+  const Result<SaveInfo> loaded = game->saves().loadFile(path, &history);
+  if (loaded) game->aids().startNewHistory(history);
   game->refresh(ms(wall));
   return saveOutcome(loaded, path);
 }
@@ -223,14 +216,6 @@ EMSCRIPTEN_KEEPALIVE const char* web_autosave() {
 // The file the pages read are kept in ("" while none is).
 EMSCRIPTEN_KEEPALIVE const char* web_read_pages_path() { return answer(game->aids().comforts().readPages().path()); }
 EMSCRIPTEN_KEEPALIVE int web_read_pages_count() { return static_cast<int>(game->aids().comforts().readPages().size()); }
-
-EMSCRIPTEN_KEEPALIVE const char* web_identity() {
-  const Result<uint64_t> id = game->game().dataIdentity();
-  if (!id) return answer(std::string());
-  char hex[17];
-  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(id.value()));
-  return answer(std::string(hex));
-}
 
 }  // extern "C"
 

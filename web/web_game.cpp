@@ -41,6 +41,8 @@ void WebGame::refresh(int64_t wall) {
     if (std::optional<std::string> page = aids_.react())
       events_.push_back({{"type", "copy"}, {"text", *page}});
   }
+  if (const std::optional<std::string> problem = aids_.comforts().takeReadPagesProblem())
+    events_.push_back({{"type", "readPagesProblem"}, {"text", *problem}});
   dispatchEvents(game_, *this);
   if (time_) time_->followAids(wall);
 }
@@ -73,7 +75,7 @@ void WebGame::menuCommand(MenuId id, int64_t wall) {
   if (game_.closed()) return;
   beforeInput(wall);
   std::optional<SaveFile> autosave;
-  if (id == MenuId::Exit_Btn) autosave = saves_.takeAutosave();
+  if (id == MenuId::Exit_Btn) autosave = saves_.takeAutosave(aids_.comforts().savedHistory());
   aids_.comforts().menuCommand(id);
   if (autosave && game_.closed()) {
     const Result<void> written = saves_.writeAutosave(*autosave);
@@ -160,7 +162,7 @@ const uint8_t* WebGame::frameIfChanged() {
 }
 
 Result<std::string> WebGame::writeAutosave() {
-  const std::optional<SaveFile> save = saves_.takeAutosave();
+  const std::optional<SaveFile> save = saves_.takeAutosave(aids_.comforts().savedHistory());
   if (!save) return std::string();
   const Result<void> written = saves_.writeAutosave(*save);
   if (!written) return fail(written.error());

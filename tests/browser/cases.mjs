@@ -168,6 +168,29 @@ export const tests = {
     await noticeSays(page, 'クイックスロットにセーブしました');
     await page.keyboard.press('F9');
     await noticeSays(page, 'クイックスロットをロードしました');
+
+    // Storage that fails on writing: the save is reported and the one before stays.
+    const failing = await P.openPage(env, TEST, {
+      before: (p) => p.evaluateOnNewDocument(() => {
+        const put = IDBObjectStore.prototype.put;
+        IDBObjectStore.prototype.put = function (...args) {
+          if (window.failWrites) throw new DOMException('The quota has been exceeded.', 'QuotaExceededError');
+          return put.apply(this, args);
+        };
+      }),
+    });
+    await toTitle(failing);
+    await play(failing, [300, 286], [320, 240]);
+    await failing.keyboard.press('F5');
+    await noticeSays(failing, 'クイックスロットにセーブしました');
+    const kept = gameOf(await P.state(failing));
+    await play(failing, [320, 240]);
+    await failing.evaluate(() => (window.failWrites = true));
+    await failing.keyboard.press('F5');
+    await noticeSays(failing, 'ブラウザーが保存しませんでした');
+    await failing.keyboard.press('F9');
+    await noticeSays(failing, 'クイックスロットをロードしました');
+    assert.deepEqual(gameOf(await P.state(failing)), kept);
   },
 
   async touch(env) {
@@ -201,5 +224,36 @@ export const tests = {
     const onPage = await busyFor(10000);
     console.log(`main thread busy: ${(onTitle * 100 / 10).toFixed(2)} % on the title, ${(onPage * 100 / 10).toFixed(2)} % on a waiting page`);
     assert.ok(onTitle < 0.1 && onPage < 0.1, 'more than 1 % of 10 s');
+  },
+
+  // The aids through the page's input: the wheel, the right button's menu, the keys.
+  async aids(env) {
+    const page = await P.openPage(env, TEST);
+    await env.browser.defaultBrowserContext().overridePermissions(new URL(env.url).origin, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+    await page.bringToFront();
+    await toTitle(page);
+    await play(page, [300, 286]);
+    const first = (await P.state(page)).Page;
+    await play(page, [320, 240]);
+    const second = (await P.state(page)).Page;
+    assert.notDeepEqual(second, first);
+    const [x, y] = await P.pagePoint(page, 320, 240);
+    await page.mouse.move(x, y);
+    await page.mouse.wheel({ deltaY: -100 });  // one notch up: back before the last click
+    assert.deepEqual((await P.state(page)).Page, first);
+    await P.click(page, 320, 240, 'right');
+    await page.click('ul.menu.popup [data-item="rollforward"]');
+    assert.deepEqual((await P.state(page)).Page, second);
+    await page.keyboard.down('Control');
+    await page.keyboard.press('KeyC');
+    await page.keyboard.up('Control');
+    await page.waitForFunction((t) => navigator.clipboard.readText().then((c) => c === t), {}, second.join('\n'));
+    await page.keyboard.press('Tab');
+    assert.equal(await page.$eval('#mark', (m) => m.textContent), 'スキップ');
+    await page.keyboard.press('Tab');
+    assert.equal(await page.$eval('#mark', (m) => m.textContent), '');
+    await page.keyboard.press('KeyH');
+    const history = await page.$eval('dialog[open] .history', (h) => h.textContent);
+    assert.ok(history.includes(first[0]) && history.includes(second[0]), history);
   },
 };
