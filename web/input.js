@@ -5,6 +5,9 @@
 const kLongPressMs = 500;
 const kTapSlop = 12;  // CSS pixels a finger may wander during a tap
 
+// The game's button for a mouse button: 0 left, 2 middle; -1 for the others.
+const gameButton = (e) => (e.button === 0 ? 0 : e.button === 1 ? 2 : -1);
+
 export function attachPointer(screen, game, openAidsMenu) {
   const canvas = screen.canvas;
   const send = (action, button, e) => {
@@ -24,9 +27,11 @@ export function attachPointer(screen, game, openAidsMenu) {
       e.preventDefault();
       return;
     }
-    if (e.button !== 0) return;
+    // The game takes the left and the middle button; the right one opens the aids' menu.
+    const button = gameButton(e);
+    if (button < 0) return;
     canvas.setPointerCapture(e.pointerId);  // the screen keeps the mouse while it is held
-    send(0, 0, e);
+    send(0, button, e);
   });
   canvas.addEventListener('pointermove', (e) => {
     if (e.pointerType === 'touch') {
@@ -49,7 +54,7 @@ export function attachPointer(screen, game, openAidsMenu) {
       e.preventDefault();
       return;
     }
-    if (e.button === 0) send(2, 0, e);
+    if (gameButton(e) >= 0) send(2, gameButton(e), e);
   });
   canvas.addEventListener('pointercancel', () => {
     if (touch) clearTimeout(touch.timer);
