@@ -6,7 +6,7 @@
 
 namespace shirakaba {
 
-QString historyText(const std::deque<HistoryEntry>& history) {
+QString historyText(const std::vector<HistoryEntry>& history) {
   QStringList blocks;
   for (const HistoryEntry& entry : history) {
     if (entry.lines.empty()) continue;  // a page that showed no text
@@ -29,12 +29,10 @@ HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent) {
   resize(560, 420);
 }
 
-void HistoryWindow::setHistory(const std::deque<HistoryEntry>& history) {
-  const HistoryEntry last = history.empty() ? HistoryEntry{} : history.back();
-  if (history.size() == shownSize_ && last == shownLast_ && !text_->document()->isEmpty()) return;
-  shownSize_ = history.size();
-  shownLast_ = last;
-  text_->setPlainText(historyText(history));
+void HistoryWindow::setHistory(const PageHistory& history) {
+  if (history.sameEntries(shown_) && !text_->document()->isEmpty()) return;
+  shown_ = history;
+  text_->setPlainText(historyText(history.entries()));
   // The newest page is where the reader comes from.
   text_->verticalScrollBar()->setValue(text_->verticalScrollBar()->maximum());
 }

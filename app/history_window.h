@@ -3,7 +3,7 @@
 // game and follows it while open.
 #pragma once
 #include <QDialog>
-#include <deque>
+#include <vector>
 
 #include "comforts/comforts.h"
 
@@ -12,20 +12,19 @@ class QPlainTextEdit;
 namespace shirakaba {
 
 // The history as text: pages apart by a blank line, a choice taken marked as one.
-QString historyText(const std::deque<HistoryEntry>& history);
+QString historyText(const std::vector<HistoryEntry>& history);
 
 class HistoryWindow : public QDialog {
   Q_OBJECT
  public:
   explicit HistoryWindow(QWidget* parent = nullptr);
   // Shows the history; cheap when nothing changed since the last call.
-  void setHistory(const std::deque<HistoryEntry>& history);
+  void setHistory(const PageHistory& history);
   QPlainTextEdit* text() const { return text_; }
 
  private:
   QPlainTextEdit* text_ = nullptr;
-  size_t shownSize_ = 0;
-  HistoryEntry shownLast_;
+  PageHistory shown_;
 };
 
 }  // namespace shirakaba

@@ -46,7 +46,10 @@ int main(int argc, char** argv) {
   else std::fprintf(stderr, "%s: %s\n", argv[0], search.error().c_str());
 
   QApplication app(argc, argv);
-  const WindowTranslation translation(windowLanguageFor(preferredLanguages(options.language)));
+  const QString language = windowLanguageFor(preferredLanguages(options.language));
+  const WindowTranslation translation(language);
+  if (const QString notice = languageFallbackNotice(options.language, language); !notice.isEmpty())
+    std::fprintf(stderr, "%s: %s\n", argv[0], notice.toLocal8Bit().constData());
   // The name of the per-user folder the saves go to (~/.local/share/shirakaba).
   QApplication::setApplicationName(QStringLiteral("shirakaba"));
   QApplication::setApplicationVersion(QStringLiteral("1.0.0"));

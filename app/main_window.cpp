@@ -21,6 +21,7 @@
 #include "app/real_clock.h"
 #include "app/save_dialog.h"
 #include "app/screen_accessible.h"
+#include "app/screen_mapping.h"
 #include "app/screen_widget.h"
 #include "app/screenshot.h"
 #include "app/slot_view.h"
@@ -101,6 +102,7 @@ void MainWindow::present() {
   if (options_.fullscreen) {
     setFullScreenShown(true);
   } else {
+    fitZoomToScreen();
     adjustSize();
     // Where the window was left, if that place is still on a screen.
     const std::optional<QPoint> at = settings_->position();
@@ -108,6 +110,30 @@ void MainWindow::present() {
     else centreOnScreen(this);
     show();
   }
+}
+
+int MainWindow::largestFittingZoom() const {
+  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!s) return kMaxScale;
+  // The frame is known once the window is shown (none before).
+  const QSize chrome = frameGeometry().size() - geometry().size() + QSize(0, menuBar()->sizeHint().height());
+  return largestWindowedZoom(devicePixelRatioF(), s->availableGeometry().size(), chrome, kMaxScale);
+}
+
+// A zoom too large for the screen (asked for, or remembered from a larger screen) gives
+// way to the largest that fits; the settings keep what was asked.
+void MainWindow::fitZoomToScreen() {
+  const int fits = largestFittingZoom();
+  if (screen_->scale() <= fits) return;
+  const QSize available = (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry().size();
+  const QString notice = tr("zoom %1 does not fit the screen (%2 x %3 available); zoom %4 is used instead")
+                             .arg(screen_->scale())
+                             .arg(available.width())
+                             .arg(available.height())
+                             .arg(fits);
+  std::fprintf(stderr, "shirakaba: %s\n", notice.toLocal8Bit().constData());
+  screen_->setScale(fits);
+  screen_->setFixedSize(screen_->windowedSize());
 }
 
 void MainWindow::setFullScreenShown(bool on) {
@@ -213,6 +239,19 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
   e->accept();
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+  auto* dialog = qobject_cast<QDialog*>(watched);
+  if (!dialog || e->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, e);
+  const auto* key = static_cast<QKeyEvent*>(e);
+  const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+  const bool saveKey = (key->key() == Qt::Key_F5 && mods == Qt::NoModifier) ||
+                       (key->key() == Qt::Key_S && mods == Qt::ControlModifier);
+  if (!saveKey) return false;
+  if (!key->isAutoRepeat())
+    tellFailure(tr("Nothing was saved: close the window \"%1\" first").arg(dialog->windowTitle()));
+  return true;
+}
+
 void MainWindow::keyReleaseEvent(QKeyEvent* e) {
   aids_->keyRelease(e);
   QMainWindow::keyReleaseEvent(e);
@@ -276,6 +315,12 @@ void MainWindow::runDialog(const DialogOpened& d) {
   mirror_->sync(game_->menu());
   screen_->update();
   clock_->rearm();
+  // While it is open the keys go to it: the save keys say there why they save nothing.
+  const auto run = [this](QDialog& dialog) {
+    dialog.installEventFilter(this);
+    runner_(dialog);
+    dialog.removeEventFilter(this);
+  };
   switch (d.kind) {
     case DialogKind::Message: {
       // Before the main window is shown (the start-up message) the box stands alone.
@@ -283,11 +328,11 @@ void MainWindow::runDialog(const DialogOpened& d) {
       QMessageBox box(QMessageBox::NoIcon, title, QString::fromStdString(d.text), QMessageBox::Ok,
                       isVisible() ? this : nullptr);
       box.setTextFormat(Qt::PlainText);
-      runner_(box);
+      run(box);
       break;
     }
-    case DialogKind::About: runner_(*about_); break;
-    case DialogKind::Readme: runner_(*mes_); break;
+    case DialogKind::About: run(*about_); break;
+    case DialogKind::Readme: run(*mes_); break;
     case DialogKind::None: return;
   }
   game_->dialogClosed();
@@ -313,7 +358,7 @@ void MainWindow::deliverMenu(MenuId id) {
   // "おわる" shuts the game down at once, after which nothing can be saved: the
   // autosave is taken before and written only if the game has really ended.
   std::optional<SaveFile> autosave;
-  if (id == MenuId::Exit_Btn) autosave = saves_->takeAutosave();
+  if (id == MenuId::Exit_Btn) autosave = saves_->takeAutosave(aids_->comforts().history().entries());
   aids_->comforts().menuCommand(id);
   if (autosave && game_->closed()) writeAutosave(*autosave);
   refresh();
@@ -324,7 +369,8 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     windowClosed_ = true;
     if (isVisible() && !fullScreen_) settings_->setPosition(pos());
     // The close box during a game keeps it in the autosave.
-    if (std::optional<SaveFile> autosave = saves_->takeAutosave()) writeAutosave(*autosave);
+    if (std::optional<SaveFile> autosave = saves_->takeAutosave(aids_->comforts().history().entries()))
+      writeAutosave(*autosave);
     game_->closeWindow();  // the close box; "おわる" has shut the game down itself
     clock_->stop();
   }
@@ -375,7 +421,12 @@ void MainWindow::addWindowEntries(QMenu* menu) {
   speak->setCheckable(true);
   connect(speak, &QAction::triggered, this, &MainWindow::setSpeaking);
   connect(menu, &QMenu::aboutToShow, this, [this, zooms, full, speak] {
-    for (int n = 1; n <= kMaxScale; ++n) zooms[n - 1]->setChecked(screen_->scale() == n);
+    // A zoom whose window would not fit the screen is not offered.
+    const int fits = largestFittingZoom();
+    for (int n = 1; n <= kMaxScale; ++n) {
+      zooms[n - 1]->setChecked(screen_->scale() == n);
+      zooms[n - 1]->setEnabled(n <= fits);
+    }
     full->setChecked(fullScreen_);
     speak->setChecked(speaking());
   });
@@ -384,7 +435,7 @@ void MainWindow::addWindowEntries(QMenu* menu) {
 bool MainWindow::saveTo(SaveSlot slot) {
   if (windowClosed_) return false;
   clock_->catchUp();
-  const Result<SaveInfo> saved = saves_->save(slot);
+  const Result<SaveInfo> saved = saves_->save(slot, aids_->comforts().history().entries());
   const QString where = SlotTexts::inSentence(slot);
   if (saved) showInTitle(tr("Saved to %1").arg(where));
   else tellFailure(tr("Cannot save to %1: %2").arg(where, QString::fromStdString(saved.error())));
@@ -395,9 +446,10 @@ bool MainWindow::saveTo(SaveSlot slot) {
 bool MainWindow::loadFrom(SaveSlot slot) {
   if (windowClosed_) return false;
   clock_->catchUp();
-  const Result<SaveInfo> loaded = saves_->load(slot);
+  std::vector<SavedPage> history;
+  const Result<SaveInfo> loaded = saves_->load(slot, &history);
   const QString where = SlotTexts::inSentence(slot);
-  if (loaded) aids_->startNewHistory();
+  if (loaded) aids_->startNewHistory(history);
   if (loaded) showInTitle(tr("Loaded %1").arg(where));
   else tellFailure(tr("Cannot load %1: %2").arg(where, QString::fromStdString(loaded.error())));
   refresh();
@@ -417,7 +469,8 @@ void MainWindow::openLoadDialog() { openSlotDialog(false); }
 
 void MainWindow::openSlotDialog(bool saving) {
   if (windowClosed_) return;
-  const Result<SaveSlots> all = saves_->saveSlots();
+  Result<SaveSlots> all = saves_->saveSlots();
+  if (Result<void> may = saves_->mayTakeSave(); saving && all && !may) all = fail(may.error());
   if (!all) {
     const QString reason = QString::fromStdString(all.error());
     tellFailure(saving ? tr("Cannot save: %1").arg(reason) : tr("Cannot load: %1").arg(reason));

@@ -61,6 +61,8 @@ class MainWindow : public QMainWindow {
   // The player's choices from the keys and the menu, remembered in the settings.
   void toggleFullScreen();
   void setZoom(int scale);
+  // The largest zoom whose window fits the screen's available area.
+  int largestFittingZoom() const;
   void setSpeaking(bool on);
   bool speaking() const { return speaker_ != nullptr; }
   // F12: the screen as a PNG; the title says where for a few seconds. The file's path, or "".
@@ -95,6 +97,8 @@ class MainWindow : public QMainWindow {
   void keyPressEvent(QKeyEvent* e) override;
   void keyReleaseEvent(QKeyEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
+  // F5 and Ctrl+S pressed in one of the game's dialogs: the title says why nothing is saved.
+  bool eventFilter(QObject* watched, QEvent* e) override;
   void changeEvent(QEvent* e) override;
   // Tab is the skipping key, not a move of the focus.
   bool focusNextPrevChild(bool) override { return false; }
@@ -106,6 +110,7 @@ class MainWindow : public QMainWindow {
   void tellFailure(const QString& notice);
   void buildSaveMenu();
   void addWindowEntries(QMenu* menu);
+  void fitZoomToScreen();
   void updateTitle();
   void openSlotDialog(bool saving);
   void writeAutosave(const SaveFile& save);

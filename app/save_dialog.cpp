@@ -6,7 +6,10 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "saves/thumbnail.h"
 
@@ -16,6 +19,7 @@ namespace {
 
 constexpr int kRowMargin = 6;
 constexpr int kThumbFrame = 1;
+constexpr int kRowSpacing = 12;
 constexpr int kRowHeight = kThumbnailHeight + 2 * kThumbFrame + 2 * kRowMargin;
 
 QString escaped(const QString& s) { return s.toHtmlEscaped(); }
@@ -60,7 +64,7 @@ SaveDialog::SaveDialog(Mode mode, SaveSlots saveSlots, ModalRunner ask, QWidget*
     auto* row = new QWidget;
     auto* rowLayout = new QHBoxLayout(row);
     rowLayout->setContentsMargins(kRowMargin, kRowMargin, kRowMargin, kRowMargin);
-    rowLayout->setSpacing(12);
+    rowLayout->setSpacing(kRowSpacing);
     auto* thumb = new QLabel(row);
     thumb->setObjectName(QStringLiteral("thumbnail"));
     thumb->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -119,7 +123,9 @@ QString SaveDialog::rowText(int row, bool selected) const {
     }
     case SlotView::State::Filled:
       lines << escaped(v.day);
-      if (!v.scene.isEmpty()) lines << escaped(tr("Scene %1").arg(v.scene));
+      // The page's line on one line of the row, as far as it fits.
+      if (!v.pageLine.isEmpty())
+        lines << escaped(textLabel(row)->fontMetrics().elidedText(v.pageLine, Qt::ElideRight, textWidth()));
       lines << escaped(tr("Saved %1").arg(v.savedAt)) << escaped(tr("Play time %1").arg(v.playTime));
       break;
   }
@@ -140,6 +146,18 @@ void SaveDialog::showRow(int row) {
   QListWidgetItem* item = list_->item(row);
   if (!rowIsLive(row)) item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
   list_->itemWidget(item)->setEnabled(rowIsLive(row));
+}
+
+int SaveDialog::textWidth() const {
+  // Before the dialog is laid out the list has its minimum width.
+  const int listWidth = std::max(list_->viewport()->width(), list_->minimumWidth() - 2 * list_->frameWidth() -
+                                                                 list_->verticalScrollBar()->sizeHint().width());
+  return listWidth - 2 * kRowMargin - kRowSpacing - (kThumbnailWidth + 2 * kThumbFrame);
+}
+
+void SaveDialog::resizeEvent(QResizeEvent* e) {
+  QDialog::resizeEvent(e);
+  updateButtons();  // the rows' lines are cut to the new width
 }
 
 int SaveDialog::selectedRow() const {

@@ -1,5 +1,6 @@
 // The save and load dialog: one row for each slot (the quick slot, the autosave,
-// slots 1 to 12) with its thumbnail, day, scene, time of saving and play time.
+// slots 1 to 12) with its thumbnail, day, the page's first line, time of saving and
+// play time.
 // It only chooses: the window saves or loads once it has closed. Overwriting and
 // deleting ask first; the autosave is written only by the window when it closes, so
 // in save mode its row cannot be chosen.
@@ -39,12 +40,18 @@ class SaveDialog : public QDialog {
   QPushButton* chooseButton() const { return choose_; }
   QPushButton* deleteButton() const { return delete_; }
 
+  // How wide a row's text may be, in pixels: a page's line is cut to it.
+  int textWidth() const;
+
   void select(SaveSlot slot);
   bool canChoose(int row) const;
   // What the choose button does: save mode asks before overwriting a save.
   void chooseSelected();
   // Asks, then deletes the selected save.
   void deleteSelected();
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override;
 
  private:
   void showRow(int row);

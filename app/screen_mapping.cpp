@@ -30,6 +30,14 @@ QSize windowedWidgetSize(qreal dpr, int scale) {
                static_cast<int>(std::ceil(kGameHeight * k / r - kSlack)));
 }
 
+int largestWindowedZoom(qreal dpr, QSize available, QSize chrome, int maxScale) {
+  for (int scale = maxScale; scale > 1; --scale) {
+    const QSize window = windowedWidgetSize(dpr, scale) + chrome;
+    if (window.width() <= available.width() && window.height() <= available.height()) return scale;
+  }
+  return 1;
+}
+
 ScreenPlacement placeScreen(qreal dpr, QSize widgetLogical, int scale) {
   ScreenPlacement p;
   p.dpr = validRatio(dpr);

@@ -30,6 +30,9 @@ int devicePixelsForZoom(qreal dpr, int scale);
 // The window's widget for zoom N: just large enough for that many device pixels
 // per screen pixel (at a ratio of 1.5, zoom 1 gives 2 device pixels: 854 x 640).
 QSize windowedWidgetSize(qreal dpr, int scale);
+// The largest zoom from 1 to maxScale whose windowed widget, with `chrome` around it
+// (the menu bar, the window's frame), fits `available`; 1 when none does.
+int largestWindowedZoom(qreal dpr, QSize available, QSize chrome, int maxScale);
 // devicePixelsForZoom, reduced to what fits the widget (never below 1);
 // kFillWidget takes the largest number that fits. The picture is centred.
 ScreenPlacement placeScreen(qreal dpr, QSize widgetLogical, int scale);

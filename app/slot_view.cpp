@@ -57,7 +57,7 @@ SlotView describeSlot(const SaveSlots& saveSlots, SaveSlot slot) {
   }
   view.state = SlotView::State::Filled;
   view.day = SlotTexts::day(info->day, info->partOfDay);
-  view.scene = QString::fromStdString(info->scene);
+  view.pageLine = QString::fromStdString(info->pageLine);
   view.savedAt = SlotTexts::savedAt(info->savedAt);
   view.savedAtMs = info->savedAt;
   view.playTime = SlotTexts::playTime(info->playTimeMs);

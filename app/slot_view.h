@@ -1,6 +1,6 @@
 // What the save dialog shows of a slot, in the player's words: its name, the day and
-// part of day, the scene, when it was saved, the play time and the thumbnail, or why
-// its file cannot be read.
+// part of day, the first line of the page on the screen, when it was saved, the play
+// time and the thumbnail, or why its file cannot be read.
 #pragma once
 #include <QCoreApplication>
 #include <QPixmap>
@@ -18,7 +18,7 @@ struct SlotView {
   State state = State::Empty;
   QString title;      // "Quick save", "Autosave", "Slot 3"
   QString day;        // "Day 3, 午前", or "Before a new game"
-  QString scene;      // the scene's label, or empty
+  QString pageLine;   // the first line of the page on the screen, or empty (a calendar screen, an older save)
   QString savedAt;    // local time, "2024-05-01 14:03"
   int64_t savedAtMs = 0;
   QString playTime;   // "1:02:03"

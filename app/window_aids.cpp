@@ -166,8 +166,8 @@ int64_t WindowAids::nextWake(int64_t gameDue) const {
   return std::min(gameDue, autoWake_);
 }
 
-void WindowAids::startNewHistory() {
-  comforts_.startNewHistory();
+void WindowAids::startNewHistory(const std::vector<HistoryEntry>& saved) {
+  comforts_.startNewHistory(saved);
   stopActing();
 }
 

@@ -60,8 +60,8 @@ class WindowAids : public QObject {
   // When the clock must wake next: the game's next timer or auto mode's next look.
   int64_t nextWake(int64_t gameDue) const;
   int clockSpeed() const { return skipping() ? kSkipSpeed : 1; }
-  // After a load.
-  void startNewHistory();
+  // After a load, with the history of pages the save kept.
+  void startNewHistory(const std::vector<HistoryEntry>& saved);
 
   // ---- The player's commands ----
   bool rollBack();

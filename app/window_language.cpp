@@ -38,6 +38,13 @@ QString windowLanguageFor(const QStringList& preferred) {
   return QString();
 }
 
+QString languageFallbackNotice(const std::string& langOption, const QString& chosen) {
+  if (langOption.empty() || !chosen.isEmpty()) return QString();
+  const QString asked = QString::fromStdString(langOption);
+  if (QLocale(asked).language() == QLocale::English) return QString();
+  return QStringLiteral("--lang %1: the window has no translation into this language; it is shown in English").arg(asked);
+}
+
 WindowTranslation::WindowTranslation(const QString& language) {
   if (language.isEmpty()) return;
   own_ = std::make_unique<QTranslator>();

@@ -20,6 +20,10 @@ QStringList preferredLanguages(const std::string& langOption);
 // stays English.
 QString windowLanguageFor(const QStringList& preferred);
 
+// What the terminal is told when --lang names a language the window has no
+// translation for (the texts stay English); empty otherwise.
+QString languageFallbackNotice(const std::string& langOption, const QString& chosen);
+
 // Installs the window's translation and Qt's own one (the standard buttons) for a
 // language, and takes them out again when destroyed. Qt's is optional: not every
 // system has it.

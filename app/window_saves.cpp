@@ -30,29 +30,35 @@ Result<SaveSlots> WindowSaves::saveSlots() const {
   return SaveSlots(userDir_, identity.value());
 }
 
-Result<SaveInfo> WindowSaves::save(SaveSlot slot) {
+Result<void> WindowSaves::mayTakeSave() const {
+  if (!game_.gameUnderWay()) return fail(Texts::tr("no game is under way yet; start or load one first").toStdString());
+  return {};
+}
+
+Result<SaveInfo> WindowSaves::save(SaveSlot slot, std::vector<SavedPage> history) {
+  if (Result<void> may = mayTakeSave(); !may) return fail(may.error());
   const Result<SaveSlots> all = saveSlots();
   if (!all) return fail(all.error());
   const std::string path = all->pathOf(slot);
-  Result<SaveInfo> saved = saveGame(game_, path, playTimeMs(), unixMillisNow());
+  Result<SaveInfo> saved = saveGame(game_, path, playTimeMs(), unixMillisNow(), std::move(history));
   if (!saved) return fail(withoutPath(saved.error(), path));
   return saved;
 }
 
-Result<SaveInfo> WindowSaves::load(SaveSlot slot) {
+Result<SaveInfo> WindowSaves::load(SaveSlot slot, std::vector<SavedPage>* history) {
   const Result<SaveSlots> all = saveSlots();
   if (!all) return fail(all.error());
   if (!all->exists(slot)) return fail(Texts::tr("it is empty").toStdString());
   const std::string path = all->pathOf(slot);
-  Result<SaveInfo> loaded = loadGame(game_, path);
+  Result<SaveInfo> loaded = loadGame(game_, path, history);
   if (!loaded) return fail(withoutPath(loaded.error(), path));
   playClock_.resetTo(game_, loaded->playTimeMs);
   return loaded;
 }
 
-std::optional<SaveFile> WindowSaves::takeAutosave() const {
+std::optional<SaveFile> WindowSaves::takeAutosave(std::vector<SavedPage> history) const {
   if (!game_.gameUnderWay() || !game_.canSave()) return std::nullopt;
-  Result<SaveFile> save = takeSave(game_, playTimeMs(), unixMillisNow());
+  Result<SaveFile> save = takeSave(game_, playTimeMs(), unixMillisNow(), std::move(history));
   if (!save) return std::nullopt;
   return std::move(save).value();
 }

@@ -13,10 +13,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <unordered_map>
 #include <vector>
+
+#include "base/font_fallback.h"
 
 namespace shirakaba {
 namespace {
@@ -187,7 +191,8 @@ class FreeTypeFace final : public FontFace {
   std::unordered_map<char32_t, int> fallbackOf_;        // code point -> fallbacks_ index, -1 none
 };
 
-// Font files asked in order whether they have a code point; each opened on first use.
+// Font files asked whether they have a code point, those covering most of its script's
+// block first (the order named among equals); each opened on first use.
 class FontFiles {
  public:
   explicit FontFiles(std::vector<std::string> paths) : paths_(std::move(paths)), faces_(paths_.size()) {}
@@ -200,9 +205,27 @@ class FontFiles {
   FontFiles& operator=(const FontFiles&) = delete;
 
   std::optional<FontFile> fontFor(char32_t cp) {
-    for (size_t i = 0; i < paths_.size(); ++i)
-      if (FT_Face f = face(i); f && FT_Get_Char_Index(f, cp) != 0) return FontFile{paths_[i], 0};
+    const std::lock_guard<std::mutex> lock(mutex_);
+    for (size_t i : byCoverageOf(scriptBlockOf(cp)))
+      if (FT_Get_Char_Index(faces_[i], cp) != 0) return FontFile{paths_[i], 0};
     return std::nullopt;
+  }
+
+ private:
+  // The files FreeType opens, worked out once per block.
+  const std::vector<size_t>& byCoverageOf(ScriptBlock block) {
+    std::vector<size_t>& order = orders_[block.first];
+    if (!order.empty()) return order;
+    std::vector<std::pair<size_t, size_t>> counted;  // (code points covered, file)
+    for (size_t i = 0; i < paths_.size(); ++i) {
+      if (!face(i)) continue;
+      size_t count = 0;
+      for (char32_t c = block.first; c <= block.last; ++c) count += FT_Get_Char_Index(faces_[i], c) != 0;
+      counted.emplace_back(count, i);
+    }
+    std::stable_sort(counted.begin(), counted.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [count, i] : counted) order.push_back(i);
+    return order;
   }
 
  private:
@@ -220,6 +243,8 @@ class FontFiles {
   std::vector<FT_Face> faces_;
   std::vector<bool> opened_ = std::vector<bool>(paths_.size());
   FT_Library lib_ = nullptr;
+  std::mutex mutex_;
+  std::map<char32_t, std::vector<size_t>> orders_;  // by the block's first code point
 };
 
 }  // namespace

@@ -20,7 +20,8 @@ struct FontFile {
 // The font to draw a code point from that the face itself lacks, if there is one.
 using FallbackLookup = std::function<std::optional<FontFile>(char32_t)>;
 
-// The first of these font files (face 0 of each) that has the code point; a file
+// Of these font files (face 0 of each) that have the code point, the one covering
+// most of its script's block (font_fallback.h), the first named among equals; a file
 // FreeType cannot open counts as having none. For platforms where the fonts are
 // files handed in rather than installed.
 FallbackLookup fallbackFontFiles(std::vector<std::string> paths);

@@ -1,16 +1,17 @@
 // The fonts of a system with fontconfig (Linux): the game face is "ＭＳ ゴシック" if
-// installed, else IPAGothic, else any Japanese face; the other installed fonts, sorted
-// once by fontconfig, stand in for the characters it lacks, so that a translation into
-// a script the game font does not cover (Chinese, Korean, ...) is drawn and not left as
-// empty boxes. A look-up is a walk over their character sets, fast enough for every
-// character of a script at start-up.
+// installed, else IPAGothic, else any Japanese face; the other installed fonts stand in
+// for the characters it lacks (font_fallback.h).
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "base/font_face.h"
+#include "base/font_fallback.h"
 #include "base/text.h"
 
 namespace shirakaba {
@@ -18,12 +19,21 @@ namespace {
 
 struct Candidate {
   FontFile file;
-  FcCharSet* chars;  // owned by the sorted set
+  FcCharSet* chars;  // owned by the pattern it came from
 };
 
-class SortedFonts {
+// Colour (emoji) fonts hold bitmaps the 1-bit rendering cannot use.
+bool usable(FcPattern* font) {
+  FcBool scalable = FcFalse, colour = FcFalse;
+  FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
+  FcPatternGetBool(font, FC_COLOR, 0, &colour);
+  return scalable && !colour;
+}
+
+class FallbackFonts {
  public:
-  explicit SortedFonts(const std::string& except) {
+  // fontconfig's choice for "monospace".
+  explicit FallbackFonts(const std::string& except) {
     if (!FcInit()) return;
     FcPattern* want = FcPatternCreate();
     FcPatternAddString(want, FC_FAMILY, reinterpret_cast<const FcChar8*>("monospace"));
@@ -37,11 +47,7 @@ class SortedFonts {
       FcPattern* font = set_->fonts[i];
       FcChar8* file = nullptr;
       FcCharSet* chars = nullptr;
-      FcBool scalable = FcFalse, colour = FcFalse;
-      FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
-      FcPatternGetBool(font, FC_COLOR, 0, &colour);
-      // Colour (emoji) fonts hold bitmaps the 1-bit rendering cannot use.
-      if (!scalable || colour || FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch ||
+      if (!usable(font) || FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch ||
           FcPatternGetCharSet(font, FC_CHARSET, 0, &chars) != FcResultMatch)
         continue;
       const std::string path = reinterpret_cast<const char*>(file);
@@ -51,32 +57,58 @@ class SortedFonts {
       fonts_.push_back({{path, index}, chars});
     }
   }
-  ~SortedFonts() {
+  // These files, in this order.
+  explicit FallbackFonts(const std::vector<FontFile>& files) {
+    set_ = FcFontSetCreate();
+    for (const FontFile& f : files) {
+      int count = 0;
+      FcPattern* font = FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(f.path.c_str()), f.index, nullptr, &count);
+      FcCharSet* chars = nullptr;
+      if (!font) continue;
+      FcFontSetAdd(set_, font);
+      if (usable(font) && FcPatternGetCharSet(font, FC_CHARSET, 0, &chars) == FcResultMatch)
+        fonts_.push_back({f, chars});
+    }
+  }
+  ~FallbackFonts() {
     if (set_) FcFontSetDestroy(set_);
   }
-  SortedFonts(const SortedFonts&) = delete;
-  SortedFonts& operator=(const SortedFonts&) = delete;
+  FallbackFonts(const FallbackFonts&) = delete;
+  FallbackFonts& operator=(const FallbackFonts&) = delete;
 
   std::optional<FontFile> fontFor(char32_t cp) const {
-    for (const Candidate& c : fonts_)
-      if (FcCharSetHasChar(c.chars, cp)) return c.file;
+    for (const Candidate* c : byCoverageOf(scriptBlockOf(cp)))
+      if (FcCharSetHasChar(c->chars, cp)) return c->file;
     return std::nullopt;
   }
 
  private:
+  // The fonts, those covering most of the block first, worked out once per block.
+  const std::vector<const Candidate*>& byCoverageOf(ScriptBlock block) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<const Candidate*>& order = orders_[block.first];
+    if (!order.empty() || fonts_.empty()) return order;
+    FcCharSet* range = FcCharSetCreate();
+    for (char32_t cp = block.first; cp <= block.last; ++cp) FcCharSetAddChar(range, cp);
+    std::vector<std::pair<FcChar32, const Candidate*>> counted;
+    for (const Candidate& c : fonts_) counted.emplace_back(FcCharSetIntersectCount(c.chars, range), &c);
+    FcCharSetDestroy(range);
+    std::stable_sort(counted.begin(), counted.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [count, c] : counted) order.push_back(c);
+    return order;
+  }
+
   FcFontSet* set_ = nullptr;
   std::vector<Candidate> fonts_;
+  mutable std::mutex mutex_;
+  mutable std::map<char32_t, std::vector<const Candidate*>> orders_;  // by the block's first code point
 };
 
-// The installed scalable fonts in fontconfig's order of preference for "monospace",
-// without the file `except` (the game face's own); each code point goes to the first
-// that has it.
-FallbackLookup systemFallbackFonts(const std::string& except) {
-  auto fonts = std::make_shared<const SortedFonts>(except);
+FallbackLookup lookupIn(std::shared_ptr<const FallbackFonts> fonts) {
   return [fonts](char32_t cp) { return fonts->fontFor(cp); };
 }
 
-// ---- The game face ----
+// ---- The game face ----// ---- The game face ----
 
 const char kGameFamily[] = "ＭＳ ゴシック";
 const char kFallbackFamily[] = "IPAGothic";
@@ -201,6 +233,14 @@ FoundFont lookUpGameFont() {
 }
 
 }  // namespace
+
+FallbackLookup systemFallbackFonts(const std::string& except) {
+  return lookupIn(std::make_shared<const FallbackFonts>(except));
+}
+
+FallbackLookup fallbackFontsFrom(const std::vector<FontFile>& files) {
+  return lookupIn(std::make_shared<const FallbackFonts>(files));
+}
 
 Result<std::shared_ptr<FontFace>> findGameFont() {
   static const FoundFont found = lookUpGameFont();

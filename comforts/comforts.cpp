@@ -1,6 +1,7 @@
 #include "comforts/comforts.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/text.h"
 
@@ -13,20 +14,32 @@ Comforts::Comforts(GameCore& core)
 
 void Comforts::press(MouseButton b, int x, int y) {
   if (b == MouseButton::Left && core_.takesPress()) {
-    if (recording_) rollback_.record(core_, history_.size());
-    choiceOnScreen_ = core_.choiceTexts();
+    pressedPage_ = core_.waiting() == Waiting::Page ? core_.pageKey() : -1;
+    takePress();
   }
   core_.pointerPress(b, x, y);
 }
 
 void Comforts::release(MouseButton b, int x, int y) {
   core_.pointerRelease(b, x, y);
+  takeRelease();
+  // The player has read a page once the click has turned it.
+  const int page = std::exchange(pressedPage_, -1);
+  if (page >= 0 && !(core_.waiting() == Waiting::Page && core_.pageKey() == page)) read_->add(page);
+}
+
+// The game is about to take a left press: it leaves a rollback point with the history
+// up to the screen it is taken on (a page not looked at yet included).
+void Comforts::takePress() {
+  if (core_.waiting() == Waiting::Page) notePage();
+  if (recording_) rollback_.record(core_, history_);
+  choiceOnScreen_ = core_.choiceTexts();
+}
+
+void Comforts::takeRelease() {
   if (!choiceOnScreen_.empty() && core_.choiceTexts().empty()) {
     const int k = core_.choiceTaken();
-    if (k >= 1 && k <= static_cast<int>(choiceOnScreen_.size())) {
-      history_.push_back(HistoryEntry{{choiceOnScreen_[k - 1]}, true});
-      if (history_.size() > kHistoryPages) history_.pop_front();
-    }
+    if (k >= 1 && k <= static_cast<int>(choiceOnScreen_.size())) history_.add(HistoryEntry{{choiceOnScreen_[k - 1]}, true});
     choiceOnScreen_.clear();
   }
   checkNewGame();
@@ -35,7 +48,7 @@ void Comforts::release(MouseButton b, int x, int y) {
 void Comforts::move(int x, int y) { core_.pointerMove(x, y); }
 
 void Comforts::menuCommand(MenuId id) {
-  if (recording_ && core_.takesMenuCommand(id)) rollback_.record(core_, history_.size());
+  if (recording_ && core_.takesMenuCommand(id)) rollback_.record(core_, history_);
   core_.menuCommand(id);
   checkNewGame();
 }
@@ -49,43 +62,36 @@ void Comforts::checkNewGame() {
 // ---- Rollback ----
 
 int Comforts::rollBack(int n) {
-  size_t historyThen = history_.size();
-  const int steps = rollback_.back(core_, n, &historyThen);
-  if (steps > 0) {
-    // The pages shown since that point are undone too. The page waited on there is
-    // the history's last one already.
-    while (history_.size() > historyThen) history_.pop_back();
-    onPage_ = core_.waiting() == Waiting::Page && !history_.empty() && !history_.back().choice &&
-              history_.back().page == core_.pageKey();
-    pageKey_ = core_.pageKey();
-    pageSince_ = core_.now();
-    newPage_ = onPage_;  // it is on the screen again
-  }
+  PageHistory history = history_;
+  const int steps = rollback_.back(core_, n, &history);
+  if (steps > 0) returnedTo(std::move(history));
   return steps;
 }
 
 bool Comforts::rollForward() {
-  const bool moved = rollback_.forward(core_);
-  if (moved) onPage_ = false;
-  return moved;
+  PageHistory history = history_;
+  if (!rollback_.forward(core_, &history)) return false;
+  returnedTo(std::move(history));
+  return true;
 }
 
-void Comforts::startNewHistory() {
+// The game stands where `history` led: a page on the screen is the history's last
+// already, and is on the screen again.
+void Comforts::returnedTo(PageHistory history) {
+  history_ = std::move(history);
+  pageKey_ = core_.pageKey();
+  onPage_ = core_.waiting() == Waiting::Page && !history_.empty() && !history_.back().choice &&
+            history_.back().page == pageKey_;
+  pageSince_ = core_.now();
+  newPage_ = onPage_;
+  pressedPage_ = -1;
+  choiceOnScreen_.clear();
+}
+
+void Comforts::startNewHistory(const std::vector<HistoryEntry>& saved) {
   rollback_.clear();
-  onPage_ = false;
   gamesStarted_ = core_.gamesStarted();
-}
-
-std::vector<SavedPage> Comforts::savedHistory() const {
-  std::vector<SavedPage> pages;
-  for (const HistoryEntry& e : history_) pages.push_back(SavedPage{e.lines, e.choice, e.page});
-  return pages;
-}
-
-void Comforts::restoreHistory(const std::vector<SavedPage>& pages) {
-  history_.clear();
-  for (const SavedPage& p : pages) history_.push_back(HistoryEntry{p.lines, p.choice, p.page});
-  onPage_ = false;  // the page on the screen is seen anew, and is the history's last already
+  returnedTo(PageHistory(saved));
 }
 
 // ---- Skipping and auto mode ----
@@ -95,13 +101,18 @@ void Comforts::keepReadPagesIn(const std::string& userDir) {
   if (!identity.ok()) return;
   auto kept = std::make_unique<ReadPages>(userDir, identity.value());
   // What was read before the folder was known is not lost.
+  kept->addAll(*read_);
   read_ = std::move(kept);
 }
 
-void Comforts::click() {
-  press(MouseButton::Left, kClickX, kClickY);
-  release(MouseButton::Left, kClickX, kClickY);
-  onPage_ = false;
+// A click where skipping or auto mode turn the page.
+void Comforts::click(bool turnsRead) {
+  const int page = core_.pageKey();
+  if (core_.takesPress()) takePress();
+  core_.pointerPress(MouseButton::Left, kClickX, kClickY);
+  core_.pointerRelease(MouseButton::Left, kClickX, kClickY);
+  takeRelease();
+  if (turnsRead) read_->add(page);
 }
 
 void Comforts::stop() {
@@ -110,16 +121,14 @@ void Comforts::stop() {
   auto_ = false;
 }
 
-void Comforts::pageShown() {
+// A page waiting that has not been seen yet goes into the history.
+void Comforts::notePage() {
+  if (onPage_ && pageKey_ == core_.pageKey()) return;
   onPage_ = true;
   pageKey_ = core_.pageKey();
   pageSince_ = core_.now();
   newPage_ = true;
-  HistoryEntry entry{core_.pageLines(), false, pageKey_};
-  // The same page again at once (a load of a save taken on it) is one page read.
-  if (!history_.empty() && history_.back() == entry) return;
-  history_.push_back(std::move(entry));
-  if (history_.size() > kHistoryPages) history_.pop_front();
+  history_.add(HistoryEntry{core_.pageLines(), false, pageKey_});
 }
 
 int64_t Comforts::autoDue() const {
@@ -142,26 +151,20 @@ int64_t Comforts::react() {
       stop();
       return -1;
     }
-    if (!onPage_ || pageKey_ != core_.pageKey()) {
-      const bool readBefore = read_->contains(core_.pageKey());
-      read_->add(core_.pageKey());
-      pageShown();
-      readingPage_ = false;
-      if (skip_ == SkipMode::Read && !readBefore) {
-        if (held_) {
-          readingPage_ = true;
-        } else {
-          stop();
-          return -1;
-        }
-      }
+    notePage();
+    const bool unread = !read_->contains(pageKey_);
+    const bool skipping = skip_ == SkipMode::All || (skip_ == SkipMode::Read && !unread);
+    if (skip_ == SkipMode::Read && unread && !held_) {
+      stop();
+      return -1;
     }
-    if (skip_ == SkipMode::Off || readingPage_) {
+    // Not skipped (a held skip waits on an unread page for the player): auto mode's page.
+    if (!skipping) {
       if (!auto_) return -1;
       const int64_t due = autoDue();
       if (core_.now() < due) return due;
     }
-    click();
+    click(!skipping);
   }
   return -1;
 }

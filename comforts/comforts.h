@@ -7,27 +7,19 @@
 // has moved the game on.
 #pragma once
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "comforts/page_history.h"
 #include "comforts/read_pages.h"
 #include "comforts/rollback.h"
 #include "game/core.h"
-#include "saves/save_history.h"
 
 namespace shirakaba {
 
 enum class SkipMode { Off, Read, All };
-
-struct HistoryEntry {
-  std::vector<std::string> lines;  // a page's lines, or the choice taken
-  bool choice = false;
-  int page = -1;                   // the page's key (GameCore::pageKey)
-  bool operator==(const HistoryEntry&) const = default;
-};
 
 struct AutoSpeed {
   int64_t baseMs = 1500;     // the pause before a page turns by itself
@@ -36,7 +28,7 @@ struct AutoSpeed {
 
 class Comforts {
  public:
-  static constexpr size_t kHistoryPages = kMaxSavedPages;
+  static constexpr size_t kHistoryPages = PageHistory::kMaxEntries;
   // Where a skipping click lands: inside the message window.
   static constexpr int kClickX = 320, kClickY = 400;
 
@@ -52,18 +44,20 @@ class Comforts {
   void setRecording(bool on) { recording_ = on; }
 
   // ---- Rollback ----
+  // Each takes the history of pages along: it is the one that led to the screen gone to.
   int rollBack(int n);
   bool rollForward();
   const Rollback& rollback() const { return rollback_; }
-  // After a load: the history starts anew.
-  void startNewHistory();
+  // After a load: the rollback points start anew, and the history of pages is the one
+  // the save kept (empty from a save that kept none).
+  void startNewHistory(const std::vector<HistoryEntry>& saved);
 
   // ---- Skipping and auto mode ----
-  // Pages read are kept in USERDIR/read/ from now on (else in memory only).
+  // Pages read are kept in USERDIR/read/ from now on, together with those read so far
+  // (else in memory only).
   void keepReadPagesIn(const std::string& userDir);
   void setSkip(SkipMode mode) {
     skip_ = mode;
-    readingPage_ = false;
     if (mode == SkipMode::Off) held_ = false;
   }
   SkipMode skip() const { return skip_; }
@@ -79,10 +73,11 @@ class Comforts {
   // Why the pages read cannot be kept in their file, told once (see ReadPages).
   std::optional<std::string> takeReadPagesProblem() { return read_->takeProblem(); }
 
-  // Looks at what the game waits for and acts: a page shown anew is marked read and
-  // goes into the history; while skipping, a page gets a click at once (in "read"
-  // mode only a page read before); in auto mode when its pause is over. Where the
-  // game waits for a decision (or an unread page), skipping and auto mode stop.
+  // Looks at what the game waits for and acts: a page shown anew goes into the
+  // history; while skipping, a page gets a click at once (in "read" mode only a page
+  // read before); in auto mode when its pause is over. Where the game waits for a
+  // decision (or an unread page), skipping and auto mode stop. A page counts as read
+  // once the player's click or auto mode has turned it, never by being skipped.
   // Returns the clock time at which auto mode wants to be asked again, or -1.
   int64_t react();
   // Virtual time: runs the game up to `until`, reacting at every timer. With skipping
@@ -90,11 +85,8 @@ class Comforts {
   void advance(int64_t until);
 
   // ---- The pages ----
-  // The last pages shown (and the choices taken), the oldest first.
-  const std::deque<HistoryEntry>& history() const { return history_; }
-  // The history as a save keeps it, and a loaded save's history in place of this one.
-  std::vector<SavedPage> savedHistory() const;
-  void restoreHistory(const std::vector<SavedPage>& pages);
+  // The pages shown and the choices taken on the way to the screen shown.
+  const PageHistory& history() const { return history_; }
   // The page last shown as text, its lines joined by line breaks.
   std::string pageText() const;
   // What a player reads on the screen now (a page, a choice, a hint), the same way;
@@ -104,8 +96,11 @@ class Comforts {
   std::optional<std::string> takeNewPage();
 
  private:
-  void click();
-  void pageShown();
+  void takePress();
+  void takeRelease();
+  void click(bool turnsRead);
+  void notePage();
+  void returnedTo(PageHistory history);
   void stop();
   void checkNewGame();
   int64_t autoDue() const;
@@ -113,7 +108,7 @@ class Comforts {
   GameCore& core_;
   Rollback rollback_;
   std::unique_ptr<ReadPages> read_;
-  std::deque<HistoryEntry> history_;
+  PageHistory history_;
   bool recording_ = true;
   SkipMode skip_ = SkipMode::Off;
   bool auto_ = false;
@@ -121,7 +116,7 @@ class Comforts {
   bool onPage_ = false;      // the game waits on a page that react() has seen
   int pageKey_ = -1;
   bool held_ = false;
-  bool readingPage_ = false;  // a held skip paused on this unread page
+  int pressedPage_ = -1;     // the page the player's press was taken on
   int64_t pageSince_ = 0;    // clock time the page began to wait
   bool newPage_ = false;     // for takeNewPage
   std::vector<std::string> choiceOnScreen_;  // while a choice is pressed

@@ -51,6 +51,12 @@ bool ReadPages::add(int page) {
   return true;
 }
 
+void ReadPages::addAll(const ReadPages& other) {
+  const size_t before = pages_.size();
+  pages_.insert(other.pages_.begin(), other.pages_.end());
+  if (pages_.size() != before && !path_.empty()) note(write());
+}
+
 Result<void> ReadPages::write() {
   // A file that cannot be read is left as it is: it may hold pages we do not know.
   Result<std::set<int>> onDisk = readRecord(path_);

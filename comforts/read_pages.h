@@ -25,6 +25,8 @@ class ReadPages {
   // Marks the page read; true when it was not before. The file gets the pages that
   // another game running at the same time wrote to it too.
   bool add(int page);
+  // Marks read every page the other record holds, with one write.
+  void addAll(const ReadPages& other);
   size_t size() const { return pages_.size(); }
   const std::string& path() const { return path_; }
   // Why the file cannot be read or written, once: the next failure after a write

@@ -6,6 +6,7 @@
 #include <deque>
 #include <vector>
 
+#include "comforts/page_history.h"
 #include "game/core.h"
 
 namespace shirakaba {
@@ -15,15 +16,16 @@ class Rollback {
   static constexpr size_t kDefaultPoints = 200;
   explicit Rollback(size_t keep = kDefaultPoints) : keep_(keep) {}
 
-  // The game is about to act on a player's action: remember it as it is now, with a
-  // mark of the caller's (how long its history of pages was). A new action ends the
-  // way forward.
-  void record(const GameCore& core, size_t mark = 0);
+  // The game is about to act on a player's action: remember it as it is now, with the
+  // history of pages that led to it. A new action ends the way forward.
+  void record(const GameCore& core, const PageHistory& history = {});
   // Back to just before the n-th last action (as far as the history reaches); the
-  // number of points gone back. `mark`, when given, gets the mark of that point.
-  int back(GameCore& core, int n, size_t* mark = nullptr);
-  // Forward again through actions that were rolled back; false when there is none.
-  bool forward(GameCore& core);
+  // number of points gone back. `history`, when given, is the history of the game as
+  // it is now (kept for the way forward) and becomes the one of the point gone back to.
+  int back(GameCore& core, int n, PageHistory* history = nullptr);
+  // Forward again through actions that were rolled back, `history` as for back();
+  // false when there is none.
+  bool forward(GameCore& core, PageHistory* history = nullptr);
   // A new game or a load starts a new history.
   void clear();
 
@@ -36,9 +38,9 @@ class Rollback {
   struct Point {
     std::vector<uint8_t> frame;  // the encoded state, zstd-compressed
     uint64_t size = 0;           // its size unpacked
-    size_t mark = 0;
+    PageHistory history;
   };
-  static Point take(const GameCore& core);
+  static Point take(const GameCore& core, const PageHistory* history);
   static bool put(GameCore& core, const Point& p);
 
   size_t keep_;

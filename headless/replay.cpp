@@ -210,9 +210,10 @@ Result<Command> parseReplayLine(std::string_view line) {
       while (!file.empty() && (file.back() == ' ' || file.back() == '\t')) file.remove_suffix(1);
       cmd.name = std::string(file);
     }
-  } else if (verb == "rollback") {
-    cmd.kind = CommandKind::Rollback;
-    ok = checkCount(t, 1, 1, "rollback N", error) && parseInteger(t.words[1], 1, INT32_MAX, n, error, "N");
+  } else if (verb == "rollback" || verb == "forward") {
+    cmd.kind = verb == "rollback" ? CommandKind::Rollback : CommandKind::Forward;
+    ok = checkCount(t, 1, 1, verb == "rollback" ? "rollback N" : "forward N", error) &&
+         parseInteger(t.words[1], 1, INT32_MAX, n, error, "N");
     cmd.value = static_cast<int32_t>(n);
   } else if (verb == "skip" || verb == "auto") {
     const bool skip = verb == "skip";

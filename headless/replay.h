@@ -29,6 +29,7 @@ enum class CommandKind {
   Save,         // save FILE|slot:NAME
   Load,         // load FILE|slot:NAME
   Rollback,     // rollback N
+  Forward,      // forward N
   Skip,         // skip all|read|off
   Auto,         // auto on|off
   Quit,         // quit
@@ -40,7 +41,7 @@ struct Command {
   int x = 0, y = 0;                       // Down, Up, Move, Click
   MouseButton button = MouseButton::Left;
   MenuId item = MenuId::Game;             // Menu, Call
-  int32_t value = 0;                      // Mode, Rand, Rollback; Skip: 0 off, 1 read, 2 all; Auto: 0 off, 1 on
+  int32_t value = 0;                      // Mode, Rand, Rollback, Forward; Skip: 0 off, 1 read, 2 all; Auto: 0 off, 1 on
   std::string name;                       // Shot: file name; Expect: the path; Save, Load: the file
   Json expected;                          // Expect
 };

@@ -73,6 +73,10 @@ StepResult ReplaySession::step(const Command& cmd, int lineNo) {
     case CommandKind::Save: save(cmd, lineNo); break;
     case CommandKind::Load: load(cmd, lineNo); break;
     case CommandKind::Rollback: comforts_.rollBack(cmd.value); break;  // as far as the history reaches
+    case CommandKind::Forward:
+      for (int i = 0; i < cmd.value; ++i)
+        if (!comforts_.rollForward()) break;  // as far as the way forward reaches
+      break;
     case CommandKind::Skip:
       comforts_.setSkip(cmd.value == 2 ? SkipMode::All : cmd.value == 1 ? SkipMode::Read : SkipMode::Off);
       break;
@@ -91,6 +95,12 @@ Json ReplaySession::describe() const {
   aids["rollback"] = comforts_.rollback().points();
   aids["ahead"] = comforts_.rollback().pointsAhead();
   aids["history"] = comforts_.history().size();
+  Json entries = Json::array();
+  for (size_t i = 0; i < comforts_.history().size(); ++i) {
+    const HistoryEntry& e = comforts_.history()[i];
+    entries.push_back(Json{{"choice", e.choice}, {"page", e.page}, {"lines", e.lines}});
+  }
+  aids["historyEntries"] = std::move(entries);
   aids["read"] = comforts_.readPages().size();
   state["aids"] = std::move(aids);
   return state;
@@ -158,8 +168,11 @@ Result<std::string> ReplaySession::savePath(const std::string& name) const {
 
 void ReplaySession::save(const Command& cmd, int lineNo) {
   auto path = savePath(cmd.name);
+  // As in the window, a slot never takes the logo or the title in place of a game.
+  if (path.ok() && cmd.name.rfind("slot:", 0) == 0 && !game_.gameUnderWay())
+    path = fail("no game is under way yet; start or load one first");
   auto saved = path.ok() ? saveGame(game_, path.value(), playClock_.elapsed(game_), unixMillisNow(),
-                                    comforts_.savedHistory())
+                                    comforts_.history().entries())
                          : Result<SaveInfo>(fail(path.error()));
   if (!saved.ok()) err_ << "save: " << saved.error() << " (line " << lineNo << ")\n";
 }
@@ -173,8 +186,7 @@ void ReplaySession::load(const Command& cmd, int lineNo) {
     return;
   }
   playClock_.resetTo(game_, loaded.value().playTimeMs);
-  comforts_.startNewHistory();
-  comforts_.restoreHistory(history);
+  comforts_.startNewHistory(history);
 }
 
 }  // namespace shirakaba

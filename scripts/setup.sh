@@ -2,7 +2,8 @@
 # Installs every Debian package that building, testing and running need.
 # Does nothing when they are all present.
 set -euo pipefail
-# fonts-wqy-microhei (5 MB) draws the Chinese and Korean characters the game font lacks;
+# fonts-wqy-microhei (5 MB) draws the Chinese and Korean characters the game font lacks
+# (fonts-droid-fallback, which covers a part of them, is what the tests choose it over);
 # gettext's msgfmt checks the translation templates in the tests; Qt's lupdate and lrelease
 # (qt6-l10n-tools) build the window's translations, and qt6-translations-l10n translates
 # Qt's standard buttons. chromium plays the page in the browser tests (driven by
@@ -11,7 +12,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev libgl-dev
   qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools qt6-translations-l10n
-  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-wqy-microhei gettext libpng-dev zlib1g-dev libzstd-dev nlohmann-json3-dev
+  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-wqy-microhei fonts-droid-fallback gettext libpng-dev zlib1g-dev libzstd-dev nlohmann-json3-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm libc++-14-dev libc++abi-14-dev
   xvfb xauth

@@ -143,7 +143,11 @@ file(WRITE "${stamp}" "${wanted}")
 file(REMOVE_RECURSE "${WORK}/shots")
 file(MAKE_DIRECTORY "${WORK}/shots")
 file(REMOVE "${WORK}/text.log")
-set(args --headless --data "${game}" --replay "${REPLAY}" --shots "${WORK}/shots" --text-log "${WORK}/text.log")
+# A user folder of its own, empty at the start: slots and pages read never touch the
+# user's own.
+file(REMOVE_RECURSE "${WORK}/user")
+set(args --headless --data "${game}" --replay "${REPLAY}" --shots "${WORK}/shots" --text-log "${WORK}/text.log"
+    --user-dir "${WORK}/user")
 if(NOT seed STREQUAL "")
   list(APPEND args --seed ${seed})
 endif()

@@ -156,6 +156,10 @@ USERDIR/settings.ini に保存されます。上のオプションはその回�
         <source>it is empty</source>
         <translation>セーブデータがありません</translation>
     </message>
+    <message>
+        <source>no game is under way yet; start or load one first</source>
+        <translation>まだゲームが始まっていません。はじめるか、ロードしてください</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -251,6 +255,14 @@ fonts-ipafont-gothic パッケージをインストールしてください。
         <source>Cannot load: %1</source>
         <translation>ロードできません: %1</translation>
     </message>
+    <message>
+        <source>Nothing was saved: close the window &quot;%1&quot; first</source>
+        <translation>セーブしていません: 先にウィンドウ「%1」を閉じてください</translation>
+    </message>
+    <message>
+        <source>zoom %1 does not fit the screen (%2 x %3 available); zoom %4 is used instead</source>
+        <translation>%1倍は画面 (使える広さ %2 x %3) に収まらないため、%4倍で表示します</translation>
+    </message>
 </context>
 <context>
     <name>shirakaba::SaveDialog</name>
@@ -281,10 +293,6 @@ fonts-ipafont-gothic パッケージをインストールしてください。
     <message>
         <source>Cannot be read: %1</source>
         <translation>読み込めません: %1</translation>
-    </message>
-    <message>
-        <source>Scene %1</source>
-        <translation>シーン %1</translation>
     </message>
     <message>
         <source>Saved %1</source>

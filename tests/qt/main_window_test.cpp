@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QLabel>
@@ -26,6 +28,7 @@
 #include "app/menu_mirror.h"
 #include "app/mes_form.h"
 #include "app/real_clock.h"
+#include "app/screen_mapping.h"
 #include "app/screen_widget.h"
 #include "app/sound_player.h"
 #include "base/cp932.h"
@@ -235,15 +238,54 @@ TEST_F(WindowWithoutPack, ShowsTheMissingFileMessageOnceAndStaysBlack) {
 }
 
 TEST_F(WindowWithoutPack, ClientAreaIsFixedAndHasNoMaximiseButton) {
-  MainWindow w(optionsFor(dir, 2), gameFont(), log.runner());
+  const int zoom = std::min(2, largestWindowedZoom(1, QGuiApplication::primaryScreen()->availableGeometry().size(),
+                                                   QSize(0, 40), kMaxScale));
+  MainWindow w(optionsFor(dir, zoom), gameFont(), log.runner());
   w.present();
-  EXPECT_EQ(w.screenWidget()->size(), QSize(1280, 960));
-  EXPECT_EQ(w.size().width(), 1280);
-  EXPECT_EQ(w.size().height(), 960 + w.menuBar()->height());
+  EXPECT_EQ(w.screenWidget()->size(), QSize(640, 480) * zoom);
+  EXPECT_EQ(w.size().width(), 640 * zoom);
+  EXPECT_EQ(w.size().height(), 480 * zoom + w.menuBar()->height());
   EXPECT_EQ(w.minimumSize(), w.maximumSize());
   EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
   w.close();
+}
+
+// A zoom whose window would not fit the screen's available area falls back to the
+// largest that fits, says so on the terminal, and is not offered in the Zoom menu.
+TEST_F(WindowWithoutPack, AZoomThatDoesNotFitTheScreenFallsBackAndIsNotOffered) {
+  AppOptions options = optionsFor(dir, kMaxScale);
+  options.scaleGiven = true;
+  MainWindow w(options, gameFont(), log.runner());
+  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+  ASSERT_LT(available.height(), 480 * kMaxScale) << "a screen too small for the largest zoom";
+  testing::internal::CaptureStderr();
+  w.present();
+  const std::string told = testing::internal::GetCapturedStderr();
+  const int fits = w.largestFittingZoom();
+  EXPECT_LT(fits, kMaxScale);
+  EXPECT_EQ(w.screenWidget()->scale(), fits);
+  EXPECT_TRUE(available.contains(w.frameGeometry())) << w.frameGeometry().height();
+  EXPECT_NE(told.find("zoom 4 does not fit the screen"), std::string::npos) << told;
+
+  QMenu* zoom = nullptr;
+  for (QAction* a : w.saveMenu()->actions())
+    if (a->menu() && a->text() == QStringLiteral("Zoom")) zoom = a->menu();
+  ASSERT_TRUE(zoom);
+  emit w.saveMenu()->aboutToShow();
+  for (int n = 1; n <= kMaxScale; ++n) EXPECT_EQ(zoom->actions()[n - 1]->isEnabled(), n <= fits) << n;
+  w.close();
+}
+
+TEST(ScreenMapping, TheLargestWindowedZoomFitsWithTheMenuBarAndFrame) {
+  EXPECT_EQ(largestWindowedZoom(1, QSize(1280, 1024), QSize(0, 30), 4), 2);  // --scale 3 on 1280 x 1024
+  EXPECT_EQ(largestWindowedZoom(1, QSize(1280, 960), QSize(0, 30), 4), 1);   // the menu bar does not fit
+  EXPECT_EQ(largestWindowedZoom(1, QSize(1920, 1440 + 30), QSize(0, 30), 4), 3);
+  // At a ratio of 1.25, zoom 2 takes 3 device pixels a pixel: 1536 x 1152 logical.
+  EXPECT_EQ(largestWindowedZoom(1, QSize(1400, 1100), QSize(0, 30), 4), 2);
+  EXPECT_EQ(largestWindowedZoom(1.25, QSize(1400, 1100), QSize(0, 30), 4), 1);
+  EXPECT_EQ(largestWindowedZoom(1, QSize(600, 400), QSize(), 4), 1);
+  EXPECT_EQ(largestWindowedZoom(1, QSize(7680, 4320), QSize(10, 40), 4), 4);
 }
 
 TEST_F(WindowWithoutPack, MenuBarMirrorsTheFormMenu) {
@@ -399,7 +441,8 @@ TEST_F(WindowWithPack, AClickOnTheTitlesLastButtonEndsTheProgram) {
   ASSERT_TRUE(onTitle());
   EXPECT_FALSE(w.realClock().armed());  // idle on the title: nothing is waited for
   // Title button 4 is the fourth 59 x 22 slot from (290, 275), 26 pixels apart.
-  const QPoint at(2 * (290 + 10), 2 * (275 + 3 * 26 + 5));
+  const int k = w.screenWidget()->scale();  // 2, or less where the screen is smaller
+  const QPoint at(k * (290 + 10), k * (275 + 3 * 26 + 5));
   sendMouse(w.screenWidget(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
   EXPECT_EQ(test::stateOf(w.game())["PressedBtn"], 4);
   sendMouse(w.screenWidget(), QEvent::MouseButtonRelease, at + QPoint(300, 0), Qt::LeftButton, Qt::NoButton);

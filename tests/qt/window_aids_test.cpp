@@ -203,13 +203,17 @@ TEST_F(WindowAidsTest, PageUpAndTheWheelGoBackToTheScreenBeforeAClickAndForwardA
   EXPECT_EQ(w.game().screen(), again);
 }
 
+// A load brings the save's history of pages, not the one played since.
 TEST_F(WindowAidsTest, ALoadStartsANewHistory) {
   MainWindow w(options, gameFont(), noDialogs());
   startScene(w);
   pressKey(w.screenWidget(), Qt::Key_F5);
+  const std::vector<HistoryEntry> saved = w.aids().comforts().history().entries();
+  ASSERT_FALSE(saved.empty());
   clickAt(w);
   pressKey(w.screenWidget(), Qt::Key_F9);
   ASSERT_EQ(pageOf(w), kOne);
+  EXPECT_EQ(w.aids().comforts().history().entries(), saved);
   EXPECT_EQ(w.aids().comforts().rollback().points(), 0u);
   pressKey(w.screenWidget(), Qt::Key_PageUp);  // nothing to go back to
   EXPECT_EQ(pageOf(w), kOne);

@@ -118,6 +118,16 @@ TEST(WindowLanguage, TheFirstPreferredLanguageWithATranslationWins) {
   EXPECT_EQ(windowLanguageFor({QStringLiteral("zz-nonsense"), QStringLiteral("ja")}), QStringLiteral("ja"));
 }
 
+// --lang naming a language with no translation says so; English and a translated one
+// say nothing, nor does the system's choice.
+TEST(WindowLanguage, ALangWithoutTranslationIsToldToFallBackToEnglish) {
+  EXPECT_TRUE(languageFallbackNotice("xx", QString()).contains(QStringLiteral("--lang xx")));
+  EXPECT_TRUE(languageFallbackNotice("fr", windowLanguageFor(preferredLanguages("fr"))).contains(QStringLiteral("English")));
+  EXPECT_TRUE(languageFallbackNotice("en", QString()).isEmpty());
+  EXPECT_TRUE(languageFallbackNotice("ja", windowLanguageFor(preferredLanguages("ja"))).isEmpty());
+  EXPECT_TRUE(languageFallbackNotice("", QString()).isEmpty());
+}
+
 TEST(WindowLanguage, LangOptionComesBeforeTheSystem) {
   EXPECT_EQ(preferredLanguages("ja"), QStringList{QStringLiteral("ja")});
   const char* spaced[] = {"shirakaba", "--lang", "ja"};

@@ -211,6 +211,44 @@ TEST_F(WindowSavesTest, NoSaveIsTakenWhileAGameDialogIsOpen) {
   EXPECT_FALSE(slotsOf(w.game()).exists(SaveSlot::quick()));
 }
 
+// F5 or Ctrl+S pressed in one of the game's dialogs says there why nothing is saved.
+TEST_F(WindowSavesTest, TheSaveKeysInAGameDialogSayWhyNothingIsSaved) {
+  QStringList titles;
+  MainWindow* window = nullptr;
+  ModalRunner pressKeys = [&](QDialog& d) {
+    for (auto [key, mods] : {std::pair{Qt::Key_F5, Qt::NoModifier}, std::pair{Qt::Key_S, Qt::ControlModifier}}) {
+      window->setWindowTitle(QString());
+      pressKey(&d, key, mods);
+      titles << window->windowTitle();
+    }
+  };
+  MainWindow w(options, gameFont(), pressKeys);
+  window = &w;
+  putMidGame(w.game());
+  w.menuMirror().action(MenuId::About_Btn)->trigger();
+  ASSERT_EQ(titles.size(), 2);
+  for (const QString& t : titles) EXPECT_TRUE(t.startsWith(QStringLiteral("Nothing was saved: close"))) << t.toStdString();
+  EXPECT_FALSE(slotsOf(w.game()).exists(SaveSlot::quick()));
+}
+
+// On the logo and the title no game is under way: F5 and the save dialog refuse and say
+// so, and the quick slot keeps the player's game.
+TEST_F(WindowSavesTest, NothingIsSavedWhereNoGameIsUnderWay) {
+  MainWindow w(options, gameFont(), player.runner());
+  putMidGame(w.game());
+  ASSERT_TRUE(w.saveTo(SaveSlot::quick()));
+  const Result<SaveInfo> kept = slotsOf(w.game()).info(SaveSlot::quick());
+  for (GameMode screen : {GameMode::Logo, GameMode::Title}) {
+    test::editState(w.game(), [&](GameState& s) { s.shell.GameMode = screen; });
+    pressKey(w.screenWidget(), Qt::Key_F5);
+    EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("no game is under way"))) << w.windowTitle().toStdString();
+    pressKey(w.screenWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(w.windowTitle().startsWith(QStringLiteral("Cannot save: no game"))) << w.windowTitle().toStdString();
+  }
+  EXPECT_EQ(player.saveDialogs, 0);
+  EXPECT_EQ(slotsOf(w.game()).info(SaveSlot::quick())->savedAt, kept->savedAt);
+}
+
 // ---- The dialog ----
 
 TEST_F(WindowSavesTest, LoadDialogListsSavedEmptyAndDamagedSlots) {
@@ -235,7 +273,8 @@ TEST_F(WindowSavesTest, LoadDialogListsSavedEmptyAndDamagedSlots) {
   const QString text = d.textLabel(three)->text();
   EXPECT_TRUE(text.contains(QStringLiteral("Slot 3"))) << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral("Day 3, "))) << text.toStdString();
-  EXPECT_TRUE(text.contains(QStringLiteral("Scene *e_1"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("line one"))) << text.toStdString();
+  EXPECT_FALSE(text.contains(QStringLiteral("*e_1"))) << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral("Play time 0:00:"))) << text.toStdString();
   EXPECT_EQ(d.list()->currentRow(), three);  // the newest save is chosen first
   EXPECT_TRUE(d.chooseButton()->isEnabled());
@@ -324,8 +363,46 @@ TEST_F(WindowSavesTest, SaveDialogKeepsTheAutosaveRowForClosing) {
   EXPECT_TRUE(d.canChoose(d.rowOf(SaveSlot::quick())));
 }
 
+// A row names the save by what the player saw: the page's first line, cut to the
+// row's width; a save of the first format, which kept no line, by its day and part of
+// day, never by the scene's label.
+TEST_F(WindowSavesTest, TheListShowsThePagesLineCutToFitAndNeverALabel) {
+  MainWindow w(options, gameFont(), player.runner());
+  putMidGame(w.game());
+  clickScreen(w);
+  const SaveSlots folder = slotsOf(w.game());
+  Result<SaveFile> save = takeSave(w.game(), 0, 0);
+  ASSERT_TRUE(save);
+  save->info.pageLine = std::string(40, 'x') + "の長い行" + std::string(400, 'y') + "END";
+  ASSERT_TRUE(writeSave(folder.pathOf(SaveSlot::numbered(1)), save.value()));
+  save->info.day = 2;
+  save->info.partOfDay = "午後";
+  save->info.scene = "*job_s1";
+  const std::vector<uint8_t> first = encodeSaveFile(save.value(), 1);
+  writeBytes(folder.pathOf(SaveSlot::numbered(2)), std::string(first.begin(), first.end()));
+
+  SaveDialog d(SaveDialog::Mode::Load, folder, player.runner());
+  for (int width : {0, 900}) {
+    if (width) {
+      d.show();
+      d.resize(width, d.height());
+      QCoreApplication::processEvents();
+    }
+    const QStringList lines = d.textLabel(d.rowOf(SaveSlot::numbered(1)))->text().split(QStringLiteral("<br>"));
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("xxxx"))) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("…"))) << lines[2].toStdString();
+    EXPECT_LE(d.textLabel(0)->fontMetrics().horizontalAdvance(lines[2]), d.textWidth());
+    EXPECT_GT(d.textWidth(), width ? 500 : 200);
+  }
+  const QString older = d.textLabel(d.rowOf(SaveSlot::numbered(2)))->text();
+  EXPECT_TRUE(older.contains(QStringLiteral("Day 2, 午後"))) << older.toStdString();
+  EXPECT_FALSE(older.contains(QStringLiteral("job_s1"))) << older.toStdString();
+}
+
 TEST_F(WindowSavesTest, DeleteAsksThenRemovesTheFile) {
   MainWindow w(options, gameFont(), player.runner());
+  putMidGame(w.game());
   ASSERT_TRUE(w.saveTo(SaveSlot::numbered(12)));
   const SaveSlots folder = slotsOf(w.game());
   SaveDialog d(SaveDialog::Mode::Load, folder, player.runner());
@@ -363,6 +440,7 @@ TEST_F(WindowSavesTest, TheRightButtonOpensTheSaveMenuInsteadOfReachingTheGame) 
   EXPECT_FALSE(menu->actions()[1]->isEnabled());  // nothing to quick-load yet
   menu->hide();
 
+  putMidGame(w.game());
   menu->actions()[0]->trigger();
   EXPECT_TRUE(slotsOf(w.game()).exists(SaveSlot::quick()));
   emit w.screenWidget()->customContextMenuRequested(QPoint(10, 10));

@@ -3,13 +3,19 @@
 // exactly as without them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "base/text.h"
 #include "comforts/comforts.h"
 #include "game/game_state.h"
+#include "saves/save_game.h"
+#include "support/monkey_rng.h"
 #include "support/pack_fixture.h"
 #include "support/whole_game.h"
 
@@ -137,27 +143,8 @@ TEST(Rollback, ANewGameOrALoadStartsANewHistory) {
   g.aids.menuCommand(MenuId::Mes_Btn);  // a dialog: a menu command the game takes
   EXPECT_EQ(g.aids.rollback().points(), 2u);
   g.game.dialogClosed();
-  g.aids.startNewHistory();
+  g.aids.startNewHistory({});
   EXPECT_EQ(g.aids.rollback().points(), 0u);
-
-  // A load of a save taken on the page on the screen (F5 then F9): that page is
-  // still read once; a load after reading on shows it again after the later pages.
-  g.settle();
-  const GameSnapshot onThisPage = g.game.snapshot();
-  const size_t pages = g.aids.history().size();
-  auto load = [&] {
-    g.game.restore(onThisPage);
-    g.aids.startNewHistory();
-    g.aids.react();
-  };
-  load();
-  EXPECT_EQ(g.aids.history().size(), pages);
-  g.click(320, 240);
-  g.settle();
-  EXPECT_EQ(g.aids.history().size(), pages + 1);
-  load();
-  EXPECT_EQ(g.aids.history().size(), pages + 2);
-  EXPECT_EQ(g.aids.history().back().page, g.game.pageKey());
 }
 
 // Skipping the opening scene ends where clicking through each page ends, with the
@@ -213,62 +200,70 @@ TEST(Skipping, AHeldSkipPausesAtDecisionsAndGoesOnAfterThem) {
 }
 
 // Held in "read" mode, skipping passes the pages read and waits on each unread one
-// until the player has clicked it.
+// until the player has clicked it; the page shown first is unread until then.
 TEST(Skipping, AHeldReadSkipWaitsOnEachUnreadPage) {
   ASSERT_FALSE(demoDir().empty());
   AidedGame g;
-  g.newGame();  // its first page is on the screen: read
+  g.newGame();
+  const int first = g.game.pageKey();
   g.aids.setSkip(SkipMode::Read);
   g.aids.setSkipHeld(true);
   g.aids.advance(g.game.now() + 10000);
-  const int second = g.game.pageKey();
-  EXPECT_EQ(g.aids.history().size(), 2u);
-  g.aids.advance(g.game.now() + 10000);
-  EXPECT_EQ(g.game.pageKey(), second) << "an unread page waits";
+  EXPECT_EQ(g.game.pageKey(), first) << "shown is not read";
   EXPECT_EQ(g.aids.skip(), SkipMode::Read);
   g.click(320, 400);
   g.aids.advance(g.game.now() + 10000);
-  EXPECT_NE(g.game.pageKey(), second);
-  EXPECT_EQ(g.aids.history().size(), 3u);
+  const int second = g.game.pageKey();
+  EXPECT_NE(second, first);
+  EXPECT_EQ(g.aids.history().size(), 2u);
+  EXPECT_TRUE(g.aids.readPages().contains(first));
+  EXPECT_FALSE(g.aids.readPages().contains(second));
+}
+
+// Turned on on a page the player has not clicked past, "read" skipping stops at once.
+TEST(Skipping, APageShownButNotClickedPastIsNotSkipped) {
+  ASSERT_FALSE(demoDir().empty());
+  const std::string userDir = makeTempDir("read-first");
+  AidedGame g;
+  g.aids.keepReadPagesIn(userDir);
+  g.newGame();
+  const int first = g.game.pageKey();
+  g.aids.setSkip(SkipMode::Read);
+  g.aids.advance(g.game.now() + 10000);
+  EXPECT_EQ(g.game.pageKey(), first);
+  EXPECT_EQ(g.aids.skip(), SkipMode::Off);
+  EXPECT_EQ(g.aids.readPages().size(), 0u);
+  std::filesystem::remove_all(userDir);
 }
 
 // "Read" skipping knows the pages of an earlier run from the user folder: it passes
-// them and stops at the first page that run did not show.
+// them and stops at the first page that run did not click past.
 TEST(Skipping, ReadPagesAreKnownAgainInALaterRun) {
   ASSERT_FALSE(demoDir().empty());
   const std::string userDir = makeTempDir("read-pages");
   int fourthPage = -1;
   {
     AidedGame first;
-    first.aids.keepReadPagesIn(userDir);
     first.newGame();
     for (int k = 0; k < 3; ++k) {
       ASSERT_EQ(first.game.waiting(), Waiting::Page);
       first.click(320, 240);
       first.settle();
+      // The pages read before the folder is known are kept in it too.
+      if (k == 0) first.aids.keepReadPagesIn(userDir);
     }
     fourthPage = first.game.pageKey();
-    EXPECT_EQ(first.aids.readPages().size(), 4u);
+    EXPECT_EQ(first.aids.readPages().size(), 3u) << "the fourth is shown, not read";
   }
   AidedGame second;
   second.aids.keepReadPagesIn(userDir);
-  EXPECT_EQ(second.aids.readPages().size(), 4u);
+  EXPECT_EQ(second.aids.readPages().size(), 3u);
   second.newGame();
   second.aids.setSkip(SkipMode::Read);
   second.aids.advance(second.game.now() + 600000);
   EXPECT_EQ(second.aids.skip(), SkipMode::Off);
   EXPECT_EQ(second.game.waiting(), Waiting::Page);
-  EXPECT_EQ(second.game.pageKey(), [&] {
-    // The page after the four read ones: the fifth.
-    AidedGame third;
-    third.newGame();
-    for (int k = 0; k < 4; ++k) {
-      third.click(320, 240);
-      third.settle();
-    }
-    return third.game.pageKey();
-  }());
-  EXPECT_NE(second.game.pageKey(), fourthPage);
+  EXPECT_EQ(second.game.pageKey(), fourthPage) << "the first page that run did not click past";
 }
 
 // Auto mode turns a page after 1.5 s and 80 ms for each of its characters, and stops
@@ -314,27 +309,106 @@ TEST(Comforts, UnaskedTheyChangeNothing) {
   EXPECT_FALSE(aided.aids.history().back().lines.empty());
 }
 
-// The history follows a rollback: the pages undone leave it, the page gone back to is
-// in it once, and clicking on shows the next pages again.
-TEST(Comforts, TheHistoryFollowsARollback) {
+namespace {
+
+// What the test knows of the game at one rollback point: the game, the pages and
+// choices of the path to it, and how far along the whole game's clicks it is.
+struct PathPoint {
+  GameSnapshot game;
+  std::vector<HistoryEntry> history;
+  size_t nextClick = 0;
+};
+
+}  // namespace
+
+// Walks through the whole game's clicks with random rollbacks, roll-forwards, saves
+// and loads, answering a choice rolled back to now and then the other way: after every
+// step (straight after a rollback too, before the aids look at the game) the history
+// is the pages and choices of the path that led to the screen shown, as the test kept
+// them.
+TEST(History, IsAlwaysThePathToTheScreenShown) {
   ASSERT_FALSE(demoDir().empty());
-  AidedGame g;
-  g.newGame();
-  for (int k = 0; k < 4; ++k) {
-    g.click(320, 240);
-    g.settle();
+  std::vector<std::pair<int, int>> clicks;
+  for (const Command& c : replayCommands("whole_game.replay"))
+    if (c.kind == CommandKind::Click) clicks.emplace_back(c.x, c.y);
+  const std::string file = makeTempDir("history-walk") + "/walk.sav";
+  int rollbacks = 0, otherAnswers = 0;
+  for (uint64_t seed = 1; seed <= 3; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    MonkeyRng rng(seed);
+    AidedGame g;
+    PathPoint now{GameSnapshot(), {}, 0};
+    std::vector<PathPoint> past, ahead;
+    std::optional<PathPoint> saved;
+    const auto here = [&] { return PathPoint{g.game.snapshot(), now.history, now.nextClick}; };
+    const auto goTo = [&](PathPoint point, int step) {
+      ASSERT_TRUE(g.game.snapshot() == point.game) << "step " << step;
+      now = std::move(point);
+      ASSERT_EQ(g.aids.history().entries(), now.history) << "before the aids look, step " << step;
+    };
+    for (int step = 0; step < 250 && now.nextClick < clicks.size() && !g.game.closed(); ++step) {
+      const int kind = rng.below(20);
+      if (kind < 14 || past.empty()) {
+        // The next click of the whole game, or the other answer: the choice and the page
+        // it leads to join the path.
+        const std::vector<std::string> choices = g.game.choiceTexts();
+        auto [x, y] = clicks[now.nextClick];
+        if (!choices.empty() && !ahead.empty() && rng.chance(500)) {  // taken differently after a rollback
+          x = x < 255 ? 360 : 150;
+          ++otherAnswers;
+        }
+        const uint64_t games = g.game.gamesStarted();
+        if (g.game.takesPress()) {
+          past.push_back(here());
+          ahead.clear();
+        }
+        ++now.nextClick;
+        g.aids.press(MouseButton::Left, x, y);
+        if (rng.chance(500)) g.aids.react();  // as the window does, between press and release
+        g.aids.release(MouseButton::Left, x, y);
+        g.settle();
+        if (!choices.empty() && g.game.choiceTexts().empty())
+          now.history.push_back(HistoryEntry{{choices[g.game.choiceTaken() - 1]}, true});
+        if (g.game.gamesStarted() != games) past.clear();  // a new game starts a new way back
+        if (g.game.waiting() == Waiting::Page)
+          now.history.push_back(HistoryEntry{g.game.pageLines(), false, g.game.pageKey()});
+      } else if (kind < 17) {
+        const int n = rng.range(1, 3);
+        const int steps = std::min<int>(n, static_cast<int>(past.size()));
+        ahead.push_back(here());
+        for (int i = 1; i < steps; ++i) {
+          ahead.push_back(std::move(past.back()));
+          past.pop_back();
+        }
+        PathPoint to = std::move(past.back());
+        past.pop_back();
+        ASSERT_EQ(g.aids.rollBack(n), steps);
+        goTo(std::move(to), step);
+        ++rollbacks;
+      } else if (kind < 19) {
+        if (ahead.empty()) continue;
+        past.push_back(here());
+        ASSERT_TRUE(g.aids.rollForward());
+        goTo(std::move(ahead.back()), step);
+        ahead.pop_back();
+      } else if (!saved || rng.chance(500)) {
+        ASSERT_TRUE(saveGame(g.game, file, 0, 0, g.aids.history().entries()));
+        saved = here();
+      } else {
+        std::vector<SavedPage> history;
+        ASSERT_TRUE(loadGame(g.game, file, &history));
+        g.aids.startNewHistory(history);
+        past.clear();
+        ahead.clear();
+        goTo(*saved, step);
+      }
+      g.aids.react();
+      ASSERT_EQ(g.aids.history().entries(), now.history) << "step " << step;
+    }
   }
-  ASSERT_EQ(g.aids.history().size(), 5u);
-  const std::vector<HistoryEntry> five(g.aids.history().begin(), g.aids.history().end());
-  EXPECT_EQ(g.aids.rollBack(3), 3);
-  g.aids.react();
-  ASSERT_EQ(g.aids.history().size(), 2u);
-  EXPECT_EQ(g.aids.history().back(), five[1]);
-  for (int k = 0; k < 3; ++k) {
-    g.click(320, 240);
-    g.settle();
-  }
-  EXPECT_EQ(std::vector<HistoryEntry>(g.aids.history().begin(), g.aids.history().end()), five);
+  EXPECT_GT(rollbacks, 80);
+  EXPECT_GT(otherAnswers, 0);
+  std::filesystem::remove_all(std::filesystem::path(file).parent_path());
 }
 
 // What Ctrl+C copies: the text on the screen, whichever kind it is, and nothing where

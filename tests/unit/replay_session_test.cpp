@@ -422,7 +422,14 @@ TEST_F(SessionTest, SaveAndLoadGoOnAndSayWhyWhenRefused) {
   EXPECT_EQ(field("/GameMode"), toInt(GameMode::Title));
   EXPECT_TRUE(game.snapshot() == saved);
 
+  // On the title no game is under way: a file takes it, a slot does not.
   session.setUserDir((dir / "user").string());
+  run("save slot:3", 5);
+  EXPECT_EQ(err.str(), "save: no game is under way yet; start or load one first (line 5)\n");
+  EXPECT_FALSE(fs::exists(dir / "user" / "saves"));
+  err.str("");
+  run("call Test_Btn");
+  run("settle");
   run("save slot:3");
   EXPECT_EQ(err.str(), "");
   EXPECT_EQ(fs::directory_iterator(dir / "user" / "saves")->path().filename().string().size(), 16u)

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <optional>
 
 #include "base/font_face.h"
+#include "base/font_fallback.h"
 #include "base/glyphs.h"
 #include "base/utf8.h"
 #include "engine/draw.h"
@@ -331,4 +334,28 @@ TEST_F(CanvasText, ClearBrushLeavesTheBackground) {
 }
 
 }  // namespace
+}  // namespace shirakaba
+
+namespace shirakaba {
+
+// Two fallback fonts that each cover part of Hangul: Droid Sans Fallback has three
+// syllables (가, 힢, 힣), WenQuanYi all of them. Even with the partial one preferred, a
+// Korean line comes from the one that covers it all, not syllable by syllable.
+TEST(FallbackFonts, ALineOfOneScriptComesFromOneFontThatCoversIt) {
+  const FontFile partial{"/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf", 0};
+  const FontFile whole{"/usr/share/fonts/truetype/wqy/wqy-microhei.ttc", 0};
+  for (const FontFile& f : {partial, whole})
+    ASSERT_TRUE(std::filesystem::is_regular_file(f.path)) << f.path << ": install fonts-droid-fallback and fonts-wqy-microhei (scripts/setup.sh)";
+  const FallbackLookup lookup = fallbackFontsFrom({partial, whole});
+  for (char32_t cp : utf8ToCodepoints("가방을 안고 힣")) {
+    if (cp == U' ') continue;
+    const std::optional<FontFile> font = lookup(cp);
+    ASSERT_TRUE(font) << static_cast<uint32_t>(cp);
+    EXPECT_EQ(font->path, whole.path) << static_cast<uint32_t>(cp);
+  }
+  // Where only the partial font has a character at all, it still draws it.
+  EXPECT_EQ(fallbackFontsFrom({partial})(U'가')->path, partial.path);
+  EXPECT_FALSE(fallbackFontsFrom({partial})(U'방'));
+}
+
 }  // namespace shirakaba
