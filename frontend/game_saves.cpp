@@ -24,7 +24,13 @@ Result<SaveSlots> GameSaves::saveSlots() const {
   return SaveSlots(userDir_, identity.value());
 }
 
+Result<void> GameSaves::mayTakeSave() const {
+  if (!game_.gameUnderWay()) return fail("no game is under way yet; start or load one first");
+  return {};
+}
+
 Result<SaveInfo> GameSaves::save(SaveSlot slot, std::vector<SavedPage> history) {
+  if (Result<void> may = mayTakeSave(); !may) return fail(may.error());
   const Result<SaveSlots> all = saveSlots();
   if (!all) return fail(all.error());
   const std::string path = all->pathOf(slot);

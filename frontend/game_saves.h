@@ -28,7 +28,11 @@ class GameSaves {
   const std::string& userDir() const { return userDir_; }
   // The slots of this game data; an Error when the data cannot be read.
   Result<SaveSlots> saveSlots() const;
-  // With the history of pages (the aids' savedHistory()).
+  // Whether a slot may take the game now: not where no game is under way (the logo,
+  // the title), since a slot keeps games; else why not.
+  Result<void> mayTakeSave() const;
+  // With the history of pages (the aids' history().entries()); refused as
+  // mayTakeSave() says.
   Result<SaveInfo> save(SaveSlot slot, std::vector<SavedPage> history);
   // Puts the game in the slot's state and counts the play time on from the save's;
   // on any error the game is unchanged. The save's history of pages into `history`.

@@ -55,8 +55,7 @@ int64_t PlayerAids::nextWake(int64_t gameDue) const {
 }
 
 void PlayerAids::startNewHistory(const std::vector<SavedPage>& pages) {
-  comforts_.startNewHistory();
-  comforts_.restoreHistory(pages);
+  comforts_.startNewHistory(pages);
   stopActing();
 }
 

@@ -83,7 +83,7 @@ export function slotDialog(saving, slots, actions) {
     else if (s.state === 'unreadable') line(t('cannotRead', s.problem));
     else {
       line(s.day > 0 ? t('day', s.day, s.partOfDay) : t('beforeGame'));
-      if (s.scene) line(s.scene);
+      if (s.pageLine) line(s.pageLine);
       line(`${savedAt(s.savedAt)}   ${playTime(s.playTimeMs)}`);
     }
     if (saving && s.name === 'auto') line(t('autoRow'));

@@ -217,9 +217,9 @@ function aidsEntries() {
     { label: t('rollForward'), item: 'rollforward', shortcut: 'Page Down', disabled: state.ahead === 0, action: () => aid('rollforward') },
     { separator: true },
     { label: t('skip'), item: 'skip', shortcut: 'Tab', checked: state.skip, action: () => aid('skip') },
-    { label: t('skipMode'), submenu: [
-      { label: t('readOnly'), checked: has('skip=read'), action: () => aid('skip-read') },
-      { label: t('allPages'), checked: has('skip=all'), action: () => aid('skip-all') }] },
+    { label: t('skipMode'), item: 'skip-mode', submenu: [
+      { label: t('readOnly'), item: 'skip-read', checked: has('skip=read'), action: () => aid('skip-read') },
+      { label: t('allPages'), item: 'skip-all', checked: has('skip=all'), action: () => aid('skip-all') }] },
     { label: t('autoMode'), item: 'auto', shortcut: 'A', checked: state.auto, action: () => aid('auto') },
     { label: t('autoSpeed'), submenu: ['slow', 'normal', 'fast'].map((p) => (
       { label: t(p), checked: has('autoSpeed=' + p), action: () => aid('pace-' + p) })) },

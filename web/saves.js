@@ -53,7 +53,7 @@ export function saveActions(page) {
 
   async function openList(saving) {
     const listed = game.json('slots', saving ? 1 : 0);
-    if (listed.error) return page.notice(t(saving ? 'cannotSave' : 'cannotLoad', '', listed.error), true);
+    if (listed.error) return page.notice(t(saving ? 'cannotSaveNow' : 'cannotLoadNow', listed.error), true);
     let reopen = false;
     const close = () => dialogs.closeDialog('slots-dialog');
     await dialogs.slotDialog(saving, listed.slots, {

@@ -31,6 +31,7 @@ const en = {
   continueFailed: 'Cannot go on from the autosave: {0}',
   autosaveFailed: 'The autosave was not kept: {0}',
   readPagesProblem: 'The pages read are not remembered: {0}',
+  cannotSaveNow: 'Cannot save: {0}', cannotLoadNow: 'Cannot load: {0}',
 };
 
 const ja = {
@@ -64,6 +65,7 @@ const ja = {
   continueFailed: 'オートセーブから続けられません: {0}',
   autosaveFailed: 'オートセーブが保存されませんでした: {0}',
   readPagesProblem: '既読のページを記録できません: {0}',
+  cannotSaveNow: 'セーブできません: {0}', cannotLoadNow: 'ロードできません: {0}',
 };
 
 const catalogs = { en, ja };

@@ -147,7 +147,8 @@ EMSCRIPTEN_KEEPALIVE const char* web_screen_text() { return answer(game->aids().
 
 EMSCRIPTEN_KEEPALIVE const char* web_history() {
   Json list = Json::array();
-  for (const HistoryEntry& e : game->aids().comforts().history()) list.push_back({{"lines", e.lines}, {"choice", e.choice}});
+  for (const HistoryEntry& e : game->aids().comforts().history().entries())
+    list.push_back({{"lines", e.lines}, {"choice", e.choice}});
   return answer(list);
 }
 
@@ -166,7 +167,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_save(const char* name, double wall) {
   const std::optional<SaveSlot> slot = slotNamed(name);
   if (!slot) return saveOutcome(fail("there is no such slot"), "");
   game->beforeInput(ms(wall));
-  const Result<SaveInfo> saved = game->saves().save(*slot, game->aids().comforts().savedHistory());
+  const Result<SaveInfo> saved = game->saves().save(*slot, game->aids().comforts().history().entries());
   game->refresh(ms(wall));
   return saveOutcome(saved, slotPath(*slot));
 }

@@ -75,7 +75,7 @@ void WebGame::menuCommand(MenuId id, int64_t wall) {
   if (game_.closed()) return;
   beforeInput(wall);
   std::optional<SaveFile> autosave;
-  if (id == MenuId::Exit_Btn) autosave = saves_.takeAutosave(aids_.comforts().savedHistory());
+  if (id == MenuId::Exit_Btn) autosave = saves_.takeAutosave(aids_.comforts().history().entries());
   aids_.comforts().menuCommand(id);
   if (autosave && game_.closed()) {
     const Result<void> written = saves_.writeAutosave(*autosave);
@@ -162,7 +162,7 @@ const uint8_t* WebGame::frameIfChanged() {
 }
 
 Result<std::string> WebGame::writeAutosave() {
-  const std::optional<SaveFile> save = saves_.takeAutosave(aids_.comforts().savedHistory());
+  const std::optional<SaveFile> save = saves_.takeAutosave(aids_.comforts().history().entries());
   if (!save) return std::string();
   const Result<void> written = saves_.writeAutosave(*save);
   if (!written) return fail(written.error());
@@ -172,6 +172,7 @@ Result<std::string> WebGame::writeAutosave() {
 Json WebGame::slotList(bool saving) const {
   const Result<SaveSlots> all = saves_.saveSlots();
   if (!all) return {{"error", all.error()}};
+  if (const Result<void> may = saves_.mayTakeSave(); saving && !may) return {{"error", may.error()}};
   return {{"slots", slotsJson(all.value(), saving)}};
 }
 

@@ -28,7 +28,7 @@ Json slotsJson(const SaveSlots& slots, bool saving) {
         row["state"] = "filled";
         row["day"] = info->day;
         row["partOfDay"] = info->partOfDay;
-        row["scene"] = info->scene;
+        row["pageLine"] = info->pageLine;
         row["savedAt"] = info->savedAt;
         row["playTimeMs"] = info->playTimeMs;
         if (!info->thumbnailPng.empty()) row["thumbnail"] = "data:image/png;base64," + base64(info->thumbnailPng);

@@ -248,10 +248,19 @@ export const tests = {
     await page.keyboard.press('KeyC');
     await page.keyboard.up('Control');
     await page.waitForFunction((t) => navigator.clipboard.readText().then((c) => c === t), {}, second.join('\n'));
+    const mark = () => page.$eval('#mark', (m) => m.textContent);
+    await page.keyboard.press('KeyA');
+    assert.equal(await mark(), 'オート');
+    await page.keyboard.press('KeyA');
+    assert.equal(await mark(), '');
+    // Skipping all pages (the menu's "Skip mode"), on and off with Tab.
+    await P.click(page, 320, 240, 'right');
+    await page.click('ul.menu.popup [data-item="skip-mode"]');
+    await page.click('ul.menu.popup [data-item="skip-all"]');
     await page.keyboard.press('Tab');
-    assert.equal(await page.$eval('#mark', (m) => m.textContent), 'スキップ');
+    assert.equal(await mark(), 'スキップ');
     await page.keyboard.press('Tab');
-    assert.equal(await page.$eval('#mark', (m) => m.textContent), '');
+    assert.equal(await mark(), '');
     await page.keyboard.press('KeyH');
     const history = await page.$eval('dialog[open] .history', (h) => h.textContent);
     assert.ok(history.includes(first[0]) && history.includes(second[0]), history);
