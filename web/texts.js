@@ -41,7 +41,7 @@ const ja = {
   page: 'ページ',
   quickSave: 'クイックセーブ', quickLoad: 'クイックロード', saveDots: 'セーブ…', loadDots: 'ロード…',
   loadFile: 'セーブファイルを開く…', continueGame: 'つづきから',
-  rollBack: '戻る', rollForward: '進む', skip: 'スキップ', skipMode: 'スキップの対象',
+  rollBack: 'ひとつ前に戻る', rollForward: 'ひとつ先に進む', skip: 'スキップ', skipMode: 'スキップの対象',
   readOnly: '既読のみ', allPages: 'すべて', autoMode: 'オートモード', autoSpeed: 'オートの速さ',
   slow: '遅い', normal: '普通', fast: '速い', history: '履歴…', copyText: 'テキストをコピー',
   copyEachPage: 'ページごとにコピー', fullScreen: '全画面', openData: 'ゲームデータを開く…',

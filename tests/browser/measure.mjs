@@ -25,8 +25,11 @@ console.log(`title shown after opening: ${title.map((t) => t.toFixed(0)).join(',
 
 const env = await P.startBrowser(site);
 const page = await P.openPage(env, 'data=demo-ja&lang=ja');
-await page.waitForFunction(() => window.shirakaba.state().GameMode === 1, { polling: 100 });
-await P.click(page, 300, 286);
+// A new game from the title (its buttons take clicks once the wipe is over).
+for (let i = 0; i < 50 && !(await page.evaluate(() => window.shirakaba.page.news.underWay)); ++i) {
+  await P.click(page, 300, 286);
+  await new Promise((r) => setTimeout(r, 200));
+}
 await new Promise((r) => setTimeout(r, 3000));
 const times = await page.evaluate(async () => {
   const { saveActions } = await import('./saves.js');
