@@ -16,8 +16,11 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm libc++-14-dev libc++abi-14-dev
   xvfb xauth
-  chromium nodejs npm
+  chromium nodejs
 )
+# npm comes with Debian's nodejs as a package of its own, but inside a nodejs from
+# elsewhere (NodeSource's includes it, and the two cannot be installed together).
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
