@@ -8,6 +8,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,16 @@ namespace shirakaba {
 bool fileExists(const std::string& path);
 // Anything is at path: a file, a folder, a FIFO, a link (even one to nothing).
 bool anythingAt(const std::string& path);
+
+// What tells one version of a file from another: a file replaced (even by a rename)
+// or rewritten in place compares unequal.
+struct FileVersion {
+  uint64_t device = 0, inode = 0, size = 0;
+  int64_t modifiedNs = 0;
+  bool operator==(const FileVersion&) const = default;
+};
+// The version of the regular file (or link to one) at path; nothing when there is none.
+std::optional<FileVersion> fileVersion(const std::string& path);
 
 // The whole file, or an Error "cannot read PATH: REASON". Only a file of at most
 // maxBytes is read: its size is checked before anything is allocated, and `what`

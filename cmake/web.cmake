@@ -33,3 +33,14 @@ function(shirakaba_node_program target output_name)
     -sEXIT_RUNTIME=1 "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/cmake/web_node_env.js")
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/web_node_env.js)
 endfunction()
+
+# For the page: an ES module that makes the game (createGame()), asynchronous start-up,
+# the file system in memory (the page fills it and keeps what must last in IndexedDB),
+# and no main(): the page calls the web_* functions.
+function(shirakaba_page_program target)
+  set_target_properties(${target} PROPERTIES SUFFIX .js)
+  target_link_options(${target} PRIVATE
+    -sENVIRONMENT=web -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createGame --no-entry
+    -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sFORCE_FILESYSTEM=1 -sFILESYSTEM=1
+    "-sEXPORTED_RUNTIME_METHODS=[FS,cwrap,UTF8ToString]")
+endfunction()

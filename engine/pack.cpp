@@ -75,14 +75,20 @@ static Result<Bitmap> decodeAt(Stream& s, int pic) {
 }
 
 Result<Stream*> PackFile::pictureStream() const {
-  if (!memory_ && !exists()) {
+  if (memory_) {
+    if (!opened_->stream) opened_->stream = std::make_unique<SparseStream>(memory_);
+    return opened_->stream.get();
+  }
+  const std::optional<FileVersion> now = fileVersion(path_);
+  if (!now) {
     opened_->stream.reset();  // the file went away while the game ran
     return fail("pack file missing: " + path_);
   }
-  if (opened_->stream) return opened_->stream.get();
-  auto s = open();
+  if (opened_->stream && opened_->version == *now) return opened_->stream.get();
+  auto s = open();  // first use, or the file was replaced while the game ran
   if (!s.ok()) return fail(s.error());
   opened_->stream = std::move(s.value());
+  opened_->version = *now;
   return opened_->stream.get();
 }
 

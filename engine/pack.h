@@ -8,6 +8,7 @@
 
 #include "base/bitmap.h"
 #include "base/bmp.h"
+#include "base/files.h"
 #include "base/sparse_bytes.h"
 
 namespace shirakaba {
@@ -87,6 +88,7 @@ class PackFile {
  private:
   struct OpenedFile {
     std::unique_ptr<Stream> stream;  // null until opened
+    FileVersion version;             // of the file the stream reads
   };
   // The stream the pictures are read from, opened once.
   Result<Stream*> pictureStream() const;

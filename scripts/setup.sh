@@ -6,7 +6,8 @@ set -euo pipefail
 # (fonts-droid-fallback, which covers a part of them, is what the tests choose it over);
 # gettext's msgfmt checks the translation templates in the tests; Qt's lupdate and lrelease
 # (qt6-l10n-tools) build the window's translations, and qt6-translations-l10n translates
-# Qt's standard buttons.
+# Qt's standard buttons. chromium plays the page in the browser tests (driven by
+# puppeteer-core from npm, tests/browser).
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev libgl-dev
@@ -15,7 +16,11 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm libc++-14-dev libc++abi-14-dev
   xvfb xauth
+  chromium nodejs
 )
+# npm comes with Debian's nodejs as a package of its own, but inside a nodejs from
+# elsewhere (NodeSource's includes it, and the two cannot be installed together).
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

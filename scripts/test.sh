@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with g++ and libstdc++, builds the game to
-# WebAssembly (scripts/web.sh) and runs every test, the WebAssembly game's replays
-# under node among them; then builds the core, the headless game and the tests again
+# Installs what is missing, builds with g++ and libstdc++, builds the game and the page
+# to WebAssembly (scripts/web.sh) and runs every test, the WebAssembly game's replays
+# under node and the page in Chromium (tests/browser, its npm modules installed with
+# npm ci) among them; then builds the core, the headless game and the tests again
 # with clang and libc++ (a second compiler and standard library, GoogleTest compiled
 # from Debian's sources for it), AddressSanitizer and UndefinedBehaviorSanitizer (no
 # Qt window, no benchmarks) and runs the tests there too.
@@ -16,7 +17,11 @@ WEB_BUILD_DIR=$(realpath -m "${WEB_BUILD_DIR:-build-web}")
 ASAN_BUILD_DIR=${ASAN_BUILD_DIR:-build-asan}
 scripts/setup.sh
 BUILD_DIR=$BUILD_DIR scripts/build.sh -DSHIRAKABA_WEB_BUILD_DIR="$WEB_BUILD_DIR"
-if [ "${SHIRAKABA_SKIP_WEB:-0}" != 1 ]; then WEB_BUILD_DIR=$WEB_BUILD_DIR scripts/web.sh; fi
+if [ "${SHIRAKABA_SKIP_WEB:-0}" != 1 ]; then
+  WEB_BUILD_DIR=$WEB_BUILD_DIR scripts/web.sh
+  # puppeteer-core only: the tests drive Debian's chromium, no browser is downloaded.
+  (cd tests/browser && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+fi
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)" --timeout 600
 
 if [ "${SHIRAKABA_SKIP_SANITIZE:-0}" = 1 ]; then exit 0; fi

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the game's core, the headless game and the pack tool to WebAssembly with
-# Debian's emscripten, into build-web/ (or $WEB_BUILD_DIR):
+# Builds the game's core, the headless game, the pack tool and the page to WebAssembly
+# with Debian's emscripten, into build-web/ (or $WEB_BUILD_DIR):
 #   build-web/shirakaba-headless.js (+ .wasm)   node build-web/shirakaba-headless.js --headless ...
 #   build-web/shirakaba-pack.js (+ .wasm)       node build-web/shirakaba-pack.js demo OUTDIR
 #   build-web/fonts/                            the game font (IPAGothic) and its licence
+#   build-web/site/                             the page: put it on any static web host
+#   scripts/web.sh serve [PORT]                 serves build-web/site on 127.0.0.1 (no build)
 # The libraries emscripten would download (zlib, libpng, FreeType, zstd) are built from
 # Debian's source packages instead, with Debian's patches, into build-web/deps/: the
 # source list is given to apt-get on its command line, so the system's apt
@@ -12,6 +14,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 WEB=$(realpath -m "${WEB_BUILD_DIR:-build-web}")
+if [ "${1:-}" = serve ]; then
+  [ -f "$WEB/site/index.html" ] || { echo "web.sh: $WEB/site is not built: run scripts/web.sh first" >&2; exit 1; }
+  exec node "$ROOT/scripts/serve-site.mjs" "$WEB/site" "${2:-8640}"
+fi
 DEPS=$WEB/deps
 PREFIX=$DEPS/prefix
 JOBS=$(nproc)
@@ -169,5 +175,37 @@ emcmake cmake -S "$ROOT" -B "$WEB" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DSHIRAKABA_QT=OFF -DSHIRAKABA_TESTS=OFF -DSHIRAKABA_BENCH=OFF \
   -DCMAKE_PREFIX_PATH="$PREFIX" -DCMAKE_FIND_ROOT_PATH="$PREFIX" -DZLIB_ROOT="$PREFIX" "$@" > "$WEB.configure.log" 2>&1 \
   || { cat "$WEB.configure.log"; exit 1; }
-cmake --build "$WEB" -j "$JOBS" --target shirakaba shirakaba-pack
+cmake --build "$WEB" -j "$JOBS" --target shirakaba shirakaba-pack shirakaba-web
 ls -l "$WEB"/shirakaba-headless.js "$WEB"/shirakaba-headless.wasm "$WEB"/shirakaba-pack.js "$WEB"/shirakaba-pack.wasm
+
+# ---- The page ---------------------------------------------------------------------
+# The site: the page's files, the game in WebAssembly, the font and the Japanese and
+# English demos, each compressed with gzip and inflated by the page itself (so that any
+# static host serves them as they are). The demos are drawn by the pack tool built
+# above, which draws them as on every platform.
+SITE=$WEB/site
+rm -rf "$SITE.new"
+mkdir -p "$SITE.new/data" "$SITE.new/fonts"
+for lang in ja en; do
+  demo=$WEB/demo-$lang
+  if [ ! -f "$demo/data/lumora.red" ] || [ "$WEB/shirakaba-pack.wasm" -nt "$demo/data/lumora.red" ]; then
+    rm -rf "$demo"
+    node "$WEB/shirakaba-pack.js" demo --lang "$lang" "$demo" > /dev/null
+  fi
+  tar --sort=name --mtime=@0 --owner=0 --group=0 --numeric-owner --format=ustar -C "$demo" -cf - data readme.txt \
+    | gzip -9n > "$SITE.new/data/demo-$lang.tar.gz"
+done
+gzip -9n < "$WEB/fonts/ipag.ttf" > "$SITE.new/fonts/ipag.ttf.gz"
+cp "$WEB/fonts/ipafont-copyright.txt" "$SITE.new/fonts/"
+cp "$WEB/shirakaba-web.js" "$WEB/shirakaba-web.wasm" "$SITE.new/"
+cp web/*.html web/*.js web/*.css web/manifest.webmanifest "$SITE.new/"
+cp app/resources/shirakaba.svg "$SITE.new/icon.svg"
+# The service worker caches every file of this build, under a name of this build.
+files=$(cd "$SITE.new" && find . -type f ! -name sw.js | sort | sed 's|^\./||')
+version=$(cd "$SITE.new" && cat $files | sha256sum | cut -c1-16)
+list=$( (echo ./; echo "$files") | awk 'BEGIN { printf "[" } { printf "%s\"%s\"", (NR > 1 ? ", " : ""), $0 } END { printf "]" }')
+sed -i "s|'SITE_VERSION'|'shirakaba-$version'|; s|SITE_FILES|$list|" "$SITE.new/sw.js"
+rm -rf "$SITE"
+mv "$SITE.new" "$SITE"
+echo "The page is in $SITE ($(du -sh "$SITE" | cut -f1)); scripts/web.sh serve serves it"
+

@@ -1,0 +1,72 @@
+#include "frontend/game_saves.h"
+
+#include "base/files.h"
+
+namespace shirakaba {
+
+std::string withoutPath(const std::string& message, const std::string& path) {
+  const std::string prefix = path + ": ";
+  return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
+}
+
+bool slotChoosable(bool saving, SaveSlot slot, bool holdsReadableSave) {
+  if (saving) return slot.kind != SaveSlot::Auto;
+  return holdsReadableSave;
+}
+
+GameSaves::GameSaves(GameCore& game, std::string userDir) : game_(game), userDir_(std::move(userDir)) {
+  playClock_.resetTo(game_, 0);
+}
+
+Result<SaveSlots> GameSaves::saveSlots() const {
+  const Result<uint64_t> identity = game_.dataIdentity();
+  if (!identity) return fail("there is no game data (" + identity.error() + ")");
+  return SaveSlots(userDir_, identity.value());
+}
+
+Result<void> GameSaves::mayTakeSave() const {
+  if (!game_.gameUnderWay()) return fail("no game is under way yet; start or load one first");
+  return {};
+}
+
+Result<SaveInfo> GameSaves::save(SaveSlot slot, std::vector<SavedPage> history) {
+  if (Result<void> may = mayTakeSave(); !may) return fail(may.error());
+  const Result<SaveSlots> all = saveSlots();
+  if (!all) return fail(all.error());
+  const std::string path = all->pathOf(slot);
+  Result<SaveInfo> saved = saveGame(game_, path, playTimeMs(), unixMillisNow(), std::move(history));
+  if (!saved) return fail(withoutPath(saved.error(), path));
+  return saved;
+}
+
+Result<SaveInfo> GameSaves::load(SaveSlot slot, std::vector<SavedPage>* history) {
+  const Result<SaveSlots> all = saveSlots();
+  if (!all) return fail(all.error());
+  if (!all->exists(slot)) return fail("it is empty");
+  const std::string path = all->pathOf(slot);
+  Result<SaveInfo> loaded = loadFile(path, history);
+  if (!loaded) return fail(withoutPath(loaded.error(), path));
+  return loaded;
+}
+
+Result<SaveInfo> GameSaves::loadFile(const std::string& path, std::vector<SavedPage>* history) {
+  Result<SaveInfo> loaded = loadGame(game_, path, history);
+  if (loaded) playClock_.resetTo(game_, loaded->playTimeMs);
+  return loaded;
+}
+
+std::optional<SaveFile> GameSaves::takeAutosave(std::vector<SavedPage> history) const {
+  if (!game_.gameUnderWay() || !game_.canSave()) return std::nullopt;
+  Result<SaveFile> save = takeSave(game_, playTimeMs(), unixMillisNow(), std::move(history));
+  if (!save) return std::nullopt;
+  return std::move(save).value();
+}
+
+Result<void> GameSaves::writeAutosave(const SaveFile& save) const {
+  const Result<SaveSlots> all = saveSlots();
+  if (!all) return fail(all.error());
+  if (Result<void> made = makeFolders(all->folder()); !made) return made;
+  return writeSave(all->pathOf(SaveSlot::autosave()), save);
+}
+
+}  // namespace shirakaba
