@@ -76,12 +76,6 @@ Result<AppOptions> parseAppOptions(int argc, char** argv) {
   return out;
 }
 
-bool wantsHeadless(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
-    if (std::strcmp(argv[i], "--headless") == 0) return true;
-  return false;
-}
-
 std::string usageText(const char* program) {
   const QString p = QString::fromLocal8Bit(program && *program ? program : "shirakaba");
   // %1 is the program, %2 as many spaces (to line up the options under the first line's).

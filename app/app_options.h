@@ -29,8 +29,6 @@ constexpr int kMaxScale = 4;
 
 // The options, or an Error for an unknown option or a bad value.
 Result<AppOptions> parseAppOptions(int argc, char** argv);
-// Whether argv holds --headless (checked before any window system is touched).
-bool wantsHeadless(int argc, char** argv);
 std::string usageText(const char* program);
 
 }  // namespace shirakaba

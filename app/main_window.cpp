@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLayout>
@@ -27,10 +28,25 @@
 #include "app/slot_view.h"
 #include "app/text_speaker.h"
 #include "app/window_aids.h"
-#include "app/window_saves.h"
 #include "app/window_settings.h"
+#include "frontend/game_saves.h"
 
 namespace shirakaba {
+
+namespace {
+
+// The context translators see these texts in.
+class SaveTexts {
+  Q_DECLARE_TR_FUNCTIONS(WindowSaves)
+
+ public:
+  static SaveReasons reasons() {
+    return {tr("there is no game data (%1)").toStdString(),
+            tr("no game is under way yet; start or load one first").toStdString(), tr("it is empty").toStdString()};
+  }
+};
+
+}  // namespace
 
 MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font, ModalRunner modalRunner)
     : options_(options), runner_(std::move(modalRunner)) {
@@ -46,7 +62,7 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
   setup.font = std::move(font);
   game_ = std::make_unique<GameCore>(setup);
   const QString userDir = userDirFor(options);
-  saves_ = std::make_unique<WindowSaves>(*game_, userDir.toStdString());
+  saves_ = std::make_unique<GameSaves>(*game_, userDir.toStdString(), SaveTexts::reasons());
   settings_ = std::make_unique<WindowSettings>(userDir);
   aids_ = std::make_unique<WindowAids>(*game_, *settings_, this, options.copyEachPage, [this] { refresh(); });
   if (options.speak) speaker_ = new TextSpeaker(this);
@@ -69,18 +85,7 @@ MainWindow::MainWindow(const AppOptions& options, std::shared_ptr<FontFace> font
 
   mirror_ = std::make_unique<MenuMirror>(menuBar(), [this](MenuId id) { deliverMenu(id); });
   mirror_->build(game_->menu());
-  clock_ = std::make_unique<RealClock>(
-      [this](int64_t gameNow) {
-        if (clock_->speed() > 1) {
-          aids_->advance(std::min(gameNow, game_->now() + kLongestSkipStepMs));
-          // A game too slow for the fast clock goes on from where it stands.
-          if (aids_->skipping() && game_->now() < gameNow) clock_->setSpeed(clock_->speed(), game_->now());
-        } else {
-          game_->catchUp(gameNow);
-        }
-        if (!game_->closed()) aids_->react();
-      },
-      [this] { return aids_->nextWake(game_->nextDue()); }, [this] { refresh(); });
+  clock_ = std::make_unique<RealClock>(*game_, aids_->shared(), [this] { refresh(); });
 
   about_ = new TAboutBox(this);
   mes_ = new TMes_Form(game_->gamePath("readme.txt"), this);
@@ -266,51 +271,35 @@ void MainWindow::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
 }
 
-void MainWindow::publishScreenText() {
-  if (screenText_.empty()) return;
-  const QString text = shownTextOf(screenText_);
-  screenText_.clear();
-  if (text.isEmpty()) return;
-  screen_->setShownText(text);
-  if (speaker_) speaker_->say(text);
-}
-
 void MainWindow::refresh() {
   if (!game_) return;
   if (!game_->closed()) aids_->react();
-  handleEvents();
+  dispatchEvents(*game_, *this);
   if (const std::optional<std::string> problem = aids_->comforts().takeReadPagesProblem())
     tellFailure(tr("The pages read are not remembered: %1").arg(QString::fromStdString(*problem)));
   mirror_->sync(game_->menu());
-  publishScreenText();
-  if (aids_->clockSpeed() != clock_->speed()) clock_->setSpeed(aids_->clockSpeed(), game_->now());
+  clock_->followAids();
   updateTitle();
   screen_->update();
   if (windowClosed_ || game_->closed()) clock_->stop();
   else clock_->rearm();
 }
 
-// What the game asked for during the last call, in order. A dialog runs modally in
-// here; the clock keeps firing the game's timers meanwhile, and their events are
-// handled by the refresh that follows each tick.
-void MainWindow::handleEvents() {
-  for (GameEvent& event : game_->takeEvents()) {
-    if (auto* sound = std::get_if<SoundStarted>(&event)) {
-      sound_.play(QString::fromStdString(sound->path));
-    } else if (auto* text = std::get_if<TextShown>(&event)) {
-      screenText_.push_back(std::move(text->text));
-    } else if (auto* dialog = std::get_if<DialogOpened>(&event)) {
-      runDialog(*dialog);
-    } else if (std::holds_alternative<WindowClosed>(event)) {
-      close();
-    } else if (auto* line = std::get_if<LogLine>(&event)) {
-      std::fprintf(stderr, "shirakaba: %s\n", line->text.c_str());
-    }
-  }
+// ---- What the game asked for ----
+
+void MainWindow::playSound(const SoundStarted& sound) { sound_.play(QString::fromStdString(sound.path)); }
+
+void MainWindow::showText(const std::string& text) {
+  const QString shown = QString::fromStdString(text);
+  screen_->setShownText(shown);
+  if (speaker_) speaker_->say(shown);
 }
 
-void MainWindow::runDialog(const DialogOpened& d) {
-  // The screen and the menu as they are now, and the clock armed for the timers that
+void MainWindow::closeWindow() { close(); }
+
+void MainWindow::log(const std::string& line) { std::fprintf(stderr, "shirakaba: %s\n", line.c_str()); }
+
+void MainWindow::openDialog(const DialogOpened& d) {  // The screen and the menu as they are now, and the clock armed for the timers that
   // run on while the dialog is open.
   mirror_->sync(game_->menu());
   screen_->update();

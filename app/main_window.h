@@ -13,6 +13,7 @@
 #include "app/app_options.h"
 #include "app/modal_runner.h"
 #include "app/sound_player.h"
+#include "frontend/game_events.h"
 #include "game/core.h"
 #include "saves/save_slots.h"
 
@@ -26,13 +27,13 @@ class RealClock;
 class ScreenWidget;
 class TAboutBox;
 class TMes_Form;
+class GameSaves;
 class TextSpeaker;
 class WindowAids;
-class WindowSaves;
 class WindowSettings;
 struct PointerEvent;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private FrontEndHost {
   Q_OBJECT
  public:
   // Runs the game's start-up; a missing pack shows its message box from in here.
@@ -68,9 +69,6 @@ class MainWindow : public QMainWindow {
   // F12: the screen as a PNG; the title says where for a few seconds. The file's path, or "".
   QString takeScreenshot();
   static constexpr int kTitleNoticeMs = 3000;
-  // While skipping, the most game time one wake of the clock runs (so the window stays
-  // responsive on a machine too slow for the fast clock).
-  static constexpr int64_t kLongestSkipStepMs = 250;
   // After every call into the game: what it asked for is done, the menu bar mirrors
   // its menu, the screen repaints and the clock is re-armed.
   void refresh();
@@ -104,8 +102,14 @@ class MainWindow : public QMainWindow {
   bool focusNextPrevChild(bool) override { return false; }
 
  private:
-  void handleEvents();
-  void runDialog(const DialogOpened& d);
+  // What the game asked for (frontend/game_events.h). A dialog runs modally in here;
+  // the clock keeps firing the game's timers meanwhile, and their events are handled
+  // by the refresh that follows each tick.
+  void playSound(const SoundStarted& sound) override;
+  void openDialog(const DialogOpened& d) override;
+  void showText(const std::string& text) override;
+  void closeWindow() override;
+  void log(const std::string& line) override;
   void showInTitle(const QString& notice);
   void tellFailure(const QString& notice);
   void buildSaveMenu();
@@ -114,7 +118,6 @@ class MainWindow : public QMainWindow {
   void updateTitle();
   void openSlotDialog(bool saving);
   void writeAutosave(const SaveFile& save);
-  void publishScreenText();
 
   AppOptions options_;
   ModalRunner runner_;
@@ -128,10 +131,9 @@ class MainWindow : public QMainWindow {
   bool windowClosed_ = false;
   bool fullScreen_ = false;
   QTimer titleTimer_;                    // brings the caption back after a notice
-  QString notice_;                       // in the title instead of the caption for a while
-  std::vector<std::string> screenText_;  // written on the screen during the current event
-  TextSpeaker* speaker_ = nullptr;       // only with --speak
-  std::unique_ptr<WindowSaves> saves_;
+  QString notice_;                  // in the title instead of the caption for a while
+  TextSpeaker* speaker_ = nullptr;  // only with --speak
+  std::unique_ptr<GameSaves> saves_;
   std::unique_ptr<WindowSettings> settings_;
   std::unique_ptr<WindowAids> aids_;
   QMenu* saveMenu_ = nullptr;

@@ -8,8 +8,6 @@ namespace shirakaba {
 
 namespace {
 
-constexpr const char* kPagePrompt = "▼";
-
 class ScreenAccessible : public QAccessibleWidget {
  public:
   explicit ScreenAccessible(ScreenWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
@@ -25,13 +23,6 @@ QAccessibleInterface* screenInterfaceFor(const QString&, QObject* object) {
 }
 
 }  // namespace
-
-QString shownTextOf(const std::vector<std::string>& written) {
-  QStringList lines;
-  for (const std::string& s : written)
-    if (s != kPagePrompt) lines << QString::fromStdString(s);
-  return lines.join(QLatin1Char('\n'));
-}
 
 void installScreenAccessibility() {
   static bool installed = false;

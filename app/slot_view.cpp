@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <QImage>
 
-#include "app/window_saves.h"
+#include "frontend/game_saves.h"
 #include "saves/thumbnail.h"
 
 namespace shirakaba {

@@ -7,37 +7,37 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QWheelEvent>
+#include <algorithm>
 
-#include "app/ctrl_hold.h"
 #include "app/history_window.h"
 
 namespace shirakaba {
 
 namespace {
-constexpr int kWheelStep = 120;  // one notch of an ordinary wheel, in eighths of a degree
+
+// The window's settings as the aids start from them.
+FrontSettings aidsSettings(const WindowSettings& settings, bool copyEachPage) {
+  FrontSettings s = settings.read();
+  s.copyEachPage = copyEachPage;
+  return s;
 }
+
+}  // namespace
 
 WindowAids::WindowAids(GameCore& game, WindowSettings& settings, QWidget* window, bool copyEachPage,
                        std::function<void()> changed)
-    : comforts_(game),
+    : aids_(game, aidsSettings(settings, copyEachPage)),
       settings_(settings),
       window_(window),
-      changed_(std::move(changed)),
-      skipMode_(settings.skipMode()),
-      pace_(settings.autoPace()),
-      copyEachPage_(copyEachPage) {
-  comforts_.setAutoSpeed(autoSpeedOf(pace_));
-  ctrl_ = new CtrlHold(
-      [this] {
-        comforts_.setSkip(skipMode_);
-        comforts_.setSkipHeld(true);
-        skippingByCtrl_ = true;
-        changed_();
-      },
-      [this] {
-        if (skippingByCtrl_) setSkipping(false);
-      },
-      this);
+      changed_(std::move(changed)) {
+  wall_.start();
+  ctrlTimer_.setSingleShot(true);
+  ctrlTimer_.setTimerType(Qt::PreciseTimer);
+  connect(&ctrlTimer_, &QTimer::timeout, this, [this] {
+    aids_.wakeCtrl(wall_.elapsed());
+    if (aids_.ctrlWakeAt() < 0) changed_();  // the hold began
+    else armCtrl();                          // a timer that fired a little early waits on
+  });
 }
 
 WindowAids::~WindowAids() = default;
@@ -45,8 +45,14 @@ WindowAids::~WindowAids() = default;
 // ---- Input ----
 
 bool WindowAids::keyPress(QKeyEvent* e) {
-  ctrl_->keyPressed(*e);
   const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+  const bool isCtrl = e->key() == Qt::Key_Control;
+  const bool others = (mods & ~Qt::ControlModifier) != Qt::NoModifier;
+  const bool wasSkipping = skipping();
+  aids_.keyPressed(isCtrl, others, e->isAutoRepeat(), wall_.elapsed());
+  armCtrl();
+  if (skipping() != wasSkipping) changed_();  // another key ended a hold
+  if (isCtrl) return false;
   const bool plain = mods == Qt::NoModifier, ctrl = mods == Qt::ControlModifier;
   const bool once = !e->isAutoRepeat();  // holding Page Up rolls on; the toggles act once
   switch (e->key()) {
@@ -78,17 +84,31 @@ bool WindowAids::keyPress(QKeyEvent* e) {
   }
 }
 
-void WindowAids::keyRelease(QKeyEvent* e) { ctrl_->keyReleased(*e); }
+void WindowAids::keyRelease(QKeyEvent* e) {
+  const bool wasSkipping = skipping();
+  aids_.keyReleased(e->key() == Qt::Key_Control, e->isAutoRepeat());
+  armCtrl();
+  if (skipping() != wasSkipping) changed_();
+}
 
-void WindowAids::keyboardLost() { ctrl_->cancel(); }
+void WindowAids::keyboardLost() {
+  const bool wasSkipping = skipping();
+  aids_.keyboardLost();
+  armCtrl();
+  if (skipping() != wasSkipping) changed_();
+}
+
+void WindowAids::armCtrl() {
+  const int64_t at = aids_.ctrlWakeAt();
+  if (at < 0) ctrlTimer_.stop();
+  else ctrlTimer_.start(static_cast<int>(std::max<int64_t>(1, at - wall_.elapsed())));
+}
 
 void WindowAids::wheel(QWheelEvent* e) {
-  const int delta = e->angleDelta().y();
-  // A turn the other way forgets what was left of the last one.
-  if ((delta > 0) != (wheelSteps_ > 0)) wheelSteps_ = 0;
-  wheelSteps_ += delta;
-  for (; wheelSteps_ >= kWheelStep; wheelSteps_ -= kWheelStep) rollBack();
-  for (; wheelSteps_ <= -kWheelStep; wheelSteps_ += kWheelStep) rollForward();
+  const Rollback& rollback = aids_.comforts().rollback();
+  const size_t ahead = rollback.pointsAhead(), behind = rollback.points();
+  aids_.wheel(e->angleDelta().y());
+  if (rollback.pointsAhead() != ahead || rollback.points() != behind) changed_();
   e->accept();
 }
 
@@ -140,93 +160,70 @@ void WindowAids::addMenuEntries(QMenu* menu) {
 
 void WindowAids::syncMenu() {
   if (!skipAction_) return;
-  backAction_->setEnabled(comforts_.rollback().points() > 0);
-  forwardAction_->setEnabled(comforts_.rollback().pointsAhead() > 0);
+  backAction_->setEnabled(comforts().rollback().points() > 0);
+  forwardAction_->setEnabled(comforts().rollback().pointsAhead() > 0);
   skipAction_->setChecked(skipping());
-  skipModeActions_[0]->setChecked(skipMode_ == SkipMode::Read);
-  skipModeActions_[1]->setChecked(skipMode_ == SkipMode::All);
+  skipModeActions_[0]->setChecked(skipMode() == SkipMode::Read);
+  skipModeActions_[1]->setChecked(skipMode() == SkipMode::All);
   autoAction_->setChecked(autoOn());
-  for (int i = 0; i < 3; ++i) paceActions_[i]->setChecked(static_cast<int>(pace_) == i);
-  eachPageAction_->setChecked(copyEachPage_);
+  for (int i = 0; i < 3; ++i) paceActions_[i]->setChecked(static_cast<int>(autoPace()) == i);
+  eachPageAction_->setChecked(copiesEachPage());
 }
 
 // ---- Time ----
 
 void WindowAids::react() {
-  autoWake_ = comforts_.react();
-  if (!skipping()) skippingByCtrl_ = false;  // it stopped by itself: Ctrl's release is no longer its end
-  const std::optional<std::string> page = comforts_.takeNewPage();
-  if (page && copyEachPage_) QGuiApplication::clipboard()->setText(QString::fromStdString(*page));
-  if (history_ && history_->isVisible()) history_->setHistory(comforts_.history());
-}
-
-int64_t WindowAids::nextWake(int64_t gameDue) const {
-  if (autoWake_ < 0) return gameDue;
-  if (gameDue < 0) return autoWake_;
-  return std::min(gameDue, autoWake_);
-}
-
-void WindowAids::startNewHistory(const std::vector<HistoryEntry>& saved) {
-  comforts_.startNewHistory(saved);
-  stopActing();
+  aids_.react();
+  if (const std::optional<std::string> page = aids_.takePageToCopy())
+    QGuiApplication::clipboard()->setText(QString::fromStdString(*page));
+  if (history_ && history_->isVisible()) history_->setHistory(comforts().history());
 }
 
 // ---- The player's commands ----
 
-// Going back and forth is for reading: skipping and auto mode stop.
-void WindowAids::stopActing() {
-  comforts_.setSkip(SkipMode::Off);
-  comforts_.setAuto(false);
-  skippingByCtrl_ = false;
-}
-
+// A roll that moved the game shows it.
 bool WindowAids::rollBack() {
-  if (comforts_.rollBack(1) == 0) return false;
-  stopActing();
-  changed_();
-  return true;
+  const bool rolled = aids_.rollBack();
+  if (rolled) changed_();
+  return rolled;
 }
 
 bool WindowAids::rollForward() {
-  if (!comforts_.rollForward()) return false;
-  stopActing();
-  changed_();
-  return true;
+  const bool rolled = aids_.rollForward();
+  if (rolled) changed_();
+  return rolled;
 }
 
 void WindowAids::setSkipping(bool on) {
-  skippingByCtrl_ = false;
-  comforts_.setSkip(on ? skipMode_ : SkipMode::Off);
+  aids_.setSkipping(on);
   changed_();
 }
 
 void WindowAids::setAuto(bool on) {
-  comforts_.setAuto(on);
+  aids_.setAuto(on);
   changed_();
 }
 
 void WindowAids::setSkipMode(SkipMode mode) {
   if (mode == SkipMode::Off) return;
-  skipMode_ = mode;
+  aids_.setSkipMode(mode);
   settings_.setSkipMode(mode);
-  if (skipping()) comforts_.setSkip(mode);
   changed_();
 }
 
 void WindowAids::setAutoPace(AutoPace pace) {
-  pace_ = pace;
-  comforts_.setAutoSpeed(autoSpeedOf(pace));
+  aids_.setAutoPace(pace);
   settings_.setAutoPace(pace);
   changed_();  // auto mode's next look moves
 }
 
 void WindowAids::setCopyEachPage(bool on) {
-  copyEachPage_ = on;
+  aids_.setCopyEachPage(on);
   settings_.setCopyEachPage(on);
 }
 
 bool WindowAids::copyPage() {
-  const std::string text = comforts_.screenText();
+  const std::string text = comforts().screenText();
   if (text.empty()) return false;
   QGuiApplication::clipboard()->setText(QString::fromStdString(text));
   return true;
@@ -234,7 +231,7 @@ bool WindowAids::copyPage() {
 
 HistoryWindow* WindowAids::openHistory() {
   if (!history_) history_ = new HistoryWindow(window_);
-  history_->setHistory(comforts_.history());
+  history_->setHistory(comforts().history());
   history_->show();
   history_->raise();
   history_->activateWindow();

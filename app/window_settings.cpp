@@ -2,35 +2,27 @@
 
 #include <QDir>
 #include <QSettings>
-#include <algorithm>
+#include <sstream>
+#include <string>
 
 namespace shirakaba {
 
 namespace {
 
-const QString kScale = QStringLiteral("window/scale");
-const QString kFullScreen = QStringLiteral("window/fullScreen");
+// The settings' names in their text and the keys of the ini file.
+struct Key {
+  const char* name;
+  QString key;
+};
+const Key kKeys[] = {{"zoom", QStringLiteral("window/scale")},
+                     {"fullScreen", QStringLiteral("window/fullScreen")},
+                     {"speak", QStringLiteral("window/speak")},
+                     {"copyEachPage", QStringLiteral("aids/copyEachPage")},
+                     {"skip", QStringLiteral("aids/skip")},
+                     {"autoSpeed", QStringLiteral("aids/autoSpeed")}};
 const QString kPosition = QStringLiteral("window/position");
-const QString kSpeak = QStringLiteral("window/speak");
-const QString kCopyEachPage = QStringLiteral("aids/copyEachPage");
-const QString kSkip = QStringLiteral("aids/skip");
-const QString kAutoSpeed = QStringLiteral("aids/autoSpeed");
-
-const char* const kPaceNames[] = {"slow", "normal", "fast"};
-
-// Only what the window writes counts as on; anything else in the file is off.
-bool isOn(const QSettings& file, const QString& key) { return file.value(key).toString() == QStringLiteral("true"); }
 
 }  // namespace
-
-AutoSpeed autoSpeedOf(AutoPace pace) {
-  switch (pace) {
-    case AutoPace::Slow: return AutoSpeed{2250, 120};
-    case AutoPace::Normal: return AutoSpeed{1500, 80};
-    case AutoPace::Fast: return AutoSpeed{750, 40};
-  }
-  return AutoSpeed{};
-}
 
 WindowSettings::WindowSettings(const QString& userDir)
     : file_(std::make_unique<QSettings>(fileIn(userDir), QSettings::IniFormat)) {}
@@ -41,26 +33,23 @@ QString WindowSettings::fileIn(const QString& userDir) { return QDir(userDir).fi
 
 QString WindowSettings::path() const { return file_->fileName(); }
 
-void WindowSettings::fillIn(AppOptions& options) const {
-  if (!options.scaleGiven) {
-    bool ok = false;
-    const int scale = file_->value(kScale).toInt(&ok);
-    if (ok) options.scale = std::clamp(scale, 1, kMaxScale);
-    if (!options.fullscreen) options.fullscreen = isOn(*file_, kFullScreen);
+FrontSettings WindowSettings::read() const {
+  std::string text;
+  for (const Key& k : kKeys) {
+    const std::string value = file_->value(k.key).toString().toStdString();
+    if (value.find('\n') == std::string::npos) text += std::string(k.name) + '=' + value + '\n';
   }
-  if (!options.speak) options.speak = isOn(*file_, kSpeak);
-  if (!options.copyEachPage) options.copyEachPage = isOn(*file_, kCopyEachPage);
+  return settingsFromText(text);
 }
 
-SkipMode WindowSettings::skipMode() const {
-  return file_->value(kSkip).toString() == QStringLiteral("all") ? SkipMode::All : SkipMode::Read;
-}
-
-AutoPace WindowSettings::autoPace() const {
-  const QString name = file_->value(kAutoSpeed).toString();
-  for (int i = 0; i < 3; ++i)
-    if (name == QLatin1String(kPaceNames[i])) return static_cast<AutoPace>(i);
-  return AutoPace::Normal;
+void WindowSettings::fillIn(AppOptions& options) const {
+  const FrontSettings s = read();
+  if (!options.scaleGiven) {
+    if (s.zoom > 0) options.scale = s.zoom;
+    if (!options.fullscreen) options.fullscreen = s.fullScreen;
+  }
+  if (!options.speak) options.speak = s.speak;
+  if (!options.copyEachPage) options.copyEachPage = s.copyEachPage;
 }
 
 std::optional<QPoint> WindowSettings::position() const {
@@ -69,19 +58,28 @@ std::optional<QPoint> WindowSettings::position() const {
   return v.toPoint();
 }
 
-void WindowSettings::setScale(int scale) { write(kScale, scale); }
-void WindowSettings::setFullScreen(bool on) { write(kFullScreen, on); }
-void WindowSettings::setSpeak(bool on) { write(kSpeak, on); }
-void WindowSettings::setCopyEachPage(bool on) { write(kCopyEachPage, on); }
-void WindowSettings::setSkipMode(SkipMode mode) {
-  write(kSkip, mode == SkipMode::All ? QStringLiteral("all") : QStringLiteral("read"));
-}
-void WindowSettings::setAutoPace(AutoPace pace) { write(kAutoSpeed, QLatin1String(kPaceNames[static_cast<int>(pace)])); }
-void WindowSettings::setPosition(QPoint topLeft) { write(kPosition, topLeft); }
+void WindowSettings::setScale(int scale) { write("zoom", [&](FrontSettings& s) { s.zoom = scale; }); }
+void WindowSettings::setFullScreen(bool on) { write("fullScreen", [&](FrontSettings& s) { s.fullScreen = on; }); }
+void WindowSettings::setSpeak(bool on) { write("speak", [&](FrontSettings& s) { s.speak = on; }); }
+void WindowSettings::setCopyEachPage(bool on) { write("copyEachPage", [&](FrontSettings& s) { s.copyEachPage = on; }); }
+void WindowSettings::setSkipMode(SkipMode mode) { write("skip", [&](FrontSettings& s) { s.skipMode = mode; }); }
+void WindowSettings::setAutoPace(AutoPace pace) { write("autoSpeed", [&](FrontSettings& s) { s.autoPace = pace; }); }
 
 // Written at once: a run that ends abruptly keeps what was chosen before.
-void WindowSettings::write(const QString& key, const QVariant& value) {
-  file_->setValue(key, value);
+void WindowSettings::setPosition(QPoint topLeft) {
+  file_->setValue(kPosition, topLeft);
+  file_->sync();
+}
+
+void WindowSettings::write(const std::string& name, const std::function<void(FrontSettings&)>& set) {
+  FrontSettings settings;
+  set(settings);
+  std::istringstream lines(settingsToText(settings));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind(name + '=', 0) != 0) continue;
+    for (const Key& k : kKeys)
+      if (name == k.name) file_->setValue(k.key, QString::fromStdString(line.substr(name.size() + 1)));
+  }
   file_->sync();
 }
 

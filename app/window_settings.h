@@ -1,23 +1,21 @@
-// The window's own settings, kept between runs in USERDIR/settings.ini. Only what the
-// player changes in the window is written; an option on the command line counts for
-// its run only. The game's own settings (sound effects, the speed of large pictures)
-// are not kept: the game starts them afresh on every run, as it always has.
+// The window's own settings (frontend/front_settings.h), kept between runs in
+// USERDIR/settings.ini, and where the window was left. Only what the player changes in
+// the window is written; an option on the command line counts for its run only. The
+// game's own settings (sound effects, the speed of large pictures) are not kept: the
+// game starts them afresh on every run, as it always has.
 #pragma once
 #include <QPoint>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "app/app_options.h"
-#include "comforts/comforts.h"
+#include "frontend/front_settings.h"
 
 class QSettings;
-class QVariant;
 
 namespace shirakaba {
-
-enum class AutoPace { Slow, Normal, Fast };
-AutoSpeed autoSpeedOf(AutoPace pace);
 
 class WindowSettings {
  public:
@@ -26,11 +24,13 @@ class WindowSettings {
   static QString fileIn(const QString& userDir);
   QString path() const;
 
+  // What the file holds; what the window did not write there gives the defaults.
+  FrontSettings read() const;
   // Takes from the file what the command line left open: the zoom unless --scale
   // named one, full screen unless --scale or --fullscreen, speech, copying each page.
   void fillIn(AppOptions& options) const;
-  SkipMode skipMode() const;  // Read or All: what skipping skips
-  AutoPace autoPace() const;
+  SkipMode skipMode() const { return read().skipMode; }  // Read or All: what skipping skips
+  AutoPace autoPace() const { return read().autoPace; }
   std::optional<QPoint> position() const;
 
   void setScale(int scale);
@@ -42,7 +42,8 @@ class WindowSettings {
   void setPosition(QPoint topLeft);
 
  private:
-  void write(const QString& key, const QVariant& value);
+  // Writes the one setting `name` (as the settings' text names it), as `set` makes it.
+  void write(const std::string& name, const std::function<void(FrontSettings&)>& set);
   std::unique_ptr<QSettings> file_;
 };
 

@@ -19,8 +19,8 @@ command_of() {  # a program, or a .js for node
   case $1 in *.js) echo node "$1" ;; *) echo "$1" ;; esac
 }
 names=()
-for spec in "$@"; do
-  name=${spec%%=*} game=$(realpath "${spec#*=}")
+for entry in "$@"; do
+  name=${entry%%=*} game=$(realpath "${entry#*=}")
   case $game in *.js) pack=$(dirname "$game")/shirakaba-pack.js ;; *) pack=$(dirname "$game")/shirakaba-pack ;; esac
   mkdir -p "$work/$name"
   $(command_of "$pack") demo "$work/$name/game" > /dev/null

@@ -14,18 +14,23 @@ bool slotChoosable(bool saving, SaveSlot slot, bool holdsReadableSave) {
   return holdsReadableSave;
 }
 
-GameSaves::GameSaves(GameCore& game, std::string userDir) : game_(game), userDir_(std::move(userDir)) {
+GameSaves::GameSaves(GameCore& game, std::string userDir, SaveReasons reasons)
+    : game_(game), userDir_(std::move(userDir)), reasons_(std::move(reasons)) {
   playClock_.resetTo(game_, 0);
 }
 
 Result<SaveSlots> GameSaves::saveSlots() const {
   const Result<uint64_t> identity = game_.dataIdentity();
-  if (!identity) return fail("there is no game data (" + identity.error() + ")");
+  if (!identity) {
+    std::string reason = reasons_.noData;
+    if (const size_t at = reason.find("%1"); at != std::string::npos) reason.replace(at, 2, identity.error());
+    return fail(reason);
+  }
   return SaveSlots(userDir_, identity.value());
 }
 
 Result<void> GameSaves::mayTakeSave() const {
-  if (!game_.gameUnderWay()) return fail("no game is under way yet; start or load one first");
+  if (!game_.gameUnderWay()) return fail(reasons_.noGame);
   return {};
 }
 
@@ -42,7 +47,7 @@ Result<SaveInfo> GameSaves::save(SaveSlot slot, std::vector<SavedPage> history) 
 Result<SaveInfo> GameSaves::load(SaveSlot slot, std::vector<SavedPage>* history) {
   const Result<SaveSlots> all = saveSlots();
   if (!all) return fail(all.error());
-  if (!all->exists(slot)) return fail("it is empty");
+  if (!all->exists(slot)) return fail(reasons_.empty);
   const std::string path = all->pathOf(slot);
   Result<SaveInfo> loaded = loadFile(path, history);
   if (!loaded) return fail(withoutPath(loaded.error(), path));

@@ -22,9 +22,17 @@ std::string withoutPath(const std::string& message, const std::string& path);
 // every slot that holds a readable save.
 bool slotChoosable(bool saving, SaveSlot slot, bool holdsReadableSave);
 
+// The reasons GameSaves gives of its own, in the front end's language; "%1" in noData
+// stands for why the game data cannot be read.
+struct SaveReasons {
+  std::string noData = "there is no game data (%1)";
+  std::string noGame = "no game is under way yet; start or load one first";
+  std::string empty = "it is empty";
+};
+
 class GameSaves {
  public:
-  GameSaves(GameCore& game, std::string userDir);
+  GameSaves(GameCore& game, std::string userDir, SaveReasons reasons = {});
   const std::string& userDir() const { return userDir_; }
   // The slots of this game data; an Error when the data cannot be read.
   Result<SaveSlots> saveSlots() const;
@@ -54,6 +62,7 @@ class GameSaves {
  private:
   GameCore& game_;
   std::string userDir_;
+  SaveReasons reasons_;
   PlayClock playClock_;
 };
 

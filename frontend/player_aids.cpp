@@ -40,12 +40,11 @@ void PlayerAids::wheel(int delta) {
   for (; wheelSteps_ <= -kWheelStep; wheelSteps_ += kWheelStep) rollForward();
 }
 
-std::optional<std::string> PlayerAids::react() {
+void PlayerAids::react() {
   autoWake_ = comforts_.react();
   if (!skipping()) skippingByCtrl_ = false;  // it stopped by itself: Ctrl's release is no longer its end
   std::optional<std::string> page = comforts_.takeNewPage();
-  if (!copyEachPage_) return std::nullopt;
-  return page;
+  if (page && copyEachPage_) pageToCopy_ = std::move(page);
 }
 
 int64_t PlayerAids::nextWake(int64_t gameDue) const {

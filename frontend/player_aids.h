@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "comforts/comforts.h"
@@ -45,8 +46,10 @@ class PlayerAids {
 
   // ---- Time ----
   // After every input and every catch-up of the clock: pages read, the history, and
-  // skipping and auto mode act. A page shown anew is returned when copying each page.
-  std::optional<std::string> react();
+  // skipping and auto mode act.
+  void react();
+  // When copying each page: the page shown anew since the last call, if any.
+  std::optional<std::string> takePageToCopy() { return std::exchange(pageToCopy_, std::nullopt); }
   // While skipping, time runs in here instead of the game's catch-up.
   void advance(int64_t until) { comforts_.advance(until); }
   // When the clock must wake next (game time): the game's next timer or auto mode's next look.
@@ -80,6 +83,7 @@ class PlayerAids {
   AutoPace pace_;
   bool copyEachPage_;
   int64_t autoWake_ = -1;
+  std::optional<std::string> pageToCopy_;
   int wheelSteps_ = 0;  // eighths of a degree turned and not yet acted on
 };
 

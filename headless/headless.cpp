@@ -7,10 +7,11 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/files.h"
-#include "headless/data_search.h"
+#include "frontend/data_search.h"
 #include "headless/replay.h"
 #include "headless/session.h"
 #include "game/core.h"
@@ -116,6 +117,12 @@ bool replayRollsBack(const std::string& text) {
 }
 
 }  // namespace
+
+bool wantsHeadless(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::string_view(argv[i]) == "--headless") return true;
+  return false;
+}
 
 int runHeadless(int argc, char** argv) {
   const Result<Options> parsed = parseOptions(argc, argv);

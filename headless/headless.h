@@ -6,6 +6,8 @@
 
 namespace shirakaba {
 
+// Whether argv holds --headless anywhere (looked at before any window system is touched).
+bool wantsHeadless(int argc, char** argv);
 int runHeadless(int argc, char** argv);
 
 }  // namespace shirakaba

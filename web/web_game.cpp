@@ -37,10 +37,8 @@ void WebGame::beforeInput(int64_t wall) {
 }
 
 void WebGame::refresh(int64_t wall) {
-  if (!game_.closed()) {
-    if (std::optional<std::string> page = aids_.react())
-      events_.push_back({{"type", "copy"}, {"text", *page}});
-  }
+  if (!game_.closed()) aids_.react();
+  if (std::optional<std::string> page = aids_.takePageToCopy()) events_.push_back({{"type", "copy"}, {"text", *page}});
   if (const std::optional<std::string> problem = aids_.comforts().takeReadPagesProblem())
     events_.push_back({{"type", "readPagesProblem"}, {"text", *problem}});
   dispatchEvents(game_, *this);

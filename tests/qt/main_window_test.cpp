@@ -114,13 +114,6 @@ TEST(AppOptions, RejectsBadValuesAndUnknownOptions) {
   EXPECT_NE(parsed.error().find("1 to 4"), std::string::npos);
 }
 
-TEST(AppOptions, HeadlessIsFoundAnywhere) {
-  const char* a[] = {"shirakaba", "--data", "x", "--headless"};
-  const char* b[] = {"shirakaba", "--data", "--headlessly"};
-  EXPECT_TRUE(wantsHeadless(4, const_cast<char**>(a)));
-  EXPECT_FALSE(wantsHeadless(3, const_cast<char**>(b)));
-}
-
 // ---- Zoom and mouse mapping ----
 
 TEST(ScreenMapping, LetterboxCentresTheZoomedScreen) {

@@ -19,7 +19,6 @@
 #include <functional>
 
 #include "app/app_options.h"
-#include "app/ctrl_hold.h"
 #include "app/history_window.h"
 #include "app/main_window.h"
 #include "app/menu_mirror.h"
@@ -505,22 +504,4 @@ TEST(WindowSettings, ValuesNotWrittenByTheWindowGiveTheDefaults) {
   EXPECT_EQ(settings.autoPace(), AutoPace::Normal);
   EXPECT_FALSE(settings.position());
   fs::remove_all(dir);
-}
-
-// ---- The clock ----
-
-TEST(ClockScale, RunsFasterFromTheGamesTimeAndWaitsInWallTime) {
-  ClockScale c;
-  EXPECT_EQ(c.gameAt(1000), 1000);
-  c.restart(8, 1000, 950);  // the game stood at 950
-  EXPECT_EQ(c.gameAt(1000), 950);
-  EXPECT_EQ(c.gameAt(1010), 1030);
-  EXPECT_EQ(c.wallUntil(1033, 1010), 1);  // rounded up: never woken early
-  EXPECT_EQ(c.wallUntil(1038, 1010), 1);
-  EXPECT_EQ(c.wallUntil(1039, 1010), 2);
-  EXPECT_EQ(c.wallUntil(1000, 1010), 0);
-  c.restart(1, 1010, 1030);
-  EXPECT_EQ(c.gameAt(1020), 1040);
-  c.restart(0, 1020, 1040);  // a speed below 1 runs at 1
-  EXPECT_EQ(c.gameAt(1030), 1050);
 }

@@ -204,13 +204,6 @@ struct Announcements {
 
 }  // namespace
 
-TEST(ScreenText, JoinsTheLinesOfOneEventAndLeavesOutThePrompt) {
-  EXPECT_EQ(shownTextOf({"line one", "line two"}), QStringLiteral("line one\nline two"));
-  EXPECT_EQ(shownTextOf({"▼"}), QString());
-  EXPECT_EQ(shownTextOf({"はい", "▼", "いいえ"}), QStringLiteral("はい\nいいえ"));
-  EXPECT_EQ(shownTextOf({}), QString());
-}
-
 TEST_F(WindowComfort, EachEventsTextIsPublishedForScreenReaders) {
   ASSERT_TRUE(test::writeTestPack(dir, {}, "bg=1\n*e_1\nbg=0\nline one\nline two\n＜\nline three\nend=3\n"));
   MainWindow w(options, gameFont(), noDialogs());

@@ -21,7 +21,6 @@
 #include "app/save_dialog.h"
 #include "app/screen_widget.h"
 #include "app/slot_view.h"
-#include "app/window_saves.h"
 #include "game_font.h"
 #include "game_state_edit.h"
 #include "saves/save_game.h"
@@ -115,7 +114,7 @@ class WindowSavesTest : public ::testing::Test {
 
 // ---- Texts and options ----
 
-TEST(SlotTexts, PlayTimeDayAndReasonsWithoutThePath) {
+TEST(SlotTexts, PlayTimeAndDay) {
   EXPECT_EQ(SlotTexts::playTime(0), QStringLiteral("0:00:00"));
   EXPECT_EQ(SlotTexts::playTime(59'999), QStringLiteral("0:00:59"));
   EXPECT_EQ(SlotTexts::playTime(3'600'000 - 1), QStringLiteral("0:59:59"));
@@ -124,9 +123,6 @@ TEST(SlotTexts, PlayTimeDayAndReasonsWithoutThePath) {
   EXPECT_EQ(SlotTexts::day(0, ""), QStringLiteral("Before a new game"));
   EXPECT_EQ(SlotTexts::day(3, "午前"), QStringLiteral("Day 3, 午前"));
   EXPECT_EQ(SlotTexts::day(3, ""), QStringLiteral("Day 3"));
-  EXPECT_EQ(withoutPath("/u/quick.sav: the save file is damaged", "/u/quick.sav"), "the save file is damaged");
-  EXPECT_EQ(withoutPath("/u/quick.sav: x", "/u/slot01.sav"), "/u/quick.sav: x");
-  EXPECT_EQ(withoutPath("/u/quick.sav", "/u/quick.sav"), "/u/quick.sav");
 }
 
 TEST(AppOptions, ReadsUserDirAndContinue) {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "headless/data_search.h"
+#include "frontend/data_search.h"
 #include "support/pack_fixture.h"
 
 using namespace shirakaba;

@@ -1,9 +1,11 @@
-// What every front end shares: the Ctrl-hold rule, real time at the aids' speed, and
-// the settings' text.
+// What every front end shares: the Ctrl-hold rule, real time at the aids' speed, the
+// settings' text, the texts shown and the reasons of a save.
 #include <gtest/gtest.h>
 
 #include "frontend/ctrl_hold.h"
 #include "frontend/front_settings.h"
+#include "frontend/game_events.h"
+#include "frontend/game_saves.h"
 #include "frontend/player_aids.h"
 #include "frontend/real_time.h"
 #include "support/whole_game.h"
@@ -90,4 +92,33 @@ TEST(FrontSettingsText, ComesBackAndADamagedTextKeepsTheDefaults) {
   EXPECT_EQ(damaged.zoom, kMaxZoom);
   EXPECT_EQ(damaged.autoPace, AutoPace::Normal);
   EXPECT_EQ(damaged.skipMode, SkipMode::Read);
+}
+
+TEST(ClockScale, RunsFasterFromTheGamesTimeAndWaitsInWallTime) {
+  ClockScale c;
+  EXPECT_EQ(c.gameAt(1000), 1000);
+  c.restart(8, 1000, 950);  // the game stood at 950
+  EXPECT_EQ(c.gameAt(1000), 950);
+  EXPECT_EQ(c.gameAt(1010), 1030);
+  EXPECT_EQ(c.wallUntil(1033, 1010), 1);  // rounded up: never woken early
+  EXPECT_EQ(c.wallUntil(1038, 1010), 1);
+  EXPECT_EQ(c.wallUntil(1039, 1010), 2);
+  EXPECT_EQ(c.wallUntil(1000, 1010), 0);
+  c.restart(1, 1010, 1030);
+  EXPECT_EQ(c.gameAt(1020), 1040);
+  c.restart(0, 1020, 1040);  // a speed below 1 runs at 1
+  EXPECT_EQ(c.gameAt(1030), 1050);
+}
+
+TEST(ScreenText, JoinsTheLinesOfOneEventAndLeavesOutThePrompt) {
+  EXPECT_EQ(shownTextOf({"line one", "line two"}), "line one\nline two");
+  EXPECT_EQ(shownTextOf({"▼"}), "");
+  EXPECT_EQ(shownTextOf({"はい", "▼", "いいえ"}), "はい\nいいえ");
+  EXPECT_EQ(shownTextOf({}), "");
+}
+
+TEST(SaveReasons, AreTheMessagesWithoutThePath) {
+  EXPECT_EQ(withoutPath("/u/quick.sav: the save file is damaged", "/u/quick.sav"), "the save file is damaged");
+  EXPECT_EQ(withoutPath("/u/quick.sav: x", "/u/slot01.sav"), "/u/quick.sav: x");
+  EXPECT_EQ(withoutPath("/u/quick.sav", "/u/quick.sav"), "/u/quick.sav");
 }

@@ -47,6 +47,13 @@ const char* const kReplay =
 
 }  // namespace
 
+TEST(HeadlessOption, HeadlessIsFoundAnywhere) {
+  const char* a[] = {"shirakaba", "--data", "x", "--headless"};
+  const char* b[] = {"shirakaba", "--data", "--headlessly"};
+  EXPECT_TRUE(wantsHeadless(4, const_cast<char**>(a)));
+  EXPECT_FALSE(wantsHeadless(3, const_cast<char**>(b)));
+}
+
 TEST(HeadlessTextLog, ASceneLogsItsPagesLineByLine) {
   const std::string dir = test::makeTempDir("textlog");
   ASSERT_TRUE(test::writeTestPack(dir, {}, kScript));

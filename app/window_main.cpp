@@ -1,4 +1,5 @@
-// The program entry: the headless driver when asked for, otherwise the window.
+#include "app/window_main.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
@@ -9,16 +10,12 @@
 #include "app/main_window.h"
 #include "app/window_language.h"
 #include "app/window_settings.h"
-#include "headless/data_search.h"
-#include "headless/headless.h"
+#include "frontend/data_search.h"
 #include "base/text.h"
 
-using namespace shirakaba;
+namespace shirakaba {
 
-int main(int argc, char** argv) {
-  // Before any window system is touched: the headless run needs no display.
-  if (wantsHeadless(argc, argv)) return runHeadless(argc, argv);
-
+int runWindow(int argc, char** argv) {
   const Result<AppOptions> parsed = parseAppOptions(argc, argv);
   if (parsed && parsed->version) {
     std::puts(kVersionText);
@@ -72,3 +69,5 @@ int main(int argc, char** argv) {
   window.present();
   return app.exec();
 }
+
+}  // namespace shirakaba
