@@ -154,21 +154,15 @@ bool isMonospaced(FcPattern* font) {
   return spacing == FC_MONO || spacing == FC_DUAL;  // CJK faces with half widths say "dual"
 }
 
-std::shared_ptr<FontFace> openMatch(FcPattern* font, std::string* error) {
+Result<std::shared_ptr<FontFace>> openMatch(FcPattern* font) {
   FcChar8* file = nullptr;
-  if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) return nullptr;
+  if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) return fail("fontconfig names no file for a font it offers");
   int index = 0;
   FcPatternGetInteger(font, FC_INDEX, 0, &index);
   FcChar8* family = nullptr;
   FcPatternGetString(font, FC_FAMILY, 0, &family);
   const std::string path = reinterpret_cast<const char*>(file);
-  Result<std::shared_ptr<FontFace>> face =
-      openFontFace(path, index, family ? reinterpret_cast<const char*>(family) : "", systemFallbackFonts(path));
-  if (!face) {
-    if (error) *error = face.error();
-    return nullptr;
-  }
-  return std::move(face).value();
+  return openFontFace(path, index, family ? reinterpret_cast<const char*>(family) : "", systemFallbackFonts(path));
 }
 
 FcPattern* prepared(FcPattern* p) {
@@ -178,58 +172,51 @@ FcPattern* prepared(FcPattern* p) {
 }
 
 // The face of one family, only when fontconfig really has that family.
-std::shared_ptr<FontFace> byFamily(const char* family, bool needJapanese, std::string* error) {
+Result<std::shared_ptr<FontFace>> byFamily(const char* family, bool needJapanese) {
   FcPatternPtr want(FcPatternCreate());
   FcPatternAddString(want.p, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
   prepared(want.p);
   FcResult result;
   FcPatternPtr got(FcFontMatch(nullptr, want.p, &result));
-  if (!got.p || !hasFamily(got.p, family) || (needJapanese && !coversJapanese(got.p))) return nullptr;
-  return openMatch(got.p, error);
+  if (!got.p || !hasFamily(got.p, family)) return fail(std::string("no font of the family ") + family);
+  if (needJapanese && !coversJapanese(got.p)) return fail(std::string("the font ") + family + " has no Japanese");
+  return openMatch(got.p);
 }
 
 // The best Japanese face, monospaced if there is one.
-std::shared_ptr<FontFace> anyJapanese(std::string* error) {
+Result<std::shared_ptr<FontFace>> anyJapanese() {
   FcPatternPtr want(FcPatternCreate());
   FcPatternAddString(want.p, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
   FcPatternAddInteger(want.p, FC_SPACING, FC_MONO);
   prepared(want.p);
   FcResult result;
   FcFontSet* set = FcFontSort(nullptr, want.p, FcFalse, nullptr, &result);
-  if (!set) return nullptr;
-  std::shared_ptr<FontFace> face;
+  Result<std::shared_ptr<FontFace>> face = fail("no font with Japanese");
   for (bool needMono : {true, false}) {
     // The sorted fonts as they are: a prepared match would inherit the spacing asked for.
-    for (int i = 0; i < set->nfont && !face; ++i) {
+    for (int i = 0; set && i < set->nfont && !face; ++i) {
       FcPattern* font = set->fonts[i];
-      if (coversJapanese(font) && (!needMono || isMonospaced(font))) face = openMatch(font, error);
+      if (coversJapanese(font) && (!needMono || isMonospaced(font))) face = openMatch(font);
     }
     if (face) break;
   }
-  FcFontSetDestroy(set);
+  if (set) FcFontSetDestroy(set);
   return face;
 }
 
-struct FoundFont {
-  std::shared_ptr<FontFace> face;
-  std::string error;
-};
-
-FoundFont lookUpGameFont() {
-  FoundFont f;
-  if (!FcInit()) {
-    f.error = "fontconfig could not be initialised; no font for the game's text";
-    return f;
+Result<std::shared_ptr<FontFace>> lookUpGameFont() {
+  if (!FcInit()) return fail("fontconfig could not be initialised; no font for the game's text");
+  std::vector<std::string> tried;
+  for (auto candidate : {+[] { return byFamily(kGameFamily, false); }, +[] { return byFamily(kFallbackFamily, true); },
+                         +[] { return anyJapanese(); }}) {
+    Result<std::shared_ptr<FontFace>> face = candidate();
+    if (face) return face;
+    tried.push_back(face.error());
   }
-  std::string openError;
-  f.face = byFamily(kGameFamily, false, &openError);
-  if (!f.face) f.face = byFamily(kFallbackFamily, true, &openError);
-  if (!f.face) f.face = anyJapanese(&openError);
-  if (!f.face) {
-    f.error = "No Japanese font found for the game's text: install the package fonts-ipafont-gothic (IPAGothic)";
-    if (!openError.empty()) f.error += " (" + openError + ")";
-  }
-  return f;
+  std::string reasons;
+  for (const std::string& reason : tried) reasons += (reasons.empty() ? "" : "; ") + reason;
+  return fail("No Japanese font found for the game's text: install the package fonts-ipafont-gothic (IPAGothic) (" +
+              reasons + ")");
 }
 
 }  // namespace
@@ -243,9 +230,8 @@ FallbackLookup fallbackFontsFrom(const std::vector<FontFile>& files) {
 }
 
 Result<std::shared_ptr<FontFace>> findGameFont() {
-  static const FoundFont found = lookUpGameFont();
-  if (!found.face) return fail(found.error);
-  return found.face;
+  static const Result<std::shared_ptr<FontFace>> found = lookUpGameFont();
+  return found;
 }
 
 }  // namespace shirakaba

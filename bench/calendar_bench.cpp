@@ -32,7 +32,7 @@ struct DemoForm {
     game.engine.FormCreate();
     game.engine.Cha_Timer.setEnabled(false);
     game.engine.UpdateRecord(RecordUpdate::NewGame);
-    game.calendar.ResetAdv(AdvReset::NewGame);
+    game.rules.ResetAdv(AdvReset::NewGame);
     for (int n = 1; n <= kEvents; ++n) game.state.events.EventState[n] = 3;
     game.state.shell.GameMode = GameMode::Calendar;
   }

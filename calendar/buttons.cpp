@@ -1,10 +1,11 @@
-// The calendar's buttons: one cell of a sheet per button and look, in the slot the
-// layout of the present step gives it; the calendar's hit test uses the same layouts.
+// The calendar's buttons, its bar of four and its hit test, all by the same layouts.
+#include "calendar/buttons.h"
+
 #include "calendar/calendar.h"
 #include "calendar/layouts.h"
 #include "calendar/tables.h"
+#include "engine/hit_test.h"
 #include "engine/sheets.h"
-#include "screens/hit_test.h"
 
 namespace shirakaba {
 
@@ -17,7 +18,12 @@ Rect offset(const Rect& r, Point by) { return {r.left + by.x, r.top + by.y, r.ri
 
 }  // namespace
 
-void Calendar::DrawCalBtn(Look look, int item, Target target) {
+int PlaceOfButton(const TrainingState& train, int b) {
+  if (train.Adv.Area == 0) return b >= 0 && b < kCorridorButtons ? CorridorPlaces[b] : 0;
+  return b >= 0 && b < kOutsideButtons ? OutsidePlaces[b] : 0;
+}
+
+void DrawCalBtn(DrawContext& draw, const TrainingState& train, Look look, int item, Target target) {
   const int state = static_cast<int>(look);
   switch (train.Adv.TrainStep) {
     case TrainStep::JobChoice:
@@ -35,7 +41,7 @@ void Calendar::DrawCalBtn(Look look, int item, Target target) {
       break;
     case TrainStep::EveningWalk:
     case TrainStep::LunchWalk: {
-      const int place = PlaceOfButton(item);
+      const int place = PlaceOfButton(train, item);
       CopyPicRect(draw, SheetCell(state, place - 1, WalkLayout.W, WalkLayout.H, sheet::PlaceCells),
                   SlotRect(item - 1, WalkLayout), pic::PlaceSheet, target);
       break;
@@ -60,10 +66,10 @@ void Calendar::DrawBtnBar(BarKind kind) {
   TransPicRect(draw, sheet::BarCell, offset(sheet::BarCell, kBarAt), pic::MainSheet, Target::Back);
   for (int i = 1; i <= BarBtnLayout.Cols; ++i) {
     if (kind == BarKind::Evening) {
-      DrawCalBtn(Look::Inactive, i, Target::Back);
+      DrawCalBtn(draw, train, Look::Inactive, i, Target::Back);
     } else if (kind == BarKind::Topics) {
       // A locked topic is left out: its slot shows the bare bar.
-      if (OptionLocked(i) == 0) e.DrawModeBtn(Look::Inactive, i, Target::Back);
+      if (rules.OptionLocked(i) == 0) e.DrawModeBtn(Look::Inactive, i, Target::Back);
     }
   }
 }

@@ -3,18 +3,20 @@
 // click; the evening menus live here too.
 #include "calendar/calendar.h"
 
+#include "calendar/buttons.h"
+#include "calendar/status_panel.h"
 #include "calendar/tables.h"
-#include "screens/live.h"
-#include "screens/screens.h"
+#include "engine/live.h"
 
 namespace shirakaba {
 
-Calendar::Calendar(Engine& engine, TrainingState& t, EventStateRec& ev, Screens& s)
-    : e(engine), draw(engine.draw), btn(engine.btn), scene(engine.scene), train(t), events(ev), screens(s) {}
+Calendar::Calendar(Engine& engine, TrainingRules& r, StoryEvents& st, TrainingState& t, ShellState& sh, ButtonState& b,
+                   SceneState& sc, ShownText& sn)
+    : e(engine), draw(engine.draw), rules(r), story(st), train(t), shell(sh), btn(b), scene(sc), shown(sn) {}
 
 void Calendar::CalendarEnter() {
   // An armed event that fits the moment replaces the step's screen.
-  CheckArmed();
+  story.CheckArmed();
   if (scene.SceneNo != 0) {
     e.RunCommand();
     return;
@@ -47,7 +49,7 @@ void Calendar::CalendarEnter() {
     default: break;  // steps 3 and 5 keep the picture already composed
   }
   ShadeRect(draw, Shade::OntoBack, MesRect);
-  screens.StatusPanel(StatusView::TimePanel);
+  StatusPanel(draw, e.ownTexts, train, StatusView::TimePanel);
   e.ClearButtons();
 }
 
@@ -122,7 +124,7 @@ void Calendar::CalendarPress() {
   e.PlaySE(Sound::Accept);
   if (step == TrainStep::JobChoice) return;  // the job cells are not redrawn
   if (step == TrainStep::Lunch && pressed != 6) return;
-  DrawCalBtn(Look::Pressed, pressed, Target::Screen);
+  DrawCalBtn(draw, train, Look::Pressed, pressed, Target::Screen);
 }
 
 void Calendar::CalendarRelease() {
@@ -169,7 +171,7 @@ void Calendar::CalendarRelease() {
       else
         NightMenu(NightStep::MenuChoice);
       break;
-    case TrainStep::Sleep: ResetAdv(AdvReset::NewDay); break;
+    case TrainStep::Sleep: rules.ResetAdv(AdvReset::NewDay); break;
     case TrainStep::EveningWalk:
     case TrainStep::LunchWalk:
       if (selected == 0)
@@ -222,14 +224,14 @@ void Calendar::NightMenu(NightStep step) {
     case NightStep::Ready: {
       auto live = [this](int b) {
         btn.ButtonOn[b] = 1;
-        DrawCalBtn(Look::Normal, b, Target::Screen);
+        DrawCalBtn(draw, train, Look::Normal, b, Target::Screen);
       };
       if (a.TrainStep == TrainStep::Evening) {
         for (int b = 1; b <= 4; ++b) live(b);
       } else if (a.TrainStep == TrainStep::LateEvening) {
         live(1);
         live(2);
-        DrawCalBtn(Look::Inactive, 3, Target::Screen);  // no walk late in the evening
+        DrawCalBtn(draw, train, Look::Inactive, 3, Target::Screen);  // no walk late in the evening
         live(4);
       } else if (a.TrainStep == TrainStep::OwnRoom) {
         live(1);
@@ -256,7 +258,7 @@ void Calendar::NightMenu(NightStep step) {
         e.DrawBackground(def::Corridor, Target::Back);
         a.TrainStep = TrainStep::EveningWalk;
       } else if (selected == 4) {
-        e.shell.GameMode = GameMode::Status;
+        shell.GameMode = GameMode::Status;
       }
       break;
     case NightStep::RoomChoice:
@@ -267,9 +269,9 @@ void Calendar::NightMenu(NightStep step) {
       break;
     case NightStep::GoToSleep:
       a.TrainStep = TrainStep::Sleep;
-      DayEvents(DayEventsKind::CountDown);
-      NextDay();
-      DayEvents(DayEventsKind::Arm);
+      story.DayEvents(DayEventsKind::CountDown);
+      NextDay(train);
+      story.DayEvents(DayEventsKind::Arm);
       break;
   }
 }

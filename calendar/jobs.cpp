@@ -1,12 +1,13 @@
 // The job steps of the calendar: the job list and its confirmation, the progress bar
 // driven by J_Timer during which the grade is drawn, the grade stamp, and the result
 // screen that applies the gains.
+#include "calendar/buttons.h"
 #include "calendar/calendar.h"
+#include "calendar/status_labels.h"
+#include "calendar/status_panel.h"
 #include "calendar/tables.h"
+#include "calendar/text_places.h"
 #include "engine/layouts.h"
-#include "screens/labels.h"
-#include "screens/screens.h"
-#include "screens/text_places.h"
 
 namespace shirakaba {
 
@@ -43,7 +44,7 @@ void Calendar::JobScreen(JobView view) {
       e.ShowFace(FaceWith::NoPage, def::InstructorFace);
       for (int b = 1; b <= kJobs; ++b) {
         btn.ButtonOn[b] = 1;
-        DrawCalBtn(Look::Normal, b, Target::Screen);
+        DrawCalBtn(draw, train, Look::Normal, b, Target::Screen);
       }
       break;
     case JobView::Confirm:
@@ -51,17 +52,17 @@ void Calendar::JobScreen(JobView view) {
       train.Job = static_cast<uint8_t>(btn.SelectedBtn);
       e.DrawBackground(def::Workroom, Target::Back);
       e.PlaceSprite(3, jobPoseSprite(train.Job), Target::Back);
-      screens.StatusPanel(StatusView::TimePanel);
+      StatusPanel(draw, e.ownTexts, train, StatusView::TimePanel);
       copyRect(draw.BackBuffer, ScreenRect, draw.ImageBa, ScreenRect);
       BlendPic(draw, kPanelAt.x, kPanelAt.y, pic::Panel, pic::PanelMask, draw.ImageBa);
-      screens.StatusPanel(StatusView::JobPreview);
+      StatusPanel(draw, e.ownTexts, train, StatusView::JobPreview);
       ShadeRect(draw, Shade::OntoScreen, MesRect);
       e.ShowFace(FaceWith::NoPage, def::InstructorFace);
       // The confirmation replaces the job list in place, without a transition.
       a.TrainStep = TrainStep::JobConfirm;
       e.ClearButtons();
       for (int b = 1; b <= 2; ++b) {
-        DrawCalBtn(Look::Normal, b, Target::Screen);
+        DrawCalBtn(draw, train, Look::Normal, b, Target::Screen);
         btn.ButtonOn[b] = 1;
       }
       HintText();
@@ -88,7 +89,7 @@ void Calendar::JobScreen(JobView view) {
     case JobView::Backdrop:
       e.DrawBackground(train.Job == 2 ? def::LunchHall : def::Workroom, Target::Back);
       BlendPic(draw, 0, 0, pic::Backdrop, pic::CalendarMaskB, draw.BackBuffer);
-      screens.StatusPanel(StatusView::TimePanel);
+      StatusPanel(draw, e.ownTexts, train, StatusView::TimePanel);
       e.ClearButtons();
       break;
     case JobView::Working:
@@ -114,7 +115,7 @@ void Calendar::JobAnim(JobBar kind) {
       break;
     case JobBar::Tick: {
       const int t = timer.Tag;
-      if (t == kGradeTick) train.Grade = static_cast<uint8_t>(DrawGrade(GradeDraw::Draw));
+      if (t == kGradeTick) train.Grade = static_cast<uint8_t>(rules.DrawGrade(GradeDraw::Draw));
       if (t == kFailedBarTicks && train.Grade == 4) JobAnim(JobBar::Finish);  // a failure ends the bar early
       if (t == kBarTicks) JobAnim(JobBar::Finish);
       if (t == kFinishedTick) {
@@ -131,7 +132,7 @@ void Calendar::JobAnim(JobBar kind) {
       if (t == kStatsTick) {
         timer.setEnabled(false);
         timer.Tag = 0;
-        ApplyStats(Stats::JobEnd);
+        rules.ApplyStats(Stats::JobEnd);
         return;
       }
       if (timer.Tag < kFinishedTick) {
@@ -150,9 +151,9 @@ void Calendar::JobAnim(JobBar kind) {
 
 void Calendar::J_TimerTimer() { JobAnim(JobBar::Tick); }
 
-int Calendar::DrawGrade(GradeDraw kind) {
+int TrainingRules::DrawGrade(GradeDraw kind) {
   if (kind == GradeDraw::Draw) {
-    const int r = e.random.below(100);
+    const int r = random.below(100);
     int g = r < 10 ? 1 : r < 40 ? 2 : r < 90 ? 3 : 4;
     if (OptionLocked(3) == 1) {
       // The third character's story weighs on the trainee: the good grades drop.
@@ -183,8 +184,8 @@ void Calendar::JobResultScreen(ResultStep step) {
     BlendPic(draw, kPanelAt.x, kPanelAt.y, pic::Panel, pic::PanelMask, draw.BackBuffer);
     e.PlaceSprite(1, def::Trainee, Target::Back);
   } else if (step == ResultStep::Ready) {
-    ApplyStats(Stats::JobGain);
-    screens.StatusPanel(StatusView::JobResult);
+    rules.ApplyStats(Stats::JobGain);
+    StatusPanel(draw, e.ownTexts, train, StatusView::JobResult);
     train.Adv.Outcome = 0;
     scene.WindowBaked = 1;
     e.TextPrompt(Prompt::Start);

@@ -31,11 +31,11 @@ void Calendar::FollowScene() {
   }
   scene.SceneLabel = label;
   scene.ScriptPos = 0;
-  e.shell.GameMode = GameMode::Scene;
+  shell.GameMode = GameMode::Scene;
 }
 
-std::string Calendar::InfoLabel() const {
-  const int c = JobRule(JobRuleKind::BestLiked, 0);
+std::string TrainingRules::InfoLabel() const {
+  const int c = JobRule(train, JobRuleKind::BestLiked, 0);
   if (c < 1 || c > kCharacters) return kInfoPlain;
   const int32_t a = train.CharaStat[c].Affection;
   if (a < kInfoAffection) return kInfoPlain;
@@ -50,16 +50,16 @@ std::string Calendar::InfoLabel() const {
 void Calendar::HintText() {
   const TAdv_Rec& a = train.Adv;
   std::string label;
-  if (e.shell.GameMode == GameMode::Status) {
+  if (shell.GameMode == GameMode::Status) {
     label = kStatusHint;
   } else if (a.TrainStep == TrainStep::Morning && a.Day == 2) {
     label = kFirstMorningHint;
   } else if (a.TrainStep == TrainStep::JobChoice) {
     label = numberedLabel(kJobChoiceHintPrefix, a.Half);
   } else if (a.TrainStep == TrainStep::InfoEvening || a.TrainStep == TrainStep::InfoLate) {
-    label = InfoLabel();
+    label = rules.InfoLabel();
   } else if (const HintRow* row = hintRowOf(a.TrainStep)) {
-    const bool locked = OptionLocked(3) == 1;
+    const bool locked = rules.OptionLocked(3) == 1;
     if (row->talking && a.Partner > 0)
       label = row->talking;
     else if (row->locked && locked)
@@ -74,7 +74,6 @@ void Calendar::HintText() {
   const ScriptLines& script = e.Script;
   const int n = script.indexOf(label);
   SetTextFont(draw, TextBrush::Clear, kHintPoints, kWhite);
-  ShownText& shown = e.shown;
   shown.Hint.clear();
   for (int k = 0;; ++k) {
     const int i = n + 1 + k;

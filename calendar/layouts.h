@@ -4,7 +4,8 @@
 
 namespace shirakaba {
 
-constexpr LayoutRec BarBtnLayout{297, 365, 46, 22, 0, 0, 4};
+// The evening menu's four buttons sit in the bar of the conversation's topics.
+constexpr LayoutRec BarBtnLayout = TalkBtnLayout;
 constexpr LayoutRec Step2Layout{150, 80, 150, 100, 30, 20, 2};
 constexpr LayoutRec Step3Layout{450, 430, 46, 22, 10, 0, 2};
 constexpr LayoutRec WalkLayout{215, 122, 110, 82, 7, 17, 3};

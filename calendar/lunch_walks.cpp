@@ -1,10 +1,11 @@
 // The lunch break, the walks through the dormitory and its grounds, self-study, the
 // information screen and the conversation screen (GameMode 13) with its topics.
+#include "calendar/buttons.h"
 #include "calendar/calendar.h"
+#include "calendar/status_panel.h"
 #include "calendar/tables.h"
-#include "screens/live.h"
-#include "screens/screens.h"
-#include "screens/text_places.h"
+#include "calendar/text_places.h"
+#include "engine/live.h"
 
 namespace shirakaba {
 
@@ -23,12 +24,7 @@ const char* outsideBackground(const char* const (&table)[4], int place) {
 
 }  // namespace
 
-int Calendar::PlaceOfButton(int b) const {
-  if (train.Adv.Area == 0) return b >= 0 && b < kCorridorButtons ? CorridorPlaces[b] : 0;
-  return b >= 0 && b < kOutsideButtons ? OutsidePlaces[b] : 0;
-}
-
-int Calendar::PlaceClosed(int p) const {
+int TrainingRules::PlaceClosed(int p) const {
   const TAdv_Rec& a = train.Adv;
   switch (p) {
     case 1: return 1;
@@ -41,7 +37,7 @@ int Calendar::PlaceClosed(int p) const {
   }
 }
 
-std::string Calendar::PlaceLabel(int p) {
+std::string TrainingRules::PlaceLabel(int p) {
   TAdv_Rec& a = train.Adv;
   if (a.Area == 2) return placeVisitLabel(2, p);
   if (a.Day >= 1 && a.Day <= kPlanDays) {
@@ -65,22 +61,22 @@ void Calendar::LunchBreak(LunchStep step) {
     case LunchStep::Ready:
       btn.ButtonOn[1] = 1;
       btn.ButtonOn[2] = 1;
-      if (OptionLocked(3) == 0) btn.ButtonOn[3] = 1;
+      if (rules.OptionLocked(3) == 0) btn.ButtonOn[3] = 1;
       btn.ButtonOn[kLunchWalkButton] = 1;
-      DrawCalBtn(Look::Normal, kLunchWalkButton, Target::Screen);
+      DrawCalBtn(draw, train, Look::Normal, kLunchWalkButton, Target::Screen);
       for (int b = 1; b <= kLunchSeats; ++b)
-        if (isLive(btn, b)) DrawCalBtn(Look::Normal, b, Target::Screen);
+        if (isLive(btn, b)) DrawCalBtn(draw, train, Look::Normal, b, Target::Screen);
       e.ShowFace(FaceWith::NoPage, def::TraineeFace);
       break;
     case LunchStep::Release: {
       const int32_t b = btn.SelectedBtn;
       if (b >= 1 && b <= kLunchSeats) {
-        CheckVisit();
+        story.CheckVisit();
         if (scene.SceneNo != 0) {
           LunchBreak(LunchStep::BackToWork);  // after the visit the afternoon job follows
         } else {
           a.Partner = static_cast<uint8_t>(b);
-          e.shell.GameMode = GameMode::Talk;
+          shell.GameMode = GameMode::Talk;
         }
       } else if (b == kLunchWalkButton) {
         a.TrainStep = TrainStep::LunchWalk;
@@ -115,23 +111,23 @@ void Calendar::WalkScreen(WalkStep step) {
     }
     case WalkStep::Ready:
       for (int b = 1; b <= kWalkTiles; ++b) {
-        const int p = PlaceOfButton(b);
-        if (p == a.Place || PlaceClosed(p) == 1) {
-          DrawCalBtn(Look::Pressed, b, Target::Screen);  // shown pressed, not choosable
+        const int p = PlaceOfButton(train, b);
+        if (p == a.Place || rules.PlaceClosed(p) == 1) {
+          DrawCalBtn(draw, train, Look::Pressed, b, Target::Screen);  // shown pressed, not choosable
         } else {
           btn.ButtonOn[b] = 1;
-          DrawCalBtn(Look::Normal, b, Target::Screen);
+          DrawCalBtn(draw, train, Look::Normal, b, Target::Screen);
         }
       }
       if (a.Area == 0) {
         btn.ButtonOn[kGoOutsideButton] = 1;
-        DrawCalBtn(Look::Normal, kGoOutsideButton, Target::Screen);
+        DrawCalBtn(draw, train, Look::Normal, kGoOutsideButton, Target::Screen);
       }
       e.ShowFace(FaceWith::NoPage, a.Area == 2 ? def::TraineeFace : def::TraineePrivateFace);
       break;
     case WalkStep::Release: {
       const int32_t b = btn.SelectedBtn;
-      a.Place = static_cast<uint8_t>(PlaceOfButton(b));
+      a.Place = static_cast<uint8_t>(PlaceOfButton(train, b));
       if (a.Area == 0 && b == kBackToWorkButton) {
         a.Area = 0;
         a.TrainStep = TrainStep::LateEvening;  // back in her room: the walk is over
@@ -148,7 +144,7 @@ void Calendar::WalkScreen(WalkStep step) {
         LunchBreak(LunchStep::BackToWork);
         return;
       }
-      CheckArmed();
+      story.CheckArmed();
       if (scene.SceneNo != 0) return;
       int here = 0;
       switch (a.Place) {
@@ -160,12 +156,12 @@ void Calendar::WalkScreen(WalkStep step) {
       }
       if (here != 0 && a.Met[here] == 0) {
         a.Partner = static_cast<uint8_t>(here);
-        e.shell.GameMode = GameMode::Talk;
+        shell.GameMode = GameMode::Talk;
         return;
       }
-      scene.SceneLabel = PlaceLabel(a.Place);
+      scene.SceneLabel = rules.PlaceLabel(a.Place);
       scene.ScriptPos = 0;
-      e.shell.GameMode = GameMode::Scene;
+      shell.GameMode = GameMode::Scene;
       break;
     }
   }
@@ -180,8 +176,8 @@ void Calendar::StudyScreen(StudyStep step) {
       e.PlaceSprite(1, def::Trainee, Target::Back);
       break;
     case StudyStep::Ready:
-      screens.StatusPanel(StatusView::SelfStudy);
-      ApplyStats(Stats::SelfStudy);
+      StatusPanel(draw, e.ownTexts, train, StatusView::SelfStudy);
+      rules.ApplyStats(Stats::SelfStudy);
       a.Actions = static_cast<uint8_t>(a.Actions + 1);
       break;
     case StudyStep::Release: a.TrainStep = a.Actions > 1 ? TrainStep::LateEvening : TrainStep::Evening; break;
@@ -193,14 +189,14 @@ void Calendar::InfoScreen(InfoStep step) {
   switch (step) {
     case InfoStep::Compose: {
       e.DrawBackground(def::EveningRoom, Target::Back);
-      const int c = JobRule(JobRuleKind::BestLiked, 0);
+      const int c = JobRule(train, JobRuleKind::BestLiked, 0);
       const bool liked = isCharacter(c) && train.CharaStat[c].Affection >= kInfoAffection;
       e.PlaceSprite(1, liked ? CharaPrivateSprite[c] : def::TraineePrivate, Target::Back);
       BlendPic(draw, kPanelAt.x, kPanelAt.y, pic::InfoPanel, pic::InfoPanelMask, draw.BackBuffer);
       break;
     }
     case InfoStep::Ready:
-      screens.StatusPanel(StatusView::Relations);
+      StatusPanel(draw, e.ownTexts, train, StatusView::Relations);
       scene.WindowBaked = 1;
       e.TextPrompt(Prompt::Start);
       break;
@@ -237,13 +233,13 @@ void Calendar::TalkScreen(TalkStep step) {
       }
       DrawBtnBar(BarKind::Topics);
       ShadeRect(draw, Shade::OntoBack, MesRect);
-      screens.StatusPanel(StatusView::TimePanel);
+      StatusPanel(draw, e.ownTexts, train, StatusView::TimePanel);
       e.ClearButtons();
       break;
     }
     case TalkStep::Ready:
       for (int i = 1; i <= kTopics; ++i) {
-        if (OptionLocked(i) == 0) {
+        if (rules.OptionLocked(i) == 0) {
           btn.ButtonOn[i] = 1;
           e.DrawModeBtn(Look::Normal, i, Target::Screen);
         } else if (i != 3) {
@@ -268,14 +264,14 @@ void Calendar::TalkScreen(TalkStep step) {
       btn.SelectedBtn = btn.PressedBtn;
       const int32_t topic = btn.SelectedBtn;
       if (topic == 0) return;
-      CheckTalk();
+      story.CheckTalk();
       if (scene.SceneNo == 0) {
         if (a.TrainStep == TrainStep::Lunch) {
-          ApplyStats(Stats::LunchTalk);
+          rules.ApplyStats(Stats::LunchTalk);
           scene.SceneLabel = lunchTalkLabel(a.Partner, topic);
           a.TrainStep = TrainStep::JobChoice;  // the calendar resumes at the afternoon job
         } else {
-          ApplyStats(Stats::EveningTalk);
+          rules.ApplyStats(Stats::EveningTalk);
           scene.SceneLabel = eveningTalkLabel(a.Place, topic);
         }
         scene.ScriptPos = 0;

@@ -1,7 +1,8 @@
 // The story events: arming them by day and affection, counting down their waits at
 // bedtime, the checks that start an armed event when the calendar reaches its moment,
 // and the locks that the third character's story puts on options.
-#include "calendar/calendar.h"
+#include "calendar/story_events.h"
+
 #include "calendar/tables.h"
 
 namespace shirakaba {
@@ -14,14 +15,18 @@ int32_t stateOf(const EventStateRec& e, const char* label) { return e.EventState
 
 }  // namespace
 
-void Calendar::ResetEvents() {
+StoryEvents::StoryEvents(Engine& engine, TrainingRules& r, TrainingState& t, EventStateRec& ev, SceneState& sc,
+                         const ButtonState& b, ShellState& sh)
+    : e(engine), rules(r), train(t), events(ev), scene(sc), btn(b), shell(sh) {}
+
+void StoryEvents::ResetEvents() {
   for (int i = 1; i <= kEvents; ++i) {
     events.EventState[i] = EventTable[i].InitState;
     events.EventWait[i] = 0;
   }
 }
 
-void Calendar::ArmEvent(const std::string& label) {
+void StoryEvents::ArmEvent(const std::string& label) {
   const int n = FindEvent(label);
   if (n == 0) return;
   int32_t& state = events.EventState[n];
@@ -35,7 +40,7 @@ void Calendar::ArmEvent(const std::string& label) {
   }
 }
 
-void Calendar::DayEvents(DayEventsKind kind) {
+void StoryEvents::DayEvents(DayEventsKind kind) {
   if (kind == DayEventsKind::CountDown) {
     for (int n = 1; n <= kEvents; ++n) {
       int32_t& wait = events.EventWait[n];
@@ -53,7 +58,7 @@ void Calendar::DayEvents(DayEventsKind kind) {
   }
 }
 
-void Calendar::EventScript(int kind, const std::string& label) {
+void StoryEvents::EventScript(int kind, const std::string& label) {
   const int n = FindEvent(label);
   if (n == 0) return;
   if (kind == 0) {
@@ -65,61 +70,53 @@ void Calendar::EventScript(int kind, const std::string& label) {
   }
 }
 
-void Calendar::CheckArmed() {
-  TAdv_Rec& a = train.Adv;
+template <typename Fits>
+void StoryEvents::startFirst(Fits fits) {
   scene.SceneLabel.clear();
   for (int n = 1; n <= kEvents; ++n) {
-    const TEvent_Rec& row = EventTable[n];
-    if (events.EventState[n] != kArmed) continue;
-    if (row.OnStep != TrainStep::None && row.OnStep != a.TrainStep) continue;
-    bool fits = true;
+    if (fits(EventTable[n], events.EventState[n])) {
+      StartEvent(n);
+      return;
+    }
+  }
+}
+
+void StoryEvents::CheckArmed() {
+  const TAdv_Rec& a = train.Adv;
+  startFirst([&](const TEvent_Rec& row, int32_t state) {
+    if (state != kArmed) return false;
+    if (row.OnStep != TrainStep::None && row.OnStep != a.TrainStep) return false;
     switch (a.TrainStep) {
       case TrainStep::JobChoice:
-      case TrainStep::JobResult: fits = a.Half == 2; break;
-      case TrainStep::JobRunning: fits = row.Kind == train.Job + 5; break;
-      case TrainStep::LunchWalk: fits = row.EventPlace == a.Place; break;
+      case TrainStep::JobResult: return a.Half == 2;
+      case TrainStep::JobRunning: return row.Kind == train.Job + 5;
+      case TrainStep::LunchWalk: return row.EventPlace == a.Place;
       case TrainStep::EveningWalk: {
         const bool scheduled = row.Chara >= 1 && row.Chara <= kCharacters && a.Day >= 1 &&
                                a.Day <= kPlanDays && CharaPlaces[row.Chara][a.Day] == a.Place;
-        fits = row.EventPlace == a.Place || scheduled;
-        break;
+        return row.EventPlace == a.Place || scheduled;
       }
-      default: break;
+      default: return true;
     }
-    if (fits) {
-      StartEvent(n);
-      return;
-    }
-  }
+  });
 }
 
-void Calendar::CheckVisit() {
-  TAdv_Rec& a = train.Adv;
-  scene.SceneLabel.clear();
-  for (int n = 1; n <= kEvents; ++n) {
-    const TEvent_Rec& row = EventTable[n];
-    if (row.OnStep == a.TrainStep && events.EventState[n] == kArmedForVisit && row.Chara == btn.SelectedBtn) {
-      StartEvent(n);
-      return;
-    }
-  }
+void StoryEvents::CheckVisit() {
+  const TAdv_Rec& a = train.Adv;
+  startFirst([&](const TEvent_Rec& row, int32_t state) {
+    return row.OnStep == a.TrainStep && state == kArmedForVisit && row.Chara == btn.SelectedBtn;
+  });
 }
 
-void Calendar::CheckTalk() {
-  TAdv_Rec& a = train.Adv;
-  scene.SceneLabel.clear();
-  for (int n = 1; n <= kEvents; ++n) {
-    const TEvent_Rec& row = EventTable[n];
-    const int32_t state = events.EventState[n];
-    if (row.OnStep == a.TrainStep && row.Chara == a.Partner && state >= 6 && state <= 9 &&
-        state - 5 == btn.SelectedBtn && row.EventPlace == a.Place) {
-      StartEvent(n);
-      return;
-    }
-  }
+void StoryEvents::CheckTalk() {
+  const TAdv_Rec& a = train.Adv;
+  startFirst([&](const TEvent_Rec& row, int32_t state) {
+    return row.OnStep == a.TrainStep && row.Chara == a.Partner && state >= 6 && state <= 9 &&
+           state - 5 == btn.SelectedBtn && row.EventPlace == a.Place;
+  });
 }
 
-void Calendar::StartEvent(int n) {
+void StoryEvents::StartEvent(int n) {
   if (n < 1 || n > kEvents) return;
   const TEvent_Rec& row = EventTable[n];
   TAdv_Rec& a = train.Adv;
@@ -139,14 +136,14 @@ void Calendar::StartEvent(int n) {
     }
   }
   e.UpdateRecord(RecordUpdate::EventStarted);
-  ApplyStats(Stats::EventStart);
+  rules.ApplyStats(Stats::EventStart);
   scene.ScriptPos = 0;
-  e.shell.GameMode = GameMode::Scene;
+  shell.GameMode = GameMode::Scene;
 }
 
-int Calendar::OptionLocked(int i) const {
+int TrainingRules::OptionLocked(int i) const {
   const EventStateRec& ev = events;
-  const GameMode mode = e.shell.GameMode;
+  const GameMode mode = shell.GameMode;
   if (mode == GameMode::Calendar) {
     return i == 3 && stateOf(ev, kMayuStoryStart) == kDone && stateOf(ev, kMayuStoryEnd) != kDone ? 1 : 0;
   }

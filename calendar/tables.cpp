@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "calendar/events.h"
-#include "screens/labels.h"
+#include "calendar/status_labels.h"
 
 namespace shirakaba {
 

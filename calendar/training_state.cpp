@@ -1,9 +1,12 @@
 // The training state as a whole: the new game, the new day, the day count, the
 // stat changes with the clamp that keeps every value within 0..100, and the job
 // arithmetic behind them.
-#include "calendar/calendar.h"
-#include "screens/labels.h"
-#include "screens/screens.h"
+#include "calendar/training_state.h"
+
+#include <algorithm>
+
+#include "calendar/status_labels.h"
+#include "calendar/training_rules.h"
 
 namespace shirakaba {
 
@@ -30,7 +33,48 @@ bool isTrainStep(int32_t s) {
   return (s >= 1 && s <= 5) || (s >= 8 && s <= 12) || (s >= 15 && s <= 18) || s == 20 || s == 21;
 }
 
-void Calendar::ResetAdv(AdvReset kind) {
+int32_t LimitValue(int32_t l, int32_t v) { return l == 0 ? std::max(v, 0) : std::min(v, l); }
+
+void NextDay(TrainingState& train) {
+  TAdv_Rec& a = train.Adv;
+  a.Day = a.Day + 1;
+  a.Month = a.Day / 30 + 1;
+  a.WeekDay = static_cast<uint8_t>(a.Day % 7);
+}
+
+int32_t JobRule(const TrainingState& train, JobRuleKind kind, int i) {
+  const int job = train.Job;
+  auto weight = [job](int a) {
+    return job >= 1 && job <= 4 && a >= 1 && a <= kAbilities ? JobSkillTable[job][a] : 0;
+  };
+  switch (kind) {
+    case JobRuleKind::Weight: return weight(i);
+    case JobRuleKind::GradedGain: {
+      const int32_t w = weight(i);
+      if (train.Grade == 4) return -1;              // "不可" costs every ability a point
+      if (train.Grade == 3) return w == 1 ? 0 : w;  // "可" keeps only the main weight
+      return w;
+    }
+    case JobRuleKind::BestAbility: return highestIndex(kAbilities, [&train](int a) { return train.Ability[a]; });
+    case JobRuleKind::OutcomeBonus:
+      switch (train.Adv.Outcome) {
+        case 1: return weight(i) == 2 ? 2 : 0;
+        case 2: return weight(i) == 2 ? 1 : 0;
+        case 4: return i == 4 ? 1 : 0;
+        case 5: return i >= 1 && i <= kAbilities ? 1 : 0;
+        default: return 0;
+      }
+    case JobRuleKind::BestLiked:
+      return highestIndex(kCharacters, [&train](int k) { return train.CharaStat[k].Affection; });
+  }
+  return 0;
+}
+
+TrainingRules::TrainingRules(TrainingState& t, EventStateRec& ev, SceneState& sc, const ButtonState& b,
+                             const ShellState& sh, RandomSource& r)
+    : train(t), events(ev), scene(sc), btn(b), shell(sh), random(r) {}
+
+void TrainingRules::ResetAdv(AdvReset kind) {
   TAdv_Rec& a = train.Adv;
   switch (kind) {
     case AdvReset::NewGame:
@@ -73,18 +117,11 @@ void Calendar::ResetAdv(AdvReset kind) {
   }
 }
 
-void Calendar::NextDay() {
-  TAdv_Rec& a = train.Adv;
-  a.Day = a.Day + 1;
-  a.Month = a.Day / 30 + 1;
-  a.WeekDay = static_cast<uint8_t>(a.Day % 7);
-}
-
-void Calendar::ApplyStats(Stats kind) {
+void TrainingRules::ApplyStats(Stats kind) {
   TAdv_Rec& a = train.Adv;
   switch (kind) {
     case Stats::JobGain:
-      for (int i = 1; i <= kAbilities; ++i) train.Ability[i] += JobRule(JobRuleKind::GradedGain, i);
+      for (int i = 1; i <= kAbilities; ++i) train.Ability[i] += JobRule(train, JobRuleKind::GradedGain, i);
       break;
     case Stats::JobEnd: {
       int32_t& ratingB = train.CharaStat[1].RatingB;
@@ -95,7 +132,7 @@ void Calendar::ApplyStats(Stats kind) {
         default: break;
       }
       a.Outcome = DrawGrade(GradeDraw::Rescue);
-      for (int i = 1; i <= kAbilities; ++i) train.Ability[i] += JobRule(JobRuleKind::OutcomeBonus, i);
+      for (int i = 1; i <= kAbilities; ++i) train.Ability[i] += JobRule(train, JobRuleKind::OutcomeBonus, i);
       break;
     }
     case Stats::EventStart: {
@@ -120,7 +157,7 @@ void Calendar::ApplyStats(Stats kind) {
       if (isCharacter(a.Partner)) train.CharaStat[a.Partner].Affection += 1;
       break;
     case Stats::SelfStudy: {
-      const int best = JobRule(JobRuleKind::BestAbility, 0);
+      const int best = JobRule(train, JobRuleKind::BestAbility, 0);
       if (best >= 1 && best <= kAbilities) train.Ability[best] += 1;
       break;
     }
@@ -134,34 +171,6 @@ void Calendar::ApplyStats(Stats kind) {
     s.RatingC = clampStat(s.RatingC);
     s.Reserve = clampStat(s.Reserve);
   }
-}
-
-int32_t Calendar::JobRule(JobRuleKind kind, int i) const {
-  const int job = train.Job;
-  auto weight = [job](int a) {
-    return job >= 1 && job <= 4 && a >= 1 && a <= kAbilities ? JobSkillTable[job][a] : 0;
-  };
-  switch (kind) {
-    case JobRuleKind::Weight: return weight(i);
-    case JobRuleKind::GradedGain: {
-      const int32_t w = weight(i);
-      if (train.Grade == 4) return -1;              // "不可" costs every ability a point
-      if (train.Grade == 3) return w == 1 ? 0 : w;  // "可" keeps only the main weight
-      return w;
-    }
-    case JobRuleKind::BestAbility: return highestIndex(kAbilities, [this](int a) { return train.Ability[a]; });
-    case JobRuleKind::OutcomeBonus:
-      switch (train.Adv.Outcome) {
-        case 1: return weight(i) == 2 ? 2 : 0;
-        case 2: return weight(i) == 2 ? 1 : 0;
-        case 4: return i == 4 ? 1 : 0;
-        case 5: return i >= 1 && i <= kAbilities ? 1 : 0;
-        default: return 0;
-      }
-    case JobRuleKind::BestLiked:
-      return highestIndex(kCharacters, [this](int k) { return train.CharaStat[k].Affection; });
-  }
-  return 0;
 }
 
 }  // namespace shirakaba

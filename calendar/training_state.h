@@ -1,5 +1,6 @@
 // The state of one play-through of the calendar: the day and its step, where the
-// trainee is, the other characters' values and her abilities.
+// trainee is, the other characters' values and her abilities; and the arithmetic that
+// reads only this state (the new day, the job rules, the clamp).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -68,5 +69,15 @@ struct TrainingState {
   uint8_t Grade = 0;
   bool operator==(const TrainingState&) const = default;
 };
+
+// v kept at or above 0 (l = 0) or at or below l.
+int32_t LimitValue(int32_t l, int32_t v);
+// The day count goes on by one; month and weekday follow it.
+void NextDay(TrainingState& train);
+
+// JobRule: a job's weight for an ability; the gain its grade gives; the highest
+// ability; the bonus of the job's outcome; the best-liked character.
+enum class JobRuleKind { Weight = 0, GradedGain = 1, BestAbility = 2, OutcomeBonus = 3, BestLiked = 4 };
+int32_t JobRule(const TrainingState& train, JobRuleKind kind, int i);
 
 }  // namespace shirakaba

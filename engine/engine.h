@@ -5,10 +5,11 @@
 //
 // The engine owns no state of its own: it acts on an EngineState held by the game,
 // reads the script and the pack, reaches the window through its Host and the game's
-// rules through GameHooks. The routines keep the names the game has always had and
-// live in files by subsystem:
-//   shell.cpp          start-up and shutdown, the mode tick, resets and records
-//   menu_handlers.cpp  the menu bar's handlers and settings, dialogs
+// rules through GameHooks. What the game above it calls is public; the rest is the
+// engine's own. The routines keep the names the game has always had and live in
+// files by subsystem:
+//   shell.cpp          start-up and shutdown, the mode tick, resets and records, dialogs
+//   menu_handlers.cpp  the menu bar's handlers and settings (MenuHandlers, menu_handlers.h)
 //   transitions.cpp    the wipe, CG display and panning
 //   sound.cpp          sound effects
 //   buttons.cpp        sprite-sheet buttons of the title, gallery, viewer, status and talk screens
@@ -23,6 +24,7 @@
 #include "engine/draw.h"
 #include "engine/hooks.h"
 #include "engine/host.h"
+#include "engine/menu_handlers.h"
 #include "engine/own_texts.h"
 #include "engine/script.h"
 #include "engine/state.h"
@@ -55,70 +57,41 @@ enum class FaceWith { Page = 0, NoPage = 1 };
 enum class Prompt { Start = 0, Draw = 1, Bob = 2, StartBesideFace = 4 };
 
 class Engine {
+  // Declared first: the members below are made from the configuration.
+  EngineConfig config;
+  Host& host;
+  GameHooks& hooks;
+
  public:
   Engine(EngineState& state, EngineConfig config, Host& host, GameHooks& hooks);
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
 
   // ---- What the engine works with ----
-  EngineState& state;
-  EngineConfig config;
-  Host& host;
-  GameHooks& hooks;
   TimerClock clock;
-  Timer Cha_Timer, CG_Timer, J_Timer, Ani_Timer, Text_Timer;
+  Timer Cha_Timer, CG_Timer, J_Timer, Text_Timer;
   DrawContext draw;
   ScriptLines Script;  // read at start-up; "テキスト読込" reads it again
   OwnTexts ownTexts;   // the translations of the game's own texts the script carries
-  // The parts of the state, by the names the routines use.
-  ShellState& shell;
-  MenuState& menu;
-  ButtonState& btn;
-  SceneState& scene;
-  PanState& pan;
-  RunRecord& record;
-  ShownText& shown;
-  RandomSource& random;
 
   std::string gamePath(const std::string& relative) const;
-  std::string packPath() const;
   bool modalOpen() const { return shell.dialog != DialogKind::None; }
 
   // ---- Start-up, the mode tick, resets (shell.cpp) ----
   void FormCreate();
   void FormClose();
-  // Runs FormClose and closes the window (menu "おわる", title button 4).
-  void closeMainWindow();
-  void SetupBuffers(Buffers kind);
   void SetMode(GameMode mode);
   void ArmTick(Tick kind);
-  void ModeStep(Phase phase);
-  void Cha_TimerTimer();
   void ResetGame(Reset variant);
   void UpdateRecord(RecordUpdate kind);
-  void MarkCGSeen(int n);
   void ClearButtons();
-  void showModal(DialogKind kind, const std::string& text = {});
   void dialogClosed();
-  void logMissingGlyphs();
 
-  // ---- Menus, settings, dialogs (menu_handlers.cpp) ----
+  // ---- The menu bar; its handlers are a unit of their own (menu_handlers.h) ----
   // A player's click on a menu item: nothing when it or a parent is disabled or hidden.
-  void menuClick(MenuId id);
+  void menuClick(MenuId id) { menus.menuClick(id); }
   // The item's click handler, whatever the item's state.
-  void callHandler(MenuId id);
-  void Start_BtnClick();
-  void ReStart_BtnClick();
-  void ReSet_BtnClick();
-  void Exit_BtnClick();
-  void ON1Click(MenuId item);
-  void CG_FClick(MenuId item);
-  void Mes_BtnClick();
-  void About_BtnClick();
-  void Text_BtnClick();
-  void Test_BtnClick();
-  void SetCGSpeed(int n);
-  void InitSettings();
+  void callHandler(MenuId id) { menus.callHandler(id); }
 
   // ---- Transitions and CGs (transitions.cpp) ----
   void WipeStep(int t);
@@ -138,14 +111,9 @@ class Engine {
   void DrawModeBtn(Look look, int item, Target target);
 
   // ---- Script (interpreter.cpp) ----
-  std::string GetSceneLabel() const;
-  int FindScene() const;
   int32_t ScriptInt(const std::string& name) const;
-  ScriptCommand CommandAt(int index) const;
-  int FindCG(const std::string& text) const;
   // Starts the scene: its first line after the label is run as a command.
   void RunCommand();
-  void RunCommand(ScriptCommand command);
   void DrawBackground(const std::string& name, Target target);
   void PlaceSprite(int slot, const std::string& name, Target target);
 
@@ -154,12 +122,41 @@ class Engine {
   void ShowFace(FaceWith kind, const std::string& name);
   void DarkenWindow();
   void TextPrompt(Prompt kind);
-  void Text_TimerTimer();
-  void ShowNotice(int row, const std::string& text);
 
  private:
+  friend class MenuHandlers;  // the handlers act on the engine as its own routines do
+
+  Timer Ani_Timer;  // its handler does nothing
+  // The parts of the state, by the names the routines use.
+  ShellState& shell;
+  MenuState& menu;
+  ButtonState& btn;
+  SceneState& scene;
+  PanState& pan;
+  RunRecord& record;
+  ShownText& shown;
+  MenuHandlers menus;
+
+  std::string packPath() const;
+  // shell.cpp
+  void closeMainWindow();  // FormClose, then the window closes (menu "おわる")
+  void SetupBuffers(Buffers kind);
+  void ModeStep(Phase phase);
+  void Cha_TimerTimer();
+  void MarkCGSeen(int n);
+  void showModal(DialogKind kind, const std::string& text = {});
+  void logMissingGlyphs();
+  // interpreter.cpp
+  std::string GetSceneLabel() const;
+  int FindScene() const;
+  ScriptCommand CommandAt(int index) const;
+  int FindCG(const std::string& text) const;
+  void RunCommand(ScriptCommand command);
   void RunStep(ScriptCommand command, bool first);
   void endScene(bool armNow);
+  // message.cpp
+  void Text_TimerTimer();
+  void ShowNotice(int row, const std::string& text);
 };
 
 // The gallery's grid: row (what 0), x (1) or y (2) of entry n.

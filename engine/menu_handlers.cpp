@@ -1,17 +1,18 @@
-// The menu bar's handlers and the settings they change. Most do nothing while a
-// transition runs (Cha_Timer enabled).
+// The menu bar's handlers and the settings they change.
+#include "engine/menu_handlers.h"
+
 #include "engine/engine.h"
 
 namespace shirakaba {
 
 // While a modal dialog is open, the menu takes no commands; the timers go on.
-void Engine::menuClick(MenuId id) {
-  if (!menu.reachable(id)) return;
+void MenuHandlers::menuClick(MenuId id) {
+  if (!e.menu.reachable(id)) return;
   callHandler(id);
 }
 
-void Engine::callHandler(MenuId id) {
-  if (shell.closed || modalOpen()) return;
+void MenuHandlers::callHandler(MenuId id) {
+  if (e.shell.closed || e.modalOpen()) return;
   switch (id) {
     case MenuId::Start_Btn: Start_BtnClick(); break;
     case MenuId::ReStart_Btn: ReStart_BtnClick(); break;
@@ -30,83 +31,83 @@ void Engine::callHandler(MenuId id) {
   }
 }
 
-void Engine::Start_BtnClick() {
-  if (Cha_Timer.Enabled() || !draw.surfaces.backBufferCreated) return;
-  ResetGame(Reset::NewGame);
+void MenuHandlers::Start_BtnClick() {
+  if (e.Cha_Timer.Enabled() || !e.draw.surfaces.backBufferCreated) return;
+  e.ResetGame(Reset::NewGame);
 }
 
-void Engine::ReStart_BtnClick() {
-  if (Cha_Timer.Enabled() || !draw.surfaces.backBufferCreated) return;
-  ResetGame(Reset::Resume);
+void MenuHandlers::ReStart_BtnClick() {
+  if (e.Cha_Timer.Enabled() || !e.draw.surfaces.backBufferCreated) return;
+  e.ResetGame(Reset::Resume);
 }
 
-void Engine::ReSet_BtnClick() {
-  if (Cha_Timer.Enabled() || !draw.surfaces.backBufferCreated) return;
+void MenuHandlers::ReSet_BtnClick() {
+  if (e.Cha_Timer.Enabled() || !e.draw.surfaces.backBufferCreated) return;
   // Stop every other timer first, so no pan, job bar or prompt runs into the title.
-  for (Timer* t : {&CG_Timer, &J_Timer, &Ani_Timer, &Text_Timer})
+  for (Timer* t : {&e.CG_Timer, &e.J_Timer, &e.Ani_Timer, &e.Text_Timer})
     if (t->Enabled()) t->setEnabled(false);
-  ResetGame(Reset::ToTitle);
+  e.ResetGame(Reset::ToTitle);
 }
 
-void Engine::Exit_BtnClick() {
-  if (Cha_Timer.Enabled()) return;
-  closeMainWindow();
+void MenuHandlers::Exit_BtnClick() {
+  if (e.Cha_Timer.Enabled()) return;
+  e.closeMainWindow();
 }
 
-void Engine::ON1Click(MenuId item) {
-  if (Cha_Timer.Enabled() || menu[item].Checked) return;
-  menu[item].Checked = true;
+void MenuHandlers::ON1Click(MenuId item) {
+  if (e.Cha_Timer.Enabled() || e.menu[item].Checked) return;
+  e.menu[item].Checked = true;
   if (menuDef(item).Tag == 1) {
-    menu[MenuId::OFF1].Checked = false;
-    menu[MenuId::BGM_Btn].Caption = "効果音 ON";
+    e.menu[MenuId::OFF1].Checked = false;
+    e.menu[MenuId::BGM_Btn].Caption = "効果音 ON";
   } else if (menuDef(item).Tag == 2) {
-    menu[MenuId::ON1].Checked = false;
-    menu[MenuId::BGM_Btn].Caption = "効果音 OFF";
+    e.menu[MenuId::ON1].Checked = false;
+    e.menu[MenuId::BGM_Btn].Caption = "効果音 OFF";
   }
 }
 
-void Engine::CG_FClick(MenuId item) {
-  if (Cha_Timer.Enabled()) return;
+void MenuHandlers::CG_FClick(MenuId item) {
+  if (e.Cha_Timer.Enabled()) return;
   SetCGSpeed(menuDef(item).Tag);
 }
 
-void Engine::Mes_BtnClick() {
-  if (Cha_Timer.Enabled() || CG_Timer.Enabled()) return;
-  showModal(DialogKind::Readme);
+void MenuHandlers::Mes_BtnClick() {
+  if (e.Cha_Timer.Enabled() || e.CG_Timer.Enabled()) return;
+  e.showModal(DialogKind::Readme);
 }
 
-void Engine::About_BtnClick() {
-  if (Cha_Timer.Enabled() || CG_Timer.Enabled()) return;
-  showModal(DialogKind::About);
+void MenuHandlers::About_BtnClick() {
+  if (e.Cha_Timer.Enabled() || e.CG_Timer.Enabled()) return;
+  e.showModal(DialogKind::About);
 }
 
-void Engine::Text_BtnClick() {
+void MenuHandlers::Text_BtnClick() {
   // The scene state is left as it is; a failed read leaves the script empty.
-  if (!LoadScript(draw.pack, Script)) {
-    showModal(DialogKind::Message, ownTexts.text(own::StartUp, own::ReloadFailed) + "\n" + draw.pack.path());
+  if (!LoadScript(e.draw.pack, e.Script)) {
+    e.showModal(DialogKind::Message, e.ownTexts.text(own::StartUp, own::ReloadFailed) + "\n" + e.draw.pack.path());
     return;
   }
-  ownTexts = OwnTexts::read(Script);
+  e.ownTexts = OwnTexts::read(e.Script);
 }
 
-void Engine::Test_BtnClick() {
-  if (!draw.surfaces.backBufferCreated) return;
-  ResetGame(Reset::SceneList);
+void MenuHandlers::Test_BtnClick() {
+  if (!e.draw.surfaces.backBufferCreated) return;
+  e.ResetGame(Reset::SceneList);
 }
 
-void Engine::SetCGSpeed(int n) {
+void MenuHandlers::SetCGSpeed(int n) {
   static const MenuId items[] = {MenuId::CG_H, MenuId::CG_F, MenuId::CG_O};
   static const int intervals[] = {20, 40, 100};
   if (n < 1 || n > 3) return;
-  for (int i = 0; i < 3; ++i) menu[items[i]].Checked = i == n - 1;
-  menu[MenuId::CG_Btn].Caption = "CG " + menu[items[n - 1]].Caption;
-  CG_Timer.setInterval(intervals[n - 1]);
-  record.CGSpeed = n;
+  for (int i = 0; i < 3; ++i) e.menu[items[i]].Checked = i == n - 1;
+  e.menu[MenuId::CG_Btn].Caption = "CG " + e.menu[items[n - 1]].Caption;
+  e.CG_Timer.setInterval(intervals[n - 1]);
+  e.record.CGSpeed = n;
 }
 
-void Engine::InitSettings() {
-  record.CGSpeed = 2;
-  SetCGSpeed(record.CGSpeed);
+void MenuHandlers::InitSettings() {
+  e.record.CGSpeed = 2;
+  SetCGSpeed(e.record.CGSpeed);
 }
 
 }  // namespace shirakaba

@@ -2,6 +2,7 @@
 #include "engine/own_texts.h"
 
 #include "base/cp932.h"
+#include "base/quoted.h"
 #include "engine/script.h"
 
 namespace shirakaba {
@@ -10,27 +11,15 @@ namespace {
 constexpr std::string_view kArrow = " -> ";
 
 // A quoted text at the start of s; s is left after its closing quote.
-Result<std::string> readQuoted(std::string_view& s, const char* what) {
-  if (s.empty() || s[0] != '"') return fail(std::string("the ") + what + " does not begin with a quote");
-  std::string out;
-  for (size_t i = 1; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c == '"') {
-      s.remove_prefix(i + 1);
-      return out;
-    }
-    if (c != '\\') {
-      out += c;
-      continue;
-    }
-    if (++i == s.size()) break;
-    switch (s[i]) {
-      case 'n': out += '\n'; break;
-      case '"': out += '"'; break;
-      case '\\': out += '\\'; break;
-      default:
-        return fail(std::string("the ") + what + " holds an unknown escape \\" + s[i] + " (only \\n, \\\" and \\\\)");
-    }
+Result<std::string> readPart(std::string_view& s, const char* what) {
+  QuotedText read = readQuoted(s, Escapes::Few);
+  switch (read.fault) {
+    case QuotedFault::None: return std::move(read.text);
+    case QuotedFault::NoOpeningQuote: return fail(std::string("the ") + what + " does not begin with a quote");
+    case QuotedFault::UnknownEscape:
+      return fail(std::string("the ") + what + " holds an unknown escape \\" + read.escape +
+                  " (only \\n, \\\" and \\\\)");
+    case QuotedFault::NoClosingQuote: break;
   }
   return fail(std::string("the ") + what + " has no closing quote");
 }
@@ -63,11 +52,11 @@ Result<OwnTextLine> parseOwnTextLine(std::string_view line) {
   t.context = std::string(s.substr(0, space));
   if (t.context.empty() || space == std::string_view::npos) return fail("the context is missing");
   s.remove_prefix(space + 1);
-  Result<std::string> original = readQuoted(s, "original");
+  Result<std::string> original = readPart(s, "original");
   if (!original) return fail(original.error());
   if (!s.starts_with(kArrow)) return fail("\" -> \" must follow the original");
   s.remove_prefix(kArrow.size());
-  Result<std::string> translation = readQuoted(s, "translation");
+  Result<std::string> translation = readPart(s, "translation");
   if (!translation) return fail(translation.error());
   if (!s.empty()) return fail("the line goes on after the translation's closing quote");
   t.original = std::move(original).value();

@@ -5,16 +5,15 @@
 namespace shirakaba {
 
 Engine::Engine(EngineState& s, EngineConfig cfg, Host& h, GameHooks& g)
-    : state(s),
-      config(std::move(cfg)),
+    : config(std::move(cfg)),
       host(h),
       hooks(g),
       Cha_Timer(clock, s.timers.Cha_Timer, "Cha_Timer"),
       CG_Timer(clock, s.timers.CG_Timer, "CG_Timer"),
       J_Timer(clock, s.timers.J_Timer, "J_Timer"),
-      Ani_Timer(clock, s.timers.Ani_Timer, "Ani_Timer"),
       Text_Timer(clock, s.timers.Text_Timer, "Text_Timer"),
       draw(s.surfaces, config.pack ? *config.pack : PackFile(packPath())),
+      Ani_Timer(clock, s.timers.Ani_Timer, "Ani_Timer"),
       shell(s.shell),
       menu(s.menu),
       btn(s.btn),
@@ -22,7 +21,7 @@ Engine::Engine(EngineState& s, EngineConfig cfg, Host& h, GameHooks& g)
       pan(s.pan),
       record(s.record),
       shown(s.shown),
-      random(s.random) {
+      menus(*this) {
   // Timers due at the same moment fire in this order.
   clock.add(s.timers.Cha_Timer, [this] { Cha_TimerTimer(); });
   clock.add(s.timers.CG_Timer, [this] { CG_TimerTimer(); });
@@ -73,7 +72,7 @@ void Engine::FormCreate() {
     return;
   }
   ResetGame(Reset::StartUp);
-  InitSettings();
+  menus.InitSettings();
   SetupBuffers(Buffers::Create);
   // A script block that cannot be read leaves the script empty; the game then starts
   // on its title as usual and every scene shows its label in the notice bar, which

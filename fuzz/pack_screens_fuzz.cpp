@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "calendar/status_panel.h"
 #include "fuzz/fuzz_game.h"
 #include "fuzz/fuzz_pack.h"
 
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   s.TitleMenu(TitleStep::Show);
   s.GalleryScreen(GalleryStep::Compose);
   s.SceneListScreen(SceneListStep::Compose);
-  s.StatusPanel(StatusView::TimePanel);
+  StatusPanel(g.game.engine.draw, g.game.engine.ownTexts, g.game.state.train, StatusView::TimePanel);
   s.EndScreen(EndStep::Compose);
   s.EndScreen(EndStep::Show);
   // ----

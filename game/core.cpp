@@ -4,11 +4,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include "calendar/status_labels.h"
+#include "calendar/status_panel.h"
 #include "engine/pack.h"
 #include "game/game.h"
 #include "game/state_codec.h"
 #include "game/state_json.h"
-#include "screens/labels.h"
 
 namespace shirakaba {
 
@@ -71,10 +72,10 @@ void GameCore::callHandler(MenuId id) { impl_->game.engine.callHandler(id); }
 void GameCore::dialogClosed() { impl_->game.engine.dialogClosed(); }
 
 void GameCore::closeWindow() {
-  Engine& e = impl_->game.engine;
-  if (e.shell.closed) return;
-  e.FormClose();
-  e.shell.closed = true;
+  Game& g = impl_->game;
+  if (g.state.shell.closed) return;
+  g.engine.FormClose();
+  g.state.shell.closed = true;
 }
 
 int64_t GameCore::now() const { return impl_->game.engine.clock.now(); }
@@ -204,7 +205,7 @@ GameSummary GameCore::summary() const {
   const TAdv_Rec& a = g.state.train.Adv;
   if (a.TrainStep != TrainStep::None) {
     s.day = std::clamp(a.Day, 0, 99);
-    s.partOfDay = trimmed(g.engine.ownTexts.text(own::Status, TimeLabel(g.screens.TimeSlotOf(a.TrainStep))));
+    s.partOfDay = trimmed(g.engine.ownTexts.text(own::Status, TimeLabel(TimeSlotOf(g.state.train, a.TrainStep))));
   }
   if (inScene(g.state.shell.GameMode)) {
     s.scene = labelAbove(g.engine.Script, g.state.scene.ScriptPos);

@@ -6,8 +6,10 @@ namespace shirakaba {
 
 Game::Game(Host& host, EngineConfig config)
     : engine(state, std::move(config), host, *this),
-      screens(engine, state.train, state.events, calendar),
-      calendar(engine, state.train, state.events, screens) {}
+      rules(state.train, state.events, state.scene, state.btn, state.shell, state.random),
+      story(engine, rules, state.train, state.events, state.scene, state.btn, state.shell),
+      calendar(engine, rules, story, state.train, state.shell, state.btn, state.scene, state.shown),
+      screens(engine, calendar, state.train, state.shell, state.btn, state.scene, state.record) {}
 
 // ---- The whole game as a value ----
 
@@ -45,16 +47,16 @@ void Game::showMode(GameMode mode) {
   if (r && r->show) r->show(*this);
 }
 
-void Game::resetTraining() { calendar.ResetAdv(AdvReset::NewGame); }
+void Game::resetTraining() { rules.ResetAdv(AdvReset::NewGame); }
 
-void Game::resetEvents() { calendar.ResetEvents(); }
+void Game::resetEvents() { story.ResetEvents(); }
 
 void Game::markEventDone(int32_t sceneNo) {
   if (sceneNo >= 1 && sceneNo <= kEvents) state.events.EventState[sceneNo] = 3;
 }
 
 void Game::eventLineReached(const std::string& eventLabel, bool armNow) {
-  calendar.EventScript(armNow ? 1 : 0, eventLabel);
+  story.EventScript(armNow ? 1 : 0, eventLabel);
 }
 
 void Game::followScene() { calendar.FollowScene(); }

@@ -1,9 +1,12 @@
-// The game assembled: its state, the engine, the screens and the calendar, wired
-// together. It answers the engine's questions (GameHooks) through the mode table
-// and the calendar, and takes the mouse on the screen. Front ends use GameCore
+// The game assembled: its state, the engine, the training's rules and story events,
+// the calendar and the screens, each given the parts of the state it works on. It
+// answers the engine's questions (GameHooks) through the mode table and the calendar,
+// and takes the mouse on the screen. Front ends use GameCore
 // (game/core.h), which wraps this; tests of the rules use it directly.
 #pragma once
 #include "calendar/calendar.h"
+#include "calendar/story_events.h"
+#include "calendar/training_rules.h"
 #include "engine/engine.h"
 #include "game/game_state.h"
 #include "game/pointer.h"
@@ -19,8 +22,10 @@ class Game final : public GameHooks {
 
   GameState state;
   Engine engine;
-  Screens screens;
+  TrainingRules rules;
+  StoryEvents story;
   Calendar calendar;
+  Screens screens;
 
   // The mouse on the screen. While a modal dialog is open, the window has closed or
   // the screen is hidden, nothing reaches the screens.

@@ -1,8 +1,8 @@
 #include "game/mode_table.h"
 
 #include "calendar/layouts.h"
+#include "engine/hit_test.h"
 #include "game/game.h"
-#include "screens/hit_test.h"
 
 namespace shirakaba {
 

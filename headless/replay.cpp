@@ -42,45 +42,31 @@ Tokens tokenize(std::string_view s) {
 std::string quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
 
 // A decimal integer in [lo, hi], optional minus sign, nothing else.
-bool parseInteger(std::string_view word, int64_t lo, int64_t hi, int64_t& out, std::string& error,
-                  const char* what) {
+Result<int64_t> parseInteger(std::string_view word, int64_t lo, int64_t hi, const char* what) {
   int64_t v = 0;
   const char* first = word.data();
   const char* last = word.data() + word.size();
   auto [p, ec] = std::from_chars(first, last, v);
-  if (word.empty() || p != last || (ec != std::errc() && ec != std::errc::result_out_of_range)) {
-    error = std::string(what) + " is not a whole number: " + quoted(word);
-    return false;
-  }
-  if (ec == std::errc::result_out_of_range || v < lo || v > hi) {
-    error = std::string(what) + " is out of range (" + std::to_string(lo) + " to " + std::to_string(hi) +
-            "): " + quoted(word);
-    return false;
-  }
-  out = v;
-  return true;
+  if (word.empty() || p != last || (ec != std::errc() && ec != std::errc::result_out_of_range))
+    return fail(std::string(what) + " is not a whole number: " + quoted(word));
+  if (ec == std::errc::result_out_of_range || v < lo || v > hi)
+    return fail(std::string(what) + " is out of range (" + std::to_string(lo) + " to " + std::to_string(hi) +
+                "): " + quoted(word));
+  return v;
 }
 
-bool parseButton(std::string_view word, MouseButton& out, std::string& error) {
-  if (word == "left") out = MouseButton::Left;
-  else if (word == "right") out = MouseButton::Right;
-  else if (word == "middle") out = MouseButton::Middle;
-  else {
-    error = "bad button name " + quoted(word) + " (left, right or middle)";
-    return false;
-  }
-  return true;
+Result<MouseButton> parseButton(std::string_view word) {
+  if (word == "left") return MouseButton::Left;
+  if (word == "right") return MouseButton::Right;
+  if (word == "middle") return MouseButton::Middle;
+  return fail("bad button name " + quoted(word) + " (left, right or middle)");
 }
 
 // The items a player can click: those with a click handler.
-bool parseMenuItem(std::string_view word, MenuId& out, std::string& error) {
+Result<MenuId> parseMenuItem(std::string_view word) {
   const int i = findMenuItem(word);
-  if (i < 0 || !menuDef(i).hasHandler) {
-    error = "unknown menu item " + quoted(word);
-    return false;
-  }
-  out = static_cast<MenuId>(i);
-  return true;
+  if (i < 0 || !menuDef(i).hasHandler) return fail("unknown menu item " + quoted(word));
+  return static_cast<MenuId>(i);
 }
 
 // Shots are written inside the shots directory: no separators, no hidden names.
@@ -99,11 +85,130 @@ bool validPath(std::string_view path) {
   return path.find("..") == path.npos;
 }
 
-bool checkCount(const Tokens& t, size_t least, size_t most, const char* usage, std::string& error) {
+Result<void> checkCount(const Tokens& t, size_t least, size_t most, const char* usage) {
   const size_t args = t.words.size() - 1;
-  if (args >= least && args <= most) return true;
-  error = std::string(args < least ? "missing arguments" : "too many arguments") + ": usage " + usage;
-  return false;
+  if (args >= least && args <= most) return {};
+  return fail(std::string(args < least ? "missing arguments" : "too many arguments") + ": usage " + usage);
+}
+
+Command ofKind(CommandKind kind) {
+  Command cmd;
+  cmd.kind = kind;
+  return cmd;
+}
+
+// An Error's message carried on as an Error of another Result.
+Error failed(const auto& result) { return fail(result.error()); }
+
+// A coordinate command: X Y, and a button where the command takes one.
+Result<Command> coordinates(const Tokens& t, CommandKind kind, bool withButton, const char* usage) {
+  if (auto c = checkCount(t, 2, withButton ? 3 : 2, usage); !c) return failed(c);
+  Result<int64_t> x = parseInteger(t.words[1], INT32_MIN, INT32_MAX, "X");
+  if (!x) return failed(x);
+  Result<int64_t> y = parseInteger(t.words[2], INT32_MIN, INT32_MAX, "Y");
+  if (!y) return failed(y);
+  Command cmd = ofKind(kind);
+  cmd.x = static_cast<int>(x.value());
+  cmd.y = static_cast<int>(y.value());
+  if (t.words.size() < 4) return cmd;
+  Result<MouseButton> button = parseButton(t.words[3]);
+  if (!button) return failed(button);
+  cmd.button = button.value();
+  return cmd;
+}
+
+// A command of one integer argument N in [lo, hi], kept as its value.
+Result<Command> withNumber(const Tokens& t, CommandKind kind, int64_t lo, int64_t hi, const char* usage,
+                           const char* what) {
+  if (auto c = checkCount(t, 1, 1, usage); !c) return failed(c);
+  Result<int64_t> n = parseInteger(t.words[1], lo, hi, what);
+  if (!n) return failed(n);
+  Command cmd = ofKind(kind);
+  cmd.value = static_cast<int32_t>(n.value());
+  return cmd;
+}
+
+// A command of one word out of a list, kept as its index.
+Result<Command> withChoice(const Tokens& t, CommandKind kind, const std::vector<std::string_view>& words,
+                           const char* usage) {
+  if (auto c = checkCount(t, 1, 1, usage); !c) return failed(c);
+  const auto at = std::find(words.begin(), words.end(), t.words[1]);
+  if (at == words.end())
+    return fail("unknown " + std::string(t.words[0]) + " mode " + quoted(t.words[1]) + ": usage " + usage);
+  Command cmd = ofKind(kind);
+  cmd.value = static_cast<int32_t>(at - words.begin());
+  return cmd;
+}
+
+Result<Command> readCommand(const Tokens& t) {
+  const std::string_view verb = t.words[0];
+  if (verb == "wait") {
+    if (auto c = checkCount(t, 1, 1, "wait MS"); !c) return failed(c);
+    Result<int64_t> ms = parseInteger(t.words[1], 0, INT32_MAX, "MS");
+    if (!ms) return failed(ms);
+    Command cmd = ofKind(CommandKind::Wait);
+    cmd.ms = ms.value();
+    return cmd;
+  }
+  if (verb == "settle" || verb == "state" || verb == "quit") {
+    const char* usage = verb == "settle" ? "settle" : verb == "state" ? "state" : "quit";
+    if (auto c = checkCount(t, 0, 0, usage); !c) return failed(c);
+    return ofKind(verb == "settle" ? CommandKind::Settle : verb == "state" ? CommandKind::State : CommandKind::Quit);
+  }
+  if (verb == "down") return coordinates(t, CommandKind::Down, true, "down X Y [left|right|middle]");
+  if (verb == "up") return coordinates(t, CommandKind::Up, true, "up X Y [left|right|middle]");
+  if (verb == "click") return coordinates(t, CommandKind::Click, true, "click X Y [left|right|middle]");
+  if (verb == "move") return coordinates(t, CommandKind::Move, false, "move X Y");
+  if (verb == "menu" || verb == "call") {
+    if (auto c = checkCount(t, 1, 1, verb == "menu" ? "menu NAME" : "call NAME"); !c) return failed(c);
+    Result<MenuId> item = parseMenuItem(t.words[1]);
+    if (!item) return failed(item);
+    Command cmd = ofKind(verb == "menu" ? CommandKind::Menu : CommandKind::Call);
+    cmd.item = item.value();
+    return cmd;
+  }
+  if (verb == "mode") return withNumber(t, CommandKind::Mode, INT32_MIN, INT32_MAX, "mode N", "N");
+  // Forced draws stand for a draw below some bound, so they are never negative.
+  if (verb == "rand") return withNumber(t, CommandKind::Rand, 0, INT32_MAX, "rand R", "R");
+  if (verb == "dialog") {
+    if (auto c = checkCount(t, 1, 1, "dialog close"); !c) return failed(c);
+    if (t.words[1] != "close") return fail("unknown dialog action " + quoted(t.words[1]) + ": usage dialog close");
+    return ofKind(CommandKind::DialogClose);
+  }
+  if (verb == "shot") {
+    if (auto c = checkCount(t, 1, 1, "shot NAME"); !c) return failed(c);
+    if (!validShotName(t.words[1]))
+      return fail("bad shot name " + quoted(t.words[1]) + " (letters, digits, '_', '-', '.'; not starting with '.')");
+    Command cmd = ofKind(CommandKind::Shot);
+    cmd.name = std::string(t.words[1]);
+    return cmd;
+  }
+  if (verb == "save" || verb == "load") {
+    // The file is the rest of the line, so that a path may hold blanks.
+    const bool save = verb == "save";
+    if (auto c = checkCount(t, 1, SIZE_MAX, save ? "save FILE|slot:NAME" : "load FILE|slot:NAME"); !c)
+      return failed(c);
+    std::string_view file = t.rest[1];
+    while (!file.empty() && (file.back() == ' ' || file.back() == '\t')) file.remove_suffix(1);
+    Command cmd = ofKind(save ? CommandKind::Save : CommandKind::Load);
+    cmd.name = std::string(file);
+    return cmd;
+  }
+  if (verb == "rollback") return withNumber(t, CommandKind::Rollback, 1, INT32_MAX, "rollback N", "N");
+  if (verb == "forward") return withNumber(t, CommandKind::Forward, 1, INT32_MAX, "forward N", "N");
+  if (verb == "skip") return withChoice(t, CommandKind::Skip, {"off", "read", "all"}, "skip all|read|off");
+  if (verb == "auto") return withChoice(t, CommandKind::Auto, {"off", "on"}, "auto on|off");
+  if (verb == "expect") {
+    if (auto c = checkCount(t, 2, SIZE_MAX, "expect PATH VALUE"); !c) return failed(c);
+    if (!validPath(t.words[1])) return fail("bad path " + quoted(t.words[1]));
+    Result<Json> expected = parseExpectedValue(t.rest[2]);
+    if (!expected) return failed(expected);
+    Command cmd = ofKind(CommandKind::Expect);
+    cmd.name = std::string(t.words[1]);
+    cmd.expected = std::move(expected).value();
+    return cmd;
+  }
+  return fail("unknown command " + quoted(verb));
 }
 
 }  // namespace
@@ -139,114 +244,8 @@ Result<Json> parseExpectedValue(std::string_view text) {
 Result<Command> parseReplayLine(std::string_view line) {
   if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
   const Tokens t = tokenize(stripComment(line));
-  Command cmd;
-  if (t.words.empty()) return cmd;
-
-  const std::string_view verb = t.words[0];
-  std::string error;
-  int64_t n = 0;
-  const auto coordinates = [&](bool withButton, const char* usage) {
-    if (!checkCount(t, 2, withButton ? 3 : 2, usage, error)) return false;
-    if (!parseInteger(t.words[1], INT32_MIN, INT32_MAX, n, error, "X")) return false;
-    cmd.x = static_cast<int>(n);
-    if (!parseInteger(t.words[2], INT32_MIN, INT32_MAX, n, error, "Y")) return false;
-    cmd.y = static_cast<int>(n);
-    return t.words.size() < 4 || parseButton(t.words[3], cmd.button, error);
-  };
-
-  bool ok = false;
-  if (verb == "wait") {
-    cmd.kind = CommandKind::Wait;
-    ok = checkCount(t, 1, 1, "wait MS", error) && parseInteger(t.words[1], 0, INT32_MAX, cmd.ms, error, "MS");
-  } else if (verb == "settle" || verb == "state" || verb == "quit") {
-    cmd.kind = verb == "settle" ? CommandKind::Settle : verb == "state" ? CommandKind::State : CommandKind::Quit;
-    ok = checkCount(t, 0, 0, verb == "settle" ? "settle" : verb == "state" ? "state" : "quit", error);
-  } else if (verb == "down") {
-    cmd.kind = CommandKind::Down;
-    ok = coordinates(true, "down X Y [left|right|middle]");
-  } else if (verb == "up") {
-    cmd.kind = CommandKind::Up;
-    ok = coordinates(true, "up X Y [left|right|middle]");
-  } else if (verb == "click") {
-    cmd.kind = CommandKind::Click;
-    ok = coordinates(true, "click X Y [left|right|middle]");
-  } else if (verb == "move") {
-    cmd.kind = CommandKind::Move;
-    ok = coordinates(false, "move X Y");
-  } else if (verb == "menu" || verb == "call") {
-    cmd.kind = verb == "menu" ? CommandKind::Menu : CommandKind::Call;
-    ok = checkCount(t, 1, 1, verb == "menu" ? "menu NAME" : "call NAME", error) &&
-         parseMenuItem(t.words[1], cmd.item, error);
-  } else if (verb == "mode") {
-    cmd.kind = CommandKind::Mode;
-    ok = checkCount(t, 1, 1, "mode N", error) && parseInteger(t.words[1], INT32_MIN, INT32_MAX, n, error, "N");
-    cmd.value = static_cast<int32_t>(n);
-  } else if (verb == "rand") {
-    // Forced draws stand for a draw below some bound, so they are never negative.
-    cmd.kind = CommandKind::Rand;
-    ok = checkCount(t, 1, 1, "rand R", error) && parseInteger(t.words[1], 0, INT32_MAX, n, error, "R");
-    cmd.value = static_cast<int32_t>(n);
-  } else if (verb == "dialog") {
-    cmd.kind = CommandKind::DialogClose;
-    ok = checkCount(t, 1, 1, "dialog close", error);
-    if (ok && t.words[1] != "close") {
-      error = "unknown dialog action " + quoted(t.words[1]) + ": usage dialog close";
-      ok = false;
-    }
-  } else if (verb == "shot") {
-    cmd.kind = CommandKind::Shot;
-    ok = checkCount(t, 1, 1, "shot NAME", error);
-    if (ok && !validShotName(t.words[1])) {
-      error = "bad shot name " + quoted(t.words[1]) + " (letters, digits, '_', '-', '.'; not starting with '.')";
-      ok = false;
-    }
-    if (ok) cmd.name = std::string(t.words[1]);
-  } else if (verb == "save" || verb == "load") {
-    // The file is the rest of the line, so that a path may hold blanks.
-    cmd.kind = verb == "save" ? CommandKind::Save : CommandKind::Load;
-    ok = checkCount(t, 1, SIZE_MAX, verb == "save" ? "save FILE|slot:NAME" : "load FILE|slot:NAME", error);
-    if (ok) {
-      std::string_view file = t.rest[1];
-      while (!file.empty() && (file.back() == ' ' || file.back() == '\t')) file.remove_suffix(1);
-      cmd.name = std::string(file);
-    }
-  } else if (verb == "rollback" || verb == "forward") {
-    cmd.kind = verb == "rollback" ? CommandKind::Rollback : CommandKind::Forward;
-    ok = checkCount(t, 1, 1, verb == "rollback" ? "rollback N" : "forward N", error) &&
-         parseInteger(t.words[1], 1, INT32_MAX, n, error, "N");
-    cmd.value = static_cast<int32_t>(n);
-  } else if (verb == "skip" || verb == "auto") {
-    const bool skip = verb == "skip";
-    cmd.kind = skip ? CommandKind::Skip : CommandKind::Auto;
-    const std::vector<std::string_view> modes =
-        skip ? std::vector<std::string_view>{"off", "read", "all"} : std::vector<std::string_view>{"off", "on"};
-    ok = checkCount(t, 1, 1, skip ? "skip all|read|off" : "auto on|off", error);
-    if (ok) {
-      const auto at = std::find(modes.begin(), modes.end(), t.words[1]);
-      ok = at != modes.end();
-      if (ok) cmd.value = static_cast<int32_t>(at - modes.begin());
-      else error = "unknown " + std::string(verb) + " mode " + quoted(t.words[1]) +
-                   (skip ? ": usage skip all|read|off" : ": usage auto on|off");
-    }
-  } else if (verb == "expect") {
-    cmd.kind = CommandKind::Expect;
-    ok = checkCount(t, 2, SIZE_MAX, "expect PATH VALUE", error);
-    if (ok && !validPath(t.words[1])) {
-      error = "bad path " + quoted(t.words[1]);
-      ok = false;
-    }
-    if (ok) {
-      cmd.name = std::string(t.words[1]);
-      Result<Json> expected = parseExpectedValue(t.rest[2]);
-      ok = expected.ok();
-      if (ok) cmd.expected = std::move(expected).value();
-      else error = expected.error();
-    }
-  } else {
-    error = "unknown command " + quoted(verb);
-  }
-  if (!ok) return fail(std::move(error));
-  return cmd;
+  if (t.words.empty()) return Command{};
+  return readCommand(t);
 }
 
 }  // namespace shirakaba

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/layouts.h"
-#include "screens/live.h"
+#include "engine/live.h"
 #include "screens/screens.h"
 
 namespace shirakaba {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/layouts.h"
-#include "screens/live.h"
+#include "engine/live.h"
 #include "screens/screens.h"
 
 namespace shirakaba {
@@ -133,7 +133,7 @@ void Screens::GalleryScreen(GalleryStep step) {
       }
       break;
     case GalleryStep::ReplayEnded:
-      if (e.shell.GameMode != GameMode::Viewer) e.shell.GameMode = GameMode::Viewer;
+      if (shell.GameMode != GameMode::Viewer) shell.GameMode = GameMode::Viewer;
       GalleryScreen(GalleryStep::ViewerCompose);
       copyRect(draw.BackBuffer, ScreenRect, draw.ImageBa, ScreenRect);
       GalleryScreen(GalleryStep::ViewerShow);

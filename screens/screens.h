@@ -1,15 +1,14 @@
 // The screens of the game outside the calendar: the start-up logo, the title, the
 // closing screen, the two-way choice of a scene, the hidden scene list, the CG
-// gallery and viewer, and the status labels and status screen. Each screen is one
-// routine whose step argument picks what it does: compose its picture on the
-// BackBuffer, show its live buttons after the wipe, take a press, act on a release.
+// gallery and viewer, and the status screen. Each screen is one routine whose step
+// argument picks what it does: compose its picture on the BackBuffer, show its live
+// buttons after the wipe, take a press, act on a release. The screens stand on the
+// calendar (the training state, the story events, the status panel and the hint
+// blocks); the calendar knows nothing of them.
 //   title.cpp  logo, title, closing    choice.cpp  the two-way choice
 //   scene_list.cpp  the scene list     gallery.cpp  gallery and viewer
-//   status.cpp  status labels, panels and the status screen
+//   status.cpp  the status screen
 #pragma once
-#include <cstdint>
-#include <string>
-
 #include "calendar/events.h"
 #include "calendar/training_state.h"
 #include "engine/engine.h"
@@ -36,15 +35,11 @@ enum class GalleryStep {
   ReplayEnded = 9,    // back in the viewer after a CG was replayed
 };
 enum class StatusStep { Compose = 0, Show = 1, Press = 2, Release = 3 };
-// What StatusPanel writes: the calendar's time panel, the status screen's figures,
-// the job preview and result, self-study, the relations of the information screen.
-enum class StatusView { TimePanel = 0, StatusScreen = 2, JobPreview = 3, JobResult = 4, SelfStudy = 5, Relations = 6 };
-// The three rows of stars of a character.
-enum class StarRow { Affection = 1, RatingB = 2, RatingC = 3 };
 
 class Screens {
  public:
-  Screens(Engine& engine, TrainingState& train, EventStateRec& events, Calendar& calendar);
+  Screens(Engine& engine, Calendar& calendar, TrainingState& train, ShellState& shell, ButtonState& btn,
+          SceneState& scene, RunRecord& record);
   Screens(const Screens&) = delete;
   Screens& operator=(const Screens&) = delete;
 
@@ -59,24 +54,17 @@ class Screens {
   // gallery.cpp
   void GalleryScreen(GalleryStep step);
   // status.cpp
-  void StatusPanel(StatusView view);
   void StatusScreen(StatusStep step);
-  int TimeSlotOf(TrainStep step) const;
-  std::string AbilityText(int i) const;
-  std::string StarText(StarRow row, int k) const;
 
  private:
   Engine& e;
   DrawContext& draw;
+  Calendar& calendar;
+  TrainingState& train;
+  ShellState& shell;
   ButtonState& btn;
   SceneState& scene;
   RunRecord& record;
-  TrainingState& train;
-  EventStateRec& events;
-  Calendar& calendar;
 };
-
-// v kept at or above 0 (l = 0) or at or below l.
-int32_t LimitValue(int32_t l, int32_t v);
 
 }  // namespace shirakaba

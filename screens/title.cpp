@@ -1,7 +1,7 @@
 // The start-up logo, the title menu and the closing screen.
-#include "screens/live.h"
+#include "calendar/text_places.h"
+#include "engine/live.h"
 #include "screens/screens.h"
-#include "screens/text_places.h"
 
 namespace shirakaba {
 
@@ -10,15 +10,9 @@ constexpr Point kLogoAt{170, 220};
 constexpr int kNewGameBtn = 1, kQuitBtn = 4;  // the title's two live buttons
 }  // namespace
 
-Screens::Screens(Engine& engine, TrainingState& t, EventStateRec& ev, Calendar& cal)
-    : e(engine),
-      draw(engine.draw),
-      btn(engine.btn),
-      scene(engine.scene),
-      record(engine.record),
-      train(t),
-      events(ev),
-      calendar(cal) {}
+Screens::Screens(Engine& engine, Calendar& cal, TrainingState& t, ShellState& sh, ButtonState& b, SceneState& sc,
+                 RunRecord& r)
+    : e(engine), draw(engine.draw), calendar(cal), train(t), shell(sh), btn(b), scene(sc), record(r) {}
 
 void Screens::OpeningScreen() {
   DrawPic(draw, 0, 0, pic::Backdrop, Target::Screen);
@@ -55,7 +49,7 @@ void Screens::TitleMenu(TitleStep step) {
       if (btn.SelectedBtn == kNewGameBtn)
         e.ResetGame(Reset::NewGame);
       else if (btn.SelectedBtn == kQuitBtn)
-        e.Exit_BtnClick();  // the same as the menu's "おわる"
+        e.callHandler(MenuId::Exit_Btn);  // the same as the menu's "おわる"
       break;
   }
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/files.h"
-#include "support/monkey.h"
+#include "tools/monkey/monkey.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ int usage(const std::string& why) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace shirakaba::test;
+  using namespace shirakaba::monkey;
   MonkeyOptions o;
   o.gameDir.clear();
   o.events = 1000000;

@@ -1,14 +1,10 @@
 #include "support/pack_fixture.h"
 
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <vector>
-
-#include <cctype>
-
 #include <filesystem>
+#include <vector>
 
 #include "base/bmp.h"
 #include "base/cp932.h"
@@ -55,30 +51,6 @@ bool writeTestPack(const std::string& gameDir, const std::map<int, Bitmap>& pict
        std::fwrite(script.data(), 1, script.size(), f) == script.size();
   if (script.empty() && ok) ok = ftruncate(fileno(f), ScriptOffset) == 0;
   return std::fclose(f) == 0 && ok;
-}
-
-namespace {
-// Folders made by makeTempDir, removed when the test program ends
-// (kept when SHIRAKABA_KEEP_TEMP is set, for looking at what a test left).
-std::vector<std::string>& madeDirs() {
-  static std::vector<std::string> dirs;
-  return dirs;
-}
-void removeMadeDirs() {
-  if (std::getenv("SHIRAKABA_KEEP_TEMP")) return;
-  std::error_code ec;
-  for (const std::string& d : madeDirs()) std::filesystem::remove_all(d, ec);
-}
-}  // namespace
-
-std::string makeTempDir(const std::string& tag) {
-  std::string safe;
-  for (char c : tag) safe += (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-') ? c : '_';
-  std::string pattern = (std::filesystem::temp_directory_path() / ("shirakaba-" + safe + "-XXXXXX")).string();
-  if (!mkdtemp(pattern.data())) return {};
-  if (madeDirs().empty()) std::atexit(removeMadeDirs);
-  madeDirs().push_back(pattern);
-  return pattern;
 }
 
 }  // namespace shirakaba::test

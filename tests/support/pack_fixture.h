@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/bitmap.h"
+#include "tools/monkey/temp_dir.h"
 
 namespace shirakaba::test {
 
@@ -23,7 +24,7 @@ bool writeTestPack(const std::string& gameDir, const std::map<int, Bitmap>& pict
 // What tests read whole at most: any pack, save or text they make.
 constexpr uint64_t kTestReadLimit = 256ull << 20;
 
-// A new empty folder under the system's temporary folder, its name holding tag.
-std::string makeTempDir(const std::string& tag);
+// A new empty folder under the system's temporary folder, removed when the test ends.
+using shirakaba::makeTempDir;
 
 }  // namespace shirakaba::test

@@ -3,6 +3,7 @@
 // so a pixel on the screen tells exactly where in the sheet it came from.
 #include <gtest/gtest.h>
 
+#include "calendar/buttons.h"
 #include "engine/layouts.h"
 #include "game/game.h"
 #include "support/pack_fixture.h"
@@ -53,7 +54,7 @@ struct Buttons : ::testing::Test {
   NullHost host;
   Game g{host, EngineConfig{dir}};
   void SetUp() override {
-    g.engine.SetupBuffers(Buffers::Create);
+    g.state.surfaces.backBufferCreated = true;
     g.engine.draw.BackBuffer = Bitmap::create32(640, 480, kUntouched);
     g.engine.draw.ImageBa = Bitmap::create32(640, 480, kUntouched);
   }
@@ -182,19 +183,19 @@ TEST_F(Buttons, ConversationTopicsTakeColumnFromItemAndRowFromState) {
 TEST_F(Buttons, WalkTileFollowsThePlaceCodeOfItsButton) {
   g.state.train.Adv.TrainStep = TrainStep::EveningWalk;
   g.state.train.Adv.Area = 0;  // corridor: button 4 is place 4
-  g.calendar.DrawCalBtn(Look::Normal, 4, Target::Back);
+  DrawCalBtn(g.engine.draw, g.state.train, Look::Normal, 4, Target::Back);
   expectCell(g.engine.draw.BackBuffer, Rect{215, 221, 325, 303}, Point{0, 246}, false);
 }
 
 TEST_F(Buttons, EveningAndStep17AndStep3Cells) {
   g.state.train.Adv.TrainStep = TrainStep::LateEvening;
-  g.calendar.DrawCalBtn(Look::Pressed, 2, Target::Back);
+  DrawCalBtn(g.engine.draw, g.state.train, Look::Pressed, 2, Target::Back);
   expectCell(g.engine.draw.BackBuffer, Rect{343, 365, 389, 387}, Point{46, 120}, true);
   g.state.train.Adv.TrainStep = TrainStep::OwnRoom;
-  g.calendar.DrawCalBtn(Look::Pressed, 2, Target::Back);
+  DrawCalBtn(g.engine.draw, g.state.train, Look::Pressed, 2, Target::Back);
   expectCell(g.engine.draw.BackBuffer, Rect{400, 170, 510, 252}, Point{110, 246}, false);
   g.state.train.Adv.TrainStep = TrainStep::JobConfirm;
-  g.calendar.DrawCalBtn(Look::Normal, 2, Target::Back);
+  DrawCalBtn(g.engine.draw, g.state.train, Look::Normal, 2, Target::Back);
   expectCell(g.engine.draw.BackBuffer, Rect{506, 430, 552, 452}, Point{46, 328}, true);
 }
 
@@ -202,15 +203,16 @@ TEST_F(Buttons, StepsWithoutButtonsDrawNothing) {
   for (TrainStep step : {TrainStep::Morning, TrainStep::JobRunning, TrainStep::JobFinished, static_cast<TrainStep>(6),
                          TrainStep::Sleep, TrainStep::SelfStudy, TrainStep::JobResult, TrainStep::InfoEvening}) {
     g.state.train.Adv.TrainStep = step;
-    for (int item = 1; item <= 6; ++item) g.calendar.DrawCalBtn(Look::Normal, item, Target::Back);
+    for (int item = 1; item <= 6; ++item) DrawCalBtn(g.engine.draw, g.state.train, Look::Normal, item, Target::Back);
   }
   for (int y = 0; y < 480; y += 9)
     for (int x = 0; x < 640; x += 9) ASSERT_EQ(back(x, y), kUntouched);
 }
 
 TEST_F(Buttons, EveningBarDrawsTheBarAndFourInactiveButtons) {
+  g.state.shell.GameMode = GameMode::Calendar;
   g.state.train.Adv.TrainStep = TrainStep::Evening;
-  g.calendar.DrawBtnBar(BarKind::Evening);
+  g.calendar.CalendarEnter();  // the evening menu's picture: its bar before the buttons go live
   EXPECT_EQ(coordOf(back(258, 361)), (Point{1, 1})) << "the bar";
   EXPECT_EQ(coordOf(back(520, 391)), (Point{263, 31}));
   EXPECT_EQ(back(521, 391), kUntouched);
@@ -222,8 +224,9 @@ TEST_F(Buttons, ConversationBarLeavesOutALockedTopic) {
   // At lunch the third character's topic is locked.
   g.state.shell.GameMode = GameMode::Talk;
   g.state.train.Adv.TrainStep = TrainStep::Lunch;
-  ASSERT_EQ(g.calendar.OptionLocked(3), 1);
-  g.calendar.DrawBtnBar(BarKind::Topics);
+  g.state.train.Adv.Partner = 1;
+  ASSERT_EQ(g.rules.OptionLocked(3), 1);
+  g.calendar.TalkScreen(TalkStep::Compose);  // the conversation's picture: the bar of its topics
   for (int i : {1, 2, 4})
     EXPECT_EQ(coordOf(back(297 + 46 * (i - 1) + 1, 366)), (Point{46 * (i - 1) + 1, 32 + 44 + 1})) << i;
   // Topic 3's slot shows the bar beneath it.

@@ -38,6 +38,8 @@ struct TestGame {
   explicit TestGame(const std::string& dir) : game(host, EngineConfig{dir}) {}
 
   Engine& engine = game.engine;
+  TrainingRules& rules = game.rules;
+  StoryEvents& story = game.story;
   Calendar& calendar = game.calendar;
   TrainingState& train = game.state.train;
   EventStateRec& events = game.state.events;
@@ -59,10 +61,11 @@ struct TestGame {
 // Training state of a new game in the calendar, the given script, no pictures.
 struct Bare : TestGame {
   explicit Bare(std::vector<std::string> script = {}) : TestGame(soundDir()) {
-    engine.SetupBuffers(Buffers::Create);
+    surfaces.BackBuffer = Bitmap::create32(kScreenW, kScreenH);
+    surfaces.backBufferCreated = true;
     engine.Script.lines = std::move(script);
     engine.UpdateRecord(RecordUpdate::NewGame);
-    calendar.ResetAdv(AdvReset::NewGame);
+    rules.ResetAdv(AdvReset::NewGame);
     mode() = GameMode::Calendar;
   }
 };

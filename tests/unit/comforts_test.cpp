@@ -15,12 +15,13 @@
 #include "comforts/comforts.h"
 #include "game/game_state.h"
 #include "saves/save_game.h"
-#include "support/monkey_rng.h"
+#include "tools/monkey/monkey_rng.h"
 #include "support/pack_fixture.h"
 #include "support/whole_game.h"
 
 using namespace shirakaba;
 using namespace shirakaba::test;
+using namespace shirakaba::monkey;
 
 namespace {
 

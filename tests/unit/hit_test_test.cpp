@@ -6,7 +6,7 @@
 #include "calendar/layouts.h"
 #include "engine/layouts.h"
 #include "game/game.h"
-#include "screens/hit_test.h"
+#include "engine/hit_test.h"
 
 using namespace shirakaba;
 

@@ -76,15 +76,21 @@ class Interpreter : public ::testing::Test {
 };
 std::string* Interpreter::dir_ = nullptr;
 
+// A scene that cannot be found shows its label in the notice bar: without a label of
+// its own a scene is "*e_" and its number.
 TEST_F(Interpreter, SceneLabelsAndTheirLookup) {
   g.state.scene.SceneNo = 12;
-  EXPECT_EQ(g.engine.GetSceneLabel(), "*e_12");
-  g.state.scene.SceneLabel = "*Op";
-  EXPECT_EQ(g.engine.GetSceneLabel(), "*Op");
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Notice, std::optional<std::string>("*e_12"));
   const int at = addScene("*op", {"text"});
-  EXPECT_EQ(g.engine.FindScene(), at + 1);  // Latin letters fold
+  g.state.scene.SceneLabel = "*Op";
+  g.engine.NextPage(PageIndent::Plain);  // Latin letters fold
+  EXPECT_EQ(g.state.shown.Page, (std::vector<std::string>{"text"}));
+  EXPECT_EQ(g.state.scene.ScriptPos, at + 2);
   g.state.scene.SceneLabel = "*op_";
-  EXPECT_EQ(g.engine.FindScene(), 0);
+  g.state.scene.ScriptPos = 0;
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(g.state.shown.Notice, std::optional<std::string>("*op_"));
 }
 
 TEST_F(Interpreter, DefinitionsGiveNumbersAndEverythingElseIsZero) {
@@ -97,22 +103,37 @@ TEST_F(Interpreter, DefinitionsGiveNumbersAndEverythingElseIsZero) {
   EXPECT_EQ(g.engine.ScriptInt("forest"), 2);
 }
 
+// The first line of a scene always runs as a command; whether it is the background
+// command shows on the BackBuffer.
 TEST_F(Interpreter, CommandNumbersComeFromTheLineName) {
-  g.engine.Script.lines = {"bg=1", "BG=forest", "=1", "bg", "nosuch=forest", "bg="};
-  EXPECT_EQ(g.engine.CommandAt(1), ScriptCommand::Background);
-  EXPECT_EQ(g.engine.CommandAt(2), ScriptCommand::None);  // "=" first: a text line
-  EXPECT_EQ(g.engine.CommandAt(3), ScriptCommand::None);
-  EXPECT_EQ(g.engine.CommandAt(4), ScriptCommand::None);  // an undefined name
-  EXPECT_EQ(g.engine.CommandAt(5), ScriptCommand::Background);  // an empty argument is still a command
-  EXPECT_EQ(g.engine.CommandAt(99), ScriptCommand::None);
+  auto drawsBackground = [&](std::vector<std::string> scene) {
+    g.engine.draw.BackBuffer = Bitmap::create32(640, 480, 0x777777);
+    g.engine.Script.lines = {"bg=1", "forest=2", "*s"};
+    for (auto& l : scene) g.engine.Script.lines.push_back(std::move(l));
+    startScene("*s");
+    return back(0, 0) != 0x777777u;
+  };
+  EXPECT_TRUE(drawsBackground({"BG=forest"}));
+  EXPECT_FALSE(drawsBackground({"=1"}));  // "=" first: a text line
+  EXPECT_FALSE(drawsBackground({"bg"}));
+  EXPECT_FALSE(drawsBackground({"nosuch=forest"}));  // an undefined name
+  EXPECT_TRUE(drawsBackground({"bg="}));  // an empty argument is still a command
+  EXPECT_FALSE(drawsBackground({}));      // past the script's end
 }
 
 TEST_F(Interpreter, CGNamesMatchExactly) {
-  EXPECT_EQ(g.engine.FindCG("t_job1.bmp"), 1);
-  EXPECT_EQ(g.engine.FindCG("春未E5.bmp"), 7);
-  EXPECT_EQ(g.engine.FindCG("T_JOB1.BMP"), 0);
-  EXPECT_EQ(g.engine.FindCG("春未e1.bmp"), 0);
-  EXPECT_EQ(g.engine.FindCG(""), 0);
+  auto cgOf = [&](const std::string& name) {
+    const int at = addScene("*c", {"cg=" + name});
+    g.state.scene.ScriptPos = at + 1;
+    g.engine.NextPage(PageIndent::Plain);  // the CG command at the cursor
+    g.engine.Script.lines.resize(static_cast<size_t>(at));
+    return int{g.state.scene.CGNo};
+  };
+  EXPECT_EQ(cgOf("t_job1.bmp"), 1);
+  EXPECT_EQ(cgOf("春未E5.bmp"), 7);
+  EXPECT_EQ(cgOf("T_JOB1.BMP"), 0);
+  EXPECT_EQ(cgOf("春未e1.bmp"), 0);
+  EXPECT_EQ(cgOf(""), 0);
 }
 
 TEST_F(Interpreter, TheFirstCommandOfASceneRunsWithoutATransition) {
@@ -149,7 +170,7 @@ TEST_F(Interpreter, ALaterCommandStartsATransition) {
   g.state.scene.ScriptPos += 1;  // the text was shown
   g.state.scene.WindowBaked = 1;
   g.engine.Text_Timer.setEnabled(true);
-  g.engine.RunCommand(g.engine.CommandAt(g.state.scene.ScriptPos));
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(back(0, 0), kBackdrop);  // an undefined background is picture 1
   EXPECT_TRUE(g.engine.Cha_Timer.Enabled());
   EXPECT_EQ(g.engine.Cha_Timer.Tag, 0);
@@ -162,7 +183,7 @@ TEST_F(Interpreter, UndefinedAndNonNumericCommandsOnlyTransition) {
     g.engine.Script.lines.push_back(line);
     g.state.scene.ScriptPos = g.engine.Script.count() - 1;
     g.engine.Cha_Timer.setEnabled(false);
-    g.engine.RunCommand(g.engine.CommandAt(g.state.scene.ScriptPos));
+    g.engine.NextPage(PageIndent::Plain);
     EXPECT_EQ(g.state.scene.ScriptPos, g.engine.Script.count()) << line;
     EXPECT_EQ(g.state.shell.GameMode, GameMode::Scene) << line;
     EXPECT_TRUE(g.engine.Cha_Timer.Enabled()) << line;
@@ -175,7 +196,7 @@ TEST_F(Interpreter, CommandsSevenAndEightPlaceTwoSpritesFromTwoLines) {
     g.engine.draw.BackBuffer = Bitmap::create32(640, 480, 0x777777);
     const int at = addScene("*p", {cmd, "ignored name=B", "after"});
     g.state.scene.ScriptPos = at + 1;
-    g.engine.RunCommand(g.engine.CommandAt(at + 1));
+    g.engine.NextPage(PageIndent::Plain);
     EXPECT_EQ(g.state.scene.ScriptPos, at + 3) << cmd;
     EXPECT_EQ(back(50, 0), kSpriteA) << cmd;   // slot 2
     EXPECT_EQ(back(300, 0), kSpriteB) << cmd;  // slot 3
@@ -187,9 +208,9 @@ TEST_F(Interpreter, CommandsSevenAndEightPlaceTwoSpritesFromTwoLines) {
 TEST_F(Interpreter, SpriteZeroHasNoSpecialCaseAndCommandSixUsesSlotZero) {
   const int at = addScene("*p", {"left=S0", "left=A"});
   g.state.scene.ScriptPos = at + 1;
-  g.engine.RunCommand(ScriptCommand::Sprite);
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(back(200, 0), kSprite0);
-  g.engine.RunCommand(ScriptCommand::Sprite);
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(back(200, 0), kSpriteA);
 }
 
@@ -210,7 +231,7 @@ TEST_F(Interpreter, PictureNumbersOutsideThePackDrawNothing) {
 TEST_F(Interpreter, AnUnknownCGStretchesTheBackdrop) {
   const int at = addScene("*c", {"cg=T_JOB1.BMP", "text"});
   g.state.scene.ScriptPos = at + 1;
-  g.engine.RunCommand(ScriptCommand::CG);
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(g.state.scene.CGNo, 0);
   EXPECT_EQ(g.state.shell.GameMode, GameMode::Scene);
   EXPECT_EQ(back(639, 479), kBackdrop);
@@ -221,7 +242,7 @@ TEST_F(Interpreter, AnUnknownCGStretchesTheBackdrop) {
 TEST_F(Interpreter, AKnownCGSwitchesToTheCGDisplay) {
   const int at = addScene("*c", {"cg=t_job1.bmp", "text"});
   g.state.scene.ScriptPos = at + 1;
-  g.engine.RunCommand(ScriptCommand::CG);
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(g.state.scene.CGNo, 1);
   EXPECT_EQ(g.state.shell.GameMode, GameMode::CGDisplay);
   EXPECT_EQ(g.state.record.CGSeen[1], 1);
@@ -248,7 +269,7 @@ TEST_F(Interpreter, EndOfSceneResetsAndReturnsToTheCalendar) {
     g.state.scene.SceneLabel = "*x";
     g.state.scene.WindowBaked = 1;
     g.state.shell.GameMode = GameMode::Scene;
-    g.engine.RunCommand(g.engine.CommandAt(at + 1));
+    g.engine.NextPage(PageIndent::Plain);
     EXPECT_EQ(g.state.scene.ScriptPos, 0) << cmd;
     EXPECT_EQ(g.state.scene.SceneNo, 0) << cmd;
     EXPECT_EQ(g.state.scene.SceneLabel, "") << cmd;
@@ -260,14 +281,14 @@ TEST_F(Interpreter, EndOfSceneResetsAndReturnsToTheCalendar) {
 }
 
 TEST_F(Interpreter, TestModeSendsEveryEndCommandToTheSceneList) {
-  for (ScriptCommand cmd : {ScriptCommand::End, ScriptCommand::EndFollowUp, ScriptCommand::EndArmNow}) {
-    const int at = addScene("*t", {"x=", "kyouko_1", "wait3"});
+  for (const char* cmd : {"end=", "endf=", "endnow="}) {
+    const int at = addScene("*t", {cmd, "kyouko_1", "wait3"});
     g.state.scene.ScriptPos = at + 1;
     g.state.scene.TestMode = 1;
     g.state.scene.SceneLabel = "*t";
     g.state.shell.GameMode = GameMode::Scene;
-    g.engine.RunCommand(cmd);
-    EXPECT_EQ(g.state.shell.GameMode, GameMode::SceneList) << static_cast<int>(cmd);
+    g.engine.NextPage(PageIndent::Plain);
+    EXPECT_EQ(g.state.shell.GameMode, GameMode::SceneList) << cmd;
     g.engine.Script.lines.resize(static_cast<size_t>(at));
   }
 }
@@ -277,14 +298,14 @@ TEST_F(Interpreter, TheEventLineSchedulesOrReleasesAnEvent) {
   ASSERT_GT(n, 0);
   const int at = addScene("*x", {"end=", "kyouko_1", "wait3", "endnow=", "kyouko_1", "endf=", "kyouko_1", ""});
   g.state.scene.ScriptPos = at + 1;  // NextPage hands over with the cursor on the command line
-  g.engine.RunCommand(ScriptCommand::End);
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(g.state.events.EventWait[n], 3);
   g.state.events.EventState[n] = 1;
   g.state.scene.ScriptPos = at + 4;
-  g.engine.RunCommand(ScriptCommand::EndArmNow);
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(g.state.events.EventState[n], 2);
   g.state.scene.ScriptPos = at + 6;
-  g.engine.RunCommand(ScriptCommand::EndFollowUp);  // an empty wait line waits one night
+  g.engine.NextPage(PageIndent::Plain);  // an empty wait line waits one night
   EXPECT_EQ(g.state.events.EventWait[n], 1);
 }
 
@@ -292,7 +313,7 @@ TEST_F(Interpreter, AnEndCommandOnTheLastLineReadsEmptyLinesAfterIt) {
   g.engine.Script.lines.push_back("end=");
   g.state.scene.ScriptPos = g.engine.Script.count() - 1;
   g.state.scene.SceneNo = 3;
-  g.engine.RunCommand(ScriptCommand::End);
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(g.state.shell.GameMode, GameMode::Calendar);
   EXPECT_EQ(g.state.scene.ScriptPos, 0);
 }
@@ -302,7 +323,7 @@ TEST_F(Interpreter, TheClosingCommandKeepsTheSceneNumber) {
   g.state.scene.ScriptPos = at + 1;
   g.state.scene.SceneNo = 3;
   g.state.scene.WindowBaked = 1;
-  g.engine.RunCommand(ScriptCommand::Closing);
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(g.state.scene.SceneLabel, "*after_end");
   EXPECT_EQ(g.state.scene.ScriptPos, 0);
   EXPECT_EQ(g.state.scene.SceneNo, 3);
@@ -315,7 +336,7 @@ TEST_F(Interpreter, TheChoiceCommandHandsOverWithoutATransition) {
   const int at = addScene("*q", {"choice=", "yes", "no", "1", "-2"});
   g.state.scene.ScriptPos = at + 1;
   g.engine.Text_Timer.setEnabled(true);
-  g.engine.RunCommand(ScriptCommand::Choice);
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(g.state.shell.GameMode, GameMode::Choice);
   EXPECT_EQ(g.state.scene.ScriptPos, at + 2);
   EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
@@ -327,7 +348,7 @@ TEST_F(Interpreter, TheChoiceCommandHandsOverWithoutATransition) {
 TEST_F(Interpreter, TheFaceCommandShowsTheNextPageAtOnce) {
   const int at = addScene("*f", {"face=nobody", "spoken line", "bg=forest"});
   g.state.scene.ScriptPos = at + 1;
-  g.engine.RunCommand(ScriptCommand::Face);
+  g.engine.NextPage(PageIndent::Plain);
   EXPECT_EQ(g.state.shown.Page, (std::vector<std::string>{"spoken line"}));
   EXPECT_EQ(g.state.scene.ScriptPos, at + 3);
   EXPECT_FALSE(g.engine.Cha_Timer.Enabled());
@@ -338,7 +359,7 @@ TEST_F(Interpreter, NothingRunsWhileTheViewerReplaysACG) {
   const int at = addScene("*r", {"bg=forest"});
   g.engine.CG_Timer.Tag = 1;
   g.state.scene.ScriptPos = at + 1;
-  g.engine.RunCommand(ScriptCommand::Background);
+  g.engine.NextPage(PageIndent::Plain);
   g.state.scene.ScriptPos = 0;
   g.state.scene.SceneLabel = "*r";
   g.engine.RunCommand();

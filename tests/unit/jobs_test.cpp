@@ -8,7 +8,7 @@ namespace {
 
 int drawWith(Bare& b, int r) {
   b.random.force(r);
-  return b.calendar.DrawGrade(GradeDraw::Draw);
+  return b.rules.DrawGrade(GradeDraw::Draw);
 }
 
 constexpr Colour kSegment = 0x2080F0;
@@ -103,15 +103,15 @@ TEST(DrawGrade, RescuedFailureNeedsAbilityTwoAtFortyAndAffectionThirty) {
   b.train.Grade = 4;
   b.train.Ability[2] = 40;
   b.chara(1).Affection = 30;
-  EXPECT_EQ(b.calendar.DrawGrade(GradeDraw::Rescue), 5);
+  EXPECT_EQ(b.rules.DrawGrade(GradeDraw::Rescue), 5);
   b.chara(1).Affection = 29;
-  EXPECT_EQ(b.calendar.DrawGrade(GradeDraw::Rescue), 4);
+  EXPECT_EQ(b.rules.DrawGrade(GradeDraw::Rescue), 4);
   b.chara(1).Affection = 30;
   b.train.Ability[2] = 39;
-  EXPECT_EQ(b.calendar.DrawGrade(GradeDraw::Rescue), 4);
+  EXPECT_EQ(b.rules.DrawGrade(GradeDraw::Rescue), 4);
   b.train.Grade = 3;
   b.train.Ability[2] = 100;
-  EXPECT_EQ(b.calendar.DrawGrade(GradeDraw::Rescue), 3);
+  EXPECT_EQ(b.rules.DrawGrade(GradeDraw::Rescue), 3);
 }
 
 TEST(JobBar, FailureStopsAfterFifteenSegmentsWithSoundFour) {
@@ -182,10 +182,10 @@ TEST(JobBar, ClicksWhileTheBarRunsAreIgnoredThenTheAfterJobSceneFollows) {
 TEST(JobScreen, ChoosingAJobShowsTheConfirmationInPlace) {
   Bare b;
   b.adv().TrainStep = TrainStep::JobChoice;
-  b.calendar.JobScreen(JobView::List);
+  b.calendar.CalendarReady();  // the job list
   for (int i = 1; i <= 4; ++i) EXPECT_EQ(b.btn.ButtonOn[i], 1);
-  b.btn.SelectedBtn = 4;
-  b.calendar.JobScreen(JobView::Confirm);
+  b.btn.PressedBtn = 4;
+  b.calendar.CalendarRelease();
   EXPECT_EQ(b.train.Job, 4);
   EXPECT_EQ(b.adv().TrainStep, TrainStep::JobConfirm);
   EXPECT_EQ(b.btn.ButtonOn[1], 1);
@@ -199,7 +199,8 @@ TEST(JobResultScreen, AppliesTheGainsAndClearsTheOutcome) {
   b.train.Job = 3;  // weights 2, 1, 0, 0
   b.train.Grade = 2;
   b.adv().Outcome = 2;
-  b.calendar.JobResultScreen(ResultStep::Ready);
+  b.adv().TrainStep = TrainStep::JobResult;
+  b.calendar.CalendarReady();  // the result screen
   EXPECT_EQ(b.train.Ability[1], 2);
   EXPECT_EQ(b.train.Ability[2], 1);
   EXPECT_EQ(b.adv().Outcome, 0);

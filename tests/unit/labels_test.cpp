@@ -91,7 +91,7 @@ TEST(InfoLabel, BestLikedCharacterWithTiesToTheHigherNumber) {
     b.chara(1).Affection = a1;
     b.chara(2).Affection = a2;
     b.chara(3).Affection = a3;
-    return b.calendar.InfoLabel();
+    return b.rules.InfoLabel();
   };
   EXPECT_EQ(set(20, 20, 20), "*A_Joho_m1");
   EXPECT_EQ(set(10, 10, 10), "*A_Joho");

@@ -1,4 +1,5 @@
 // Lunch break, walks, self-study, the information screen and conversations.
+#include "calendar/buttons.h"
 #include "calendar_fixture.h"
 
 using namespace calendar_test;
@@ -17,9 +18,10 @@ struct EveningWalk : Bare {
   }
 };
 
+// A walk tile chosen: the press picked it, the release acts on it.
 void choose(Bare& b, int button) {
-  b.btn.SelectedBtn = button;
-  b.calendar.WalkScreen(WalkStep::Release);
+  b.btn.PressedBtn = button;
+  b.calendar.CalendarRelease();
 }
 
 }  // namespace
@@ -27,59 +29,59 @@ void choose(Bare& b, int button) {
 TEST(PlaceOfButton, CorridorAndOutsideTables) {
   Bare b;
   b.adv().Area = 0;
-  for (int i = 0; i <= 6; ++i) EXPECT_EQ(b.calendar.PlaceOfButton(i), i);
-  EXPECT_EQ(b.calendar.PlaceOfButton(7), 0) << "outside the table";
+  for (int i = 0; i <= 6; ++i) EXPECT_EQ(PlaceOfButton(b.train, i), i);
+  EXPECT_EQ(PlaceOfButton(b.train, 7), 0) << "outside the table";
   for (uint8_t area : {1, 2}) {
     b.adv().Area = area;
-    for (int i = 0; i <= 5; ++i) EXPECT_EQ(b.calendar.PlaceOfButton(i), 6 + i);
-    EXPECT_EQ(b.calendar.PlaceOfButton(6), 0);
+    for (int i = 0; i <= 5; ++i) EXPECT_EQ(PlaceOfButton(b.train, i), 6 + i);
+    EXPECT_EQ(PlaceOfButton(b.train, 6), 0);
   }
 }
 
 TEST(PlaceClosed, RoomsAndOffice) {
   Bare b;
   TAdv_Rec& a = b.adv();
-  EXPECT_EQ(b.calendar.PlaceClosed(1), 1);
-  EXPECT_EQ(b.calendar.PlaceClosed(2), 0);
+  EXPECT_EQ(b.rules.PlaceClosed(1), 1);
+  EXPECT_EQ(b.rules.PlaceClosed(2), 0);
   a.Met[2] = 1;
-  EXPECT_EQ(b.calendar.PlaceClosed(2), 1);
-  EXPECT_EQ(b.calendar.PlaceClosed(3), 0);
+  EXPECT_EQ(b.rules.PlaceClosed(2), 1);
+  EXPECT_EQ(b.rules.PlaceClosed(3), 0);
   a.Met[3] = 1;
-  EXPECT_EQ(b.calendar.PlaceClosed(3), 1);
-  EXPECT_EQ(b.calendar.PlaceClosed(4), 0);
+  EXPECT_EQ(b.rules.PlaceClosed(3), 1);
+  EXPECT_EQ(b.rules.PlaceClosed(4), 0);
   a.Actions = 1;
-  EXPECT_EQ(b.calendar.PlaceClosed(4), 0) << "her first event not yet done";
+  EXPECT_EQ(b.rules.PlaceClosed(4), 0) << "her first event not yet done";
   b.state(kKyouko1) = 3;
-  EXPECT_EQ(b.calendar.PlaceClosed(4), 1);
+  EXPECT_EQ(b.rules.PlaceClosed(4), 1);
   a.Actions = 0;
-  EXPECT_EQ(b.calendar.PlaceClosed(4), 0) << "before any activity";
+  EXPECT_EQ(b.rules.PlaceClosed(4), 0) << "before any activity";
   a.Met[1] = 1;
-  EXPECT_EQ(b.calendar.PlaceClosed(4), 1);
-  for (int p : {0, 5, 6, 7, 10, 11}) EXPECT_EQ(b.calendar.PlaceClosed(p), 0) << p;
+  EXPECT_EQ(b.rules.PlaceClosed(4), 1);
+  for (int p : {0, 5, 6, 7, 10, 11}) EXPECT_EQ(b.rules.PlaceClosed(p), 0) << p;
 }
 
 TEST(PlaceLabel, ByAreaAndSchedule) {
   Bare b;
   TAdv_Rec& a = b.adv();
   a.Area = 2;
-  EXPECT_EQ(b.calendar.PlaceLabel(7), "*So_1_02");
-  EXPECT_EQ(b.calendar.PlaceLabel(10), "*So_4_02");
+  EXPECT_EQ(b.rules.PlaceLabel(7), "*So_1_02");
+  EXPECT_EQ(b.rules.PlaceLabel(10), "*So_4_02");
   a.Area = 1;
-  EXPECT_EQ(b.calendar.PlaceLabel(9), "*So_3_01");
+  EXPECT_EQ(b.rules.PlaceLabel(9), "*So_3_01");
   a.Area = 0;
-  EXPECT_EQ(b.calendar.PlaceLabel(4), "*Jimu_01");
-  EXPECT_EQ(b.calendar.PlaceLabel(6), "*R_mae_01");
-  EXPECT_EQ(b.calendar.PlaceLabel(11), "*R_naka_01");
+  EXPECT_EQ(b.rules.PlaceLabel(4), "*Jimu_01");
+  EXPECT_EQ(b.rules.PlaceLabel(6), "*R_mae_01");
+  EXPECT_EQ(b.rules.PlaceLabel(11), "*R_naka_01");
   // Everybody is scheduled at place code 0 in this data: the first one not met is.
   a.Day = 3;
-  EXPECT_EQ(b.calendar.PlaceLabel(0), "*kyouko_Jishitu0");
+  EXPECT_EQ(b.rules.PlaceLabel(0), "*kyouko_Jishitu0");
   EXPECT_EQ(a.Met[1], 1);
-  EXPECT_EQ(b.calendar.PlaceLabel(0), "*suzuna_Jishitu0");
-  EXPECT_EQ(b.calendar.PlaceLabel(0), "*mayu_Jishitu0");
-  EXPECT_EQ(b.calendar.PlaceLabel(0), "*Jishitu_01");
+  EXPECT_EQ(b.rules.PlaceLabel(0), "*suzuna_Jishitu0");
+  EXPECT_EQ(b.rules.PlaceLabel(0), "*mayu_Jishitu0");
+  EXPECT_EQ(b.rules.PlaceLabel(0), "*Jishitu_01");
   a.Met[1] = a.Met[2] = a.Met[3] = 0;
   a.Day = 8;
-  EXPECT_EQ(b.calendar.PlaceLabel(0), "*Jishitu_01") << "nobody is scheduled after day 7";
+  EXPECT_EQ(b.rules.PlaceLabel(0), "*Jishitu_01") << "nobody is scheduled after day 7";
 }
 
 TEST(WalkScreen, OfficeBeforeAnyActivityOpensAConversationUnlessHerEventPlays) {
@@ -147,7 +149,7 @@ TEST(WalkScreen, MetCurrentAndClosedTilesAreDead) {
   EveningWalk b;
   b.adv().Met[1] = 1;  // after a conversation with character 1
   b.adv().Place = 2;
-  b.calendar.WalkScreen(WalkStep::Ready);
+  b.calendar.CalendarReady();
   const uint8_t* on = b.btn.ButtonOn;
   EXPECT_EQ(on[1], 0) << "her room, always closed";
   EXPECT_EQ(on[2], 0) << "where she stands";
@@ -158,7 +160,7 @@ TEST(WalkScreen, MetCurrentAndClosedTilesAreDead) {
   b.engine.ClearButtons();
   b.adv().Area = 1;
   b.adv().Place = 7;
-  b.calendar.WalkScreen(WalkStep::Ready);
+  b.calendar.CalendarReady();
   EXPECT_EQ(on[1], 0);
   EXPECT_EQ(on[2], 1);
   EXPECT_EQ(on[5], 1);
@@ -254,12 +256,12 @@ TEST(LunchBreak, SeatsWalkAndVisitEvents) {
   b.state(1) = 3;
   b.adv().TrainStep = TrainStep::Lunch;
   b.adv().Half = 2;
-  b.calendar.LunchBreak(LunchStep::Ready);
+  b.calendar.CalendarReady();
   for (int i : {1, 2, 3, 6}) EXPECT_EQ(b.btn.ButtonOn[i], 1) << i;
   EXPECT_EQ(b.btn.ButtonOn[4], 0);
 
-  b.btn.SelectedBtn = 2;
-  b.calendar.LunchBreak(LunchStep::Release);
+  b.btn.PressedBtn = 2;
+  b.calendar.CalendarRelease();
   EXPECT_EQ(b.mode(), GameMode::Talk);
   EXPECT_EQ(b.adv().Partner, 2);
 
@@ -267,8 +269,8 @@ TEST(LunchBreak, SeatsWalkAndVisitEvents) {
   b.adv().Partner = 0;
   b.state(kKyouko2) = 5;
   b.adv().Place = 5;
-  b.btn.SelectedBtn = 1;
-  b.calendar.LunchBreak(LunchStep::Release);
+  b.btn.PressedBtn = 1;
+  b.calendar.CalendarRelease();
   EXPECT_EQ(b.scene.SceneNo, kKyouko2);
   EXPECT_EQ(b.adv().TrainStep, TrainStep::JobChoice);
   EXPECT_EQ(b.adv().Place, 0);
@@ -276,8 +278,8 @@ TEST(LunchBreak, SeatsWalkAndVisitEvents) {
 
   Bare c;
   c.adv().TrainStep = TrainStep::Lunch;
-  c.btn.SelectedBtn = 6;
-  c.calendar.LunchBreak(LunchStep::Release);
+  c.btn.PressedBtn = 6;
+  c.calendar.CalendarRelease();
   EXPECT_EQ(c.adv().TrainStep, TrainStep::LunchWalk);
   EXPECT_EQ(c.adv().Place, 7);
   EXPECT_EQ(c.adv().Area, 2);
@@ -287,26 +289,27 @@ TEST(StudyScreen, StudyCountsAndReturnsByActions) {
   Bare b;
   b.adv().TrainStep = TrainStep::SelfStudy;
   b.train.Ability[4] = 3;
-  b.calendar.StudyScreen(StudyStep::Ready);
+  b.calendar.CalendarReady();
   EXPECT_EQ(b.train.Ability[4], 4);
   EXPECT_EQ(b.adv().Actions, 1);
-  b.calendar.StudyScreen(StudyStep::Release);
+  b.calendar.CalendarRelease();
   EXPECT_EQ(b.adv().TrainStep, TrainStep::Evening);
   b.adv().TrainStep = TrainStep::SelfStudy;
-  b.calendar.StudyScreen(StudyStep::Ready);
-  b.calendar.StudyScreen(StudyStep::Release);
+  b.calendar.CalendarReady();
+  b.calendar.CalendarRelease();
   EXPECT_EQ(b.adv().TrainStep, TrainStep::LateEvening);
 }
 
 TEST(InfoScreen, ReturnsToTheMenuItCameFrom) {
   Bare b;
   b.adv().TrainStep = TrainStep::InfoEvening;
-  b.calendar.InfoScreen(InfoStep::Release);
+  b.calendar.CalendarRelease();
   EXPECT_EQ(b.adv().TrainStep, TrainStep::Evening);
   b.adv().TrainStep = TrainStep::InfoLate;
-  b.calendar.InfoScreen(InfoStep::Release);
+  b.calendar.CalendarRelease();
   EXPECT_EQ(b.adv().TrainStep, TrainStep::LateEvening);
-  b.calendar.InfoScreen(InfoStep::Ready);
+  b.adv().TrainStep = TrainStep::InfoLate;
+  b.calendar.CalendarReady();
   EXPECT_EQ(b.scene.WindowBaked, 1);
   EXPECT_TRUE(b.engine.Text_Timer.Enabled());
 }

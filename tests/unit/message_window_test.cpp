@@ -342,13 +342,14 @@ TEST_F(MessageWindow, ASceneRunsThroughTheTickAndTheClicks) {
   EXPECT_FALSE(g.engine.Text_Timer.Enabled());
 }
 
-TEST_F(MessageWindow, TheNoticeBarOfALowerRow) {
-  g.engine.ShowNotice(2, "row two");
-  EXPECT_EQ(screen(50, 90), dark(kBack));
-  EXPECT_EQ(screen(50, 89), kBack);
-  EXPECT_EQ(screen(549, 109), dark(kBack));
-  EXPECT_EQ(screen(549, 110), kBack);
-  EXPECT_GE(textBox(Rect{0, 0, 640, 480}).top, 90);
+TEST_F(MessageWindow, TheNoticeBarsCorners) {
+  g.state.scene.SceneLabel = "*nowhere";
+  g.engine.NextPage(PageIndent::Plain);
+  EXPECT_EQ(screen(50, 50), dark(kBack));
+  EXPECT_EQ(screen(50, 49), kBack);
+  EXPECT_EQ(screen(549, 69), dark(kBack));
+  EXPECT_EQ(screen(549, 70), kBack);
+  EXPECT_GE(textBox(Rect{0, 0, 640, 480}).top, 50);
 }
 
 }  // namespace

@@ -11,16 +11,17 @@
 #include "game/core.h"
 #include "saves/save_file.h"
 #include "saves/save_game.h"
-#include "support/monkey_saves.h"
+#include "tools/monkey/monkey_saves.h"
 
 #include "game/game.h"
-#include "support/monkey.h"
-#include "support/monkey_checks.h"
+#include "tools/monkey/monkey.h"
+#include "tools/monkey/monkey_checks.h"
 #include "support/pack_fixture.h"
 #include "tools/demo/demo.h"
 
 using namespace shirakaba;
 using namespace shirakaba::test;
+using namespace shirakaba::monkey;
 
 namespace {
 
@@ -167,7 +168,7 @@ TEST(MonkeyChecks, BrokenStatesAreNamed) {
   Game g(host, EngineConfig{makeTempDir("monkey-checks")});
   GameState& s = g.state;
   EXPECT_EQ(brokenInvariant(g), "") << "a window before its first game";
-  g.calendar.ResetAdv(AdvReset::NewGame);
+  g.rules.ResetAdv(AdvReset::NewGame);
   s.shell.GameMode = GameMode::Calendar;
   EXPECT_EQ(brokenInvariant(g), "");
 
@@ -198,7 +199,7 @@ TEST(MonkeyChecks, BrokenStatesAreNamed) {
 TEST(MonkeyChecks, NewGameMeansTheOpeningOrDayOne) {
   NullHost host;
   Game g(host, EngineConfig{makeTempDir("monkey-newgame")});
-  g.calendar.ResetAdv(AdvReset::NewGame);
+  g.rules.ResetAdv(AdvReset::NewGame);
   g.state.shell.GameMode = GameMode::Scene;
   EXPECT_TRUE(newGameStarted(g));
   g.state.scene.SceneLabel = "*e_3";

@@ -18,7 +18,7 @@
 #include "engine/script.h"
 #include "game/core.h"
 #include "game/game_state.h"
-#include "screens/labels.h"
+#include "calendar/status_labels.h"
 #include "support/pack_fixture.h"
 
 namespace shirakaba {

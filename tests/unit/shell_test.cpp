@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/files.h"
+#include "engine/menu_handlers.h"
 #include "game/game.h"
 #include "game/state_codec.h"
 #include "support/pack_fixture.h"
@@ -186,7 +187,8 @@ TEST(Transitions, FullCycleTakesTwentyOneIntervalsAndTheResumeScreenDoesNothing)
 TEST(Records, CGSeenSurvivesReturnAndNewGameWhileEventsReset) {
   TestGame g(makeGame("records"));
   g.settle();
-  g.engine.MarkCGSeen(3);
+  g.state.scene.CGNo = 3;
+  g.engine.UpdateRecord(RecordUpdate::CGShown);
   g.state.events.EventState[1] = 3;
   g.state.events.EventWait[6] = 2;
   g.engine.callHandler(MenuId::ReSet_Btn);  // not enabled on the title, but its handler works
@@ -212,11 +214,14 @@ TEST(Records, MarkCGSeenUsesStepYAndLinkedCG) {
   game.engine.UpdateRecord(RecordUpdate::CGShown);
   EXPECT_EQ(record.CGSeen[1], 1);
   EXPECT_EQ(record.CGSeen[3], 1) << "the linked CG is marked too";
-  game.engine.MarkCGSeen(2);
+  game.state.scene.CGNo = 2;
+  game.engine.UpdateRecord(RecordUpdate::CGShown);
   EXPECT_EQ(record.CGSeen[2], 2);
   const RunRecord before = record;
-  game.engine.MarkCGSeen(0);
-  game.engine.MarkCGSeen(8);  // out of range: nothing
+  for (uint8_t outOfRange : {0, 8}) {
+    game.state.scene.CGNo = outOfRange;
+    game.engine.UpdateRecord(RecordUpdate::CGShown);  // nothing
+  }
   EXPECT_EQ(record, before);
 }
 
@@ -245,7 +250,7 @@ TEST(Menus, CGSpeedSetsIntervalCheckAndCaption) {
   g.engine.menuClick(MenuId::CG_H);
   EXPECT_EQ(g.engine.CG_Timer.Interval(), 20);
   EXPECT_EQ(g.state.record.CGSpeed, 1);
-  g.engine.SetCGSpeed(4);  // not a speed: nothing
+  MenuHandlers(g.engine).SetCGSpeed(4);  // not a speed: nothing
   EXPECT_EQ(g.state.record.CGSpeed, 1);
 }
 

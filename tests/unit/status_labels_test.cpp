@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "base/text.h"
+#include "calendar/status_labels.h"
+#include "calendar/status_panel.h"
 #include "game/game.h"
-#include "screens/labels.h"
 #include "support/recording_host.h"
 
 using namespace shirakaba;
@@ -15,21 +16,19 @@ struct Labels : ::testing::Test {
   Game game{host};
   TrainingState& t = game.state.train;
   Surfaces& surfaces = game.state.surfaces;
-  Screens& screens = game.screens;
-  Calendar& calendar = game.calendar;
-  std::string time(TrainStep step) { return TimeLabel(screens.TimeSlotOf(step)); }
+  std::string time(TrainStep step) { return TimeLabel(TimeSlotOf(t, step)); }
   void abilities(int a, int b, int c, int d) {
     t.Ability[1] = a, t.Ability[2] = b, t.Ability[3] = c, t.Ability[4] = d;
   }
   std::vector<int> rule(JobRuleKind kind) {
     std::vector<int> g;
-    for (int i = 1; i <= 4; ++i) g.push_back(calendar.JobRule(kind, i));
+    for (int i = 1; i <= 4; ++i) g.push_back(JobRule(t, kind, i));
     return g;
   }
   std::vector<int> gains() {
     std::vector<int> g;
     for (int i = 1; i <= 4; ++i)
-      g.push_back(calendar.JobRule(JobRuleKind::GradedGain, i) + calendar.JobRule(JobRuleKind::OutcomeBonus, i));
+      g.push_back(JobRule(t, JobRuleKind::GradedGain, i) + JobRule(t, JobRuleKind::OutcomeBonus, i));
     return g;
   }
 };
@@ -65,14 +64,14 @@ TEST_F(Labels, WalkStepsDependOnTheArea) {
 
 TEST_F(Labels, AbilityTextPadsOnlyOneDigit) {
   abilities(0, 9, 10, 100);
-  EXPECT_EQ(screens.AbilityText(1), " 0");
-  EXPECT_EQ(screens.AbilityText(2), " 9");
-  EXPECT_EQ(screens.AbilityText(3), "10");
-  EXPECT_EQ(screens.AbilityText(4), "100");
+  EXPECT_EQ(AbilityText(t, 1), " 0");
+  EXPECT_EQ(AbilityText(t, 2), " 9");
+  EXPECT_EQ(AbilityText(t, 3), "10");
+  EXPECT_EQ(AbilityText(t, 4), "100");
   t.Ability[1] = -3;
-  EXPECT_EQ(screens.AbilityText(1), "-3");
-  EXPECT_EQ(screens.AbilityText(0), " 0");
-  EXPECT_EQ(screens.AbilityText(5), " 0");
+  EXPECT_EQ(AbilityText(t, 1), "-3");
+  EXPECT_EQ(AbilityText(t, 0), " 0");
+  EXPECT_EQ(AbilityText(t, 5), " 0");
 }
 
 TEST_F(Labels, AffectionStarsBandEdges) {
@@ -81,39 +80,39 @@ TEST_F(Labels, AffectionStarsBandEdges) {
                                                {49, "★★★★☆"}, {50, "★★★★★"}, {100, "★★★★★"}, {-1, "★★★★★"}};
   for (auto [v, text] : cases) {
     t.CharaStat[2].Affection = v;
-    EXPECT_EQ(screens.StarText(StarRow::Affection, 2), text) << v;
+    EXPECT_EQ(StarText(t, StarRow::Affection, 2), text) << v;
   }
 }
 
 TEST_F(Labels, RatingStarsFillMoreSlowlyForTheFirstCharacter) {
   t.CharaStat[1].RatingB = 3;
   t.CharaStat[2].RatingB = 3;
-  EXPECT_EQ(screens.StarText(StarRow::RatingB, 1), "☆");
-  EXPECT_EQ(screens.StarText(StarRow::RatingB, 2), "☆☆");
+  EXPECT_EQ(StarText(t, StarRow::RatingB, 1), "☆");
+  EXPECT_EQ(StarText(t, StarRow::RatingB, 2), "☆☆");
   t.CharaStat[1].RatingB = 4;
-  EXPECT_EQ(screens.StarText(StarRow::RatingB, 1), "☆☆");
+  EXPECT_EQ(StarText(t, StarRow::RatingB, 1), "☆☆");
   t.CharaStat[1].RatingB = 12;
-  EXPECT_EQ(screens.StarText(StarRow::RatingB, 1), "☆☆☆☆");
+  EXPECT_EQ(StarText(t, StarRow::RatingB, 1), "☆☆☆☆");
   t.CharaStat[1].RatingB = 13;
   t.CharaStat[2].RatingB = 9;
-  EXPECT_EQ(screens.StarText(StarRow::RatingB, 1), "☆☆☆☆☆");
-  EXPECT_EQ(screens.StarText(StarRow::RatingB, 2), "☆☆☆☆☆");
+  EXPECT_EQ(StarText(t, StarRow::RatingB, 1), "☆☆☆☆☆");
+  EXPECT_EQ(StarText(t, StarRow::RatingB, 2), "☆☆☆☆☆");
   t.CharaStat[2].RatingB = 8;
-  EXPECT_EQ(screens.StarText(StarRow::RatingB, 2), "☆☆☆☆");
+  EXPECT_EQ(StarText(t, StarRow::RatingB, 2), "☆☆☆☆");
   t.CharaStat[3].RatingB = -2;
-  EXPECT_EQ(screens.StarText(StarRow::RatingB, 3), "☆☆☆☆☆") << "below every band: the last row";
+  EXPECT_EQ(StarText(t, StarRow::RatingB, 3), "☆☆☆☆☆") << "below every band: the last row";
   t.CharaStat[1].RatingB = 0;
-  EXPECT_EQ(screens.StarText(StarRow::RatingB, 1), "○");
+  EXPECT_EQ(StarText(t, StarRow::RatingB, 1), "○");
 }
 
 TEST_F(Labels, ThirdKindUsesRatingCWithTheNarrowBandsForEveryone) {
   t.CharaStat[1].RatingC = 3;
   t.CharaStat[1].RatingB = 0;
-  EXPECT_EQ(screens.StarText(StarRow::RatingC, 1), "☆☆");
+  EXPECT_EQ(StarText(t, StarRow::RatingC, 1), "☆☆");
   t.CharaStat[3].RatingC = 7;
-  EXPECT_EQ(screens.StarText(StarRow::RatingC, 3), "☆☆☆☆");
-  EXPECT_EQ(screens.StarText(static_cast<StarRow>(0), 1), "-");
-  EXPECT_EQ(screens.StarText(static_cast<StarRow>(4), 1), "-");
+  EXPECT_EQ(StarText(t, StarRow::RatingC, 3), "☆☆☆☆");
+  EXPECT_EQ(StarText(t, static_cast<StarRow>(0), 1), "-");
+  EXPECT_EQ(StarText(t, static_cast<StarRow>(4), 1), "-");
 }
 
 // The relation view writes each character's three rows of stars at x 155: character k's
@@ -130,7 +129,7 @@ TEST_F(Labels, RelationViewWritesTheNineRowsInTheirCells) {
   t.CharaStat[2].Affection = 25, t.CharaStat[2].RatingB = 5, t.CharaStat[2].RatingC = 7;
   t.CharaStat[3].Affection = 45, t.CharaStat[3].RatingB = 9, t.CharaStat[3].RatingC = 0;
   host.texts.clear();
-  screens.StatusPanel(StatusView::Relations);
+  StatusPanel(game.engine.draw, game.engine.ownTexts, t, StatusView::Relations);
 
   struct Cell {
     int y;
@@ -210,19 +209,19 @@ TEST_F(Labels, JobGainsByGradeAndOutcome) {
 
 TEST_F(Labels, HighestAbilityAndAffectionTiesGoToTheHigherNumber) {
   abilities(5, 9, 9, 3);
-  EXPECT_EQ(calendar.JobRule(JobRuleKind::BestAbility, 0), 3);
+  EXPECT_EQ(JobRule(t, JobRuleKind::BestAbility, 0), 3);
   abilities(0, 0, 0, 0);
-  EXPECT_EQ(calendar.JobRule(JobRuleKind::BestAbility, 7), 4);
+  EXPECT_EQ(JobRule(t, JobRuleKind::BestAbility, 7), 4);
   abilities(10, 0, 0, 0);
-  EXPECT_EQ(calendar.JobRule(JobRuleKind::BestAbility, 0), 1);
+  EXPECT_EQ(JobRule(t, JobRuleKind::BestAbility, 0), 1);
   t.CharaStat[1].Affection = 4;
   t.CharaStat[2].Affection = 4;
   t.CharaStat[3].Affection = 1;
-  EXPECT_EQ(calendar.JobRule(JobRuleKind::BestLiked, 0), 2);
+  EXPECT_EQ(JobRule(t, JobRuleKind::BestLiked, 0), 2);
   t.CharaStat[3].Affection = 4;
-  EXPECT_EQ(calendar.JobRule(JobRuleKind::BestLiked, 0), 3);
-  EXPECT_EQ(calendar.JobRule(static_cast<JobRuleKind>(5), 1), 0) << "no such rule";
-  EXPECT_EQ(calendar.JobRule(static_cast<JobRuleKind>(-1), 1), 0);
+  EXPECT_EQ(JobRule(t, JobRuleKind::BestLiked, 0), 3);
+  EXPECT_EQ(JobRule(t, static_cast<JobRuleKind>(5), 1), 0) << "no such rule";
+  EXPECT_EQ(JobRule(t, static_cast<JobRuleKind>(-1), 1), 0);
 }
 
 TEST(LimitValue, RaisesToZeroOrLowersToTheLimit) {

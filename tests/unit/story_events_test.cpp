@@ -19,28 +19,28 @@ constexpr int kWaits = 0, kArmsNow = 1;
 TEST(ArmEvent, ByKind) {
   Bare b;
   b.state(kEnd) = 0;  // kind 1 arms from 0 or 1
-  b.calendar.ArmEvent("*end");
+  b.story.ArmEvent("*end");
   EXPECT_EQ(b.state(kEnd), 2);
   b.state(kKyouko1) = 0;  // kind 2 arms only from 1
-  b.calendar.ArmEvent("*kyouko_1");
+  b.story.ArmEvent("*kyouko_1");
   EXPECT_EQ(b.state(kKyouko1), 0);
   b.state(kKyouko1) = 1;
-  b.calendar.ArmEvent("*kyouko_1");
+  b.story.ArmEvent("*kyouko_1");
   EXPECT_EQ(b.state(kKyouko1), 2);
   b.state(kKyouko2) = 1;  // kind 5 arms for a lunch visit
-  b.calendar.ArmEvent("*kyouko_2");
+  b.story.ArmEvent("*kyouko_2");
   EXPECT_EQ(b.state(kKyouko2), 5);
-  b.calendar.ArmEvent("*nothing");
+  b.story.ArmEvent("*nothing");
   EXPECT_EQ(b.state(0), 0);
 }
 
 TEST(ArmEvent, DoneEventStaysDone) {
   Bare b;
   b.state(kHarumi1) = 3;
-  b.calendar.ArmEvent("*harumi_1");
+  b.story.ArmEvent("*harumi_1");
   EXPECT_EQ(b.state(kHarumi1), 3);
   b.state(kEnd) = 3;
-  b.calendar.ArmEvent("*end");
+  b.story.ArmEvent("*end");
   EXPECT_EQ(b.state(kEnd), 3);
 }
 
@@ -48,29 +48,29 @@ TEST(DayEvents, WaitUnlocksAtTheWthBedtimeAndStaysAtOne) {
   Bare b;
   b.events.EventWait[kMayu2] = 3;
   b.events.EventWait[kKyouko2] = 0;
-  b.calendar.DayEvents(DayEventsKind::CountDown);
+  b.story.DayEvents(DayEventsKind::CountDown);
   EXPECT_EQ(b.events.EventWait[kMayu2], 2);
   EXPECT_EQ(b.state(kMayu2), 0);
-  b.calendar.DayEvents(DayEventsKind::CountDown);
+  b.story.DayEvents(DayEventsKind::CountDown);
   EXPECT_EQ(b.events.EventWait[kMayu2], 1);
   EXPECT_EQ(b.state(kMayu2), 0);
-  b.calendar.DayEvents(DayEventsKind::CountDown);
+  b.story.DayEvents(DayEventsKind::CountDown);
   EXPECT_EQ(b.state(kMayu2), 1) << "third bedtime";
   EXPECT_EQ(b.events.EventWait[kMayu2], 1);
   EXPECT_EQ(b.state(kKyouko2), 0) << "a wait of 0 never unlocks";
   b.state(kMayu2) = 3;
-  b.calendar.DayEvents(DayEventsKind::CountDown);
+  b.story.DayEvents(DayEventsKind::CountDown);
   EXPECT_EQ(b.state(kMayu2), 3) << "only a locked event unlocks";
 }
 
 TEST(DayEvents, DayTwoArmsTheFirstMeetingsAndDaySevenTheEnd) {
   Bare b;
   b.adv().Day = 2;
-  b.calendar.DayEvents(DayEventsKind::Arm);
+  b.story.DayEvents(DayEventsKind::Arm);
   for (int n : {kHarumi1, kKyouko1, kSuzuna1, kMayu1}) EXPECT_EQ(b.state(n), 2) << n;
   EXPECT_EQ(b.state(kEnd), 0);
   b.adv().Day = 7;
-  b.calendar.DayEvents(DayEventsKind::Arm);
+  b.story.DayEvents(DayEventsKind::Arm);
   EXPECT_EQ(b.state(kEnd), 2);
 }
 
@@ -81,7 +81,7 @@ TEST(DayEvents, SecondMeetingsNeedAffectionTen) {
   b.state(kMayu2) = 1;
   b.chara(1).Affection = 10;
   b.chara(3).Affection = 9;
-  b.calendar.DayEvents(DayEventsKind::Arm);
+  b.story.DayEvents(DayEventsKind::Arm);
   EXPECT_EQ(b.state(kKyouko2), 5);
   EXPECT_EQ(b.state(kMayu2), 1);
 }
@@ -99,7 +99,7 @@ TEST(DayEvents, EachSecondMeetingArmsAtAffectionTenOfItsOwnCharacter) {
     b->chara(1).Affection = a1;
     b->chara(2).Affection = a2;
     b->chara(3).Affection = a3;
-    b->calendar.DayEvents(DayEventsKind::Arm);
+    b->story.DayEvents(DayEventsKind::Arm);
     return b;
   };
   {
@@ -120,7 +120,7 @@ TEST(DayEvents, EachSecondMeetingArmsAtAffectionTenOfItsOwnCharacter) {
 TEST(EventScript, EmptyWaitLineMeansOneNight) {
   Bare b({"N=2", "*s", "END3=", "kyouko_2", "", "x"});
   b.scene.ScriptPos = 3;  // at the event line
-  b.calendar.EventScript(kWaits, "*kyouko_2");
+  b.story.EventScript(kWaits, "*kyouko_2");
   EXPECT_EQ(b.events.EventWait[kKyouko2], 1);
   EXPECT_EQ(b.state(kKyouko2), 0) << "scheduling leaves the state";
 }
@@ -128,35 +128,37 @@ TEST(EventScript, EmptyWaitLineMeansOneNight) {
 TEST(EventScript, WaitLineIsADefinitionName) {
   Bare b({"N=2", "*s", "END3=", "mayu_2", "N", "M"});
   b.scene.ScriptPos = 3;
-  b.calendar.EventScript(kWaits, "*mayu_2");
+  b.story.EventScript(kWaits, "*mayu_2");
   EXPECT_EQ(b.events.EventWait[kMayu2], 2);
   b.scene.ScriptPos = 4;  // wait line "M" has no definition: never unlocks
-  b.calendar.EventScript(kWaits, "*mayu_2");
+  b.story.EventScript(kWaits, "*mayu_2");
   EXPECT_EQ(b.events.EventWait[kMayu2], 0);
-  b.calendar.EventScript(kWaits, "*unknown");
+  b.story.EventScript(kWaits, "*unknown");
   EXPECT_EQ(b.events.EventWait[0], 0);
 }
 
 TEST(EventScript, MakeAvailableNowArmsOnlyLockedOrUnlocked) {
   Bare b;
   b.state(kMayu2) = 0;
-  b.calendar.EventScript(kArmsNow, "*mayu_2");
+  b.story.EventScript(kArmsNow, "*mayu_2");
   EXPECT_EQ(b.state(kMayu2), 2);
   b.state(kKyouko2) = 5;
-  b.calendar.EventScript(kArmsNow, "*kyouko_2");
+  b.story.EventScript(kArmsNow, "*kyouko_2");
   EXPECT_EQ(b.state(kKyouko2), 5);
   b.state(kHarumi1) = 3;
-  b.calendar.EventScript(kArmsNow, "*harumi_1");
+  b.story.EventScript(kArmsNow, "*harumi_1");
   EXPECT_EQ(b.state(kHarumi1), 3);
 }
 
 TEST(EventScript, ScheduledSecondMeetingIsArmedForLunchTheSameNight) {
   Bare b({"*s", "END3=", "kyouko_2", ""});
   b.scene.ScriptPos = 2;
-  b.calendar.EventScript(kWaits, "*kyouko_2");
+  b.story.EventScript(kWaits, "*kyouko_2");
   b.chara(1).Affection = 10;
   b.adv().Day = 3;
-  b.calendar.NightMenu(NightStep::GoToSleep);
+  b.adv().TrainStep = TrainStep::LateEvening;
+  b.btn.PressedBtn = 1;  // going to sleep
+  b.calendar.CalendarRelease();
   EXPECT_EQ(b.state(kKyouko2), 5);
   EXPECT_EQ(b.adv().Day, 4);
   EXPECT_EQ(b.adv().TrainStep, TrainStep::Sleep);
@@ -165,7 +167,7 @@ TEST(EventScript, ScheduledSecondMeetingIsArmedForLunchTheSameNight) {
 TEST(CheckArmed, NewGameStartsTheOpeningInAnyStep) {
   Bare b;
   b.adv().TrainStep = TrainStep::LateEvening;
-  b.calendar.CheckArmed();
+  b.story.CheckArmed();
   EXPECT_EQ(b.scene.SceneNo, kOp);
   EXPECT_EQ(b.label(), "*op");
   EXPECT_EQ(b.state(kOp), 3);
@@ -183,11 +185,11 @@ TEST(CheckArmed, JobChoiceNeedsTheAfternoon) {
   b.adv().TrainStep = TrainStep::JobChoice;
   b.adv().Half = 1;
   b.label() = "*left";
-  b.calendar.CheckArmed();
+  b.story.CheckArmed();
   EXPECT_EQ(b.scene.SceneNo, 0);
   EXPECT_EQ(b.label(), "") << "the check clears the label";
   b.adv().Half = 2;
-  b.calendar.CheckArmed();
+  b.story.CheckArmed();
   EXPECT_EQ(b.scene.SceneNo, kEnd);
 }
 
@@ -198,7 +200,7 @@ TEST(CheckArmed, JobStepMatchesTheChosenJobsIntroduction) {
   b.train.Job = 3;
   b.train.Grade = 2;
   b.adv().Outcome = 2;
-  b.calendar.CheckArmed();
+  b.story.CheckArmed();
   EXPECT_EQ(b.scene.SceneNo, kJobK1);
   EXPECT_EQ(b.adv().TrainStep, TrainStep::Lunch) << "morning: the lunch break follows";
   EXPECT_EQ(b.adv().Half, 2);
@@ -209,14 +211,14 @@ TEST(CheckArmed, JobStepMatchesTheChosenJobsIntroduction) {
   b.scene.SceneNo = 0;
   b.adv().TrainStep = TrainStep::JobRunning;
   b.train.Job = 1;
-  b.calendar.CheckArmed();
+  b.story.CheckArmed();
   EXPECT_EQ(b.scene.SceneNo, kJobR1);
   EXPECT_EQ(b.adv().TrainStep, TrainStep::Evening) << "afternoon: the evening follows";
 
   b.scene.SceneNo = 0;
   b.adv().TrainStep = TrainStep::JobRunning;
   b.train.Job = 3;  // its introduction is done: the bar runs
-  b.calendar.CheckArmed();
+  b.story.CheckArmed();
   EXPECT_EQ(b.scene.SceneNo, 0);
 }
 
@@ -226,10 +228,10 @@ TEST(CheckArmed, WalkStepsNeedThePlace) {
   b.state(kKyouko1) = 2;
   b.adv().TrainStep = TrainStep::EveningWalk;
   b.adv().Place = 2;
-  b.calendar.CheckArmed();
+  b.story.CheckArmed();
   EXPECT_EQ(b.scene.SceneNo, 0);
   b.adv().Place = 4;
-  b.calendar.CheckArmed();
+  b.story.CheckArmed();
   EXPECT_EQ(b.scene.SceneNo, kKyouko1);
   EXPECT_EQ(b.adv().TrainStep, TrainStep::LateEvening);
   EXPECT_EQ(b.adv().Met[1], 1);
@@ -241,14 +243,14 @@ TEST(CheckArmed, EveningMenuEventAndLunchEvent) {
   b.state(kOp) = 3;
   b.state(kHarumi1) = 2;
   b.adv().TrainStep = TrainStep::Lunch;
-  b.calendar.CheckArmed();
+  b.story.CheckArmed();
   EXPECT_EQ(b.scene.SceneNo, kOp2) << "the first lunch";
   EXPECT_EQ(b.adv().Met[1], 0);
   b.scene.SceneNo = 0;
-  b.calendar.CheckArmed();
+  b.story.CheckArmed();
   EXPECT_EQ(b.scene.SceneNo, 0) << "the second lunch plays nothing";
   b.adv().TrainStep = TrainStep::Evening;
-  b.calendar.CheckArmed();
+  b.story.CheckArmed();
   EXPECT_EQ(b.scene.SceneNo, kHarumi1);
 }
 
@@ -257,10 +259,10 @@ TEST(CheckVisit, LunchVisitOfTheChosenCharacter) {
   b.state(kKyouko2) = 5;
   b.adv().TrainStep = TrainStep::Lunch;
   b.btn.SelectedBtn = 2;
-  b.calendar.CheckVisit();
+  b.story.CheckVisit();
   EXPECT_EQ(b.scene.SceneNo, 0);
   b.btn.SelectedBtn = 1;
-  b.calendar.CheckVisit();
+  b.story.CheckVisit();
   EXPECT_EQ(b.scene.SceneNo, kKyouko2);
   EXPECT_EQ(b.adv().TrainStep, TrainStep::JobChoice);
   EXPECT_EQ(b.adv().Met[1], 0) << "no meeting is counted at lunch";
@@ -274,27 +276,27 @@ TEST(CheckTalk, AnswerMatchesStateMinusFive) {
   b.adv().Partner = 3;
   b.adv().Place = 3;
   b.btn.SelectedBtn = 1;
-  b.calendar.CheckTalk();
+  b.story.CheckTalk();
   EXPECT_EQ(b.scene.SceneNo, 0);
   b.btn.SelectedBtn = 2;
-  b.calendar.CheckTalk();
+  b.story.CheckTalk();
   EXPECT_EQ(b.scene.SceneNo, kMayu2);
 }
 
 TEST(OptionLocked, WithoutTheStoryEventsTopicThreeIsAlwaysLocked) {
   Bare b;
   b.mode() = GameMode::Calendar;
-  for (int i = 1; i <= 4; ++i) EXPECT_EQ(b.calendar.OptionLocked(i), 0) << i;
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(b.rules.OptionLocked(i), 0) << i;
   b.mode() = GameMode::Talk;
   b.adv().TrainStep = TrainStep::Lunch;
-  EXPECT_EQ(b.calendar.OptionLocked(3), 1);
-  EXPECT_EQ(b.calendar.OptionLocked(2), 0);
+  EXPECT_EQ(b.rules.OptionLocked(3), 1);
+  EXPECT_EQ(b.rules.OptionLocked(2), 0);
   b.adv().TrainStep = TrainStep::EveningWalk;
   for (int p = 0; p <= 3; ++p) {
     b.adv().Partner = static_cast<uint8_t>(p);
-    EXPECT_EQ(b.calendar.OptionLocked(3), 1) << p;
-    EXPECT_EQ(b.calendar.OptionLocked(4), 0) << p;
+    EXPECT_EQ(b.rules.OptionLocked(3), 1) << p;
+    EXPECT_EQ(b.rules.OptionLocked(4), 0) << p;
   }
   b.mode() = GameMode::Status;
-  EXPECT_EQ(b.calendar.OptionLocked(3), 0);
+  EXPECT_EQ(b.rules.OptionLocked(3), 0);
 }

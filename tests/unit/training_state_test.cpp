@@ -9,7 +9,7 @@ TEST(ResetAdv, NewGameSetsArrivalEveningAndFirstCharacterAtZero) {
   b.adv().Day = 9;
   b.train.Ability[3] = 50;
   b.chara(2).RatingB = 7;
-  b.calendar.ResetAdv(AdvReset::NewGame);
+  b.rules.ResetAdv(AdvReset::NewGame);
   const TAdv_Rec& a = b.adv();
   EXPECT_EQ(a.Day, 1);
   EXPECT_EQ(a.Month, 1);
@@ -39,7 +39,7 @@ TEST(ResetAdv, NewDayKeepsDayAreaLabelAndValues) {
   b.train.Job = 3;
   b.train.Grade = 2;
   b.chara(1).Affection = 12;
-  b.calendar.ResetAdv(AdvReset::NewDay);
+  b.rules.ResetAdv(AdvReset::NewDay);
   EXPECT_EQ(a.TrainStep, TrainStep::Morning);
   EXPECT_EQ(a.Half, 1);
   EXPECT_EQ(a.Place, 5);
@@ -57,12 +57,12 @@ TEST(ResetAdv, NewDayKeepsDayAreaLabelAndValues) {
 TEST(NextDay, MonthAndWeekDayFollowTheNewDay) {
   Bare b;
   b.adv().Day = 29;
-  b.calendar.NextDay();
+  NextDay(b.train);
   EXPECT_EQ(b.adv().Day, 30);
   EXPECT_EQ(b.adv().Month, 2);
   EXPECT_EQ(b.adv().WeekDay, 2);
   b.adv().Day = 6;
-  b.calendar.NextDay();
+  NextDay(b.train);
   EXPECT_EQ(b.adv().Day, 7);
   EXPECT_EQ(b.adv().Month, 1);
   EXPECT_EQ(b.adv().WeekDay, 0);
@@ -78,7 +78,7 @@ TEST(ApplyStats, ClampKeepsEveryValueWithinZeroToHundred) {
   b.chara(3).Affection = 100;
   b.adv().Partner = 3;
   b.btn.SelectedBtn = 4;  // topic 4: no ability
-  b.calendar.ApplyStats(Stats::LunchTalk);
+  b.rules.ApplyStats(Stats::LunchTalk);
   EXPECT_EQ(b.train.Ability[1], 100);
   EXPECT_EQ(b.train.Ability[2], 0);
   EXPECT_EQ(b.chara(1).RatingB, 100);
@@ -92,23 +92,23 @@ TEST(ApplyStats, JobEndMovesRatingByGradeAndAddsOutcomeBonus) {
   b.train.Job = 1;  // main ability 2
   b.train.Grade = 3;
   b.chara(1).RatingB = 5;
-  b.calendar.ApplyStats(Stats::JobEnd);
+  b.rules.ApplyStats(Stats::JobEnd);
   EXPECT_EQ(b.chara(1).RatingB, 5) << "grade 3 leaves it";
   EXPECT_EQ(b.adv().Outcome, 3);
 
   b.train.Grade = 4;
   b.chara(1).RatingB = 0;
-  b.calendar.ApplyStats(Stats::JobEnd);
+  b.rules.ApplyStats(Stats::JobEnd);
   EXPECT_EQ(b.chara(1).RatingB, 0) << "-1 clamped";
   EXPECT_EQ(b.adv().Outcome, 4);
   EXPECT_EQ(b.train.Ability[4], 1) << "outcome 4: +1 on ability 4";
 
   b.train.Grade = 1;
-  b.calendar.ApplyStats(Stats::JobEnd);
+  b.rules.ApplyStats(Stats::JobEnd);
   EXPECT_EQ(b.chara(1).RatingB, 2);
   EXPECT_EQ(b.train.Ability[2], 2) << "outcome 1: +2 on the main ability";
   b.train.Grade = 2;
-  b.calendar.ApplyStats(Stats::JobEnd);
+  b.rules.ApplyStats(Stats::JobEnd);
   EXPECT_EQ(b.chara(1).RatingB, 3);
   EXPECT_EQ(b.train.Ability[2], 3);
 }
@@ -119,7 +119,7 @@ TEST(ApplyStats, RescuedFailureGivesOutcomeFiveAndOnePointEverywhere) {
   b.train.Grade = 4;
   b.train.Ability[2] = 40;
   b.chara(1).Affection = 30;
-  b.calendar.ApplyStats(Stats::JobEnd);
+  b.rules.ApplyStats(Stats::JobEnd);
   EXPECT_EQ(b.adv().Outcome, 5);
   EXPECT_EQ(b.train.Ability[1], 1);
   EXPECT_EQ(b.train.Ability[2], 41);
@@ -130,11 +130,11 @@ TEST(ApplyStats, ResultScreenGainsFollowTheGrade) {
   Bare b;
   b.train.Job = 2;  // weights 1, 0, 0, 2
   b.train.Grade = 3;
-  b.calendar.ApplyStats(Stats::JobGain);
+  b.rules.ApplyStats(Stats::JobGain);
   EXPECT_EQ(b.train.Ability[1], 0) << "weight 1 dropped for grade 3";
   EXPECT_EQ(b.train.Ability[4], 2);
   b.train.Grade = 4;
-  b.calendar.ApplyStats(Stats::JobGain);
+  b.rules.ApplyStats(Stats::JobGain);
   EXPECT_EQ(b.train.Ability[1], 0) << "-1 clamped";
   EXPECT_EQ(b.train.Ability[4], 1);
 }
@@ -143,14 +143,14 @@ TEST(ApplyStats, EventBonusGoesToTheRowsCharacterOnly) {
   Bare b;
   b.train.Ability[1] = 150;
   b.scene.SceneNo = 2;  // "*op2": no character
-  b.calendar.ApplyStats(Stats::EventStart);
+  b.rules.ApplyStats(Stats::EventStart);
   EXPECT_EQ(b.train.Ability[1], 150) << "no change, not even the clamp";
   b.scene.SceneNo = 7;  // "*suzuna_1": character 2, bonus 2
-  b.calendar.ApplyStats(Stats::EventStart);
+  b.rules.ApplyStats(Stats::EventStart);
   EXPECT_EQ(b.chara(2).Affection, 3);
   EXPECT_EQ(b.train.Ability[1], 100);
   b.scene.SceneNo = 0;
-  b.calendar.ApplyStats(Stats::EventStart);
+  b.rules.ApplyStats(Stats::EventStart);
   EXPECT_EQ(b.chara(2).Affection, 3);
 }
 
@@ -159,19 +159,19 @@ TEST(ApplyStats, EveningAnswerGivesThreeMinusActions) {
   b.adv().Partner = 2;
   b.btn.SelectedBtn = 2;
   b.adv().Actions = 1;
-  b.calendar.ApplyStats(Stats::EveningTalk);
+  b.rules.ApplyStats(Stats::EveningTalk);
   EXPECT_EQ(b.chara(2).Affection, 3);
   EXPECT_EQ(b.chara(2).RatingB, 1);
   b.btn.SelectedBtn = 3;
   b.adv().Actions = 2;
-  b.calendar.ApplyStats(Stats::EveningTalk);
+  b.rules.ApplyStats(Stats::EveningTalk);
   EXPECT_EQ(b.chara(2).Affection, 4);
   EXPECT_EQ(b.chara(2).RatingC, 1);
   b.adv().Actions = 3;
-  b.calendar.ApplyStats(Stats::EveningTalk);
+  b.rules.ApplyStats(Stats::EveningTalk);
   EXPECT_EQ(b.chara(2).Affection, 4);
   b.adv().Actions = 9;  // -6 clamped at 0
-  b.calendar.ApplyStats(Stats::EveningTalk);
+  b.rules.ApplyStats(Stats::EveningTalk);
   EXPECT_EQ(b.chara(2).Affection, 0);
 }
 
@@ -179,7 +179,7 @@ TEST(ApplyStats, LunchAnswerAndSelfStudy) {
   Bare b;
   b.adv().Partner = 3;
   b.btn.SelectedBtn = 2;
-  b.calendar.ApplyStats(Stats::LunchTalk);
+  b.rules.ApplyStats(Stats::LunchTalk);
   EXPECT_EQ(b.train.Ability[2], 1);
   EXPECT_EQ(b.chara(3).Affection, 2);
   // Self-study: the highest ability, ties to the higher number.
@@ -187,7 +187,7 @@ TEST(ApplyStats, LunchAnswerAndSelfStudy) {
   b.train.Ability[2] = 9;
   b.train.Ability[3] = 9;
   b.train.Ability[4] = 3;
-  b.calendar.ApplyStats(Stats::SelfStudy);
+  b.rules.ApplyStats(Stats::SelfStudy);
   EXPECT_EQ(b.train.Ability[3], 10);
   EXPECT_EQ(b.train.Ability[2], 9);
 }

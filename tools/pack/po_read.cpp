@@ -4,57 +4,26 @@
 
 #include "base/cp932.h"
 #include "base/files.h"
+#include "base/quoted.h"
 #include "base/utf8.h"
 #include "tools/pack/po.h"
 
 namespace shirakaba {
 namespace {
 
-bool isOctal(char c) { return c >= '0' && c <= '7'; }
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The text of the string literal at s[pos], which must be the rest of the line.
-Result<std::string> literal(const std::string& s, size_t pos) {
-  while (pos < s.size() && (s[pos] == ' ' || s[pos] == '\t')) ++pos;
-  if (pos >= s.size() || s[pos] != '"') return fail("a string in double quotes is expected");
-  std::string out;
-  for (++pos; pos < s.size(); ++pos) {
-    const char c = s[pos];
-    if (c == '"') {
-      for (++pos; pos < s.size(); ++pos)
-        if (s[pos] != ' ' && s[pos] != '\t') return fail("something after the closing quote");
-      return out;
-    }
-    if (c != '\\') {
-      out += c;
-      continue;
-    }
-    if (++pos >= s.size()) break;
-    const char e = s[pos];
-    const char* simple = "n\nt\tr\ra\ab\bf\fv\v\\\\\"\"";
-    bool done = false;
-    for (const char* p = simple; *p && !done; p += 2)
-      if (*p == e) out += p[1], done = true;
-    if (done) continue;
-    if (isOctal(e)) {
-      int v = 0;
-      for (int n = 0; n < 3 && pos < s.size() && isOctal(s[pos]); ++n) v = v * 8 + (s[pos++] - '0');
-      --pos;
-      out += static_cast<char>(v);
-    } else if (e == 'x' && pos + 1 < s.size() && hexValue(s[pos + 1]) >= 0) {
-      int v = 0;
-      while (pos + 1 < s.size() && hexValue(s[pos + 1]) >= 0) v = (v * 16 + hexValue(s[++pos])) & 0xFF;
-      out += static_cast<char>(v);
-    } else {
-      return fail(std::string("an unknown escape \\") + e);
-    }
+Result<std::string> literal(const std::string& line, size_t pos) {
+  while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+  std::string_view s = std::string_view(line).substr(pos);
+  QuotedText read = readQuoted(s, Escapes::C);
+  switch (read.fault) {
+    case QuotedFault::None: break;
+    case QuotedFault::NoOpeningQuote: return fail("a string in double quotes is expected");
+    case QuotedFault::UnknownEscape: return fail(std::string("an unknown escape \\") + read.escape);
+    case QuotedFault::NoClosingQuote: return fail("a string without its closing quote");
   }
-  return fail("a string without its closing quote");
+  if (s.find_first_not_of(" \t") != std::string_view::npos) return fail("something after the closing quote");
+  return std::move(read.text);
 }
 
 bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }

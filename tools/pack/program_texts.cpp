@@ -5,12 +5,12 @@
 #include <algorithm>
 
 #include "base/bmp.h"
+#include "calendar/status_labels.h"
+#include "calendar/text_places.h"
 #include "engine/layouts.h"
 #include "engine/menu.h"
 #include "engine/own_texts.h"
 #include "engine/pack.h"
-#include "screens/labels.h"
-#include "screens/text_places.h"
 
 namespace shirakaba {
 namespace {

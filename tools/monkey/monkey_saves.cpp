@@ -1,4 +1,4 @@
-#include "support/monkey_saves.h"
+#include "tools/monkey/monkey_saves.h"
 
 #include <zlib.h>
 
@@ -10,9 +10,8 @@
 #include "saves/save_file.h"
 #include "saves/save_game.h"
 #include "saves/save_slots.h"
-#include "support/pack_fixture.h"
 
-namespace shirakaba::test {
+namespace shirakaba::monkey {
 
 namespace fs = std::filesystem;
 
@@ -227,11 +226,11 @@ std::string MonkeySaves::refusedUnchanged(const GameSnapshot& given, const std::
 // The last save written, or one taken now; empty when none can be taken.
 std::vector<uint8_t> MonkeySaves::goodSaveBytes() {
   if (!lastPath_.empty()) {
-    auto bytes = readFile(lastPath_, test::kTestReadLimit);
+    auto bytes = readFile(lastPath_, kMaxSaveFileBytes);
     if (bytes.ok()) return std::move(bytes).value();
   }
   auto save = takeSave(core_, 0, 0);
   return save.ok() ? encodeSaveFile(save.value()) : std::vector<uint8_t>{};
 }
 
-}  // namespace shirakaba::test
+}  // namespace shirakaba::monkey

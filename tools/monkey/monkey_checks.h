@@ -4,7 +4,7 @@
 
 #include "game/game.h"
 
-namespace shirakaba::test {
+namespace shirakaba::monkey {
 
 // The first invariant the game breaks, in words, or empty.
 std::string brokenInvariant(const Game& game);
@@ -13,4 +13,4 @@ bool newGameStarted(const Game& game);
 // One line of the state for the event log.
 std::string stateSummary(const Game& game);
 
-}  // namespace shirakaba::test
+}  // namespace shirakaba::monkey

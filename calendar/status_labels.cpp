@@ -1,4 +1,4 @@
-#include "screens/labels.h"
+#include "calendar/status_labels.h"
 
 namespace shirakaba {
 

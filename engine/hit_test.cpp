@@ -1,4 +1,4 @@
-#include "screens/hit_test.h"
+#include "engine/hit_test.h"
 
 namespace shirakaba {
 

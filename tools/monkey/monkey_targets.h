@@ -2,9 +2,9 @@
 // found through the same layouts and hit tests the game uses.
 #pragma once
 #include "game/game.h"
-#include "support/monkey_rng.h"
+#include "tools/monkey/monkey_rng.h"
 
-namespace shirakaba::test {
+namespace shirakaba::monkey {
 
 // A point on a live button of the current screen, or anywhere on the screen when
 // none is found.
@@ -14,4 +14,4 @@ Point pickAnywhere(MonkeyRng& rng);
 // The region a left press at (x, y) picks on the current screen, as the game computes it.
 int regionAt(const Game& game, int x, int y);
 
-}  // namespace shirakaba::test
+}  // namespace shirakaba::monkey

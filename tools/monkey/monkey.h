@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace shirakaba::test {
+namespace shirakaba::monkey {
 
 struct MonkeyReport {
   uint64_t events = 0;
@@ -55,4 +55,4 @@ std::string coverageText(const MonkeyReport& report);
 // The wanted pairs and modes not reached.
 std::vector<std::string> coverageGaps(const MonkeyReport& report);
 
-}  // namespace shirakaba::test
+}  // namespace shirakaba::monkey

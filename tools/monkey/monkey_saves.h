@@ -12,9 +12,9 @@
 
 #include "game/core.h"
 #include "game/game.h"
-#include "support/monkey_rng.h"
+#include "tools/monkey/monkey_rng.h"
 
-namespace shirakaba::test {
+namespace shirakaba::monkey {
 
 // One save or load, as one line of a headless replay and what it broke.
 struct SaveStep {
@@ -69,4 +69,4 @@ std::vector<uint8_t> withOtherIdentity(std::vector<uint8_t> save, uint64_t ident
 // The save with another format version (resealed).
 std::vector<uint8_t> withFormatVersion(std::vector<uint8_t> save, uint32_t version);
 
-}  // namespace shirakaba::test
+}  // namespace shirakaba::monkey

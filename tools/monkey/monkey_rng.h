@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-namespace shirakaba::test {
+namespace shirakaba::monkey {
 
 class MonkeyRng {
  public:
@@ -31,4 +31,4 @@ class MonkeyRng {
   uint64_t state_;
 };
 
-}  // namespace shirakaba::test
+}  // namespace shirakaba::monkey

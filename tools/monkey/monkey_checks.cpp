@@ -1,11 +1,11 @@
-#include "support/monkey_checks.h"
+#include "tools/monkey/monkey_checks.h"
 
 #include <sstream>
 #include <utility>
 
-#include "support/monkey.h"
+#include "tools/monkey/monkey.h"
 
-namespace shirakaba::test {
+namespace shirakaba::monkey {
 
 namespace {
 
@@ -116,4 +116,4 @@ std::string coverageText(const MonkeyReport& r) {
   return s.str();
 }
 
-}  // namespace shirakaba::test
+}  // namespace shirakaba::monkey

@@ -1,11 +1,11 @@
-#include "support/monkey_targets.h"
+#include "tools/monkey/monkey_targets.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "calendar/layouts.h"
 
-namespace shirakaba::test {
+namespace shirakaba::monkey {
 
 int regionAt(const Game& g, int x, int y) { return g.HitTest(x, y); }
 
@@ -101,4 +101,4 @@ Point pickTarget(const Game& game, MonkeyRng& rng) {
   return {rng.range(0, kScreenW - 1), rng.range(0, kScreenH - 1)};
 }
 
-}  // namespace shirakaba::test
+}  // namespace shirakaba::monkey

@@ -1,4 +1,4 @@
-#include "support/monkey.h"
+#include "tools/monkey/monkey.h"
 
 #include <algorithm>
 #include <deque>
@@ -7,13 +7,13 @@
 #include <sstream>
 
 #include "game/game.h"
-#include "support/monkey_checks.h"
-#include "support/monkey_rng.h"
-#include "support/monkey_saves.h"
-#include "support/monkey_targets.h"
-#include "support/pack_fixture.h"
+#include "tools/monkey/monkey_checks.h"
+#include "tools/monkey/monkey_rng.h"
+#include "tools/monkey/monkey_saves.h"
+#include "tools/monkey/monkey_targets.h"
+#include "tools/monkey/temp_dir.h"
 
-namespace shirakaba::test {
+namespace shirakaba::monkey {
 
 namespace {
 
@@ -413,4 +413,4 @@ MonkeyReport runMonkey(const std::string& gameDir, uint64_t seed, uint64_t event
   return runMonkey(o);
 }
 
-}  // namespace shirakaba::test
+}  // namespace shirakaba::monkey
