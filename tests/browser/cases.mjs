@@ -72,6 +72,11 @@ export const tests = {
   async saves(env) {
     const page = await P.openPage(env, TEST);
     await toTitle(page);
+    // Refused on the title, with the reasons in the page's language.
+    await page.keyboard.press('F5');
+    await noticeSays(page, 'クイックスロットにセーブできません: まだゲームが始まっていません');
+    await page.keyboard.press('F9');
+    await noticeSays(page, 'クイックスロットをロードできません: セーブデータがありません');
     await play(page, [300, 286], [320, 240], [320, 240]);
     const saved = gameOf(await P.state(page)), screen = await P.canvasPixels(page);
     // F5 and the save list's slot 3, then a reload: the list shows both with thumbnails.
