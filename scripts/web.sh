@@ -198,7 +198,12 @@ done
 gzip -9n < "$WEB/fonts/ipag.ttf" > "$SITE.new/fonts/ipag.ttf.gz"
 cp "$WEB/fonts/ipafont-copyright.txt" "$SITE.new/fonts/"
 cp "$WEB/shirakaba-web.js" "$WEB/shirakaba-web.wasm" "$SITE.new/"
-cp web/*.html web/*.js web/*.css web/manifest.webmanifest "$SITE.new/"
+cp web/*.js web/*.css web/manifest.webmanifest "$SITE.new/"
+# early.js goes into the page itself: it runs before any other file has arrived.
+rm "$SITE.new/early.js"
+awk '$0 == "<script src=\"early.js\"></script>" { print "<script>"; while ((getline line < "web/early.js") > 0) print line; print "</script>"; next }
+  { print }' web/index.html > "$SITE.new/index.html"
+grep -q "shirakabaStart" "$SITE.new/index.html" || { echo "web.sh: early.js was not written into index.html" >&2; exit 1; }
 cp app/resources/shirakaba.svg "$SITE.new/icon.svg"
 # The service worker caches every file of this build, under a name of this build.
 files=$(cd "$SITE.new" && find . -type f ! -name sw.js | sort | sed 's|^\./||')

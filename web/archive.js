@@ -1,32 +1,5 @@
 // The game data built into the page: a gzip-compressed tar of data/ and readme.txt,
-// inflated in the page (so that any static web host serves it as it is).
-
-// Inflated in a worker of its own, so that the font and the demo inflate side by side
-// while the page's thread compiles the game.
-const inflater = `onmessage = async ({ data: url }) => {
-  try {
-    const response = await fetch(url);
-    if (!response.ok) throw new Error(url + ': ' + response.status + ' ' + response.statusText);
-    const bytes = await new Response(response.body.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
-    postMessage(bytes, [bytes]);
-  } catch (e) {
-    postMessage(String(e.message || e));
-  }
-};`;
-const inflaterUrl = URL.createObjectURL(new Blob([inflater], { type: 'text/javascript' }));
-
-export function fetchGzip(url) {
-  return new Promise((resolve, reject) => {
-    const worker = new Worker(inflaterUrl);
-    worker.onmessage = ({ data }) => {
-      worker.terminate();
-      if (typeof data === 'string') reject(new Error(data));
-      else resolve(new Uint8Array(data));
-    };
-    worker.onerror = (e) => reject(new Error(e.message || `${url}: cannot be inflated`));
-    worker.postMessage(new URL(url, location.href).href);
-  });
-}
+// inflated by the page (early.js) so that any static web host serves it as it is.
 
 // The files of a ustar archive as [path, bytes] (the bytes are views into `tar`).
 export function* tarFiles(tar) {

@@ -18,7 +18,7 @@ export class Game {
     this.image = new ImageData(kGameWidth, kGameHeight);
     const f = (name, ret, args) => module.cwrap(name, ret, args);
     this.api = {
-      start: f('web_start', null, ['string', 'string', 'string', 'string', 'number', 'number', 'number']),
+      start: f('web_start', null, ['string', 'string', 'string', 'string', 'string', 'number', 'number', 'number']),
       pointer: f('web_pointer', null, ['number', 'number', 'number', 'number', 'number']),
       menu: f('web_menu', null, ['number', 'number']),
       dialogClosed: f('web_dialog_closed', null, ['number']),
@@ -45,14 +45,24 @@ export class Game {
       slotPath: f('web_slot_path', 'string', ['string']),
       remove: f('web_delete', 'string', ['string']),
       autosave: f('web_autosave', 'string', []),
+      prepareSaves: f('web_prepare_saves', null, []),
       readPagesPath: f('web_read_pages_path', 'string', []),
       readPagesCount: f('web_read_pages_count', 'number', []),
       checkData: f('web_check_data', 'string', ['string']),
     };
   }
 
-  static async load() {
-    return createGame({ print: (s) => console.log(s), printErr: (s) => console.warn(s) });
+  // The game's runtime on its code, compiled already (early.js).
+  static async load(compiled) {
+    const wasm = await compiled;
+    let failed;
+    const instantiateFailed = new Promise((_, reject) => (failed = reject));
+    const instantiateWasm = (imports, receive) => {
+      WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm), failed);
+      return {};
+    };
+    return Promise.race([createGame({ print: (s) => console.log(s), printErr: (s) => console.warn(s), instantiateWasm }),
+      instantiateFailed]);
   }
 
   get fs() {
@@ -65,10 +75,11 @@ export class Game {
     return this.virtual ? 0 : performance.now();
   }
 
-  start({ gameDir, userDir, settings, fonts, seed = -1, virtual = false }) {
+  // saveReasons: {noData, noGame, empty}, why a save or load is refused, in the page's language.
+  start({ gameDir, userDir, settings, saveReasons, fonts, seed = -1, virtual = false }) {
     clearTimeout(this.timer);
     this.virtual = virtual;
-    this.api.start(gameDir, userDir, settings, fonts, seed, virtual ? 1 : 0, this.now());
+    this.api.start(gameDir, userDir, settings, JSON.stringify(saveReasons), fonts, seed, virtual ? 1 : 0, this.now());
     this.after();
   }
 

@@ -1,6 +1,6 @@
 // The page: loads the game and its data, and ties the game to the canvas, the menus,
 // the dialogs, the sounds, the keys and the browser's storage.
-import { fetchGzip, tarFiles } from './archive.js';
+import { tarFiles } from './archive.js';
 import { Game } from './game.js';
 import { Screen } from './screen.js';
 import { Sound } from './sound.js';
@@ -8,13 +8,15 @@ import { attachPointer, attachKeys } from './input.js';
 import { popUp, menuButton, gameMenuBar } from './menus.js';
 import * as dialogs from './dialogs.js';
 import * as store from './store.js';
-import { t, pageLanguage, setLanguage } from './texts.js';
+import { t, setLanguage } from './texts.js';
 import { saveActions } from './saves.js';
 import { openOwnData, ownDataFiles } from './own_data.js';
 
-const params = new URLSearchParams(location.search);
+const start = window.shirakabaStart;  // early.js
+const params = start.params;
 const testing = params.has('test');  // the tests drive the game's clock (wait, settle)
 const USER = '/user', FONT = '/fonts/ipag.ttf';
+const kServiceWorkerAfterMs = 3000;
 const $ = (id) => document.getElementById(id);
 
 const page = {
@@ -26,6 +28,7 @@ const page = {
   news: { underWay: false, closed: false, mark: '' },
   texts: null,
   readPages: 0,
+  savesPrepared: false,  // the save's code has run once (the first save is then quick)
   autosaved: false, // an autosave of this data is there to go on from
   showMenu: null,
 };
@@ -87,14 +90,16 @@ async function keep(path, previous) {
 }
 
 // ---- The game data ----
+const demoFiles = async (tar) => [...tarFiles(await tar)];
+
 async function dataFiles(name) {
-  if (name === 'own') return ownDataFiles();
-  return [...tarFiles(await fetchGzip(`data/${name}.tar.gz`))];
+  return name === 'own' ? ownDataFiles() : demoFiles(start.fetchGzip(`data/${name}.tar.gz`));
 }
 
 function startGame(seed) {
   const settings = store.remembered('settings', '');
-  page.game.start({ gameDir: `/games/${page.data}`, userDir: USER, settings, fonts: FONT, seed, virtual: testing });
+  const saveReasons = { noData: t('noData', '%1'), noGame: t('noGame'), empty: t('slotEmpty') };
+  page.game.start({ gameDir: `/games/${page.data}`, userDir: USER, settings, saveReasons, fonts: FONT, seed, virtual: testing });
   page.texts = page.game.json('windowTexts');
   document.title = page.texts.caption;
   page.readPages = page.game.api.readPagesCount();
@@ -130,6 +135,10 @@ function onNews(news) {
     page.showMenu(news.menu);
   }
   page.news = news;
+  if (news.underWay && !page.savesPrepared) {
+    page.savesPrepared = true;
+    (window.requestIdleCallback || setTimeout)(() => page.game.api.prepareSaves());
+  }
   for (const e of news.events) {
     if (e.type === 'sound') page.sound.play(e.path);
     else if (e.type === 'text') $('screen-text').textContent = e.text;
@@ -258,24 +267,21 @@ Object.assign(page, { notice, readFile, keep, writeTree, removeTree, switchData,
 
 // ---- Start-up ----
 async function boot() {
-  setLanguage(pageLanguage(params.get('lang') || store.remembered('lang')));
+  setLanguage(start.language);
   $('status').textContent = t('loading');
-  const language = document.documentElement.lang;
-  page.data = params.get('data') || store.remembered('data') || (language === 'ja' ? 'demo-ja' : 'demo-en');
-  // Everything is fetched at once; the built-in demo does not wait for the storage.
-  const demo = page.data === 'own' ? null : dataFiles(page.data);
-  demo?.catch(() => {});
-  const [module, storageOk, font] = await Promise.all([Game.load(), store.openStore(), fetchGzip('fonts/ipag.ttf.gz')]);
+  page.data = start.wantedData;
+  const [module, storageOk, font] = await Promise.all([Game.load(start.wasm), store.openStore(), start.font]);
   page.storageOk = storageOk;
   page.game = new Game(module, { news: onNews, frame: (image, area) => page.screen.draw(image, area) });
   page.screen = new Screen($('screen'), $('stage'));
   page.sound = new Sound(readFile);
   page.showMenu = gameMenuBar($('gamemenu'), (id) => page.game.call((wall) => page.game.api.menu(id, wall)));
   writeTree('/fonts', [['ipag.ttf', font]]);
-  writeTree('', await store.readAll('files', USER + '/').then((all) => all.map(([k, v]) => [k.slice(1), v])));
-  page.hasOwnData = await store.has('gamedata', 'own/data/lumora.red');
-  if (page.data === 'own' && !page.hasOwnData) page.data = language === 'ja' ? 'demo-ja' : 'demo-en';
-  writeTree(`/games/${page.data}`, await (page.data === 'own' || !demo ? dataFiles(page.data) : demo));
+  const [userFiles, hasOwnData] = await Promise.all([store.readAll('files', USER + '/'), store.has('gamedata', 'own/data/lumora.red')]);
+  writeTree('', userFiles.map(([k, v]) => [k.slice(1), v]));
+  page.hasOwnData = hasOwnData;
+  if (page.data === 'own' && !page.hasOwnData) page.data = start.builtInData;
+  writeTree(`/games/${page.data}`, await (page.data === start.wantedData && start.demo ? demoFiles(start.demo) : dataFiles(page.data)));
   startGame(params.has('seed') ? Number(params.get('seed')) : -1);
   page.screen.fit();
   $('status').hidden = true;
@@ -308,7 +314,10 @@ async function boot() {
   }, dialogs.anyDialogOpen);
   addEventListener('visibilitychange', () => document.visibilityState === 'hidden' && writeAutosave());
   addEventListener('pagehide', () => writeAutosave());
-  if ('serviceWorker' in navigator && !testing) navigator.serviceWorker.register('sw.js').catch(() => {});
+  // The service worker fetches the whole site to keep it: once the title is up, so
+  // that it does not compete with the start.
+  if ('serviceWorker' in navigator && !testing)
+    setTimeout(() => navigator.serviceWorker.register('sw.js').catch(() => {}), kServiceWorkerAfterMs);
 }
 
 // For the tests: the game and its virtual clock.

@@ -32,6 +32,7 @@ const en = {
   autosaveFailed: 'The autosave was not kept: {0}',
   readPagesProblem: 'The pages read are not remembered: {0}',
   cannotSaveNow: 'Cannot save: {0}', cannotLoadNow: 'Cannot load: {0}',
+  noData: 'there is no game data ({0})', noGame: 'no game is under way yet; start or load one first', slotEmpty: 'it is empty',
 };
 
 const ja = {
@@ -66,19 +67,10 @@ const ja = {
   autosaveFailed: 'オートセーブが保存されませんでした: {0}',
   readPagesProblem: '既読のページを記録できません: {0}',
   cannotSaveNow: 'セーブできません: {0}', cannotLoadNow: 'ロードできません: {0}',
+  noData: 'ゲームデータがありません（{0}）', noGame: 'まだゲームが始まっていません。はじめるか、ロードしてください', slotEmpty: 'セーブデータがありません',
 };
 
-const catalogs = { en, ja };
-
-// The page's language: the one asked for, else the first of the browser's we have.
-export function pageLanguage(asked) {
-  if (catalogs[asked]) return asked;
-  for (const l of navigator.languages || [navigator.language || 'en']) {
-    const code = String(l).toLowerCase().split('-')[0];
-    if (catalogs[code]) return code;
-  }
-  return 'en';
-}
+const catalogs = { en, ja };  // early.js chooses among these
 
 let current = en;
 export function setLanguage(code) {

@@ -3,6 +3,7 @@
 // valid until the next call that returns one.
 #include <emscripten/emscripten.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -39,6 +40,17 @@ std::string slotPath(SaveSlot slot) {
   return all ? all->pathOf(slot) : std::string();
 }
 
+// The reasons a save or load is refused, in the page's language: {"noData", "noGame",
+// "empty"} ("%1" in noData: why the data cannot be read); English where one is missing.
+SaveReasons saveReasonsFrom(const char* json) {
+  SaveReasons reasons;
+  const Json texts = Json::parse(json ? json : "", nullptr, false);
+  if (!texts.is_object()) return reasons;
+  for (auto [key, text] : {std::pair{"noData", &reasons.noData}, {"noGame", &reasons.noGame}, {"empty", &reasons.empty}})
+    if (texts.contains(key) && texts[key].is_string()) *text = texts[key].get<std::string>();
+  return reasons;
+}
+
 }  // namespace
 
 extern "C" {
@@ -46,12 +58,14 @@ extern "C" {
 // Starts the game on the data in gameDir with the saves in userDir; seed < 0: from
 // the clock; virtualTime: the clock moves only by web_wait and web_settle (tests).
 EMSCRIPTEN_KEEPALIVE void web_start(const char* gameDir, const char* userDir, const char* settings,
-                                    const char* fonts, double seed, int virtualTime, double wall) {
+                                    const char* saveReasons, const char* fonts, double seed, int virtualTime,
+                                    double wall) {
   setenv("SHIRAKABA_FONTS", fonts, 1);
   WebSetup setup;
   setup.gameDir = gameDir;
   setup.userDir = userDir;
   setup.settings = settingsFromText(settings);
+  setup.saveReasons = saveReasonsFrom(saveReasons);
   if (seed >= 0) setup.seed = static_cast<uint64_t>(seed);
   setup.virtualTime = virtualTime != 0;
   game.reset();
@@ -207,6 +221,17 @@ EMSCRIPTEN_KEEPALIVE const char* web_delete(const char* name) {
   return saveOutcome(SaveInfo{}, all->pathOf(*slot));
 }
 
+// Takes a save and writes it to a scratch file: the browser compiles the game's code on
+// its first use, and so the player's first save waits for that no more (called once a
+// game is under way).
+EMSCRIPTEN_KEEPALIVE void web_prepare_saves() {
+  constexpr const char* kScratch = "/tmp/prepare.sav";
+  if (const std::optional<SaveFile> save = game->saves().takeAutosave(game->aids().comforts().history().entries())) {
+    (void)writeSave(kScratch, *save);
+    std::remove(kScratch);
+  }
+}
+
 // The autosave when the page is hidden or left: {"ok", "path"} ("" when no game is under way).
 EMSCRIPTEN_KEEPALIVE const char* web_autosave() {
   const Result<std::string> written = game->writeAutosave();
@@ -228,7 +253,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_check_data(const char* dir) {
   setup.gameDir = dir;
   const GameCore core(setup);
   const Result<uint64_t> identity = core.dataIdentity();
-  return answer(identity ? std::string() : identity.error());
+  return answer(identity ? std::string() : withoutPath(identity.error(), core.gamePath("data/lumora.red")));
 }
 
 }  // extern "C"

@@ -25,7 +25,7 @@ constexpr int64_t kSettleLimitMs = 10 * 60 * 1000;
 }  // namespace
 
 WebGame::WebGame(const WebSetup& setup, int64_t wall)
-    : game_(gameSetupOf(setup)), aids_(game_, setup.settings), saves_(game_, setup.userDir) {
+    : game_(gameSetupOf(setup)), aids_(game_, setup.settings), saves_(game_, setup.userDir, setup.saveReasons) {
   if (!setup.virtualTime) time_ = std::make_unique<RealTime>(game_, aids_, wall);
   game_.start();
   aids_.keepReadPagesIn(setup.userDir);

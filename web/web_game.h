@@ -25,6 +25,7 @@ struct WebSetup {
   std::string gameDir;   // holds data/lumora.red, data/wav/, readme.txt
   std::string userDir;   // saves/ and read/ as in the window's user folder
   FrontSettings settings;
+  SaveReasons saveReasons;  // in the page's language
   std::optional<uint64_t> seed;
   // Time driven by the caller (waitFor, settle) instead of the wall clock: for tests.
   bool virtualTime = false;

@@ -36,6 +36,14 @@ async function play(page, ...clicks) {
   }
 }
 
+// How the canvas fits the page: its steps, whether it shows them whole, and whether a
+// bigger whole step would leave the room.
+const fitted = (page) => page.evaluate(() => {
+  const c = document.getElementById('screen'), room = document.getElementById('stage').getBoundingClientRect();
+  const steps = c.width / 640, shown = (c.getBoundingClientRect().width * devicePixelRatio) / 640;
+  return { whole: shown === steps, fills: (steps + 1) * 640 > room.width * devicePixelRatio || (steps + 1) * 480 > room.height * devicePixelRatio };
+});
+
 const noticeSays = (page, text) => page.waitForFunction((t) => document.getElementById('notice').textContent.includes(t), {}, text);
 
 async function openList(page, which) {
@@ -64,6 +72,11 @@ export const tests = {
   async saves(env) {
     const page = await P.openPage(env, TEST);
     await toTitle(page);
+    // Refused on the title, with the reasons in the page's language.
+    await page.keyboard.press('F5');
+    await noticeSays(page, 'クイックスロットにセーブできません: まだゲームが始まっていません');
+    await page.keyboard.press('F9');
+    await noticeSays(page, 'クイックスロットをロードできません: セーブデータがありません');
     await play(page, [300, 286], [320, 240], [320, 240]);
     const saved = gameOf(await P.state(page)), screen = await P.canvasPixels(page);
     // F5 and the save list's slot 3, then a reload: the list shows both with thumbnails.
@@ -202,11 +215,24 @@ export const tests = {
     const s = await P.state(page);
     assert.equal(s.Adv.Day, 1);
     assert.equal(s.SceneLabel, '*op');
+    // A long press opens the aids' menu where the finger is, and the game takes no click.
+    const [px, py] = await P.pagePoint(page, 320, 240);
+    await page.touchscreen.touchStart(px, py);
+    await page.waitForSelector('ul.menu.popup [data-item="rollback"]', { timeout: 2000 });
+    await page.touchscreen.touchEnd();
+    assert.deepEqual(gameOf(await P.state(page)), gameOf(s));
   },
 
-  // In real time: the share of 10 s the page's main thread works while the game waits.
+  // In real time, without a network once the page has been visited (its service worker
+  // serves it): the share of 10 s the page's main thread works while the game waits.
   async idle(env) {
     const page = await P.openPage(env, 'data=demo-ja&lang=ja');
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    env.stopServer();
+    await page.reload();
+    await page.evaluate(() => window.shirakaba.ready);
+    assert.ok(await page.evaluate(() => Boolean(navigator.serviceWorker.controller)), 'the page did not come from its service worker');
+    assert.equal(await page.evaluate(() => fetch('not-in-the-site').then(() => 'the server answers', () => 'offline')), 'offline');
     const cdp = await page.createCDPSession();
     await cdp.send('Performance.enable');
     const busyFor = async (ms) => {
@@ -261,6 +287,20 @@ export const tests = {
     assert.equal(await mark(), 'スキップ');
     await page.keyboard.press('Tab');
     assert.equal(await mark(), '');
+    // Full screen by the bar's button and by F11: the screen then fills the display in
+    // whole steps of its pixels.
+    await page.click('#fullscreen');
+    await page.waitForFunction(() => document.fullscreenElement);
+    // Headless Chromium's screen is the window: a display of 1920 x 1080 at 150 % stands in.
+    await page.setViewport({ width: 1920, height: 1080, deviceScaleFactor: 1.5 });
+    await page.waitForFunction(() => document.getElementById('screen').width === 640 * 3);
+    assert.deepEqual(await fitted(page), { whole: true, fills: true });
+    await page.keyboard.press('F11');
+    await page.waitForFunction(() => !document.fullscreenElement);
+    await page.keyboard.press('F11');
+    await page.waitForFunction(() => document.fullscreenElement);
+    await page.keyboard.press('F11');
+    await page.waitForFunction(() => !document.fullscreenElement);
     await page.keyboard.press('KeyH');
     const history = await page.$eval('dialog[open] .history', (h) => h.textContent);
     assert.ok(history.includes(first[0]) && history.includes(second[0]), history);

@@ -15,7 +15,9 @@ export async function startBrowser(site) {
     args: ['--no-sandbox', '--autoplay-policy=no-user-gesture-required', '--mute-audio'],
   });
   const url = `http://127.0.0.1:${server.address().port}/`;
-  return { browser, url, close: async () => (await browser.close(), server.close()) };
+  // The network taken away: the server stops and drops every connection it holds.
+  const stopServer = () => (server.close(), server.closeAllConnections());
+  return { browser, url, stopServer, close: async () => (await browser.close(), stopServer()) };
 }
 
 // Opens the page (query: "test&seed=7&data=demo-ja", ...) and waits for the game.

@@ -6,9 +6,10 @@
 //   own_data     game data opened from files, kept for the next visit; a non-pack refused
 //   no_storage   IndexedDB refused: the page starts, plays and says so; a failed write
 //                is reported and the save before stays
-//   touch        a tap on the title's button starts the game
-//   aids         the wheel, the right button's menu, Ctrl+C, Tab and H
-//   idle         on the title and on a waiting page the main thread rests
+//   touch        a tap on the title's button starts the game; a long press opens the aids' menu
+//   aids         the wheel, the right button's menu, Ctrl+C, Tab, full screen (button, F11) and H
+//   idle         without a network once visited (the service worker); on the title and
+//                on a waiting page the main thread rests
 // Environment: SHIRAKABA_SITE (build-web/site), SHIRAKABA_SOURCE, SHIRAKABA_NATIVE (the
 // native game, for saves), SHIRAKABA_WORK (a folder for files).
 import { existsSync, readFileSync } from 'node:fs';
