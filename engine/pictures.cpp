@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/row_copy.h"
 #include "engine/draw.h"
 
 namespace shirakaba {
@@ -70,9 +71,9 @@ void copyRect(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
   if (n == 0) return;
   std::vector<uint8_t> line;  // source row `lineRow` at the columns, read once for the rows that repeat it
   int lineRow = -1;
-  // Whole pixels from another 32-bit bitmap are copied with memcpy: under AddressSanitizer
-  // a memmove is a byte loop, and this copy is most of a wipe. Its rows are found without
-  // a call each (in the sanitizer builds Bitmap::row is one).
+  // Whole pixels from another 32-bit bitmap are copied row by row with copyRow: under
+  // AddressSanitizer a memmove is a byte loop, and this copy is most of a wipe. Its rows
+  // are found without a call each (in the sanitizer builds Bitmap::row is one).
   const bool whole = plain && src.is32();
   uint8_t* const to = dst.pixels.data() + first * 4;
   const uint8_t* const from = whole ? src.pixels.data() + columns[0] * 4 : nullptr;
@@ -81,7 +82,7 @@ void copyRect(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
     if (sy < 0 || sy >= src.height) continue;
     uint8_t* out = to + static_cast<size_t>(dy) * dst.stride;
     if (whole) {
-      std::memcpy(out, from + static_cast<size_t>(sy) * src.stride, static_cast<size_t>(n) * 4);
+      copyRow(out, from + static_cast<size_t>(sy) * src.stride, static_cast<size_t>(n) * 4);
       continue;
     }
     if (sy != lineRow) {
@@ -105,7 +106,7 @@ void drawBitmap(Bitmap& dst, int x, int y, const Bitmap& src, const Colour* key)
     const int sy = dy - y;
     uint8_t* out = dst.row(dy) + clip.left * 4;
     if (!key && src.is32()) {
-      std::memcpy(out, src.row(sy) + (clip.left - x) * 4, static_cast<size_t>(n) * 4);
+      copyRow(out, src.row(sy) + (clip.left - x) * 4, static_cast<size_t>(n) * 4);
       continue;
     }
     if (!key && src.format == PixelFormat::Rgb24) {
