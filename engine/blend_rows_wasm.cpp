@@ -1,6 +1,7 @@
 // The rows with WebAssembly's 128-bit vectors, eight pixels at a time. The formulas are
 // exact for a weight of 0 as well, so no pixel needs a branch; the fourth byte of each
-// pixel gets weight 0 (blend) or is put back (shade) and so keeps its value.
+// pixel gets weight 0 and so 255 for the old value (blend), or is put back (shade), and
+// keeps its value.
 #include <wasm_simd128.h>
 
 #include <cstring>
@@ -14,31 +15,26 @@ namespace {
 // halved by the rounding average, which needs no room above 16 bits.
 inline v128_t div255x8(v128_t x) { return wasm_u16x8_shr(wasm_u16x8_avgr(x, wasm_u16x8_shr(x, 8)), 7); }
 
-inline v128_t blendHalf(v128_t d, v128_t s, v128_t w) {
-  return div255x8(wasm_i16x8_add(wasm_i16x8_mul(d, wasm_i16x8_sub(wasm_i16x8_splat(255), w)), wasm_i16x8_mul(s, w)));
-}
-
-// Four pixels at d blended with those at s by the weights spread over their colour bytes.
+// Four pixels at d blended with those at s by the weights w spread over their colour
+// bytes: d * (255 - w) + s * w, with 255 - w as the bytes' complement.
 inline void blendFour(uint8_t* d, const uint8_t* s, v128_t w) {
   const v128_t dv = wasm_v128_load(d);
   const v128_t sv = wasm_v128_load(s);
-  const v128_t lo = blendHalf(wasm_u16x8_extend_low_u8x16(dv), wasm_u16x8_extend_low_u8x16(sv),
-                              wasm_u16x8_extend_low_u8x16(w));
-  const v128_t hi = blendHalf(wasm_u16x8_extend_high_u8x16(dv), wasm_u16x8_extend_high_u8x16(sv),
-                              wasm_u16x8_extend_high_u8x16(w));
+  const v128_t iw = wasm_v128_not(w);
+  const v128_t lo =
+      div255x8(wasm_i16x8_add(wasm_u16x8_extmul_low_u8x16(dv, iw), wasm_u16x8_extmul_low_u8x16(sv, w)));
+  const v128_t hi =
+      div255x8(wasm_i16x8_add(wasm_u16x8_extmul_high_u8x16(dv, iw), wasm_u16x8_extmul_high_u8x16(sv, w)));
   wasm_v128_store(d, wasm_u8x16_narrow_i16x8(lo, hi));
 }
 
 // The colour bytes of four pixels at s over those at d; the fourth bytes of d stay.
-inline void copyColours(uint8_t* d, const uint8_t* s) {
-  const v128_t colour = wasm_i32x4_splat(0x00FFFFFF);
+inline void copyColours(uint8_t* d, const uint8_t* s, v128_t colour) {
   wasm_v128_store(d, wasm_v128_bitselect(wasm_v128_load(s), wasm_v128_load(d), colour));
 }
 
 inline void blendRow(uint8_t* d, const uint8_t* s, const uint8_t* m, int n) {
-  // Weight byte k of 8 goes to the three colour bytes of pixel k; index 16 gives 0.
-  const v128_t spreadLow = wasm_i8x16_make(0, 0, 0, 16, 1, 1, 1, 16, 2, 2, 2, 16, 3, 3, 3, 16);
-  const v128_t spreadHigh = wasm_i8x16_make(4, 4, 4, 16, 5, 5, 5, 16, 6, 6, 6, 16, 7, 7, 7, 16);
+  const v128_t colour = wasm_i32x4_splat(0x00FFFFFF);
   int x = 0;
   for (; x + 8 <= n; x += 8) {
     uint64_t w8;
@@ -47,13 +43,15 @@ inline void blendRow(uint8_t* d, const uint8_t* s, const uint8_t* m, int n) {
     uint8_t* dp = d + 4 * x;
     const uint8_t* sp = s + 4 * x;
     if (w8 == ~uint64_t{0}) {  // weight 255 gives the source's colour exactly
-      copyColours(dp, sp);
-      copyColours(dp + 16, sp + 16);
+      copyColours(dp, sp, colour);
+      copyColours(dp + 16, sp + 16, colour);
       continue;
     }
+    // Weight byte k of 8 goes to the four bytes of pixel k, then off its fourth byte.
     const v128_t w = wasm_i64x2_splat(static_cast<int64_t>(w8));
-    blendFour(dp, sp, wasm_i8x16_swizzle(w, spreadLow));
-    blendFour(dp + 16, sp + 16, wasm_i8x16_swizzle(w, spreadHigh));
+    const v128_t w2 = wasm_i8x16_shuffle(w, w, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7);
+    blendFour(dp, sp, wasm_v128_and(wasm_i16x8_shuffle(w2, w2, 0, 0, 1, 1, 2, 2, 3, 3), colour));
+    blendFour(dp + 16, sp + 16, wasm_v128_and(wasm_i16x8_shuffle(w2, w2, 4, 4, 5, 5, 6, 6, 7, 7), colour));
   }
   blendRowPlain(d + 4 * x, s + 4 * x, m + x, n - x);
 }
