@@ -184,7 +184,7 @@ emcmake cmake -S "$ROOT" -B "$WEB" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DSHIRAKABA_QT=OFF -DSHIRAKABA_TESTS=OFF -DSHIRAKABA_BENCH=OFF \
   -DCMAKE_PREFIX_PATH="$PREFIX" -DCMAKE_FIND_ROOT_PATH="$PREFIX" -DZLIB_ROOT="$PREFIX" "$@" > "$WEB.configure.log" 2>&1 \
   || { cat "$WEB.configure.log"; exit 1; }
-cmake --build "$WEB" -j "$JOBS" --target shirakaba shirakaba-pack shirakaba-web
+cmake --build "$WEB" -j "$JOBS" --target shirakaba shirakaba-pack shirakaba-web shirakaba-rows-check
 ls -l "$WEB"/shirakaba-headless.js "$WEB"/shirakaba-headless.wasm "$WEB"/shirakaba-pack.js "$WEB"/shirakaba-pack.wasm
 
 # ---- The page ---------------------------------------------------------------------
