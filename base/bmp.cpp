@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "base/bmp.h"
-#include "base/row_copy.h"
+#include "base/pixel_rows.h"
 
 namespace shirakaba {
 namespace {

@@ -1,13 +1,13 @@
-// The WebAssembly build's own pixel rows (vector blend, shade and row copy) against the
-// plain loops, over every weight, the lengths around each vector step and runs of the
-// weights 0 and 255 that the blend takes a short way. No test framework is built for
+// The WebAssembly build's own pixel rows (vector blend, shade, row copy and widening)
+// against the plain loops, over every weight, the lengths around each vector step and
+// runs of the weights 0 and 255 that the blend takes a short way. No test framework is built for
 // WebAssembly: prints the first difference and exits 1.
 #include <cstdio>
 #include <cstring>
 #include <random>
 #include <vector>
 
-#include "base/row_copy.h"
+#include "base/pixel_rows.h"
 #include "engine/blend_rows.h"
 
 using namespace shirakaba;
@@ -58,6 +58,18 @@ bool copiesAsMemcpy(size_t bytes, size_t offset) {
   return to == want;
 }
 
+bool widensAsPlain(int n) {
+  const std::vector<uint8_t> in = noise(3 * static_cast<size_t>(n));  // nothing after it to read
+  std::vector<uint8_t> out = noise(4 * static_cast<size_t>(n) + 8), plain = out;
+  expandRgb24(out.data(), in.data(), n);
+  expandRgb24Plain(plain.data(), in.data(), n);
+  if (out != plain) std::printf("expandRgb24 differs from the plain loop: %d pixels\n", n);
+  putRgb24(out.data() + 4, in.data(), n);
+  putRgb24Plain(plain.data() + 4, in.data(), n);
+  if (out != plain) std::printf("putRgb24 differs from the plain loop: %d pixels\n", n);
+  return out == plain;
+}
+
 }  // namespace
 
 int main() {
@@ -66,6 +78,8 @@ int main() {
       if (!blendsAsPlain(n, kind)) return 1;
   for (size_t bytes = 0; bytes <= 1100; ++bytes)
     if (!copiesAsMemcpy(bytes, bytes % 5)) return 1;
+  for (int n = 0; n <= 70; ++n)
+    if (!widensAsPlain(n)) return 1;
   std::printf("the pixel rows equal the plain loops\n");
   return 0;
 }
