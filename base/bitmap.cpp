@@ -3,6 +3,8 @@
 #include <cstring>
 #include <numeric>
 
+#include "base/pixel_rows.h"
+
 namespace shirakaba {
 
 int bitsPerPixel(PixelFormat f) {
@@ -118,9 +120,14 @@ void Bitmap::convertTo32() {
     format = PixelFormat::Bgrx32;
     return;
   }
+  Bitmap out = create32(width, height);
+  if (format == PixelFormat::Rgb24) {  // the pictures as stored: a row at a time
+    for (int y = 0; y < height; ++y) expandRgb24(out.row(y), row(y), width);
+    *this = std::move(out);
+    return;
+  }
   std::vector<int> columns(static_cast<size_t>(width));
   std::iota(columns.begin(), columns.end(), 0);
-  Bitmap out = create32(width, height);
   for (int y = 0; y < height; ++y) readRow(y, columns.data(), width, out.row(y));
   *this = std::move(out);
 }

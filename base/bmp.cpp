@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "base/bmp.h"
+#include "base/pixel_rows.h"
 
 namespace shirakaba {
 namespace {
@@ -346,8 +347,8 @@ std::string decodeRows(Stream& s, const Layout& l, Bitmap& b) {
   b.pixels.resize(stride * height);
   for (size_t y = 0; y < height; ++y) {
     const uint8_t* in = stored + (l.info.topDown ? y : height - 1 - y) * rowBytes;
-    // memcpy, not a vector insert: under AddressSanitizer that is a byte loop.
-    std::memcpy(b.row(static_cast<int>(y)), in, stride);
+    // A copy, not a vector insert: under AddressSanitizer that is a byte loop.
+    copyRow(b.row(static_cast<int>(y)), in, stride);
     finishRow(l, b.row(static_cast<int>(y)), b.stride);
   }
   return {};

@@ -10,6 +10,12 @@
 # compiled with bulk memory and without atomics: that file keeps the plain copies.
 add_compile_options(-fwasm-exceptions -msimd128 -mbulk-memory)
 add_link_options(-fwasm-exceptions -mbulk-memory)
+# The browser compiles a function with its optimising compiler once it has run for a
+# while, at a cost that grows with the function's size. The linker's optimiser would
+# fold every function called from one place into its caller however large (the picture
+# decoder into the pack's reader: 13 KB of code compiled for a loop of a few lines);
+# only small ones are folded.
+add_link_options(-sBINARYEN_EXTRA_PASSES=--one-caller-inline-max-function-size=100)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/base/bmp.cpp PROPERTIES COMPILE_OPTIONS -mno-bulk-memory)
 
 set(SHIRAKABA_WEB_FONT /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf

@@ -12,13 +12,12 @@ void MaskBlend(Bitmap& dest, Point at, Bitmap& src, const Bitmap& mask) {
   if (c.isEmpty()) return;
   dest.convertTo32();
   src.convertTo32();
-  const int x0 = c.left - at.x, x1 = c.right - at.x;
-  for (int y = c.top - at.y; y < c.bottom - at.y; ++y) {
-    if (y < 0 || y >= mask.height) continue;  // bytes outside the mask's rows weigh 0
-    const int xEnd = std::min(x1, mask.stride);  // and so do bytes past the end of a row
-    if (xEnd <= x0) continue;
-    blendRow(dest.row(y + at.y) + (at.x + x0) * 4, src.row(y) + x0 * 4, mask.row(y) + x0, xEnd - x0);
-  }
+  // Source rows and columns; bytes outside the mask's rows, or past the end of a row, weigh 0.
+  const int x0 = c.left - at.x, xEnd = std::min(c.right - at.x, mask.stride);
+  const int y0 = c.top - at.y, yEnd = std::min(c.bottom - at.y, mask.height);
+  if (xEnd <= x0 || yEnd <= y0) return;
+  blendRows(dest.row(y0 + at.y) + (at.x + x0) * 4, dest.stride, src.row(y0) + x0 * 4, src.stride, mask.row(y0) + x0,
+            mask.stride, xEnd - x0, yEnd - y0);
 }
 
 void BlendPic(DrawContext& c, int x, int y, int pic, int maskPic, Bitmap& dest) {
@@ -35,7 +34,8 @@ void ShadeRect(DrawContext& c, Shade mode, const Rect& r) {
   Bitmap& out = mode == Shade::OntoScreen ? c.ImageBa : back;
   if (out.empty()) return;
   const Rect o = intersect(clip, Rect{0, 0, out.width, out.height});
-  for (int y = o.top; y < o.bottom; ++y) shadeRow(out.row(y) + o.left * 4, back.row(y) + o.left * 4, o.width());
+  if (o.isEmpty()) return;
+  shadeRows(out.row(o.top) + o.left * 4, out.stride, back.row(o.top) + o.left * 4, back.stride, o.width(), o.height());
 }
 
 void DrawNum2(DrawContext& c, int x, int y, int value, Target target) {

@@ -1,6 +1,7 @@
-// The inner loops of the mask blend and the darkened band, one row of 32-bit pixels
-// (B, G, R, X) at a time. Each instruction set has its file (blend_rows_<set>.cpp, the
-// build picks one); all give exactly the results of the plain loops below.
+// The inner loops of the mask blend and the darkened band over a block of rows of 32-bit
+// pixels (B, G, R, X), each row `stride` bytes after the one above. Each instruction set
+// has its file (blend_rows_<set>.cpp, the build picks one); all give exactly the results
+// of the plain loops below. A whole block per call: a wipe blends 480 rows of 32 pixels.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -8,10 +9,11 @@
 namespace shirakaba {
 
 // d = (d * (255 - w) + s * w) div 255 per colour channel, w the pixel's mask byte; the
-// fourth byte of d stays.
-void blendRow(uint8_t* d, const uint8_t* s, const uint8_t* m, int n);
+// fourth byte of d stays. n pixels in each of `rows` rows.
+void blendRows(uint8_t* d, int dStride, const uint8_t* s, int sStride, const uint8_t* m, int mStride, int n,
+               int rows);
 // Each colour channel of s at 80/255 of its brightness into d; the fourth byte of d stays.
-void shadeRow(uint8_t* d, const uint8_t* s, int n);
+void shadeRows(uint8_t* d, int dStride, const uint8_t* s, int sStride, int n, int rows);
 
 // x / 255 for x in 0..65025, without a division.
 inline uint32_t div255(uint32_t x) { return (x + 1 + (x >> 8)) >> 8; }

@@ -3,7 +3,13 @@
 
 namespace shirakaba {
 
-void blendRow(uint8_t* d, const uint8_t* s, const uint8_t* m, int n) { blendRowPlain(d, s, m, n); }
-void shadeRow(uint8_t* d, const uint8_t* s, int n) { shadeRowPlain(d, s, n); }
+void blendRows(uint8_t* d, int dStride, const uint8_t* s, int sStride, const uint8_t* m, int mStride, int n,
+               int rows) {
+  for (int y = 0; y < rows; ++y, d += dStride, s += sStride, m += mStride) blendRowPlain(d, s, m, n);
+}
+
+void shadeRows(uint8_t* d, int dStride, const uint8_t* s, int sStride, int n, int rows) {
+  for (int y = 0; y < rows; ++y, d += dStride, s += sStride) shadeRowPlain(d, s, n);
+}
 
 }  // namespace shirakaba

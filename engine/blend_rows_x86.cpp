@@ -69,13 +69,6 @@ BlendRowFn pickBlendRow() {
   return __builtin_cpu_supports("avx2") ? blendRowAvx2 : blendRowSse2;
 }
 
-}  // namespace
-
-void blendRow(uint8_t* d, const uint8_t* s, const uint8_t* m, int n) {
-  static const BlendRowFn fn = pickBlendRow();
-  fn(d, s, m, n);
-}
-
 // One row of n pixels darkened from s into d; the fourth byte of d stays.
 void shadeRow(uint8_t* d, const uint8_t* s, int n) {
   int i = 0;
@@ -91,6 +84,18 @@ void shadeRow(uint8_t* d, const uint8_t* s, int n) {
     _mm_storeu_si128(out, _mm_or_si128(_mm_andnot_si128(keepX, shaded), _mm_and_si128(keepX, old)));
   }
   shadeRowPlain(d + 4 * i, s + 4 * i, n - i);
+}
+
+}  // namespace
+
+void blendRows(uint8_t* d, int dStride, const uint8_t* s, int sStride, const uint8_t* m, int mStride, int n,
+               int rows) {
+  static const BlendRowFn fn = pickBlendRow();
+  for (int y = 0; y < rows; ++y, d += dStride, s += sStride, m += mStride) fn(d, s, m, n);
+}
+
+void shadeRows(uint8_t* d, int dStride, const uint8_t* s, int sStride, int n, int rows) {
+  for (int y = 0; y < rows; ++y, d += dStride, s += sStride) shadeRow(d, s, n);
 }
 
 }  // namespace shirakaba

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/pixel_rows.h"
 #include "engine/draw.h"
 
 namespace shirakaba {
@@ -70,10 +71,11 @@ void copyRect(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
   if (n == 0) return;
   std::vector<uint8_t> line;  // source row `lineRow` at the columns, read once for the rows that repeat it
   int lineRow = -1;
-  // Whole pixels from another 32-bit bitmap are copied with memcpy: under AddressSanitizer
-  // a memmove is a byte loop, and this copy is most of a wipe. Its rows are found without
-  // a call each (in the sanitizer builds Bitmap::row is one).
+  // Whole pixels from another 32-bit bitmap are copied row by row with copyRow: under
+  // AddressSanitizer a memmove is a byte loop, and this copy is most of a wipe. Its rows
+  // are found without a call each (in the sanitizer builds Bitmap::row is one).
   const bool whole = plain && src.is32();
+  const bool plain24 = plain && src.format == PixelFormat::Rgb24;  // a picture as stored
   uint8_t* const to = dst.pixels.data() + first * 4;
   const uint8_t* const from = whole ? src.pixels.data() + columns[0] * 4 : nullptr;
   for (int dy = clip.top; dy < clip.bottom; ++dy) {
@@ -81,7 +83,11 @@ void copyRect(const Bitmap& src, const Rect& s, Bitmap& dst, const Rect& d) {
     if (sy < 0 || sy >= src.height) continue;
     uint8_t* out = to + static_cast<size_t>(dy) * dst.stride;
     if (whole) {
-      std::memcpy(out, from + static_cast<size_t>(sy) * src.stride, static_cast<size_t>(n) * 4);
+      copyRow(out, from + static_cast<size_t>(sy) * src.stride, static_cast<size_t>(n) * 4);
+      continue;
+    }
+    if (plain24) {
+      putRgb24(out, src.row(sy) + columns[0] * 3, n);
       continue;
     }
     if (sy != lineRow) {
@@ -105,13 +111,11 @@ void drawBitmap(Bitmap& dst, int x, int y, const Bitmap& src, const Colour* key)
     const int sy = dy - y;
     uint8_t* out = dst.row(dy) + clip.left * 4;
     if (!key && src.is32()) {
-      std::memcpy(out, src.row(sy) + (clip.left - x) * 4, static_cast<size_t>(n) * 4);
+      copyRow(out, src.row(sy) + (clip.left - x) * 4, static_cast<size_t>(n) * 4);
       continue;
     }
-    if (!key && src.format == PixelFormat::Rgb24) {
-      // Full-screen pictures are 24-bit: copy their rows in one pass.
-      const uint8_t* in = src.row(sy) + (clip.left - x) * 3;
-      for (int i = 0; i < n; ++i, in += 3, out += 4) out[0] = in[0], out[1] = in[1], out[2] = in[2];
+    if (!key && src.format == PixelFormat::Rgb24) {  // full-screen pictures are 24-bit
+      putRgb24(out, src.row(sy) + (clip.left - x) * 3, n);
       continue;
     }
     src.readRow(sy, columns.data(), n, line.data());

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "base/files.h"
 #include "support/file_size_limit.h"
@@ -228,6 +229,30 @@ TEST_F(FileIo, ALinkToARegularFileIsRead) {
   ASSERT_TRUE(writeFile((dir / "real.txt").string(), bytesOf("12\n")));
   fs::create_symlink(dir / "real.txt", dir / "link.txt");
   EXPECT_EQ(contentOf(dir / "link.txt"), "12\n");
+}
+
+TEST_F(FileIo, AStreamReadsWhatLiesAtEachPositionWhateverTheSeeksAndSizes) {
+  // Reads of every size around the stream's buffer, from positions before, inside and
+  // past what it holds, as the pictures' headers and rows are read.
+  std::vector<uint8_t> bytes(50000);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + i / 251);
+  ASSERT_TRUE(writeFile((dir / "pack").string(), bytes));
+  Result<std::unique_ptr<Stream>> opened = openFile((dir / "pack").string(), test::kTestReadLimit);
+  ASSERT_TRUE(opened);
+  Stream& s = *opened.value();
+  EXPECT_EQ(s.size(), bytes.size());
+  std::mt19937 random(5);
+  std::vector<uint8_t> got;
+  for (int i = 0; i < 2000; ++i) {
+    if (random() % 3 == 0) ASSERT_TRUE(s.seek(random() % (bytes.size() + 1)));
+    const size_t at = s.position(), n = random() % 2 ? random() % 64 : random() % 12000;
+    got.assign(n, 0xEE);
+    const size_t k = s.read(got.data(), n);
+    ASSERT_EQ(k, std::min(n, bytes.size() - at)) << "at " << at << " n " << n;
+    ASSERT_TRUE(std::equal(got.begin(), got.begin() + k, bytes.begin() + at)) << "at " << at << " n " << n;
+    ASSERT_EQ(s.position(), at + k);
+  }
+  EXPECT_FALSE(s.seek(bytes.size() + 1));
 }
 
 }  // namespace
