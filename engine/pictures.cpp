@@ -104,21 +104,22 @@ void drawBitmap(Bitmap& dst, int x, int y, const Bitmap& src, const Colour* key)
   const Rect clip = intersect(Rect{x, y, x + src.width, y + src.height}, Rect{0, 0, dst.width, dst.height});
   if (clip.isEmpty()) return;
   const int n = clip.width();
+  if (!key && src.is32()) {
+    for (int dy = clip.top; dy < clip.bottom; ++dy)
+      copyRow(dst.row(dy) + clip.left * 4, src.row(dy - y) + (clip.left - x) * 4, static_cast<size_t>(n) * 4);
+    return;
+  }
+  if (!key && src.format == PixelFormat::Rgb24) {  // full-screen pictures are 24-bit
+    for (int dy = clip.top; dy < clip.bottom; ++dy)
+      putRgb24(dst.row(dy) + clip.left * 4, src.row(dy - y) + (clip.left - x) * 3, n);
+    return;
+  }
   std::vector<int> columns(static_cast<size_t>(n));
   std::iota(columns.begin(), columns.end(), clip.left - x);
   std::vector<uint8_t> line(static_cast<size_t>(n) * 4);
   for (int dy = clip.top; dy < clip.bottom; ++dy) {
-    const int sy = dy - y;
     uint8_t* out = dst.row(dy) + clip.left * 4;
-    if (!key && src.is32()) {
-      copyRow(out, src.row(sy) + (clip.left - x) * 4, static_cast<size_t>(n) * 4);
-      continue;
-    }
-    if (!key && src.format == PixelFormat::Rgb24) {  // full-screen pictures are 24-bit
-      putRgb24(out, src.row(sy) + (clip.left - x) * 3, n);
-      continue;
-    }
-    src.readRow(sy, columns.data(), n, line.data());
+    src.readRow(dy - y, columns.data(), n, line.data());
     if (!key) {
       putColours(line.data(), n, out);
       continue;
