@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
-#include "base/cp932.h"
+#include "frontend/readme_text.h"
 #include "web/web_json.h"
 
 namespace shirakaba {
@@ -174,21 +172,7 @@ Json WebGame::slotList(bool saving) const {
   return {{"slots", slotsJson(all.value(), saving)}};
 }
 
-std::string WebGame::readmeText() const {
-  std::ifstream in(game_.gamePath("readme.txt"), std::ios::binary);
-  if (!in) return {};
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
-  std::string text;
-  size_t start = 0;
-  for (size_t i = 0; i <= bytes.size(); ++i) {
-    if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n') continue;
-    text += cp932ToUtf8(bytes.substr(start, i - start)) + '\n';
-    if (i + 1 < bytes.size() && bytes[i] == '\r' && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  return text;
-}
+std::string WebGame::readmeText() const { return shirakaba::readmeText(game_.gamePath("readme.txt")); }
 
 // ---- What the game asked for ----
 
