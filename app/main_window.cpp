@@ -299,7 +299,8 @@ void MainWindow::closeWindow() { close(); }
 
 void MainWindow::log(const std::string& line) { std::fprintf(stderr, "shirakaba: %s\n", line.c_str()); }
 
-void MainWindow::openDialog(const DialogOpened& d) {  // The screen and the menu as they are now, and the clock armed for the timers that
+void MainWindow::openDialog(const DialogOpened& d) {
+  // The screen and the menu as they are now, and the clock armed for the timers that
   // run on while the dialog is open.
   mirror_->sync(game_->menu());
   screen_->update();
@@ -344,12 +345,8 @@ void MainWindow::deliverPointer(const PointerEvent& e) {
 void MainWindow::deliverMenu(MenuId id) {
   if (windowClosed_) return;
   clock_->catchUp();
-  // "おわる" shuts the game down at once, after which nothing can be saved: the
-  // autosave is taken before and written only if the game has really ended.
-  std::optional<SaveFile> autosave;
-  if (id == MenuId::Exit_Btn) autosave = saves_->takeAutosave(aids_->comforts().history().entries());
-  aids_->comforts().menuCommand(id);
-  if (autosave && game_->closed()) writeAutosave(*autosave);
+  // "おわる" gives back the autosave it took before shutting the game down.
+  if (std::optional<SaveFile> autosave = saves_->runMenuCommand(aids_->shared(), id)) writeAutosave(*autosave);
   refresh();
 }
 
@@ -358,8 +355,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     windowClosed_ = true;
     if (isVisible() && !fullScreen_) settings_->setPosition(pos());
     // The close box during a game keeps it in the autosave.
-    if (std::optional<SaveFile> autosave = saves_->takeAutosave(aids_->comforts().history().entries()))
-      writeAutosave(*autosave);
+    if (std::optional<SaveFile> autosave = saves_->takeAutosave(aids_->shared())) writeAutosave(*autosave);
     game_->closeWindow();  // the close box; "おわる" has shut the game down itself
     clock_->stop();
   }

@@ -48,21 +48,19 @@ Result<SaveInfo> GameSaves::load(SaveSlot slot, std::vector<SavedPage>* history)
   const Result<SaveSlots> all = saveSlots();
   if (!all) return fail(all.error());
   if (!all->exists(slot)) return fail(reasons_.empty);
-  const std::string path = all->pathOf(slot);
-  Result<SaveInfo> loaded = loadFile(path, history);
-  if (!loaded) return fail(withoutPath(loaded.error(), path));
-  return loaded;
+  return loadFile(all->pathOf(slot), history);
 }
 
 Result<SaveInfo> GameSaves::loadFile(const std::string& path, std::vector<SavedPage>* history) {
   Result<SaveInfo> loaded = loadGame(game_, path, history);
-  if (loaded) playClock_.resetTo(game_, loaded->playTimeMs);
+  if (!loaded) return fail(withoutPath(loaded.error(), path));
+  playClock_.resetTo(game_, loaded->playTimeMs);
   return loaded;
 }
 
-std::optional<SaveFile> GameSaves::takeAutosave(std::vector<SavedPage> history) const {
+std::optional<SaveFile> GameSaves::takeAutosave(const PlayerAids& aids) const {
   if (!game_.gameUnderWay() || !game_.canSave()) return std::nullopt;
-  Result<SaveFile> save = takeSave(game_, playTimeMs(), unixMillisNow(), std::move(history));
+  Result<SaveFile> save = takeSave(game_, playTimeMs(), unixMillisNow(), aids.comforts().history().entries());
   if (!save) return std::nullopt;
   return std::move(save).value();
 }
@@ -72,6 +70,14 @@ Result<void> GameSaves::writeAutosave(const SaveFile& save) const {
   if (!all) return fail(all.error());
   if (Result<void> made = makeFolders(all->folder()); !made) return made;
   return writeSave(all->pathOf(SaveSlot::autosave()), save);
+}
+
+std::optional<SaveFile> GameSaves::runMenuCommand(PlayerAids& aids, MenuId id) const {
+  std::optional<SaveFile> autosave;
+  if (id == MenuId::Exit_Btn) autosave = takeAutosave(aids);
+  aids.comforts().menuCommand(id);
+  if (!game_.closed()) return std::nullopt;
+  return autosave;
 }
 
 }  // namespace shirakaba

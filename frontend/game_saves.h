@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/result.h"
+#include "frontend/player_aids.h"
 #include "game/core.h"
 #include "saves/save_game.h"
 #include "saves/save_slots.h"
@@ -45,16 +46,22 @@ class GameSaves {
   // Puts the game in the slot's state and counts the play time on from the save's;
   // on any error the game is unchanged. The save's history of pages into `history`.
   Result<SaveInfo> load(SaveSlot slot, std::vector<SavedPage>* history);
-  // The same from a file anywhere (a save the player brought along).
+  // The same from a file anywhere (a save the player brought along); the front end
+  // names the file as the player knows it, so errors come without its path.
   Result<SaveInfo> loadFile(const std::string& path, std::vector<SavedPage>* history);
   int64_t playTimeMs() const { return playClock_.elapsed(game_); }
   // After the game restarted from its beginning: the play time counts from zero.
   void restartPlayTime() { playClock_.resetTo(game_, 0); }
 
-  // The autosave taken now, to be written when the game has really been left; nothing
-  // on the logo and the title, or while the game cannot be saved.
-  std::optional<SaveFile> takeAutosave(std::vector<SavedPage> history) const;
+  // The autosave taken now (with the aids' history of pages), to be written when the
+  // game has really been left; nothing on the logo and the title, or while the game
+  // cannot be saved.
+  std::optional<SaveFile> takeAutosave(const PlayerAids& aids) const;
   Result<void> writeAutosave(const SaveFile& save) const;
+  // A command of the game's menu, through the aids. "おわる" shuts the game down at
+  // once, after which nothing can be saved: the autosave is taken before the command
+  // and given back only when the game has really ended, for the front end to write.
+  std::optional<SaveFile> runMenuCommand(PlayerAids& aids, MenuId id) const;
   // Going on where the last game was left: loads the autosave (the front end says
   // why when there is none or it cannot be loaded, and the game starts as usual).
   Result<SaveInfo> continueGame(std::vector<SavedPage>* history) { return load(SaveSlot::autosave(), history); }

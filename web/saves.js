@@ -47,7 +47,7 @@ export function saveActions(page) {
     const r = game.call((wall) => JSON.parse(game.api.loadFile(USER_UPLOAD, wall)));
     game.fs.unlink(USER_UPLOAD);
     if (r.ok) page.notice(t('loaded', file.name));
-    else page.notice(t('cannotLoad', file.name, r.error.replace(USER_UPLOAD + ': ', '')), true);
+    else page.notice(t('cannotLoad', file.name, r.error), true);
     return r.ok;
   }
 

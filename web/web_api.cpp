@@ -226,7 +226,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_delete(const char* name) {
 // game is under way).
 EMSCRIPTEN_KEEPALIVE void web_prepare_saves() {
   constexpr const char* kScratch = "/tmp/prepare.sav";
-  if (const std::optional<SaveFile> save = game->saves().takeAutosave(game->aids().comforts().history().entries())) {
+  if (const std::optional<SaveFile> save = game->saves().takeAutosave(game->aids())) {
     (void)writeSave(kScratch, *save);
     std::remove(kScratch);
   }

@@ -70,10 +70,7 @@ void WebGame::pointer(int action, MouseButton button, int x, int y, int64_t wall
 void WebGame::menuCommand(MenuId id, int64_t wall) {
   if (game_.closed()) return;
   beforeInput(wall);
-  std::optional<SaveFile> autosave;
-  if (id == MenuId::Exit_Btn) autosave = saves_.takeAutosave(aids_.comforts().history().entries());
-  aids_.comforts().menuCommand(id);
-  if (autosave && game_.closed()) {
+  if (const std::optional<SaveFile> autosave = saves_.runMenuCommand(aids_, id)) {
     const Result<void> written = saves_.writeAutosave(*autosave);
     if (written) events_.push_back({{"type", "saved"}, {"path", saves_.saveSlots()->pathOf(SaveSlot::autosave())}});
     else log("the autosave was not written: " + written.error());
@@ -158,7 +155,7 @@ const uint8_t* WebGame::frameIfChanged() {
 }
 
 Result<std::string> WebGame::writeAutosave() {
-  const std::optional<SaveFile> save = saves_.takeAutosave(aids_.comforts().history().entries());
+  const std::optional<SaveFile> save = saves_.takeAutosave(aids_);
   if (!save) return std::string();
   const Result<void> written = saves_.writeAutosave(*save);
   if (!written) return fail(written.error());
