@@ -99,26 +99,34 @@ export class Game {
       const sleep = this.api.sleep(this.now());
       if (sleep >= 0) this.timer = setTimeout(() => this.call((wall) => this.api.wake(wall)), sleep);
     }
-    if (!this.framePending) {
-      this.framePending = true;
-      this.frameDrawn = new Promise((resolve) =>
-        requestAnimationFrame(() => {
-          this.framePending = false;
-          this.drawFrame();
-          resolve();
-        }),
-      );
-    }
+    if (!this.framePending) this.frameDrawn = this.nextFrame();
   }
 
-  // Only the rows that changed are copied, and only their changed area drawn.
-  drawFrame() {
+  // The screen drawn at the next animation frame when it changed; while it stays as it
+  // is no frame is asked for, so that a waiting game costs the browser nothing.
+  nextFrame() {
+    const changed = this.takeFrame();
+    if (!changed) return Promise.resolve();
+    this.framePending = true;
+    return new Promise((resolve) =>
+      requestAnimationFrame(() => {
+        this.framePending = false;
+        this.hooks.frame(this.image, changed);
+        const later = this.takeFrame();  // what changed while the frame was awaited
+        if (later) this.hooks.frame(this.image, later);
+        resolve();
+      }),
+    );
+  }
+
+  // Only the rows that changed are copied into the page's image; their area, or null.
+  takeFrame() {
     const at = this.api.frame();
-    if (!at) return;
+    if (!at) return null;
     const [x, y, width, height] = this.m.HEAP32.subarray(this.api.frameArea() >> 2, (this.api.frameArea() >> 2) + 4);
     const rows = [at + y * kGameWidth * 4, at + (y + height) * kGameWidth * 4];
     this.image.data.set(this.m.HEAPU8.subarray(...rows), y * kGameWidth * 4);
-    this.hooks.frame(this.image, { x, y, width, height });
+    return { x, y, width, height };
   }
 
   json(name, ...args) {

@@ -31,6 +31,7 @@ const page = {
   savesPrepared: false,  // the save's code has run once (the first save is then quick)
   autosaved: false, // an autosave of this data is there to go on from
   showMenu: null,
+  title: null,      // as last given to document.title
 };
 
 // ---- Notices (the window shows them in its title bar for three seconds) ----
@@ -173,11 +174,16 @@ async function runDialog(e) {
   page.game.call((wall) => page.game.api.dialogClosed(wall));
 }
 
+// Each wake of the game ends here: only what changed is touched, since every change of
+// the page's text makes the browser lay it out and paint it again.
 function showState() {
   const { mark, underWay, closed } = page.news;
-  $('mark').textContent = mark === 'skip' ? t('markSkip') : mark === 'auto' ? t('markAuto') : '';
-  document.title = (page.texts?.caption || '') + (mark ? `  [${$('mark').textContent}]` : '');
-  $('continue').hidden = !page.autosaved || underWay || closed;
+  const markText = mark === 'skip' ? t('markSkip') : mark === 'auto' ? t('markAuto') : '';
+  const title = (page.texts?.caption || '') + (mark ? `  [${markText}]` : '');
+  const hideContinue = !page.autosaved || underWay || closed;
+  if ($('mark').textContent !== markText) $('mark').textContent = markText;
+  if (page.title !== title) document.title = page.title = title;  // document.title reads back with spaces collapsed
+  if ($('continue').hidden !== hideContinue) $('continue').hidden = hideContinue;
 }
 
 // ---- The autosave, when the page is hidden or left ----
